@@ -1,0 +1,85 @@
+// zam-panel: the control panel for ZAM camera blocks on a serial line.
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <camerachain.h>
+#include <cameralink.h>
+#include <clock.h>
+#include <frmmain.h>
+#include <frmoption.h>
+#include <qtserialport.h>
+#include <simport.h>
+
+#include <cstdio>
+#include <memory>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zam-panel"));
+    QApplication::setApplicationDisplayName(QStringLiteral("ZAM- A to D_ SERIES Control Panel"));
+    QApplication::setApplicationVersion(QStringLiteral(ZAM_VERSION));
+
+    QCommandLineParser cli;
+    cli.setApplicationDescription(QStringLiteral(
+        "Control panel for ZAM camera blocks (generations A to D) on an RS-232C line."));
+    cli.addHelpOption();
+    cli.addVersionOption();
+    const QCommandLineOption port(QStringLiteral("port"),
+                                  QStringLiteral("Preselect the serial device (a pseudo-terminal path works)."),
+                                  QStringLiteral("DEVICE"));
+    const QCommandLineOption baud(QStringLiteral("baud"),
+                                  QStringLiteral("Preselect the line speed: 9600, 19200 or 38400."),
+                                  QStringLiteral("BPS"));
+    const QCommandLineOption simulate(QStringLiteral("simulate"),
+                                      QStringLiteral("Preselect the built-in simulated cameras."));
+    const QCommandLineOption simCameras(QStringLiteral("sim-cameras"),
+                                        QStringLiteral("Simulated cameras on the chain, 1..7."),
+                                        QStringLiteral("N"), QStringLiteral("2"));
+    const QCommandLineOption simModels(QStringLiteral("sim-models"),
+                                       QStringLiteral("Hexadecimal model codes of the simulated cameras."),
+                                       QStringLiteral("CODES"));
+    cli.addOptions({port, baud, simulate, simCameras, simModels});
+    cli.process(app);
+
+    if (cli.isSet(baud)) {
+        const QString b = cli.value(baud);
+        if (b != QLatin1String("9600") && b != QLatin1String("19200") && b != QLatin1String("38400")) {
+            std::fprintf(stderr, "zam-panel: --baud must be 9600, 19200 or 38400\n");
+            return 2;
+        }
+    }
+
+    zam::FrmOption options(zam::portEntries());
+    if (cli.isSet(port))
+        options.preselectDevice(cli.value(port));
+    if (cli.isSet(baud))
+        options.preselectBaud(cli.value(baud));
+    if (cli.isSet(simulate))
+        options.preselectSimulated(cli.value(simCameras).toInt(), cli.value(simModels));
+    if (options.exec() != QDialog::Accepted)
+        return 0;
+    const zam::PortChoice choice = options.choice();
+
+    zam::SteadyClock clock;
+    std::unique_ptr<zam::sim::CameraChain> chain;
+    std::unique_ptr<zam::Port> backend;
+    if (choice.entry.simulated()) {
+        chain = std::make_unique<zam::sim::CameraChain>(choice.simCameras, choice.simModels);
+        backend = std::make_unique<zam::sim::SimPort>(*chain, clock);
+    } else {
+        backend = std::make_unique<zam::QtSerialPortBackend>();
+    }
+
+    zam::CameraLink link(*backend, clock);
+    link.state().CommPortNumber = choice.CommPortNumber;
+    link.state().BaudRateText = choice.BaudRateText;
+
+    zam::FrmMain main(link, {choice.entry.device, choice.BaudRateText.toInt()});
+    QObject::connect(&main, &zam::FrmMain::quitRequested, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
+    if (!main.startUp())
+        return 1;
+    main.show();
+    return app.exec();
+}

@@ -1,0 +1,185 @@
+#include "cameralink.h"
+
+#include "packet.h"
+
+namespace zam {
+
+CameraLink::CameraLink(Port &port, Clock &clock, QObject *parent)
+    : QObject(parent), m_port(&port), m_stopwatch(clock), m_refresh(this)
+{
+    connect(m_port, &Port::readyRead, this, &CameraLink::onPortReadyRead);
+}
+
+QString CameraLink::SD(const QByteArray &packet, int mode)
+{
+    if (mode == 1) {
+        if (m_refresh.captionIsAuto()) {
+            m_refresh.setTimerEnabled(false);
+            m_refresh.setButtonEnabled(false);
+        }
+        if (!RefreshNotGoCheck())
+            return QStringLiteral("NG");
+        m_state.LogTraffic = true;
+        m_threshold = 1;
+    } else if (mode == 0) {
+        m_state.LogTraffic = false;
+        m_threshold = 0;
+    }
+    if (m_state.LogTraffic) {
+        m_sendText.append(hexCompact(packet));
+        m_sendText.append(u"\r\n");
+        m_sendText.cut();
+        m_sendText.notify();
+    }
+    writeRaw(packet);
+    return QStringLiteral("OK");
+}
+
+void CameraLink::writeRaw(const QByteArray &bytes)
+{
+    m_port->write(bytes);
+    Q_EMIT packetWritten(bytes);
+}
+
+QByteArray CameraLink::WaitReply(int n)
+{
+    // While this runs no receive handling happens, also where the port's own
+    // blocking wait announces data synchronously: the bytes taken here are
+    // never logged or classified.
+    m_inWait = true;
+    bool there = false;
+    for (;;) {
+        if (m_port->bytesAvailable() >= n) {
+            there = true;
+            break;
+        }
+        if (m_stopwatch.WaitCheck(1.0))
+            break;
+        const auto left = m_stopwatch.remainingMs(1.0);
+        const auto before = m_stopwatch.clock().nowMs();
+        if (!m_port->waitForReadyRead(int(std::max<std::int64_t>(1, left)))) {
+            // A closed port or a backend that returns early: sleep a little
+            // rather than poll in a tight loop.
+            if (m_stopwatch.clock().nowMs() == before)
+                m_stopwatch.clock().sleepMs(std::min<std::int64_t>(left, 10));
+        }
+    }
+    QByteArray result;
+    if (there) {
+        result = m_port->readAll();
+    } else {
+        result.resize(std::max(n, 0));
+        for (int i = 0; i < n; ++i)
+            result[i] = char(i & 0xFF);
+    }
+    m_stopwatch.WaitCheck(0);
+    m_inWait = false;
+    return result;
+}
+
+bool CameraLink::CheckFinishCommand()
+{
+    const TailClass tail = classifyLogTail(m_recvText.text());
+    if (tail.finishes()) {
+        if (m_refresh.captionIsAuto()) {
+            if (!m_refresh.timerEnabled() && !m_refresh.buttonEnabled()) {
+                m_refresh.Timer1().setInterval(2000);
+                m_refresh.setTimerEnabled(true);
+                m_refresh.setButtonEnabled(true);
+            }
+        } else if (m_state.RefreshAfterRecall) {
+            m_refresh.setTimerEnabled(true);
+        }
+        if (m_state.MemoryActionPending) {
+            // The option button's handler runs with the flag still set and
+            // deselects the button; the flag is cleared afterwards.
+            if (onMemoryActionFinished)
+                onMemoryActionFinished(m_state.MemoryActionKind, m_state.MemoryActionIndex);
+            m_state.MemoryActionPending = false;
+        }
+        Q_EMIT commandFinished();
+        return true;
+    }
+    if (tail.networkChange()) {
+        Q_EMIT networkChangeReceived();
+        return true;
+    }
+    return false;
+}
+
+void CameraLink::receive(const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        return;
+    for (char c : bytes) {
+        const auto b = std::uint8_t(c);
+        if (m_state.LogTraffic) {
+            m_recvText.append(hexPair(b));
+            m_recvText.append(QLatin1Char(' '));
+        }
+        if (b == 0xFF) {
+            CheckFinishCommand();
+            if (m_state.LogTraffic)
+                m_recvText.append(u"\r\n");
+        }
+    }
+    m_recvText.cut();
+    m_recvText.notify();
+}
+
+void CameraLink::commEvent(int code)
+{
+    if (code != 2)
+        return;
+    receive(m_port->readAll());
+}
+
+void CameraLink::onPortReadyRead()
+{
+    if (m_inWait || m_threshold != 1)
+        return;
+    commEvent(2);
+}
+
+void CameraLink::discardInput()
+{
+    m_port->readAll();
+}
+
+void CameraLink::clearLogs()
+{
+    m_sendText.clear();
+    m_recvText.clear();
+    m_sendText.notify();
+    m_recvText.notify();
+}
+
+void DialogSender::logPacket(const QByteArray &packet)
+{
+    m_log->append(hexSpaced(packet));
+    m_log->append(u"\r\n");
+    m_log->cut();
+    m_log->notify();
+}
+
+QString DialogSender::SD(const QByteArray &packet, int mode)
+{
+    m_link->writeRaw(packet);
+    if (mode == 1)
+        logPacket(packet);
+    return QStringLiteral("OK");
+}
+
+QString MdSender::SD(const QByteArray &packet, int mode)
+{
+    if (mode == 1) {
+        m_link->setReceiveThreshold(1);
+        m_link->state().LogTraffic = true;
+    }
+    m_link->writeRaw(packet);
+    if (m_link->state().LogTraffic)
+        logPacket(packet);
+    return QStringLiteral("OK");
+}
+
+} // namespace zam

@@ -1,0 +1,118 @@
+#pragma once
+// The one sender and the reply handling of the panel.
+//
+// Every packet of the main window leaves through SD. In mode 1 the replies
+// come through the receive handler, which logs each byte and classifies the
+// log tail at every 0xFF (CheckFinishCommand); in mode 0 the caller polls
+// with WaitReply. Everything runs on the user-interface thread; WaitReply
+// blocks it (no event runs meanwhile) but sleeps on the port instead of
+// spinning.
+
+#include "autorefresh.h"
+#include "clock.h"
+#include "modulestate.h"
+#include "port.h"
+#include "replypattern.h"
+#include "trafficlog.h"
+
+#include <QObject>
+#include <functional>
+
+namespace zam {
+
+class CameraLink : public QObject {
+    Q_OBJECT
+public:
+    CameraLink(Port &port, Clock &clock, QObject *parent = nullptr);
+
+    Port &port() { return *m_port; }
+    ModuleState &state() { return m_state; }
+    const ModuleState &state() const { return m_state; }
+    Stopwatch &stopwatch() { return m_stopwatch; }
+    Clock &clock() { return m_stopwatch.clock(); }
+    AutoRefresh &refresh() { return m_refresh; }
+    TrafficLog &SendText() { return m_sendText; }
+    TrafficLog &RecvText() { return m_recvText; }
+
+    // Writes a packet (mode 1: logged, replies through the receive handler,
+    // auto refresh paused until the finishing reply; mode 0: not logged,
+    // the caller polls with WaitReply). Answers "OK" or "NG".
+    QString SD(const QByteArray &packet, int mode);
+    // Collects a reply of at least n bytes, or after one second answers the
+    // placeholder 00 01 02 .. n-1 that fails every reply check.
+    QByteArray WaitReply(int n);
+    bool WaitCheck(double periodSeconds) { return m_stopwatch.WaitCheck(periodSeconds); }
+    bool RefreshNotGoCheck() const { return !m_state.RefreshBusy; }
+    bool CheckFinishCommand();
+
+    // 1: a receive event per arrival; 0: bytes wait for WaitReply.
+    void setReceiveThreshold(int t) { m_threshold = t; }
+    int receiveThreshold() const { return m_threshold; }
+
+    // Receive handler body for bytes that arrived (communication event code 2).
+    void receive(const QByteArray &bytes);
+    // Communication event: code 2 reads the port, other codes do nothing.
+    void commEvent(int code);
+
+    // Writes bytes without any of SD's bookkeeping (dialog copies of SD, console).
+    void writeRaw(const QByteArray &bytes);
+    // Reads and discards everything waiting on the port.
+    void discardInput();
+
+    // cmdClearTxt.
+    void clearLogs();
+
+    // Called by CheckFinishCommand when an outstanding memory preset action
+    // has finished: kind 0 = Set, 1 = Recall, 2 = Reset.
+    std::function<void(int kind, int index)> onMemoryActionFinished;
+
+    bool inWait() const { return m_inWait; }
+
+Q_SIGNALS:
+    // A packet went out through SD, a dialog copy or the console.
+    void packetWritten(const QByteArray &bytes);
+    // A finishing reply was classified (for status displays).
+    void commandFinished();
+    // The network-change notice was seen in the reply log.
+    void networkChangeReceived();
+
+private:
+    void onPortReadyRead();
+
+    Port *m_port;
+    ModuleState m_state;
+    Stopwatch m_stopwatch;
+    AutoRefresh m_refresh;
+    TrafficLog m_sendText;
+    TrafficLog m_recvText;
+    int m_threshold = 0;
+    bool m_inWait = false;
+};
+
+// The dialogs' own copies of SD: they write through the main window's port
+// and log into the dialog's own box. The plain copy never pauses auto
+// refresh, never consults the refresh gate and always answers "OK".
+class DialogSender {
+public:
+    DialogSender(CameraLink &link, TrafficLog &log) : m_link(&link), m_log(&log) {}
+    virtual ~DialogSender() = default;
+    virtual QString SD(const QByteArray &packet, int mode);
+    TrafficLog &log() { return *m_log; }
+    CameraLink &link() { return *m_link; }
+
+protected:
+    void logPacket(const QByteArray &packet);
+    CameraLink *m_link;
+    TrafficLog *m_log;
+};
+
+// The motion-detection dialog's copy: mode 1 switches the main window's
+// receive handling on (threshold 1, traffic logged) before writing, and the
+// packet is logged whenever traffic logging is on, whatever the mode.
+class MdSender final : public DialogSender {
+public:
+    using DialogSender::DialogSender;
+    QString SD(const QByteArray &packet, int mode) override;
+};
+
+} // namespace zam

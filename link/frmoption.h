@@ -1,0 +1,47 @@
+#pragma once
+// The port settings window shown at program start.
+
+#include "portlist.h"
+
+#include <QDialog>
+#include <QList>
+#include <memory>
+
+namespace Ui {
+class FrmOption;
+}
+
+namespace zam {
+
+struct PortChoice {
+    PortEntry entry;
+    int CommPortNumber = 1;
+    QString BaudRateText = QStringLiteral("9600");
+    int simCameras = 2;
+    QList<int> simModels; // model code per simulated camera (missing ones repeat the last)
+};
+
+class FrmOption : public QDialog {
+    Q_OBJECT
+public:
+    explicit FrmOption(QList<PortEntry> entries, QWidget *parent = nullptr);
+    ~FrmOption() override;
+
+    // Preselections from the command line.
+    void preselectDevice(const QString &device);
+    void preselectBaud(const QString &baudText);
+    void preselectSimulated(int cameras, const QString &models);
+
+    PortChoice choice() const { return m_choice; }
+    Ui::FrmOption *ui() const { return m_ui.get(); }
+
+private:
+    void Command1_Click();
+    void updateSimFrame();
+
+    std::unique_ptr<Ui::FrmOption> m_ui;
+    QList<PortEntry> m_entries;
+    PortChoice m_choice;
+};
+
+} // namespace zam

@@ -1,0 +1,121 @@
+#include "qtserialport.h"
+
+#include <QFileInfo>
+
+namespace zam {
+
+QString describeOpenFailure(const OpenResult &r, const QString &device)
+{
+    switch (r.error) {
+    case OpenError::None:
+        return {};
+    case OpenError::NoSuchDevice:
+        return QStringLiteral("The port %1 does not exist (no such device). "
+                              "Check the port number, or that the USB adapter is plugged in.")
+            .arg(device);
+    case OpenError::PermissionDenied:
+        return QStringLiteral("Permission denied for %1. On Linux, add your user to the serial-port "
+                              "group (usually \"dialout\": sudo usermod -aG dialout $USER), then log "
+                              "out and in again.")
+            .arg(device);
+    case OpenError::Busy:
+        return QStringLiteral("The port %1 is busy: another program has it open.").arg(device);
+    case OpenError::Other:
+        break;
+    }
+    return QStringLiteral("The port %1 could not be opened: %2").arg(device, r.detail);
+}
+
+QtSerialPortBackend::QtSerialPortBackend(QObject *parent) : Port(parent)
+{
+    connect(&m_port, &QSerialPort::readyRead, this, &Port::readyRead);
+    connect(&m_port, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
+        if (e == QSerialPort::ResourceError && m_port.isOpen()) {
+            const QString why = m_port.errorString();
+            m_port.close();
+            Q_EMIT deviceLost(why);
+        }
+    });
+}
+
+OpenResult QtSerialPortBackend::open(const PortSettings &settings)
+{
+    if (m_port.isOpen())
+        m_port.close();
+    m_port.setPortName(settings.device);
+    m_port.setBaudRate(settings.baud);
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setStopBits(QSerialPort::OneStop);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+
+    OpenResult r;
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        switch (m_port.error()) {
+        case QSerialPort::DeviceNotFoundError:
+            r.error = OpenError::NoSuchDevice;
+            break;
+        case QSerialPort::PermissionError:
+            // Qt reports a port locked by another process as a permission error
+            // too; a readable, writable device node means it is busy.
+            r.error = QFileInfo(settings.device).isWritable() ? OpenError::Busy
+                                                              : OpenError::PermissionDenied;
+            break;
+        case QSerialPort::OpenError:
+            r.error = OpenError::Busy;
+            break;
+        default:
+            r.error = OpenError::Other;
+            break;
+        }
+        if (r.error == OpenError::NoSuchDevice || !QFileInfo::exists(settings.device)) {
+#ifndef Q_OS_WIN
+            if (!QFileInfo::exists(settings.device))
+                r.error = OpenError::NoSuchDevice;
+#endif
+        }
+        r.detail = m_port.errorString();
+        m_port.clearError();
+        return r;
+    }
+    // DTR on: a pseudo-terminal refuses it, which is ignored like every other
+    // opening step.
+    m_port.setDataTerminalReady(true);
+    m_port.clearError();
+    m_port.clear(QSerialPort::Input);
+    return r;
+}
+
+void QtSerialPortBackend::close()
+{
+    if (m_port.isOpen())
+        m_port.close();
+}
+
+void QtSerialPortBackend::write(const QByteArray &bytes)
+{
+    if (!m_port.isOpen())
+        return;
+    m_port.write(bytes);
+    m_port.flush();
+}
+
+QByteArray QtSerialPortBackend::readAll()
+{
+    return m_port.isOpen() ? m_port.readAll() : QByteArray();
+}
+
+qint64 QtSerialPortBackend::bytesAvailable()
+{
+    return m_port.isOpen() ? m_port.bytesAvailable() : 0;
+}
+
+bool QtSerialPortBackend::waitForReadyRead(int ms)
+{
+    if (!m_port.isOpen()) {
+        return false;
+    }
+    return m_port.waitForReadyRead(ms);
+}
+
+} // namespace zam

@@ -1,0 +1,205 @@
+#include "frmmain.h"
+
+#include "ui_frmmain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <packet.h>
+
+namespace zam {
+
+const QString FrmMain::kCommunicationMessage = QStringLiteral(
+    "Communication with camera is NOT completely, Please check the camera power, communication "
+    "cable, RS-232C Port Number and Baudrate. ");
+
+namespace {
+
+// Start-up steps that repeat until the camera answers are tried this often.
+constexpr int kStartupAttempts = 3;
+
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+std::uint8_t byteAt(const QByteArray &b, int i)
+{
+    return i < b.size() ? std::uint8_t(b[i]) : 0;
+}
+
+} // namespace
+
+FrmMain::FrmMain(CameraLink &link, PortSettings settings, QWidget *parent)
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::FrmMain>()), m_link(&link),
+      m_settings(std::move(settings))
+{
+    m_ui->setupUi(this);
+    m_cameraSel = {m_ui->CameraSel_1, m_ui->CameraSel_2};
+
+    bindLog(link.SendText(), m_ui->SendText);
+    bindLog(link.RecvText(), m_ui->RecvText);
+    m_ui->SendText->setReadOnly(true);
+    m_ui->RecvText->setReadOnly(true);
+    connect(m_ui->cmdClearTxt, &QPushButton::clicked, this, [this] { m_link->clearLogs(); });
+
+    connect(&link.refresh(), &AutoRefresh::changed, this, &FrmMain::mirrorRefresh);
+    mirrorRefresh();
+
+    connect(m_ui->Quit, &QAction::triggered, this, &FrmMain::quitRequested);
+    for (int i = 0; i < m_cameraSel.size(); ++i)
+        connect(m_cameraSel[i], &QAction::triggered, this, [this, i] { selectCamera(i + 1); });
+
+    connect(&link, &CameraLink::networkChangeReceived, this, [this] {
+        auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Warning"),
+                                    QStringLiteral("Network Change was received.\nPlease implement "
+                                                   "IF_Clear (broadcast), AddressSet command."),
+                                    QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+        box->raise();
+        box->activateWindow();
+    });
+
+    m_startupMessage = [this](const QString &title, const QString &text, const QString &detail) {
+        QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, this);
+        if (!detail.isEmpty())
+            box.setDetailedText(detail);
+        box.exec();
+    };
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::bindLog(TrafficLog &log, QPlainTextEdit *box)
+{
+    connect(&log, &TrafficLog::changed, box, [&log, box] {
+        box->setPlainText(log.text());
+        box->moveCursor(QTextCursor::End);
+        box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
+    });
+}
+
+void FrmMain::mirrorRefresh()
+{
+    const AutoRefresh &r = m_link->refresh();
+    m_ui->AutoRefreshed->setText(r.caption());
+    m_ui->AutoRefreshed->setEnabled(r.buttonEnabled());
+    m_ui->Refreshonce->setEnabled(r.refreshOnceEnabled());
+}
+
+void FrmMain::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    Q_EMIT quitRequested();
+}
+
+void FrmMain::showStartupFailure()
+{
+    QString detail;
+    if (!m_openResult.ok())
+        detail = describeOpenFailure(m_openResult, m_settings.device);
+    m_startupMessage(windowTitle(), kCommunicationMessage, detail);
+}
+
+bool FrmMain::startUp()
+{
+    BusyCursor busy;
+    ModuleState &s = state();
+    AutoRefresh &refresh = m_link->refresh();
+
+    refresh.setTimerEnabled(false);                                 // 1
+    for (auto &row : s.TitleBuffer)                                 // 2
+        row.fill(0x1B);
+    s.CameraAddress = 1;                                            // 3
+    m_ui->Active->setText(QStringLiteral("1"));
+    s.CurrentAEMode = -1;
+    s.CurrentWBMode = -1;
+
+    // 5: open the port; every opening step runs with errors ignored.
+    m_openResult = m_link->port().open(m_settings);
+    m_link->discardInput();
+    m_link->stopwatch().pause(0.5);
+
+    // 6: line check with the broadcast interface clear.
+    m_link->SD(*ToByteArray({0x88, 0x01, 0x00, 0x01, 0xFF}), 1);
+    const QByteArray echo = m_link->WaitReply(5);
+    if (byteAt(echo, 0) != 0x88) {
+        QApplication::restoreOverrideCursor();
+        showStartupFailure();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        return false;
+    }
+    m_ui->Baudratetxt->setText(s.BaudRateText);                     // 7
+
+    // 8: number the chain.
+    QByteArray reply;
+    bool numbered = false;
+    for (int attempt = 0; attempt < kStartupAttempts && !numbered; ++attempt) {
+        m_link->SD(*ToByteArray({0x88, 0x30, 0x01, 0xFF}), 0);
+        reply = m_link->WaitReply(4);
+        numbered = byteAt(reply, 0) == 0x88 && byteAt(reply, 1) == 0x30 && byteAt(reply, 3) == 0xFF;
+    }
+    if (!numbered) {
+        QApplication::restoreOverrideCursor();
+        showStartupFailure();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        return false;
+    }
+    s.CameraCount = byteAt(reply, 2) - 1;
+
+    // 9: the Select menu offers the cameras that answered.
+    for (int i = 0; i < m_cameraSel.size(); ++i) {
+        m_cameraSel[i]->setEnabled(i < s.CameraCount);
+        m_cameraSel[i]->setChecked(i == 0);
+    }
+    QApplication::processEvents();                                  // 10
+
+    // 11: version inquiry of the selected camera.
+    bool answered = false;
+    for (int attempt = 0; attempt < kStartupAttempts && !answered; ++attempt) {
+        m_link->SD(*ToByteArray({s.header(), 0x09, 0x00, 0x02, 0xFF}), 0);
+        reply = m_link->WaitReply(10);
+        answered = (byteAt(reply, 0) & 0x80) && byteAt(reply, 1) == 0x50 && byteAt(reply, 9) == 0xFF;
+    }
+    if (!answered) {
+        QApplication::restoreOverrideCursor();
+        showStartupFailure();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        return false;
+    }
+    if (byteAt(reply, 0) == s.replyHeader())                        // 12
+        identifyModel(reply);
+    ReadCameraStatus();                                             // 13
+
+    refresh.setTimerEnabled(false);                                 // 14
+    refresh.setButtonEnabled(true);
+    refresh.setCaptionAuto(false);
+    return true;
+}
+
+void FrmMain::identifyModel(const QByteArray &)
+{
+    // Model identification configures the window for the camera's model.
+}
+
+void FrmMain::ReadCameraStatus()
+{
+    // The status read brings the controls into line with the camera.
+}
+
+void FrmMain::selectCamera(int index)
+{
+    state().CameraAddress = index;
+    for (int i = 0; i < m_cameraSel.size(); ++i)
+        m_cameraSel[i]->setChecked(i + 1 == index);
+    m_ui->Active->setText(QString::number(index));
+    ReadCameraStatus();
+}
+
+} // namespace zam

@@ -1,0 +1,1 @@
+// Rules of the camera state are added here.

@@ -1,0 +1,67 @@
+#pragma once
+// One simulated camera block and the rules by which it answers packets.
+//
+// Replies the camera gives (y0 = 0x80 + 16 * address):
+//   command      y0 41 FF (acknowledge), later y0 51 FF (completion)
+//   inquiry      y0 50 d1 .. dk FF
+//   error        y0 60 ee FF   (ee 02 = syntax error, 41 = not executable now)
+
+#include "camerastate.h"
+
+#include <QByteArray>
+#include <functional>
+#include <vector>
+
+namespace zam::sim {
+
+struct SimReply {
+    enum class Kind { Command, Inquiry, Error, None };
+    Kind kind = Kind::Command;
+    QByteArray data;          // inquiry data bytes d1..dk
+    std::uint8_t errorCode = 0x02;
+    int completionMs = -1;    // command: time from acknowledge to completion (-1: default)
+
+    static SimReply command(int completionMs = -1) { return {Kind::Command, {}, 0, completionMs}; }
+    static SimReply inquiry(QByteArray d) { return {Kind::Inquiry, std::move(d), 0, -1}; }
+    static SimReply error(std::uint8_t code) { return {Kind::Error, {}, code, -1}; }
+    static SimReply none() { return {Kind::None, {}, 0, -1}; }
+};
+
+class SimCamera;
+
+// A packet the camera understands: the bytes after the header must start with
+// `prefix`, and the whole packet (header and terminator included) must be
+// `length` bytes long (0: any length).
+struct SimRule {
+    const char *name;
+    std::vector<std::uint8_t> prefix;
+    int length;
+    std::function<SimReply(SimCamera &, const QByteArray &packet)> handle;
+};
+
+class SimCamera {
+public:
+    explicit SimCamera(int address, std::uint8_t modelCode);
+
+    int address() const { return m_address; }
+    CameraState &state() { return m_state; }
+    const CameraState &state() const { return m_state; }
+
+    // Answers an addressed packet (header byte included, 0xFF last).
+    SimReply handle(const QByteArray &packet);
+
+    // Time in milliseconds, as the chain's clock sees it (for moving lenses).
+    void setTime(std::int64_t ms) { m_nowMs = ms; }
+    std::int64_t time() const { return m_nowMs; }
+
+    // The rules all simulated cameras follow; command groups add theirs.
+    static std::vector<SimRule> &rules();
+    static void addRules(std::vector<SimRule> more);
+
+private:
+    int m_address;
+    CameraState m_state;
+    std::int64_t m_nowMs = 0;
+};
+
+} // namespace zam::sim

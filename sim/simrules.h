@@ -1,0 +1,32 @@
+#pragma once
+// Registration of the packets the simulated cameras understand, one function
+// per command group.
+
+#include "simcamera.h"
+
+#include <initializer_list>
+
+namespace zam::sim {
+
+void registerAllRules(std::vector<SimRule> &table);
+
+// The version inquiry and the other packets every camera answers.
+void registerBasicRules(std::vector<SimRule> &table);
+
+// Packet byte at i as an unsigned value (0 when past the end).
+inline std::uint8_t at(const QByteArray &p, int i)
+{
+    return i >= 0 && i < p.size() ? std::uint8_t(p[i]) : 0;
+}
+
+// Bytes from small integers (reply building).
+inline QByteArray bytes(std::initializer_list<int> values)
+{
+    QByteArray b;
+    b.reserve(qsizetype(values.size()));
+    for (int v : values)
+        b.append(char(v & 0xFF));
+    return b;
+}
+
+} // namespace zam::sim

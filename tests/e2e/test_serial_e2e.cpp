@@ -1,0 +1,93 @@
+// The link over Qt's serial port against zam-camsim on a pseudo-terminal:
+// the real serial path, end to end.
+
+#include "camsimprocess.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <cameralink.h>
+#include <qtserialport.h>
+
+using namespace zam;
+
+namespace {
+QByteArray hex(const char *s) { return QByteArray::fromHex(s); }
+}
+
+class TestSerialE2E : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void startupExchangeOverPty()
+    {
+        CamsimProcess sim({QStringLiteral("--cameras"), QStringLiteral("2"), QStringLiteral("--models"),
+                           QStringLiteral("41,30"), QStringLiteral("--baud"), QStringLiteral("38400")});
+        QVERIFY2(!sim.device().isEmpty(), "zam-camsim did not start");
+        SteadyClock clock;
+        QtSerialPortBackend port;
+        CameraLink link(port, clock);
+        const OpenResult opened = port.open({sim.device(), 38400});
+        QVERIFY2(opened.ok(), qPrintable(opened.detail));
+
+        // Line check in mode 1, reply taken by WaitReply: never seen by the
+        // receive handler, even though Qt announces it inside the wait.
+        QSignalSpy finished(&link, &CameraLink::commandFinished);
+        link.SD(hex("88010001FF"), 1);
+        QCOMPARE(link.WaitReply(5), hex("88010001FF"));
+        QTest::qWait(50);
+        QCOMPARE(link.RecvText().text(), QString());
+        QCOMPARE(finished.count(), 0);
+
+        link.SD(hex("883001FF"), 0);
+        QByteArray reply = link.WaitReply(4);
+        QCOMPARE(reply, hex("883003FF"));
+
+        link.SD(hex("82090002FF"), 0);
+        reply = link.WaitReply(10);
+        QCOMPARE(reply.size(), 10);
+        QCOMPARE(std::uint8_t(reply[0]), std::uint8_t(0xA0));
+        QCOMPARE(std::uint8_t(reply[5]), std::uint8_t(0x30));
+
+        // A mode-1 command: the reply comes through receive events.
+        link.SD(hex("81017FFF"), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(finished.count() == 1, 3000);
+        QVERIFY(link.RecvText().text().startsWith(QStringLiteral("90 60 02 FF ")));
+        QTRY_VERIFY_WITH_TIMEOUT(sim.receivedLines().contains(QStringLiteral("81 01 7F FF")), 3000);
+    }
+
+    void silentCameraCostsOneSecond()
+    {
+        CamsimProcess sim({QStringLiteral("--silent")});
+        QVERIFY(!sim.device().isEmpty());
+        SteadyClock clock;
+        QtSerialPortBackend port;
+        CameraLink link(port, clock);
+        QVERIFY(port.open({sim.device(), 9600}).ok());
+        QElapsedTimer t;
+        t.start();
+        const auto cpuBefore = std::clock();
+        link.SD(hex("88010001FF"), 1);
+        QCOMPARE(link.WaitReply(5), hex("0001020304"));
+        const auto cpuMs = double(std::clock() - cpuBefore) * 1000.0 / CLOCKS_PER_SEC;
+        QVERIFY(t.elapsed() >= 1000 && t.elapsed() < 2000);
+        QVERIFY2(cpuMs < 150, qPrintable(QString::number(cpuMs)));
+    }
+
+    void openFailuresSayWhy()
+    {
+        QtSerialPortBackend port;
+        const OpenResult r = port.open({QStringLiteral("/dev/zam-no-such-port"), 9600});
+        QCOMPARE(r.error, OpenError::NoSuchDevice);
+        QVERIFY(describeOpenFailure(r, QStringLiteral("/dev/zam-no-such-port")).contains(QStringLiteral("no such device")));
+        // Writes and waits on a port that did not open neither crash nor hang.
+        SteadyClock clock;
+        CameraLink link(port, clock);
+        link.SD(hex("88010001FF"), 1);
+        QElapsedTimer t;
+        t.start();
+        QCOMPARE(link.WaitReply(5), hex("0001020304"));
+        QVERIFY(t.elapsed() < 1500);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSerialE2E)
+#include "test_serial_e2e.moc"

@@ -1,0 +1,366 @@
+// The sender, the reply wait and the receive handling against the simulated
+// chain, with a clock the test moves.
+
+#include <QSignalSpy>
+#include <QTest>
+#include <cameralink.h>
+#include <camerachain.h>
+#include <packet.h>
+#include <simport.h>
+
+using namespace zam;
+
+namespace {
+
+struct Rig {
+    FakeClock clock;
+    sim::CameraChain chain{2};
+    sim::SimPort port{chain, clock};
+    CameraLink link{port, clock};
+    Rig() { port.open({QStringLiteral("sim:"), 9600}); }
+    // Lets the line deliver everything that is due within ms (fake time).
+    void run(int ms)
+    {
+        for (int t = 0; t < ms; ++t) {
+            clock.advance(1);
+            port.deliverDue();
+        }
+    }
+};
+
+QByteArray hex(const char *s) { return QByteArray::fromHex(s); }
+
+} // namespace
+
+class TestCameraLink : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // Zoom commands acknowledge and complete (whatever else the cameras know).
+        sim::SimCamera::addRules({{"zoom", {0x01, 0x04, 0x07}, 6,
+                                   [](sim::SimCamera &, const QByteArray &) { return sim::SimReply::command(); }}});
+    }
+
+    void mode1LogsAndClassifies()
+    {
+        Rig r;
+        QCOMPARE(r.link.SD(hex("8101040702FF"), 1), QStringLiteral("OK"));
+        QVERIFY(r.link.state().LogTraffic);
+        QCOMPARE(r.link.receiveThreshold(), 1);
+        QCOMPARE(r.link.SendText().text(), QStringLiteral("8101040702FF\r\n"));
+        QCOMPARE(r.port.written().last(), hex("8101040702FF"));
+        QSignalSpy finished(&r.link, &CameraLink::commandFinished);
+        r.run(100);
+        QCOMPARE(r.link.RecvText().text(), QStringLiteral("90 41 FF \r\n90 51 FF \r\n"));
+        QCOMPARE(finished.count(), 1);
+    }
+
+    void mode0WritesWithoutLogging()
+    {
+        Rig r;
+        r.link.SD(hex("8101040702FF"), 1);
+        r.run(100);
+        const QString before = r.link.RecvText().text();
+        r.link.SD(hex("81090002FF"), 0);
+        QVERIFY(!r.link.state().LogTraffic);
+        QCOMPARE(r.link.receiveThreshold(), 0);
+        QCOMPARE(r.link.SendText().text(), QStringLiteral("8101040702FF\r\n"));
+        // The reply waits for WaitReply: no receive event takes it.
+        r.run(100);
+        QCOMPARE(r.link.RecvText().text(), before);
+        QCOMPARE(r.port.bytesAvailable(), 10);
+    }
+
+    void refusedWhileStatusReadRuns()
+    {
+        Rig r;
+        r.link.refresh().setCaptionAuto(true);
+        r.link.refresh().setTimerEnabled(true);
+        r.link.state().RefreshBusy = true;
+        QCOMPARE(r.link.SD(hex("8101040702FF"), 1), QStringLiteral("NG"));
+        QVERIFY(r.port.written().isEmpty());
+        // The pause taken before the refusal stays.
+        QVERIFY(!r.link.refresh().timerEnabled());
+        QVERIFY(!r.link.refresh().buttonEnabled());
+    }
+
+    void sendLogCut_data()
+    {
+        QTest::addColumn<int>("fill");
+        QTest::addColumn<int>("expected");
+        // 14 characters per logged packet of six bytes.
+        QTest::newRow("exactly 1000") << 986 << 1000;
+        QTest::newRow("1001 cut") << 987 << 1000;
+        QTest::newRow("short") << 10 << 24;
+    }
+    void sendLogCut()
+    {
+        QFETCH(int, fill);
+        QFETCH(int, expected);
+        Rig r;
+        r.link.SendText().append(QString(fill, QLatin1Char('x')));
+        r.link.SD(hex("8101040702FF"), 1);
+        QCOMPARE(r.link.SendText().text().size(), expected);
+        QVERIFY(r.link.SendText().text().endsWith(QStringLiteral("8101040702FF\r\n")));
+    }
+
+    // The same reply in one event, byte by byte, and two replies in one event.
+    void receiveSplitting()
+    {
+        Rig r;
+        r.link.state().LogTraffic = true;
+        QSignalSpy finished(&r.link, &CameraLink::commandFinished);
+        r.link.receive(hex("9041FF"));
+        QCOMPARE(r.link.RecvText().text(), QStringLiteral("90 41 FF \r\n"));
+        QCOMPARE(finished.count(), 0);
+        for (char c : hex("9051FF"))
+            r.link.receive(QByteArray(1, c));
+        QCOMPARE(r.link.RecvText().text(), QStringLiteral("90 41 FF \r\n90 51 FF \r\n"));
+        QCOMPARE(finished.count(), 1);
+        r.link.clearLogs();
+        r.link.receive(hex("9041FF9051FF"));
+        QCOMPARE(finished.count(), 2);
+    }
+
+    void receiveLogCutAfterEvent()
+    {
+        Rig r;
+        r.link.state().LogTraffic = true;
+        r.link.RecvText().append(QString(998, QLatin1Char('x')));
+        r.link.receive(hex("9041FF"));
+        QCOMPARE(r.link.RecvText().text().size(), 1000);
+        QVERIFY(r.link.RecvText().text().endsWith(QStringLiteral("90 41 FF \r\n")));
+    }
+
+    void unloggedBytesStillClassifyOldTail()
+    {
+        Rig r;
+        r.link.state().LogTraffic = true;
+        r.link.receive(hex("9051FF"));
+        r.link.state().LogTraffic = false;
+        QSignalSpy finished(&r.link, &CameraLink::commandFinished);
+        r.link.receive(hex("9041FF"));
+        // The log still ends in the old completion, which is classified again.
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(r.link.RecvText().text(), QStringLiteral("90 51 FF \r\n"));
+    }
+
+    void clearingForgetsOldReplies()
+    {
+        Rig r;
+        r.link.state().LogTraffic = true;
+        r.link.receive(hex("9051FF"));
+        r.link.clearLogs();
+        QSignalSpy finished(&r.link, &CameraLink::commandFinished);
+        r.link.receive(hex("9041FF"));
+        QCOMPARE(finished.count(), 0);
+    }
+
+    // Auto refresh: paused by a mode-1 send while on, resumed 2000 ms after
+    // the finishing reply; the acknowledge alone resumes nothing.
+    void pauseAndResume()
+    {
+        Rig r;
+        AutoRefresh &a = r.link.refresh();
+        a.setCaptionAuto(true);
+        a.setTimerEnabled(true);
+        r.link.SD(hex("8101040702FF"), 1);
+        QVERIFY(!a.timerEnabled());
+        QVERIFY(!a.buttonEnabled());
+        r.link.receive(hex("9041FF"));
+        QVERIFY(!a.timerEnabled());
+        r.link.receive(hex("9051FF"));
+        QVERIFY(a.timerEnabled());
+        QVERIFY(a.buttonEnabled());
+        QCOMPARE(a.Timer1().interval(), 2000);
+    }
+
+    void offStaysOff()
+    {
+        Rig r;
+        AutoRefresh &a = r.link.refresh();
+        r.link.SD(hex("8101040702FF"), 1);
+        QVERIFY(a.buttonEnabled());
+        r.link.receive(hex("9051FF"));
+        QVERIFY(!a.timerEnabled());
+        QVERIFY(a.buttonEnabled());
+        // A recall while off starts Timer1 at the next finishing reply.
+        r.link.state().RefreshAfterRecall = true;
+        r.link.receive(hex("9051FF"));
+        QVERIFY(a.timerEnabled());
+    }
+
+    void completionWithoutPauseChangesNothing()
+    {
+        Rig r;
+        AutoRefresh &a = r.link.refresh();
+        a.setCaptionAuto(true);
+        a.setTimerEnabled(true);
+        a.Timer1().setInterval(1234);
+        r.link.state().LogTraffic = true;
+        r.link.receive(hex("9051FF"));
+        QCOMPARE(a.Timer1().interval(), 1234);
+    }
+
+    void memoryActionReleasedOnFinish()
+    {
+        Rig r;
+        int kind = -1, index = -1;
+        bool pendingDuringCall = false;
+        r.link.onMemoryActionFinished = [&](int k, int i) {
+            kind = k;
+            index = i;
+            pendingDuringCall = r.link.state().MemoryActionPending;
+        };
+        r.link.state().LogTraffic = true;
+        r.link.state().MemoryActionPending = true;
+        r.link.state().MemoryActionKind = 1;
+        r.link.state().MemoryActionIndex = 4;
+        r.link.receive(hex("9041FF"));
+        QCOMPARE(kind, -1);
+        r.link.receive(hex("9051FF"));
+        QCOMPARE(kind, 1);
+        QCOMPARE(index, 4);
+        QVERIFY(pendingDuringCall);
+        QVERIFY(!r.link.state().MemoryActionPending);
+    }
+
+    void networkChangeNotice()
+    {
+        Rig r;
+        QSignalSpy notice(&r.link, &CameraLink::networkChangeReceived);
+        QSignalSpy finished(&r.link, &CameraLink::commandFinished);
+        r.link.state().LogTraffic = true;
+        r.link.receive(hex("9038FF"));
+        QCOMPARE(notice.count(), 1);
+        QCOMPARE(finished.count(), 0);
+    }
+
+    void waitReplyTakesEverythingWaiting()
+    {
+        Rig r;
+        r.port.inject(hex("900102030405"));
+        r.run(20);
+        const auto start = r.clock.nowMs();
+        QCOMPARE(r.link.WaitReply(4), hex("900102030405"));
+        QCOMPARE(r.clock.nowMs(), start);
+        QVERIFY(!r.link.stopwatch().armed());
+    }
+
+    void waitReplyPlaceholderAfterOneSecond()
+    {
+        Rig r;
+        const auto start = r.clock.nowMs();
+        QCOMPARE(r.link.WaitReply(10), hex("00010203040506070809"));
+        const auto waited = r.clock.nowMs() - start;
+        QVERIFY2(waited >= 1000 && waited <= 1010, qPrintable(QString::number(waited)));
+        QVERIFY(!r.link.stopwatch().armed());
+    }
+
+    void waitReplyGetsInquiryOverTheLine()
+    {
+        Rig r;
+        r.link.SD(hex("81090002FF"), 0);
+        const QByteArray reply = r.link.WaitReply(10);
+        QCOMPARE(reply.size(), 10);
+        QCOMPARE(std::uint8_t(reply[0]), std::uint8_t(0x90));
+        QCOMPARE(std::uint8_t(reply[5]), std::uint8_t(0x30));
+        // Ten bytes at 9600 bit/s take about 10 ms on the line.
+        QVERIFY(r.clock.nowMs() > 1'000'010);
+    }
+
+    // A mode-1 send whose reply WaitReply takes: the port announces the bytes
+    // from inside the wait, and the receive handler must not see them.
+    void waitReplyHidesBytesFromReceiveHandler()
+    {
+        Rig r;
+        r.link.SD(hex("88010001FF"), 1);
+        QSignalSpy finished(&r.link, &CameraLink::commandFinished);
+        QCOMPARE(r.link.WaitReply(5), hex("88010001FF"));
+        r.run(50);
+        QCOMPARE(r.link.RecvText().text(), QString());
+        QCOMPARE(finished.count(), 0);
+    }
+
+    void waitCheck()
+    {
+        FakeClock clock;
+        Stopwatch w(clock);
+        QVERIFY(w.WaitCheck(0));
+        QVERIFY(!w.armed());
+        QVERIFY(!w.WaitCheck(0.5));
+        QVERIFY(w.armed());
+        clock.advance(499);
+        QVERIFY(!w.WaitCheck(0.5));
+        clock.advance(1);
+        QVERIFY(w.WaitCheck(0.5));
+        QVERIFY(!w.armed());
+        // A clock that is far along (past what a day would hold) changes nothing.
+        clock.advance(90'000'000);
+        QVERIFY(!w.WaitCheck(1.0));
+        clock.advance(1000);
+        QVERIFY(w.WaitCheck(1.0));
+    }
+
+    void pauseDoesNotSpin()
+    {
+        SteadyClock clock;
+        Stopwatch w(clock);
+        QElapsedTimer t;
+        t.start();
+        const auto cpuBefore = std::clock();
+        w.pause(0.3);
+        const auto cpuMs = double(std::clock() - cpuBefore) * 1000.0 / CLOCKS_PER_SEC;
+        QVERIFY(t.elapsed() >= 300);
+        QVERIFY2(cpuMs < 100, qPrintable(QString::number(cpuMs)));
+    }
+
+    void realWaitReplyDoesNotSpin()
+    {
+        SteadyClock clock;
+        sim::CameraChain chain(1);
+        chain.faults().silent = true;
+        sim::SimPort port(chain, clock);
+        port.open({QStringLiteral("sim:"), 9600});
+        CameraLink link(port, clock);
+        QElapsedTimer t;
+        t.start();
+        const auto cpuBefore = std::clock();
+        link.SD(hex("81090002FF"), 0);
+        QCOMPARE(link.WaitReply(10), hex("00010203040506070809"));
+        const auto cpuMs = double(std::clock() - cpuBefore) * 1000.0 / CLOCKS_PER_SEC;
+        QVERIFY(t.elapsed() >= 1000 && t.elapsed() < 1500);
+        QVERIFY2(cpuMs < 100, qPrintable(QString::number(cpuMs)));
+    }
+
+    void dialogCopiesOfSD()
+    {
+        Rig r;
+        TrafficLog own;
+        DialogSender plain(r.link, own);
+        r.link.refresh().setCaptionAuto(true);
+        r.link.refresh().setTimerEnabled(true);
+        r.link.state().RefreshBusy = true;
+        QCOMPARE(plain.SD(hex("8101047600FF"), 1), QStringLiteral("OK"));
+        QCOMPARE(own.text(), QStringLiteral("81 01 04 76 00 FF \r\n"));
+        QVERIFY(r.link.refresh().timerEnabled());
+        QCOMPARE(r.link.receiveThreshold(), 0);
+        QCOMPARE(plain.SD(hex("8101047601FF"), 0), QStringLiteral("OK"));
+        QCOMPARE(own.text(), QStringLiteral("81 01 04 76 00 FF \r\n"));
+        QCOMPARE(r.port.written().size(), 2);
+
+        TrafficLog mdLog;
+        MdSender md(r.link, mdLog);
+        md.SD(hex("81010400FF"), 0);
+        QCOMPARE(mdLog.text(), QString()); // traffic logging is still off
+        md.SD(hex("81010401FF"), 1);
+        QVERIFY(r.link.state().LogTraffic);
+        QCOMPARE(r.link.receiveThreshold(), 1);
+        md.SD(hex("81010402FF"), 0);
+        QCOMPARE(mdLog.text(), QStringLiteral("81 01 04 01 FF \r\n81 01 04 02 FF \r\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCameraLink)
+#include "test_cameralink.moc"

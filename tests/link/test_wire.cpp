@@ -1,0 +1,133 @@
+// Wire rules: packet conversion, hexadecimal text, reply patterns.
+
+#include <QTest>
+#include <packet.h>
+#include <replypattern.h>
+
+using namespace zam;
+
+class TestWire : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void toByteArrayRejectsOutOfRange_data()
+    {
+        QTest::addColumn<QList<int>>("values");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("zoom stop") << QList<int>{0x81, 0x01, 0x04, 0x07, 0x00, 0xFF} << true;
+        QTest::newRow("edges") << QList<int>{0, 255} << true;
+        QTest::newRow("empty") << QList<int>{} << true;
+        QTest::newRow("256") << QList<int>{0x81, 256, 0xFF} << false;
+        QTest::newRow("negative") << QList<int>{0x81, -1, 0xFF} << false;
+        QTest::newRow("header 0x80+200") << QList<int>{0x80 + 200} << false;
+    }
+    void toByteArrayRejectsOutOfRange()
+    {
+        QFETCH(QList<int>, values);
+        QFETCH(bool, valid);
+        const auto bytes = ToByteArray(std::span<const int>(values.data(), size_t(values.size())));
+        QCOMPARE(bytes.has_value(), valid);
+        if (valid) {
+            QCOMPARE(bytes->size(), values.size());
+            for (int i = 0; i < values.size(); ++i)
+                QCOMPARE(int(std::uint8_t(bytes->at(i))), values[i]);
+        }
+    }
+
+    void nibbles()
+    {
+        QByteArray b;
+        appendNibbles(b, 0x1234, 4);
+        QCOMPARE(b, QByteArray::fromHex("01020304"));
+        QCOMPARE(readNibbles(b, 0, 4), 0x1234u);
+        b.clear();
+        appendNibbles(b, 0xDC, 2);
+        QCOMPARE(b, QByteArray::fromHex("0D0C"));
+        // Only the low nibble of each byte counts; reads past the end count 0.
+        QCOMPARE(readNibbles(QByteArray::fromHex("F1F2"), 0, 2), 0x12u);
+        QCOMPARE(readNibbles(QByteArray::fromHex("01"), 0, 3), 0x100u);
+    }
+
+    void hexText()
+    {
+        QCOMPARE(hexPair(0x05), QStringLiteral("05"));
+        QCOMPARE(hexPair(0x0A), QStringLiteral("0A"));
+        QCOMPARE(hexPair(0xFF), QStringLiteral("FF"));
+        const QByteArray p = QByteArray::fromHex("8101040702FF");
+        QCOMPARE(hexCompact(p), QStringLiteral("8101040702FF"));
+        QCOMPARE(hexSpaced(p), QStringLiteral("81 01 04 07 02 FF "));
+        QCOMPARE(hexDigitValue(QLatin1Char('f')), 15);
+        QCOMPARE(hexDigitValue(QLatin1Char('g')), -1);
+    }
+
+    void wildcard_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("subject");
+        QTest::addColumn<bool>("match");
+        QTest::newRow("star empty") << "*" << "" << true;
+        QTest::newRow("question needs one") << "?" << "" << false;
+        QTest::newRow("class hit") << "[9A-F]0" << "B0" << true;
+        QTest::newRow("class miss") << "[9A-F]0" << "80" << false;
+        QTest::newRow("class digit 9") << "[9A-F]" << "9" << true;
+        QTest::newRow("literal") << "88?30" << "88 30" << true;
+        QTest::newRow("two stars") << "*A*B*" << "xxAyyBzz" << true;
+        QTest::newRow("backtrack") << "*50*FF*" << "90 50 FE 00 FF " << true;
+        QTest::newRow("no end") << "*50*FF*" << "90 50 FE " << false;
+    }
+    void wildcard()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QString, subject);
+        QFETCH(bool, match);
+        QCOMPARE(wildcardMatch(pattern, subject), match);
+    }
+
+    // Each reply as the reply log shows it, and the patterns it satisfies.
+    void classification_data()
+    {
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<unsigned>("expected");
+        const auto bit = [](ReplyPattern p) { return 1u << int(p); };
+        QTest::newRow("acknowledge") << "90 41 FF " << bit(ReplyPattern::Acknowledge);
+        QTest::newRow("completion") << "90 51 FF " << bit(ReplyPattern::Completion);
+        QTest::newRow("error") << "90 60 02 FF " << bit(ReplyPattern::Error);
+        QTest::newRow("inquiry") << "90 50 02 FF " << bit(ReplyPattern::InquiryReply);
+        QTest::newRow("inquiry without data")
+            << "90 50 FF " << (bit(ReplyPattern::Completion) | bit(ReplyPattern::InquiryReply));
+        // The header of a reply longer than eight bytes has left the 24-character
+        // tail by the time its 0xFF arrives: nothing matches.
+        QTest::newRow("long inquiry") << "90 50 00 20 04 30 01 10 02 FF " << 0u;
+        QTest::newRow("network change") << "90 38 FF " << bit(ReplyPattern::NetworkChange);
+        QTest::newRow("camera 7") << "F0 51 FF " << bit(ReplyPattern::Completion);
+        QTest::newRow("camera 2") << "A0 41 FF " << bit(ReplyPattern::Acknowledge);
+        QTest::newRow("interface clear") << "88 01 00 01 FF " << bit(ReplyPattern::InterfaceClearEcho);
+        QTest::newRow("address set") << "88 30 03 FF " << bit(ReplyPattern::AddressSetReply);
+        QTest::newRow("header 80 is no camera") << "80 51 FF " << 0u;
+        // An earlier completion still within the 24-character tail finishes
+        // the next command's acknowledge.
+        QTest::newRow("ack after completion")
+            << "90 51 FF \r\n90 41 FF " << (bit(ReplyPattern::Completion) | bit(ReplyPattern::Acknowledge));
+        // ... but not once it has left the tail.
+        QTest::newRow("old completion out of tail")
+            << "90 51 FF \r\n90 41 FF \r\n90 41 FF \r\n90 41 FF " << bit(ReplyPattern::Acknowledge);
+    }
+    void classification()
+    {
+        QFETCH(QString, log);
+        QFETCH(unsigned, expected);
+        QCOMPARE(classifyLogTail(log).matched, expected);
+    }
+
+    void finishingPatterns()
+    {
+        QVERIFY(classifyLogTail(u"90 51 FF ").finishes());
+        QVERIFY(classifyLogTail(u"90 60 02 FF ").finishes());
+        QVERIFY(classifyLogTail(u"88 30 02 FF ").finishes());
+        QVERIFY(!classifyLogTail(u"90 41 FF ").finishes());
+        QVERIFY(!classifyLogTail(u"90 38 FF ").finishes());
+        QVERIFY(classifyLogTail(u"90 38 FF ").networkChange());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWire)
+#include "test_wire.moc"
