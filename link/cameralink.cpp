@@ -113,10 +113,8 @@ void CameraLink::receive(const QByteArray &bytes)
         return;
     for (char c : bytes) {
         const auto b = std::uint8_t(c);
-        if (m_state.LogTraffic) {
-            m_recvText.append(hexPair(b));
-            m_recvText.append(QLatin1Char(' '));
-        }
+        if (m_state.LogTraffic)
+            m_recvText.appendHexByte(b);
         if (b == 0xFF) {
             CheckFinishCommand();
             if (m_state.LogTraffic)

@@ -11,10 +11,34 @@
 
 #include <QString>
 #include <QStringView>
+#include <array>
+#include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace zam {
 
 bool wildcardMatch(QStringView pattern, QStringView subject);
+
+// Patterns compiled once and matched together as bit-parallel automata: one
+// table look-up and a few bit operations per subject character for up to 64
+// pattern elements at a time, however many patterns share the word.
+class PatternSet {
+public:
+    explicit PatternSet(const std::vector<QString> &patterns);
+    // Bit i set when pattern i matches the whole subject.
+    unsigned matchAll(QStringView subject) const;
+
+private:
+    struct Group {
+        std::array<std::uint64_t, 128> accept{}; // bit j: element j takes the character
+        std::uint64_t star = 0;                  // bit j: element j is '*'
+        std::uint64_t start = 0;                 // first element of every pattern
+        int starRun = 0;                         // longest run of consecutive stars
+        std::vector<std::pair<std::uint64_t, unsigned>> finals; // end bit, pattern index
+    };
+    std::vector<Group> m_groups;
+};
 
 enum class ReplyPattern {
     Completion,

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <cstdint>
 
 namespace zam {
 
@@ -19,6 +20,13 @@ public:
     const QString &text() const { return m_text; }
     void append(QStringView s) { m_text.append(s); }
     void append(QChar c) { m_text.append(c); }
+    // Two upper-case hexadecimal digits and one blank.
+    void appendHexByte(std::uint8_t b)
+    {
+        static constexpr char kDigits[] = "0123456789ABCDEF";
+        const QChar s[3] = {QChar(kDigits[b >> 4]), QChar(kDigits[b & 0x0F]), QChar(u' ')};
+        m_text.append(s, 3);
+    }
     // Keeps the last 1000 characters when the text is longer.
     void cut()
     {

@@ -4,6 +4,8 @@
 #include <packet.h>
 #include <replypattern.h>
 
+#include <random>
+
 using namespace zam;
 
 class TestWire : public QObject {
@@ -116,6 +118,34 @@ private Q_SLOTS:
         QFETCH(QString, log);
         QFETCH(unsigned, expected);
         QCOMPARE(classifyLogTail(log).matched, expected);
+    }
+
+    // The compiled automaton used for every received 0xFF agrees with the
+    // plain backtracking matcher on random log tails.
+    void compiledAgreesWithPlainMatcher()
+    {
+        std::mt19937 rng(7);
+        const QString alphabet = QStringLiteral("0123456789ABCDEF   \r\n");
+        const std::vector<std::uint8_t> likely = {0x90, 0xA0, 0x88, 0x41, 0x51, 0x50, 0x60, 0x38,
+                                                  0x01, 0x00, 0x30, 0x03, 0xFF, 0xFF};
+        for (int round = 0; round < 20000; ++round) {
+            QString log;
+            if (round % 2) {
+                for (int n = std::uniform_int_distribution<int>(0, 30)(rng); n > 0; --n)
+                    log += alphabet[std::uniform_int_distribution<int>(0, int(alphabet.size()) - 1)(rng)];
+            } else {
+                for (int n = std::uniform_int_distribution<int>(0, 10)(rng); n > 0; --n) {
+                    log += hexPair(likely[std::uniform_int_distribution<std::size_t>(0, likely.size() - 1)(rng)]);
+                    log += QLatin1Char(' ');
+                }
+            }
+            const QStringView tail = QStringView(log).right(std::min<qsizetype>(24, log.size()));
+            unsigned expected = 0;
+            for (const auto &row : kReplyPatterns)
+                if (wildcardMatch(QString::fromLatin1(row.pattern), tail))
+                    expected |= 1u << int(row.kind);
+            QCOMPARE(classifyLogTail(log).matched, expected);
+        }
     }
 
     void finishingPatterns()
