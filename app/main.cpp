@@ -5,6 +5,7 @@
 #include <camerachain.h>
 #include <cameralink.h>
 #include <clock.h>
+#include <commandgroups.h>
 #include <frmmain.h>
 #include <frmoption.h>
 #include <qtserialport.h>
@@ -76,6 +77,7 @@ int main(int argc, char **argv)
     link.state().BaudRateText = choice.BaudRateText;
 
     zam::FrmMain main(link, {choice.entry.device, choice.BaudRateText.toInt()});
+    zam::CommandGroups commands(main);
     QObject::connect(&main, &zam::FrmMain::quitRequested, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     if (!main.startUp())

@@ -1,1 +1,0 @@
-// Rules of the camera state are added here.
