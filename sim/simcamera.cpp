@@ -1,6 +1,6 @@
 #include "simcamera.h"
 
-#include "simrules.h"
+#include "grouprules.h"
 
 #include <mutex>
 
@@ -15,7 +15,12 @@ std::vector<SimRule> &SimCamera::rules()
 {
     static std::vector<SimRule> table;
     static std::once_flag once;
-    std::call_once(once, [] { registerAllRules(table); });
+    std::call_once(once, [] {
+        registerAllRules(table);
+        registerTitleRules(table);
+        registerMaskRules(table);
+        registerServiceRules(table);
+    });
     return table;
 }
 

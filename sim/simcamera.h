@@ -7,6 +7,9 @@
 //   error        y0 60 ee FF   (ee 02 = syntax error, 41 = not executable now)
 
 #include "camerastate.h"
+#include "maskstate.h"
+#include "servicestate.h"
+#include "titlestate.h"
 
 #include <QByteArray>
 #include <functional>
@@ -46,6 +49,9 @@ public:
     int address() const { return m_address; }
     CameraState &state() { return m_state; }
     const CameraState &state() const { return m_state; }
+    TitleState &titles() { return m_titles; }
+    MaskState &masks() { return m_masks; }
+    ServiceState &service() { return m_service; }
 
     // Answers an addressed packet (header byte included, 0xFF last).
     SimReply handle(const QByteArray &packet);
@@ -61,6 +67,9 @@ public:
 private:
     int m_address;
     CameraState m_state;
+    TitleState m_titles;
+    MaskState m_masks;
+    ServiceState m_service;
     std::int64_t m_nowMs = 0;
 };
 

@@ -58,4 +58,7 @@ struct PanelRig {
     QStringList details;
 };
 
+#ifndef ZAM_HEXBYTES
+#define ZAM_HEXBYTES
 inline QByteArray hexBytes(const char *s) { return QByteArray::fromHex(s); }
+#endif

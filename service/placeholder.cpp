@@ -1,0 +1,1 @@
+// Sources of this folder replace this file.
