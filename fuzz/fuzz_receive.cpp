@@ -1,0 +1,44 @@
+// Arbitrary reply bytes through the receive handling: logging, the cut,
+// classification and the auto-refresh bookkeeping must hold whatever
+// arrives, in whatever pieces.
+
+#include "../bench/nullport.h"
+
+#include <QCoreApplication>
+#include <cameralink.h>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    static int argc = 1;
+    static char arg0[] = "fuzz";
+    static char *argv[] = {arg0, nullptr};
+    static QCoreApplication app(argc, argv);
+
+    NullPort port;
+    zam::SteadyClock clock;
+    zam::CameraLink link(port, clock);
+    if (size == 0)
+        return 0;
+    // First byte: flags (logging on, refresh state); the rest is split into
+    // pieces whose lengths come from the data itself.
+    const std::uint8_t flags = data[0];
+    link.state().LogTraffic = flags & 1;
+    link.refresh().setCaptionAuto(flags & 2);
+    link.state().MemoryActionPending = flags & 4;
+    link.state().RefreshAfterRecall = flags & 8;
+    int finishedCalls = 0;
+    link.onMemoryActionFinished = [&](int, int) { ++finishedCalls; };
+    std::size_t at = 1;
+    while (at < size) {
+        const std::size_t len = std::min<std::size_t>(size - at, 1 + data[at] % 17);
+        link.receive(QByteArray(reinterpret_cast<const char *>(data + at), qsizetype(len)));
+        at += len;
+        if (link.RecvText().text().size() > zam::kLogLimit)
+            std::abort();
+    }
+    if (finishedCalls > 1)
+        std::abort();
+    return 0;
+}

@@ -1,0 +1,123 @@
+// The port settings window: defaults, choices and command-line preselection.
+
+#include "ui_frmoption.h"
+
+#include <QTest>
+#include <QTimer>
+#include <frmoption.h>
+
+using namespace zam;
+
+namespace {
+
+QList<PortEntry> someEntries()
+{
+    QList<PortEntry> e;
+    for (int n = 1; n <= 8; ++n)
+        e.append({QStringLiteral("Com%1").arg(n), comDevice(n), n});
+    e.append({QStringLiteral("ttyUSB0 (USB serial)"), QStringLiteral("/dev/ttyUSB0"), 0});
+    e.append({QStringLiteral("Simulated cameras"), QString::fromLatin1(kSimulatedDevice), 0});
+    return e;
+}
+
+} // namespace
+
+class TestFrmOption : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void layoutAndDefaults()
+    {
+        FrmOption w(someEntries());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Communicatin port Setting"));
+        QCOMPARE(w.ui()->Label1->text(), QStringLiteral("Communication Port"));
+        QCOMPARE(w.ui()->Frame1->title(), QStringLiteral("Baudrate"));
+        QCOMPARE(w.ui()->ComList->itemText(0), QStringLiteral("Com1"));
+        QCOMPARE(w.ui()->ComList->itemText(7), QStringLiteral("Com8"));
+        QVERIFY(w.ui()->OBrate_0->isChecked());
+        QVERIFY(w.ui()->SimFrame->isHidden());
+        QTest::mouseClick(w.ui()->Command1, Qt::LeftButton);
+        QCOMPARE(w.result(), int(QDialog::Accepted));
+        QCOMPARE(w.choice().CommPortNumber, 1);
+        QCOMPARE(w.choice().BaudRateText, QStringLiteral("9600"));
+#ifndef Q_OS_WIN
+        QCOMPARE(w.choice().entry.device, QStringLiteral("/dev/ttyS0"));
+#endif
+    }
+
+    void choices_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<int>("portNumber");
+        QTest::addColumn<QString>("baud");
+        QTest::newRow("Com8 at 19200") << 7 << 1 << 8 << "19200";
+        QTest::newRow("Com3 at 38400") << 2 << 2 << 3 << "38400";
+        QTest::newRow("USB adapter") << 8 << 0 << 0 << "9600";
+    }
+    void choices()
+    {
+        QFETCH(int, index);
+        QFETCH(int, rate);
+        QFETCH(int, portNumber);
+        QFETCH(QString, baud);
+        FrmOption w(someEntries());
+        w.ui()->ComList->setCurrentIndex(index);
+        QRadioButton *rates[] = {w.ui()->OBrate_0, w.ui()->OBrate_1, w.ui()->OBrate_2};
+        QTest::mouseClick(rates[rate], Qt::LeftButton);
+        QTest::mouseClick(w.ui()->Command1, Qt::LeftButton);
+        QCOMPARE(w.choice().CommPortNumber, portNumber);
+        QCOMPARE(w.choice().BaudRateText, baud);
+    }
+
+    void keyboardReachesEverything()
+    {
+        FrmOption w(someEntries());
+        for (QWidget *c : w.findChildren<QWidget *>()) {
+            if (c->focusPolicy() != Qt::NoFocus && !qobject_cast<QLabel *>(c) && c->parentWidget() == c->window())
+                QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
+        }
+        QVERIFY(!w.ui()->ComList->accessibleName().isEmpty());
+        QCOMPARE(w.ui()->Label1->buddy(), w.ui()->ComList);
+    }
+
+    void commandLinePreselection()
+    {
+        FrmOption w(someEntries());
+        w.preselectDevice(QStringLiteral("/dev/pts/7"));
+        w.preselectBaud(QStringLiteral("38400"));
+        QCOMPARE(w.ui()->ComList->currentText(), QStringLiteral("/dev/pts/7"));
+        // The added device sits before the simulated entry.
+        QCOMPARE(w.ui()->ComList->itemText(w.ui()->ComList->count() - 1), QStringLiteral("Simulated cameras"));
+        QTest::mouseClick(w.ui()->Command1, Qt::LeftButton);
+        QCOMPARE(w.choice().entry.device, QStringLiteral("/dev/pts/7"));
+        QCOMPARE(w.choice().BaudRateText, QStringLiteral("38400"));
+
+        FrmOption sim(someEntries());
+        sim.preselectSimulated(3, QStringLiteral("41,30"));
+        sim.show();
+        QVERIFY(sim.ui()->SimFrame->isVisible());
+        QTest::mouseClick(sim.ui()->Command1, Qt::LeftButton);
+        QVERIFY(sim.choice().entry.simulated());
+        QCOMPARE(sim.choice().simCameras, 3);
+        QCOMPARE(sim.choice().simModels, (QList<int>{0x41, 0x30}));
+    }
+
+    void badModelCodesRefused()
+    {
+        FrmOption w(someEntries());
+        w.preselectSimulated(2, QStringLiteral("30,zz"));
+        QTimer::singleShot(0, [] {
+            if (QWidget *box = QApplication::activeModalWidget())
+                box->close();
+        });
+        QTest::mouseClick(w.ui()->Command1, Qt::LeftButton);
+        QCOMPARE(w.result(), int(QDialog::Rejected));
+        QList<int> codes;
+        QVERIFY(parseModelCodes(QStringLiteral("0x11 2b, 41"), codes));
+        QCOMPARE(codes, (QList<int>{0x11, 0x2B, 0x41}));
+        QVERIFY(!parseModelCodes(QStringLiteral("100"), codes));
+    }
+};
+
+QTEST_MAIN(TestFrmOption)
+#include "test_frmoption.moc"
