@@ -8,7 +8,7 @@
 #include <commandgroups.h>
 #include <frmmain.h>
 #include <frmoption.h>
-#include <qtserialport.h>
+#include <portfactory.h>
 #include <simport.h>
 
 #include <cstdio>
@@ -58,19 +58,23 @@ int main(int argc, char **argv)
         options.preselectBaud(cli.value(baud));
     if (cli.isSet(simulate))
         options.preselectSimulated(cli.value(simCameras).toInt(), cli.value(simModels));
+    zam::SteadyClock clock;
+    options.setPortMaker([&clock](const zam::PortChoice &c) -> std::unique_ptr<zam::Port> {
+        if (c.entry.simulated())
+            return std::make_unique<zam::sim::SimPort>(
+                std::make_unique<zam::sim::CameraChain>(c.simCameras, c.simModels), clock);
+        return zam::makeLinePort(c.entry.device);
+    });
     if (options.exec() != QDialog::Accepted)
         return 0;
     const zam::PortChoice choice = options.choice();
 
-    zam::SteadyClock clock;
-    std::unique_ptr<zam::sim::CameraChain> chain;
     std::unique_ptr<zam::Port> backend;
-    if (choice.entry.simulated()) {
-        chain = std::make_unique<zam::sim::CameraChain>(choice.simCameras, choice.simModels);
-        backend = std::make_unique<zam::sim::SimPort>(*chain, clock);
-    } else {
-        backend = std::make_unique<zam::QtSerialPortBackend>();
-    }
+    if (choice.entry.simulated())
+        backend = std::make_unique<zam::sim::SimPort>(
+            std::make_unique<zam::sim::CameraChain>(choice.simCameras, choice.simModels), clock);
+    else
+        backend = zam::makeLinePort(choice.entry.device);
 
     zam::CameraLink link(*backend, clock);
     link.state().CommPortNumber = choice.CommPortNumber;

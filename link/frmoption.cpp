@@ -2,6 +2,12 @@
 
 #include "ui_frmoption.h"
 
+#include "clock.h"
+#include "portfactory.h"
+#include "tcpport.h"
+
+#include <QApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace zam {
@@ -17,6 +23,12 @@ FrmOption::FrmOption(QList<PortEntry> entries, QWidget *parent)
     m_ui->OBrate_0->setChecked(true);
     connect(m_ui->Command1, &QPushButton::clicked, this, &FrmOption::Command1_Click);
     connect(m_ui->ComList, &QComboBox::currentIndexChanged, this, &FrmOption::updateSimFrame);
+    connect(m_ui->ComList, &QComboBox::activated, this, &FrmOption::entryChosen);
+    connect(m_ui->Detect, &QPushButton::clicked, this, &FrmOption::detectClicked);
+    askNetworkAddress = [this] {
+        return QInputDialog::getText(this, QStringLiteral("Network serial server"),
+                                     QStringLiteral("Address of the serial device server (host:port):"));
+    };
     updateSimFrame();
 }
 
@@ -56,11 +68,71 @@ void FrmOption::updateSimFrame()
     m_ui->SimFrame->setVisible(i >= 0 && i < m_entries.size() && m_entries[i].simulated());
 }
 
+void FrmOption::entryChosen(int index)
+{
+    if (index < 0 || index >= m_entries.size() || !m_entries[index].askNetwork())
+        return;
+    const QString text = askNetworkAddress ? askNetworkAddress() : QString();
+    QString host;
+    quint16 port = 0;
+    if (text.isEmpty())
+        return;
+    if (!parseTcpAddress(text, host, port)) {
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("\"%1\" is not an address of the form host:port.").arg(text));
+        return;
+    }
+    preselectDevice(QStringLiteral("tcp://%1:%2").arg(host).arg(port));
+}
+
+PortChoice FrmOption::currentChoice() const
+{
+    PortChoice c;
+    const int i = m_ui->ComList->currentIndex();
+    if (i >= 0 && i < m_entries.size())
+        c.entry = m_entries[i];
+    c.CommPortNumber = c.entry.commPortNumber;
+    if (m_ui->OBrate_1->isChecked())
+        c.BaudRateText = QStringLiteral("19200");
+    else if (m_ui->OBrate_2->isChecked())
+        c.BaudRateText = QStringLiteral("38400");
+    c.simCameras = m_ui->SimCameras->value();
+    parseModelCodes(m_ui->SimModels->text(), c.simModels);
+    return c;
+}
+
+void FrmOption::detectClicked()
+{
+    const PortChoice c = currentChoice();
+    if (!m_portMaker || c.entry.device.isEmpty() || c.entry.askNetwork())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_ui->DetectResult->setText(QStringLiteral("Detecting..."));
+    m_ui->DetectResult->repaint();
+    SteadyClock clock;
+    QString why;
+    const auto baud = detectBaud([&] { return m_portMaker(c); }, c.entry.device, clock, &why);
+    QApplication::restoreOverrideCursor();
+    if (baud) {
+        preselectBaud(QString::number(*baud));
+        m_ui->DetectResult->setText(QStringLiteral("The camera answers at %1 bit/s.").arg(*baud));
+    } else if (!why.isEmpty()) {
+        m_ui->DetectResult->setText(why);
+    } else {
+        m_ui->DetectResult->setText(
+            QStringLiteral("No camera answered at 9600, 19200 or 38400 bit/s."));
+    }
+}
+
 void FrmOption::Command1_Click()
 {
     const int i = m_ui->ComList->currentIndex();
     if (i < 0 || i >= m_entries.size())
         return;
+    if (m_entries[i].askNetwork()) {
+        entryChosen(i);
+        return;
+    }
     PortChoice c;
     c.entry = m_entries[i];
     // List index + 1 for the numbered ports; other devices have no number.

@@ -3,8 +3,11 @@
 
 #include "portlist.h"
 
+#include "port.h"
+
 #include <QDialog>
 #include <QList>
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -33,15 +36,25 @@ public:
     void preselectSimulated(int cameras, const QString &models);
 
     PortChoice choice() const { return m_choice; }
+
+    // Makes a port for the entry currently chosen (for speed detection).
+    using PortMaker = std::function<std::unique_ptr<Port>(const PortChoice &)>;
+    void setPortMaker(PortMaker maker) { m_portMaker = std::move(maker); }
+    // Asks for "host:port" when the network entry is chosen (tests replace it).
+    std::function<QString()> askNetworkAddress;
     Ui::FrmOption *ui() const { return m_ui.get(); }
 
 private:
     void Command1_Click();
     void updateSimFrame();
+    void detectClicked();
+    void entryChosen(int index);
+    PortChoice currentChoice() const;
 
     std::unique_ptr<Ui::FrmOption> m_ui;
     QList<PortEntry> m_entries;
     PortChoice m_choice;
+    PortMaker m_portMaker;
 };
 
 } // namespace zam

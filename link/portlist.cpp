@@ -31,6 +31,7 @@ QList<PortEntry> portEntries()
             label += QStringLiteral(" (%1)").arg(info.description());
         list.append({label, dev, 0});
     }
+    list.append({QStringLiteral("Network (host:port)..."), QString::fromLatin1(kNetworkDevice), 0});
     list.append({QStringLiteral("Simulated cameras"), QString::fromLatin1(kSimulatedDevice), 0});
     return list;
 }
@@ -41,7 +42,7 @@ int ensurePortEntry(QList<PortEntry> &entries, const QString &device)
         if (entries[i].device == device || entries[i].label.compare(device, Qt::CaseInsensitive) == 0)
             return i;
     int at = int(entries.size());
-    if (at > 0 && entries.last().simulated())
+    while (at > 0 && (entries[at - 1].simulated() || entries[at - 1].askNetwork()))
         --at;
     entries.insert(at, {device, device, 0});
     return at;

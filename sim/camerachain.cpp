@@ -22,6 +22,10 @@ std::vector<ReplyPiece> CameraChain::feed(const QByteArray &bytes, std::int64_t 
     std::vector<ReplyPiece> out;
     for (auto &cam : m_cameras)
         cam->setTime(nowMs);
+    if (lineBaud && m_panelBaud && lineBaud != m_panelBaud) {
+        m_pending.clear();
+        return out;
+    }
     for (char c : bytes) {
         m_pending.append(c);
         if (std::uint8_t(c) != 0xFF)

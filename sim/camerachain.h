@@ -47,6 +47,12 @@ public:
     SimCamera &camera(int address) { return *m_cameras.at(std::size_t(address - 1)); }
     Faults &faults() { return m_faults; }
 
+    // The cameras' line speed (0: they understand the panel at any speed) and
+    // the speed the panel's port is set to. At different speeds the cameras
+    // see only garbled bytes and answer nothing.
+    int lineBaud = 0;
+    void setPanelBaud(int baud) { m_panelBaud = baud; }
+
     // Camera time: acknowledge after ackMs, completion completeMs after it.
     int ackMs = 2;
     int completeMs = 15;
@@ -67,6 +73,7 @@ private:
     QByteArray m_pending;
     QList<QByteArray> m_received;
     int m_answered = 0;
+    int m_panelBaud = 0;
     std::mt19937 m_rng{12345};
 };
 

@@ -14,11 +14,18 @@ SimPort::SimPort(CameraChain &chain, Clock &clock, QObject *parent)
     connect(&m_timer, &QTimer::timeout, this, &SimPort::deliverDue);
 }
 
+SimPort::SimPort(std::unique_ptr<CameraChain> chain, Clock &clock, QObject *parent)
+    : SimPort(*chain, clock, parent)
+{
+    m_ownedChain = std::move(chain);
+}
+
 OpenResult SimPort::open(const PortSettings &settings)
 {
     if (m_openFailure != OpenError::None)
         return {m_openFailure, QStringLiteral("simulated failure")};
     m_line.setBaud(settings.baud);
+    m_chain->setPanelBaud(settings.baud);
     m_open = true;
     return {};
 }

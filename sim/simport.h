@@ -7,6 +7,7 @@
 #include "camerachain.h"
 
 #include <QTimer>
+#include <memory>
 #include <port.h>
 
 namespace zam {
@@ -19,6 +20,8 @@ class SimPort final : public Port {
     Q_OBJECT
 public:
     SimPort(CameraChain &chain, Clock &clock, QObject *parent = nullptr);
+    // A port that owns its chain (the demo, speed detection).
+    SimPort(std::unique_ptr<CameraChain> chain, Clock &clock, QObject *parent = nullptr);
 
     OpenResult open(const PortSettings &settings) override;
     void close() override;
@@ -45,6 +48,7 @@ private:
     void armTimer();
     bool moveDue();
 
+    std::unique_ptr<CameraChain> m_ownedChain;
     CameraChain *m_chain;
     Clock *m_clock;
     LineSchedule m_line;

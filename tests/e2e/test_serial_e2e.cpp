@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <cameralink.h>
+#include <portfactory.h>
 #include <qtserialport.h>
 
 using namespace zam;
@@ -70,6 +71,55 @@ private Q_SLOTS:
         const auto cpuMs = double(std::clock() - cpuBefore) * 1000.0 / CLOCKS_PER_SEC;
         QVERIFY(t.elapsed() >= 1000 && t.elapsed() < 2000);
         QVERIFY2(cpuMs < 150, qPrintable(QString::number(cpuMs)));
+    }
+
+    void startupExchangeOverTcp()
+    {
+        const QString tcpPort = QString::number(40000 + QCoreApplication::applicationPid() % 20000);
+        CamsimProcess sim({QStringLiteral("--tcp"), tcpPort, QStringLiteral("--cameras"), QStringLiteral("1")});
+        QVERIFY(!sim.device().isEmpty());
+        SteadyClock clock;
+        const QString device = QStringLiteral("tcp://127.0.0.1:") + tcpPort;
+        auto port = makeLinePort(device);
+        CameraLink link(*port, clock);
+        QVERIFY(port->open({device, 9600}).ok());
+        link.SD(hex("88010001FF"), 1);
+        QCOMPARE(link.WaitReply(5), hex("88010001FF"));
+        link.SD(hex("883001FF"), 0);
+        QCOMPARE(link.WaitReply(4), hex("883002FF"));
+        link.SD(hex("81090002FF"), 0);
+        QCOMPARE(link.WaitReply(10).size(), 10);
+        // The far end going away is reported, not hidden.
+        QSignalSpy lost(port.get(), &Port::deviceLost);
+        sim.process().terminate();
+        QTRY_COMPARE_WITH_TIMEOUT(lost.count(), 1, 3000);
+        QVERIFY(!port->isOpen());
+    }
+
+    void detectsTheChainsSpeed()
+    {
+        CamsimProcess sim({QStringLiteral("--strict-baud"), QStringLiteral("--baud"), QStringLiteral("19200")});
+        QVERIFY(!sim.device().isEmpty());
+        SteadyClock clock;
+        QElapsedTimer t;
+        t.start();
+        const auto baud = detectBaud([] { return makeLinePort(QString()); }, sim.device(), clock);
+        QCOMPARE(baud, std::optional<int>(19200));
+        QVERIFY(t.elapsed() < 4000);
+    }
+
+    void detectionGivesUpInTime()
+    {
+        CamsimProcess sim({QStringLiteral("--silent")});
+        SteadyClock clock;
+        QElapsedTimer t;
+        t.start();
+        QString why;
+        QCOMPARE(detectBaud([] { return makeLinePort(QString()); }, sim.device(), clock, &why), std::nullopt);
+        QVERIFY(t.elapsed() < 4000);
+        QCOMPARE(detectBaud([] { return makeLinePort(QString()); }, QStringLiteral("/dev/zam-none"), clock, &why),
+                 std::nullopt);
+        QVERIFY(why.contains(QStringLiteral("no such device")));
     }
 
     void openFailuresSayWhy()
