@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <camerachain.h>
 #include <cameralink.h>
 #include <clock.h>
@@ -14,12 +15,32 @@
 #include <cstdio>
 #include <memory>
 
+namespace {
+
+// --help and --version answer without a display.
+bool asksOnlyForText(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if (a == "--help" || a == "-h" || a == "--help-all" || a == "--version" || a == "-v")
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("zam-panel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ZAM- A to D_ SERIES Control Panel"));
-    QApplication::setApplicationVersion(QStringLiteral(ZAM_VERSION));
+    std::unique_ptr<QCoreApplication> textOnly;
+    if (asksOnlyForText(argc, argv))
+        textOnly = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        new QApplication(argc, argv); // owned below
+    std::unique_ptr<QCoreApplication> owner(textOnly ? textOnly.release() : QCoreApplication::instance());
+    auto &app = *owner;
+    QCoreApplication::setApplicationName(QStringLiteral("zam-panel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZAM_VERSION));
 
     QCommandLineParser cli;
     cli.setApplicationDescription(QStringLiteral(
@@ -42,6 +63,9 @@ int main(int argc, char **argv)
                                        QStringLiteral("CODES"));
     cli.addOptions({port, baud, simulate, simCameras, simModels});
     cli.process(app);
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("ZAM- A to D_ SERIES Control Panel"));
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/zam/zam-panel.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("zam-panel"));
 
     if (cli.isSet(baud)) {
         const QString b = cli.value(baud);
@@ -82,7 +106,7 @@ int main(int argc, char **argv)
 
     zam::FrmMain main(link, {choice.entry.device, choice.BaudRateText.toInt()});
     zam::CommandGroups commands(main);
-    QObject::connect(&main, &zam::FrmMain::quitRequested, &app, &QApplication::quit,
+    QObject::connect(&main, &zam::FrmMain::quitRequested, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     if (!main.startUp())
         return 1;
