@@ -1,0 +1,159 @@
+#include "eepromcontrols.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace zam::service
+{
+
+BusyCursor::BusyCursor()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+BusyCursor::~BusyCursor()
+{
+    QApplication::restoreOverrideCursor();
+}
+
+void mirrorLog(TrafficLog &log, QPlainTextEdit *box)
+{
+    QObject::connect(&log, &TrafficLog::changed, box, [&log, box] {
+        box->setPlainText(log.text());
+        box->moveCursor(QTextCursor::End);
+        box->ensureCursorVisible();
+    });
+}
+
+EepromControls::EepromControls(CameraLink &link, TrafficLog &log, Boxes boxes, QWidget *window)
+    : m_link(&link), m_sender(link, log), m_boxes(boxes), m_window(window)
+{
+}
+
+void EepromControls::send(const QByteArray &packet)
+{
+    m_sender.SD(packet, 1);
+}
+
+void EepromControls::message(QMessageBox::Icon icon, const QString &text)
+{
+    if (m_hook) {
+        m_hook({icon, text});
+        return;
+    }
+    QMessageBox box(icon, m_window->windowTitle(), text, QMessageBox::Ok, m_window);
+    box.exec();
+}
+
+std::optional<unsigned> EepromControls::field(QLineEdit *box, int maxDigits, unsigned maxValue,
+                                              const QString &problem)
+{
+    const auto value = eeprom::parseHexField(box->text(), maxDigits);
+    if (value && *value <= maxValue) return value;
+    message(QMessageBox::Warning, problem + QStringLiteral(" Nothing was sent."));
+    box->setFocus();
+    box->selectAll();
+    return std::nullopt;
+}
+
+std::optional<unsigned> EepromControls::address()
+{
+    return field(m_boxes.address, eeprom::kAddressDigits, eeprom::kMaxAddress,
+                 QStringLiteral("The EEPROM address in the \"Mode\" box must be 1 to 3 "
+                                "hexadecimal digits (000 to FFF)."));
+}
+
+std::optional<unsigned> EepromControls::data()
+{
+    return field(m_boxes.data, eeprom::kDataDigits, eeprom::kMaxData,
+                 QStringLiteral("The EEPROM data in the \"Data\" box must be 1 or 2 "
+                                "hexadecimal digits (00 to FF)."));
+}
+
+void EepromControls::enterSettingMode()
+{
+    send(eeprom::enterSettingMode(m_link->state().header()));
+}
+
+void EepromControls::releaseWriteProtect()
+{
+    send(eeprom::writeProtectRelease(m_link->state().header()));
+}
+
+void EepromControls::read()
+{
+    const auto a = address();
+    if (!a) return;
+    if (const auto p = eeprom::read(m_link->state().header(), *a)) send(*p);
+}
+
+void EepromControls::store(std::optional<QByteArray> (*build)(std::uint8_t, unsigned, unsigned))
+{
+    const auto a = address();
+    if (!a) return;
+    const auto d = data();
+    if (!d) return;
+    if (const auto p = build(m_link->state().header(), *a, *d)) send(*p);
+}
+
+void EepromControls::write()
+{
+    store(&eeprom::write);
+}
+
+void EepromControls::set()
+{
+    store(&eeprom::set);
+}
+
+void EepromControls::runSequence(const std::vector<eeprom::Step> &steps, const QString &doneText)
+{
+    {
+        BusyCursor busy;
+        for (const eeprom::Step &step : steps) {
+            send(step.packet);
+            if (step.pauseAfterSeconds > 0) m_link->stopwatch().pause(step.pauseAfterSeconds);
+        }
+    }
+    message(QMessageBox::Information, doneText);
+}
+
+std::optional<eeprom::ReadReply> EepromControls::readCell(unsigned cell)
+{
+    const std::uint8_t header = m_link->state().header();
+    send(*eeprom::read(header, cell));
+    m_link->stopwatch().pause(1.0);
+    // The reply is taken straight from the port. The reply wait (rather than
+    // a plain read) also fetches bytes a real port has not announced yet, and
+    // no receive event sees them; fewer than seven bytes within its second
+    // give the placeholder, which fails the check below.
+    const auto split = eeprom::splitFirstReply(m_link->WaitReply(eeprom::kReadReplyLength));
+    // Whatever came after the reply belongs to the receive handling, as if it
+    // had arrived after the read.
+    if (!split.rest.isEmpty() && m_link->receiveThreshold() == 1) m_link->receive(split.rest);
+    return eeprom::parseReadReply(split.reply, m_link->state().replyHeader());
+}
+
+void EepromControls::readManufacturingDate()
+{
+    std::optional<eeprom::ReadReply> monthYear;
+    std::optional<eeprom::ReadReply> day;
+    {
+        BusyCursor busy;
+        monthYear = readCell(eeprom::kMonthYearCell);
+        if (monthYear) {
+            m_boxes.month->setText(QString::number(eeprom::manufactureMonth(*monthYear)));
+            m_boxes.year->setText(QString::number(eeprom::manufactureYear(*monthYear)));
+            day = readCell(eeprom::kDayCell);
+            // A day left from an earlier read would not belong to this month
+            // and year.
+            m_boxes.date->setText(day ? QString::number(eeprom::manufactureDay(*day)) : QString());
+        }
+    }
+    if (!monthYear)
+        message(QMessageBox::Warning,
+                QStringLiteral("Please press the write protect releaqse button"));
+}
+
+} // namespace zam::service

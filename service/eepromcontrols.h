@@ -1,0 +1,93 @@
+#pragma once
+// What the two service dialogs share: the "Mode" frame's EEPROM commands,
+// the fixed write sequences with their pauses, and the manufacturing-date
+// read. Each dialog hands over its own boxes and its own copy of SD.
+//
+// The sequences and the date read block the window while they pause (no
+// event runs, as with every timed wait of the panel) and show the wait
+// cursor meanwhile.
+
+#include "eeprom.h"
+
+#include <QMessageBox>
+#include <cameralink.h>
+
+#include <functional>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+namespace zam::service
+{
+
+struct OperatorMessage {
+    QMessageBox::Icon icon = QMessageBox::Information;
+    QString text;
+};
+
+// Shows a message with an OK button; tests replace it to read the messages.
+using MessageHook = std::function<void(const OperatorMessage &)>;
+
+// The wait cursor for as long as the object lives.
+class BusyCursor
+{
+public:
+    BusyCursor();
+    ~BusyCursor();
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+// The box shows the log's text with the caret at the end, from now on.
+void mirrorLog(TrafficLog &log, QPlainTextEdit *box);
+
+class EepromControls
+{
+public:
+    struct Boxes {
+        QLineEdit *address;
+        QLineEdit *data;
+        QLineEdit *month;
+        QLineEdit *date;
+        QLineEdit *year;
+    };
+
+    // window: parent and title of the message boxes.
+    EepromControls(CameraLink &link, TrafficLog &log, Boxes boxes, QWidget *window);
+
+    void setMessageHook(MessageHook hook) { m_hook = std::move(hook); }
+    DialogSender &sender() { return m_sender; }
+    CameraLink &link() { return *m_link; }
+
+    void enterSettingMode();
+    void releaseWriteProtect();
+    void read();
+    void write();
+    void set();
+    // Sends the steps with their pauses, then shows doneText.
+    void runSequence(const std::vector<eeprom::Step> &steps, const QString &doneText);
+    void readManufacturingDate();
+
+    // Sends a packet through the dialog's SD in mode 1.
+    void send(const QByteArray &packet);
+    void message(QMessageBox::Icon icon, const QString &text);
+    // A typed box that cannot become its value: the operator is told which
+    // box, the caret goes there, and nothing is sent.
+    std::optional<unsigned> field(QLineEdit *box, int maxDigits, unsigned maxValue,
+                                  const QString &problem);
+
+private:
+    std::optional<unsigned> address();
+    std::optional<unsigned> data();
+    void store(std::optional<QByteArray> (*build)(std::uint8_t, unsigned, unsigned));
+    std::optional<eeprom::ReadReply> readCell(unsigned cell);
+
+    CameraLink *m_link;
+    DialogSender m_sender;
+    Boxes m_boxes;
+    QWidget *m_window;
+    MessageHook m_hook;
+};
+
+} // namespace zam::service

@@ -1,0 +1,42 @@
+#include "fset.h"
+
+#include "ui_fset.h"
+
+namespace zam
+{
+
+FSet::FSet(CameraLink &link, QWidget *parent) : QDialog(parent), m_ui(std::make_unique<Ui::FSet>())
+{
+    m_ui->setupUi(this);
+    service::mirrorLog(m_log, m_ui->EPSendText);
+    m_controls = std::make_unique<service::EepromControls>(
+        link, m_log,
+        service::EepromControls::Boxes{m_ui->EPromText1, m_ui->EPromText2, m_ui->ManufaMonth,
+                                       m_ui->Manufadate, m_ui->manufayear},
+        this);
+    auto *c = m_controls.get();
+
+    connect(m_ui->EPromCmdSens, &QPushButton::clicked, this, [c] { c->enterSettingMode(); });
+    connect(m_ui->EPromWriteProtectrelesase, &QPushButton::clicked, this,
+            [c] { c->releaseWriteProtect(); });
+    connect(m_ui->EPromCmdRD, &QPushButton::clicked, this, [c] { c->read(); });
+    connect(m_ui->EPromCmdWR, &QPushButton::clicked, this, [c] { c->write(); });
+    connect(m_ui->EPromCmdSet, &QPushButton::clicked, this, [c] { c->set(); });
+    connect(m_ui->Manufadatecmd, &QPushButton::clicked, this, [c] { c->readManufacturingDate(); });
+    connect(m_ui->EPromCmdx36ICRcomp, &QPushButton::clicked, this, [c] {
+        c->runSequence(eeprom::icrCompensationSequence(c->link().state().header()),
+                       QStringLiteral("DONE"));
+    });
+    QPushButton *const baud[] = {m_ui->CmdBaudRate_0, m_ui->CmdBaudRate_1, m_ui->CmdBaudRate_2};
+    for (int i = 0; i < int(std::size(baud)); ++i) {
+        connect(baud[i], &QPushButton::clicked, this, [c, i] {
+            c->runSequence(
+                eeprom::baudRateSequence(c->link().state().header(), i),
+                QStringLiteral(" Please Turn off the Camera Power and Exit This program."));
+        });
+    }
+}
+
+FSet::~FSet() = default;
+
+} // namespace zam

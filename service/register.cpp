@@ -1,0 +1,49 @@
+#include "register.h"
+
+#include "ui_register.h"
+
+namespace zam
+{
+
+Register::Register(CameraLink &link, QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::Register>())
+{
+    m_ui->setupUi(this);
+    service::mirrorLog(m_log, m_ui->EPSendTextR);
+    m_controls = std::make_unique<service::EepromControls>(
+        link, m_log,
+        service::EepromControls::Boxes{m_ui->EPromModeTextR, m_ui->EPromDataTextR,
+                                       m_ui->ManufaMonthR, m_ui->ManufadateR, m_ui->manufayearR},
+        this);
+    auto *c = m_controls.get();
+
+    connect(m_ui->EPromCmdSens, &QPushButton::clicked, this, [c] { c->enterSettingMode(); });
+    connect(m_ui->EPromWriteProtectrelesase, &QPushButton::clicked, this,
+            [c] { c->releaseWriteProtect(); });
+    connect(m_ui->EPromCmdRD, &QPushButton::clicked, this, [c] { c->read(); });
+    connect(m_ui->EPromCmdWR, &QPushButton::clicked, this, [c] { c->write(); });
+    connect(m_ui->EPromCmdSet, &QPushButton::clicked, this, [c] { c->set(); });
+    connect(m_ui->Manufadatecmd, &QPushButton::clicked, this, [c] { c->readManufacturingDate(); });
+    connect(m_ui->EPromCmdKR550ICR, &QPushButton::clicked, this, [c] {
+        c->runSequence(eeprom::icrCompensationSequence(c->link().state().header()),
+                       QStringLiteral("DONE"));
+    });
+    connect(m_ui->comRegisterSet2, &QPushButton::clicked, this, &Register::setRegister);
+}
+
+Register::~Register() = default;
+
+void Register::setRegister()
+{
+    auto &c = *m_controls;
+    const auto reg = c.field(m_ui->txtRegisterNo, eeprom::kRegisterDigits, eeprom::kMaxRegister,
+                             QStringLiteral("The register number must be 00 to 7F (hexadecimal)."));
+    if (!reg) return;
+    const auto value =
+        c.field(m_ui->txtRegisterValue, eeprom::kRegisterDigits, eeprom::kMaxRegisterValue,
+                QStringLiteral("The register value must be 1 or 2 hexadecimal digits (00 to FF)."));
+    if (!value) return;
+    if (const auto p = eeprom::registerSet(c.link().state().header(), *reg, *value)) c.send(*p);
+}
+
+} // namespace zam
