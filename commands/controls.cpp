@@ -4,6 +4,7 @@
 #include <QAbstractSlider>
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <packet.h>
 
 namespace zam {
@@ -70,6 +71,24 @@ bool HoldButton::eventFilter(QObject *watched, QEvent *event)
             break;
         case QEvent::MouseButtonRelease:
             release();
+            break;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease: {
+            // Space or Enter held on the focused button moves like the mouse.
+            auto *key = static_cast<QKeyEvent *>(event);
+            if (key->key() != Qt::Key_Space && key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+                break;
+            if (!key->isAutoRepeat()) {
+                if (event->type() == QEvent::KeyPress && m_button->isEnabled())
+                    press();
+                else if (event->type() == QEvent::KeyRelease)
+                    release();
+            }
+            return true; // no click on top of the move
+        }
+        case QEvent::FocusOut:
+            if (!m_button->isDown())
+                release();
             break;
         case QEvent::Hide:
         case QEvent::EnabledChange:

@@ -23,8 +23,9 @@ bool sendCommand(CameraLink &link, const QByteArray &packet);
 // and the value is held within 0..7, so the parameter byte stays in range.
 int speedValue(const QString &text);
 
-// A press-and-hold button: mouse down (any mouse button) sends the move
-// packet, mouse up sends the stop packet, wherever the pointer is then.
+// A press-and-hold button: mouse down (any mouse button), or Space / Enter
+// held while the button has focus, sends the move packet; mouse up or key up
+// sends the stop packet, wherever the pointer is then.
 // Every move sent is followed by exactly one stop: also when the window
 // loses focus, the application goes inactive, or the button is disabled or
 // hidden while held.
