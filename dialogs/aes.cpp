@@ -1,0 +1,69 @@
+#include "aes.h"
+
+#include "maskencoding.h"
+#include "ui_aes.h"
+
+namespace zam {
+
+using namespace maskui;
+
+AES::AES(CameraLink &link, QWidget *parent)
+    : maskui::MaskDialog(parent), m_ui(std::make_unique<Ui::AES>()), m_link(&link),
+      m_sender(link, m_log)
+{
+    m_ui->setupUi(this);
+    m_ui->AESGrid->setGridSize(16, 16);
+    m_ui->AESGrid->setAxisNames(QStringLiteral("q"), QStringLiteral("s"));
+    mirrorLog(m_log, m_ui->AESpot);
+
+    connect(m_ui->AESpotON, &QPushButton::clicked, this,
+            [this] { sendPacket(0x59, QByteArray(1, 0x02)); });
+    connect(m_ui->AESpotOFF, &QPushButton::clicked, this,
+            [this] { sendPacket(0x59, QByteArray(1, 0x03)); });
+    connect(m_ui->AESpotSet, &QPushButton::clicked, this, &AES::AESpotSet_Click);
+    connect(m_ui->AESpotPosX, &QLineEdit::textChanged, this, &AES::redrawGrid);
+    connect(m_ui->AESpotPosY, &QLineEdit::textChanged, this, &AES::redrawGrid);
+    redrawGrid();
+}
+
+AES::~AES() = default;
+
+void AES::openFromMenu()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void AES::sendPacket(std::uint8_t code, const QByteArray &parameters)
+{
+    m_sender.SD(masks::commandPacket(m_link->state().header(), code, parameters), 1);
+}
+
+void AES::AESpotSet_Click()
+{
+    QByteArray p;
+    for (QLineEdit *box : {m_ui->AESpotPosX, m_ui->AESpotPosY}) {
+        const auto value = masks::leadingHexByte(box->text());
+        if (!value) {
+            refuseField(box, box->accessibleName(),
+                        QStringLiteral("%1 is more than FF and does not fit in one byte.")
+                            .arg(box->text()));
+            return;
+        }
+        p.append(char(0x00)).append(char(*value));
+    }
+    sendPacket(0x29, p);
+}
+
+void AES::redrawGrid()
+{
+    const auto q = masks::leadingHexByte(m_ui->AESpotPosX->text());
+    const auto s = masks::leadingHexByte(m_ui->AESpotPosY->text());
+    QList<ZoneGrid::Area> spot;
+    if (q && s)
+        spot.append({*q, *s, 1, 1, QStringLiteral("AE")});
+    m_ui->AESGrid->setAreas(spot);
+}
+
+} // namespace zam

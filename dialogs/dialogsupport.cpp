@@ -1,0 +1,169 @@
+#include "dialogsupport.h"
+
+#include "maskencoding.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <cameralink.h>
+#include <packet.h>
+#include <trafficlog.h>
+
+#include <algorithm>
+
+namespace zam::maskui {
+
+QMessageBox::StandardButton showOperatorMessage(QWidget *parent, const OperatorMessage &message)
+{
+    QMessageBox box(message.icon, message.title, message.text, message.buttons, parent);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    return QMessageBox::StandardButton(box.exec());
+}
+
+BusyCursor::BusyCursor()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+BusyCursor::~BusyCursor()
+{
+    QApplication::restoreOverrideCursor();
+}
+
+void mirrorLog(TrafficLog &log, QPlainTextEdit *box)
+{
+    auto show = [&log, box] {
+        box->setPlainText(log.text());
+        box->moveCursor(QTextCursor::End);
+    };
+    QObject::connect(&log, &TrafficLog::changed, box, show);
+    show();
+}
+
+QValidator::State HexDigitValidator::validate(QString &input, int &) const
+{
+    for (QChar &c : input) {
+        const ushort u = c.unicode();
+        if (u >= 'a' && u <= 'f')
+            c = QChar(u - 'a' + 'A');
+        else if (!((u >= '0' && u <= '9') || (u >= 'A' && u <= 'F')))
+            return Invalid;
+    }
+    return Acceptable;
+}
+
+std::array<bool, 24> tickedZones(const QList<QCheckBox *> &boxes)
+{
+    std::array<bool, 24> ticked{};
+    for (int i = 0; i < 24 && i < boxes.size(); ++i)
+        ticked[std::size_t(i)] = boxes[i]->isChecked();
+    return ticked;
+}
+
+void fillZoneList(QComboBox *list, const QString &prefix)
+{
+    list->clear();
+    for (int zone = 0; zone < masks::kZoneCount; ++zone)
+        list->addItem(prefix + masks::zoneLetter(zone));
+    list->setCurrentIndex(-1);
+}
+
+void fillColourList(QComboBox *list)
+{
+    list->clear();
+    list->addItems(masks::maskColourNames());
+    list->setCurrentIndex(-1);
+}
+
+RefreshHold::RefreshHold(CameraLink &link, QObject *parent) : QObject(parent), m_link(&link)
+{
+    connect(m_link, &CameraLink::commandFinished, this, [this] {
+        if (!m_holding)
+            return;
+        m_link->refresh().setTimerEnabled(false);
+        m_link->refresh().setButtonEnabled(false);
+    });
+}
+
+void RefreshHold::begin()
+{
+    m_holding = true;
+    m_link->refresh().setTimerEnabled(false);
+    m_link->refresh().setButtonEnabled(false);
+}
+
+void RefreshHold::end(bool detectionRunning)
+{
+    m_holding = false;
+    AutoRefresh &refresh = m_link->refresh();
+    refresh.setButtonEnabled(true);
+    if (!refresh.captionIsAuto())
+        return;
+    if (detectionRunning) {
+        refresh.setTimerEnabled(false);
+        refresh.setCaptionAuto(false);
+        refresh.setRefreshOnceEnabled(true);
+    } else {
+        refresh.setTimerEnabled(true);
+    }
+}
+
+QMessageBox::StandardButton MaskDialog::ask(const OperatorMessage &message)
+{
+    if (m_hook)
+        return m_hook(message);
+    return showOperatorMessage(this, message);
+}
+
+void MaskDialog::refuseField(QWidget *field, const QString &fieldName, const QString &problem)
+{
+    ask({QMessageBox::Warning, windowTitle(),
+         QStringLiteral("%1: %2\nNothing was sent to the camera.").arg(fieldName, problem),
+         QMessageBox::Ok});
+    if (field) {
+        field->setFocus();
+        if (auto *box = qobject_cast<QLineEdit *>(field))
+            box->selectAll();
+    }
+}
+
+std::optional<QByteArray> MaskDialog::digitsOf(QLineEdit *box, int width, bool missingIsZero)
+{
+    const QString text = box->text();
+    const bool allHex =
+        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return hexDigitValue(c) >= 0; });
+    const auto digits = allHex ? masks::hexDigitField(text, width, missingIsZero) : std::nullopt;
+    if (!digits) {
+        refuseField(box, box->accessibleName(),
+                    allHex
+                        ? QStringLiteral("type %1 hexadecimal digits.").arg(width)
+                        : QStringLiteral("only hexadecimal digits 0 to 9 and A to F can be sent."));
+    }
+    return digits;
+}
+
+std::optional<int> MaskDialog::positionOf(QComboBox *list)
+{
+    const int at = list->currentIndex();
+    if (at < 0 || at >= list->count()) {
+        refuseField(list, list->accessibleName(), QStringLiteral("select an item of the list."));
+        return std::nullopt;
+    }
+    return at;
+}
+
+std::optional<std::uint8_t> MaskDialog::colourOf(QComboBox *list, QCheckBox *half)
+{
+    const auto at = positionOf(list);
+    if (!at)
+        return std::nullopt;
+    const auto colour = masks::maskColourByte(*at, half && half->isChecked());
+    if (!colour)
+        refuseField(list, list->accessibleName(), QStringLiteral("select a colour of the list."));
+    return colour;
+}
+
+} // namespace zam::maskui

@@ -1,0 +1,134 @@
+#pragma once
+// What the masking and detection windows share: asking the operator (a
+// message box that tests can replace), the busy cursor of timed waits, the
+// log box that mirrors a dialog's traffic log, and the hexadecimal key
+// filter of boxes that take digits only.
+
+#include <QDialog>
+#include <QMessageBox>
+#include <QValidator>
+
+#include <QLayout>
+#include <QList>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace zam {
+class CameraLink;
+class TrafficLog;
+} // namespace zam
+
+namespace zam::maskui {
+
+struct OperatorMessage {
+    QMessageBox::Icon icon = QMessageBox::Warning;
+    QString title;
+    QString text;
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+};
+
+// Shows the message and answers the button the operator pressed.
+using MessageHook = std::function<QMessageBox::StandardButton(const OperatorMessage &)>;
+
+// A message box in front of every other window, owned by parent.
+QMessageBox::StandardButton showOperatorMessage(QWidget *parent, const OperatorMessage &message);
+
+// The wait cursor for as long as the object lives.
+class BusyCursor {
+public:
+    BusyCursor();
+    ~BusyCursor();
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+// The box shows the log's text with the caret at the end, from now on.
+void mirrorLog(TrafficLog &log, QPlainTextEdit *box);
+
+// Backspace, 0..9 and A..F pass; a..f become capitals; every other key is
+// swallowed. Pasted text follows the same rule.
+class HexDigitValidator : public QValidator {
+    Q_OBJECT
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &pos) const override;
+};
+
+// The widgets of one kind that a layout holds, in the order of the form
+// (the control arrays: zone check boxes, option-button grids).
+template <class T> QList<T *> widgetsIn(QLayout *layout)
+{
+    QList<T *> out;
+    for (int i = 0; i < layout->count(); ++i)
+        if (auto *w = qobject_cast<T *>(layout->itemAt(i)->widget()))
+            out << w;
+    return out;
+}
+
+// Which of the 24 zone boxes are ticked.
+std::array<bool, 24> tickedZones(const QList<QCheckBox *> &boxes);
+
+// Fills a zone or mask list: prefix + A .. X, nothing selected.
+void fillZoneList(QComboBox *list, const QString &prefix);
+// Fills a colour list, nothing selected.
+void fillColourList(QComboBox *list);
+
+// The main window's periodic refresh while a motion-detection window is
+// open: stopped when it opens (Timer1 off, AutoRefreshed disabled) and kept
+// stopped, also when a command's finishing reply would resume it, until the
+// window hands it back on closing:
+//   AutoRefreshed enabled again; if its caption is "Auto", Timer1 runs again
+//   while detection is stopped, and while detection runs auto refresh is
+//   switched off (caption "Stop", Refreshonce enabled), since status reads
+//   would disturb the detection.
+class RefreshHold : public QObject {
+    Q_OBJECT
+public:
+    RefreshHold(CameraLink &link, QObject *parent);
+    void begin();
+    void end(bool detectionRunning);
+    bool holding() const { return m_holding; }
+
+private:
+    CameraLink *m_link;
+    bool m_holding = false;
+};
+
+// Base of the masking and detection dialogs: the operator messages.
+class MaskDialog : public QDialog {
+    Q_OBJECT
+public:
+    using QDialog::QDialog;
+
+    // Tests answer message boxes through this instead of a window.
+    void setMessageHook(MessageHook hook) { m_hook = std::move(hook); }
+
+protected:
+    QMessageBox::StandardButton ask(const OperatorMessage &message);
+    // The click sends nothing: tells the operator which box is wrong and
+    // puts the caret there.
+    void refuseField(QWidget *field, const QString &fieldName, const QString &problem);
+    // The digits of a box as a hexadecimal digit field, or a refusal naming
+    // the box (by its accessible name). Any character that is not a
+    // hexadecimal digit refuses, also one the field would not take.
+    std::optional<QByteArray> digitsOf(QLineEdit *box, int width, bool missingIsZero = true);
+
+    // The selected position of a list, or a refusal naming it.
+    std::optional<int> positionOf(QComboBox *list);
+    // The colour byte of a list and its "Half" box (none: colour code
+    // without "Half"), or a refusal naming the list.
+    std::optional<std::uint8_t> colourOf(QComboBox *list, QCheckBox *half);
+
+private:
+    MessageHook m_hook;
+};
+
+} // namespace zam::maskui

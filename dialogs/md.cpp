@@ -1,0 +1,204 @@
+#include "md.h"
+
+#include "maskencoding.h"
+#include "ui_md.h"
+
+namespace zam {
+
+using namespace maskui;
+
+const QString MD::kStartWarning =
+    QStringLiteral("Afer se this mode, Auto refresh function will be off.");
+
+MD::MD(CameraLink &link, QWidget *parent)
+    : maskui::MaskDialog(parent), m_ui(std::make_unique<Ui::MD>()), m_link(&link),
+      m_sender(link, m_log), m_hold(link, this)
+{
+    m_ui->setupUi(this);
+    setModal(true);
+    m_ui->ComboSetMD->addItems(masks::alarmModeNames());
+    for (QLineEdit *box : {m_ui->txtMDday, m_ui->txtMDnight})
+        box->setValidator(new HexDigitValidator(box));
+    mirrorLog(m_log, m_ui->txtMD);
+
+    connect(m_ui->comSetMD, &QPushButton::clicked, this, &MD::comSetMD_Click);
+    connect(m_ui->cmdsetMDinq, &QPushButton::clicked, this, &MD::cmdsetMDinq_Click);
+    connect(m_ui->cmdsetMDtime, &QPushButton::clicked, this, &MD::cmdsetMDtime_Click);
+    connect(m_ui->cmdLevelInq, &QPushButton::clicked, this, &MD::cmdLevelInq_Click);
+    connect(m_ui->cmdMDstart, &QPushButton::clicked, this, &MD::cmdMDstart_Click);
+    connect(m_ui->cmdMDSSunq, &QPushButton::clicked, this, &MD::cmdMDSSunq_Click);
+    connect(m_ui->cmdDisplay, &QPushButton::clicked, this,
+            [this] { sendPacket(0x15, QByteArray(1, 0x02)); });
+    connect(m_ui->cmdMDdisplayOFF, &QPushButton::clicked, this,
+            [this] { sendPacket(0x15, QByteArray(1, 0x03)); });
+    connect(m_ui->cmdJun, &QPushButton::clicked, this, &MD::cmdJun_Click);
+    connect(m_ui->cmdCloseAlarm, &QPushButton::clicked, this, &QDialog::close);
+}
+
+MD::~MD() = default;
+
+void MD::prepareOpening()
+{
+    ModuleState &s = m_link->state();
+    m_ui->ComboSetMD->setCurrentIndex(0);
+    m_hold.begin();
+    if (s.MDActive && !s.MDStateKnown) {
+        if (m_checkAlarmStatus) {
+            BusyCursor busy;
+            m_checkAlarmStatus();
+        }
+    } else {
+        s.MDStateKnown = false;
+    }
+    fillFromState();
+}
+
+void MD::fillFromState()
+{
+    const ModuleState &s = m_link->state();
+    // A mode the list does not hold (the alarm read takes the camera's byte
+    // as it comes) leaves the first mode selected.
+    if (s.MDMode <= masks::kLastAlarmMode)
+        m_ui->ComboSetMD->setCurrentIndex(s.MDMode);
+    m_ui->txtMDday->setText(masks::levelText(s.MDDayLevel));
+    m_ui->txtMDdayR->setText(masks::levelText(s.MDDayLevel));
+    m_ui->txtMDnight->setText(masks::levelText(s.MDNightLevel));
+    m_ui->txtMDnightR->setText(masks::levelText(s.MDNightLevel));
+    m_ui->txtMDc->setText(masks::levelText(s.MDNowLevel));
+    if (s.MDActive)
+        m_ui->OpMDon->setChecked(true);
+    else
+        m_ui->OpMDoff->setChecked(true);
+}
+
+void MD::openFromMenu()
+{
+    prepareOpening();
+    if (QWidget *main = parentWidget() ? parentWidget()->window() : nullptr)
+        move(main->frameGeometry().topLeft() + QPoint(7, 7)); // 100 twips at 96 dpi
+    exec();
+}
+
+void MD::done(int result)
+{
+    if (isVisible() || m_hold.holding()) {
+        ModuleState &s = m_link->state();
+        if (s.MDActive && s.MDModeKnown && s.MDDayLevelSent && s.MDNightLevelSent)
+            s.MDStateKnown = true;
+        m_hold.end(s.MDActive);
+    }
+    maskui::MaskDialog::done(result);
+}
+
+void MD::sendPacket(std::uint8_t code, const QByteArray &parameters)
+{
+    m_sender.SD(masks::commandPacket(m_link->state().header(), code, parameters), 1);
+}
+
+QByteArray MD::inquire(std::uint8_t code, int n, double pauseSeconds)
+{
+    QByteArray packet;
+    packet.append(char(m_link->state().header())).append(char(0x09)).append(char(0x04));
+    packet.append(char(code)).append(char(0xFF));
+    m_sender.SD(packet, 1);
+    BusyCursor busy;
+    if (pauseSeconds > 0)
+        m_link->stopwatch().pause(pauseSeconds);
+    return m_link->WaitReply(n);
+}
+
+void MD::comSetMD_Click()
+{
+    const auto mode = positionOf(m_ui->ComboSetMD);
+    if (!mode)
+        return;
+    sendPacket(0x6C, QByteArray(1, char(*mode)));
+    m_link->state().MDMode = std::uint8_t(*mode);
+}
+
+void MD::cmdsetMDinq_Click()
+{
+    const auto mode = masks::alarmModeReply(inquire(0x6C, 4));
+    if (!mode)
+        return;
+    ModuleState &s = m_link->state();
+    s.MDMode = *mode;
+    m_ui->ComboSetMD->setCurrentIndex(*mode);
+    s.MDModeKnown = true;
+}
+
+void MD::cmdsetMDtime_Click()
+{
+    const auto day = digitsOf(m_ui->txtMDday, 3);
+    if (!day)
+        return;
+    const auto night = digitsOf(m_ui->txtMDnight, 3);
+    if (!night)
+        return;
+    sendPacket(0x6D, *day + *night);
+    // What the camera was sent, also for a box with fewer than three digits.
+    ModuleState &s = m_link->state();
+    s.MDDayLevel = masks::digitFieldValue(*day);
+    s.MDDayLevelSent = true;
+    s.MDNightLevel = masks::digitFieldValue(*night);
+    s.MDNightLevelSent = true;
+}
+
+void MD::cmdLevelInq_Click()
+{
+    // The camera needs a moment before it answers the level inquiry.
+    const auto levels = masks::alarmLevelReply(inquire(0x6D, 12, 0.5));
+    if (!levels)
+        return;
+    m_ui->txtMDdayR->setText(masks::levelText(levels->day));
+    m_ui->txtMDnightR->setText(masks::levelText(levels->night));
+    m_ui->txtMDc->setText(masks::levelText(levels->now));
+}
+
+void MD::cmdMDstart_Click()
+{
+    const bool on = m_ui->OpMDon->isChecked();
+    if (on && m_link->refresh().captionIsAuto()) {
+        const auto answer = ask({QMessageBox::Warning, QStringLiteral("AutoRefresh warning"),
+                                 kStartWarning, QMessageBox::Ok | QMessageBox::Cancel});
+        if (answer != QMessageBox::Ok)
+            return;
+    }
+    ModuleState &s = m_link->state();
+    std::uint8_t p;
+    if (on) {
+        s.MDActive = true;
+        p = 0x02;
+    } else if (m_ui->OpMDoff->isChecked()) {
+        s.MDActive = false;
+        p = 0x03;
+    } else {
+        return;
+    }
+    sendPacket(0x6B, QByteArray(1, char(p)));
+}
+
+void MD::cmdMDSSunq_Click()
+{
+    const auto running = masks::alarmStatusReply(inquire(0x6B, 4));
+    if (!running)
+        return;
+    m_link->state().MDActive = *running;
+    if (*running)
+        m_ui->OpMDon->setChecked(true);
+    else
+        m_ui->OpMDoff->setChecked(true);
+}
+
+void MD::cmdJun_Click()
+{
+    if (m_ui->cmdJun->text() == QLatin1String("ON")) {
+        sendPacket(0x5E, QByteArray(1, 0x02));
+        m_ui->cmdJun->setText(QStringLiteral("OFF"));
+    } else {
+        sendPacket(0x5E, QByteArray(1, 0x03));
+        m_ui->cmdJun->setText(QStringLiteral("ON"));
+    }
+}
+
+} // namespace zam

@@ -1,0 +1,113 @@
+#include "motiond.h"
+
+#include "maskencoding.h"
+#include "ui_motiond.h"
+
+#include <QGuiApplication>
+
+namespace zam {
+
+using namespace maskui;
+
+const QString MotionD::kStartWarning =
+    QStringLiteral("After set this mode, Auto refresh function will be off.");
+const QString MotionD::kWindowMessage =
+    QStringLiteral("It is not correct the window setting, Please input correct value again?");
+
+MotionD::MotionD(CameraLink &link, QWidget *parent)
+    : maskui::MaskDialog(parent), m_ui(std::make_unique<Ui::MotionD>()), m_link(&link),
+      m_hold(link, this)
+{
+    m_ui->setupUi(this);
+    for (QLineEdit *box : {m_ui->MDthreshold, m_ui->MDinterval, m_ui->MDHstart, m_ui->MDVstart,
+                           m_ui->MDHstop, m_ui->MDVstop})
+        box->setValidator(new HexDigitValidator(box));
+    connect(m_ui->MDforOnOff, &QPushButton::clicked, this, &MotionD::MDforOnOff_Click);
+    connect(m_ui->MDfuncSet, &QPushButton::clicked, this, &MotionD::MDfuncSet_Click);
+    connect(m_ui->MDwinSet, &QPushButton::clicked, this, &MotionD::MDwinSet_Click);
+}
+
+MotionD::~MotionD() = default;
+
+void MotionD::openFromMenu()
+{
+    m_hold.begin();
+    show();
+    raise();
+    activateWindow();
+}
+
+void MotionD::done(int result)
+{
+    if (isVisible() || m_hold.holding())
+        m_hold.end(m_ui->MDforOnOff->text() == QLatin1String("ON"));
+    maskui::MaskDialog::done(result);
+}
+
+void MotionD::sendPacket(std::uint8_t code, const QByteArray &parameters)
+{
+    m_link->SD(masks::commandPacket(m_link->state().header(), code, parameters), 1);
+}
+
+bool MotionD::confirmStart()
+{
+    if (!m_link->refresh().captionIsAuto())
+        return true;
+    return ask({QMessageBox::Warning, QStringLiteral("AutoRefresh warning"), kStartWarning,
+                QMessageBox::Ok | QMessageBox::Cancel}) == QMessageBox::Ok;
+}
+
+void MotionD::MDforOnOff_Click()
+{
+    if (m_ui->MDforOnOff->text() == QLatin1String("ON")) {
+        sendPacket(0x1B, QByteArray(1, 0x02));
+        m_ui->MDforOnOff->setText(QStringLiteral("OFF"));
+        return;
+    }
+    if (!confirmStart())
+        return;
+    sendPacket(0x1B, QByteArray(1, 0x03));
+    m_ui->MDforOnOff->setText(QStringLiteral("ON"));
+}
+
+void MotionD::MDfuncSet_Click()
+{
+    if (!confirmStart())
+        return;
+    QByteArray p;
+    p.append(
+        char(masks::detectDisplayCode(m_ui->MDcheck_0->isChecked(), m_ui->MDcheck_1->isChecked())));
+    p.append(char(
+        masks::detectFrameBitmap({m_ui->MDcheck_2->isChecked(), m_ui->MDcheck_3->isChecked(),
+                                  m_ui->MDcheck_4->isChecked(), m_ui->MDcheck_5->isChecked()})));
+    for (QLineEdit *box : {m_ui->MDthreshold, m_ui->MDinterval}) {
+        p.append(char(masks::digitOrZero(box->text(), 0)));
+        p.append(char(masks::digitOrZero(box->text(), -1)));
+    }
+    sendPacket(0x1C, p);
+    m_ui->MDforOnOff->setText(QStringLiteral("ON"));
+}
+
+void MotionD::MDwinSet_Click()
+{
+    int frame = 0;
+    const QRadioButton *ops[4] = {m_ui->MDOp_0, m_ui->MDOp_1, m_ui->MDOp_2, m_ui->MDOp_3};
+    for (int k = 0; k < 4; ++k)
+        if (ops[k]->isChecked())
+            frame = k;
+    const masks::DetectWindow w{masks::digitOrZero(m_ui->MDHstart->text(), -1),
+                                masks::digitOrZero(m_ui->MDVstart->text(), -1),
+                                masks::digitOrZero(m_ui->MDHstop->text(), -1),
+                                masks::digitOrZero(m_ui->MDVstop->text(), -1)};
+    if (!masks::detectWindowValid(w)) {
+        ask({QMessageBox::Warning, QGuiApplication::applicationDisplayName(), kWindowMessage,
+             QMessageBox::Ok});
+        return;
+    }
+    QByteArray p;
+    for (int v : {frame, w.hStart, w.vStart, w.hStop, w.vStop})
+        p.append(char(v));
+    sendPacket(0x1D, p);
+}
+
+} // namespace zam

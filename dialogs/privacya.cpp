@@ -1,0 +1,83 @@
+#include "privacya.h"
+
+#include "maskencoding.h"
+#include "ui_privacya.h"
+
+namespace zam {
+
+using namespace maskui;
+
+namespace {
+constexpr std::uint8_t kCameraOneHeader = 0x81;
+}
+
+PrivacyA::PrivacyA(CameraLink &link, QWidget *parent)
+    : maskui::MaskDialog(parent), m_ui(std::make_unique<Ui::PrivacyA>()), m_link(&link),
+      m_sender(link, m_log)
+{
+    m_ui->setupUi(this);
+    m_zones = widgetsIn<QLineEdit>(m_ui->zoneBoxes);
+    Q_ASSERT(m_zones.size() == 24);
+    m_ui->PrivacyGrid->setGridSize(16, 12);
+    m_ui->PrivacyGrid->setAxisNames(QStringLiteral("X"), QStringLiteral("Y"));
+    mirrorLog(m_log, m_ui->TxtPrivacyA);
+
+    const QPushButton *set[3] = {m_ui->cmdPZMset_0, m_ui->cmdPZMset_1, m_ui->cmdPZMset_2};
+    for (int i = 0; i < 3; ++i)
+        connect(set[i], &QPushButton::clicked, this, [this, i] { cmdPZMset_Click(i); });
+    connect(m_ui->CmdPrivacyOn, &QPushButton::clicked, this, [this] { sendSwitch(0x02); });
+    connect(m_ui->CmdPrivacyoff, &QPushButton::clicked, this, [this] { sendSwitch(0x03); });
+    connect(m_ui->CmdClear, &QPushButton::clicked, this, [this] { sendSwitch(0x00); });
+    for (QLineEdit *box : m_zones)
+        connect(box, &QLineEdit::textChanged, this, &PrivacyA::redrawGrid);
+    redrawGrid();
+}
+
+PrivacyA::~PrivacyA() = default;
+
+void PrivacyA::openFromMenu()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void PrivacyA::cmdPZMset_Click(int index)
+{
+    QByteArray p(1, char(index));
+    for (int k = 8 * index; k < 8 * index + 8; ++k) {
+        const auto value = masks::leadingHexByte(m_zones[k]->text());
+        if (!value) {
+            refuseField(m_zones[k], m_zones[k]->accessibleName(),
+                        QStringLiteral("%1 is more than FF and does not fit in one byte.")
+                            .arg(m_zones[k]->text()));
+            return;
+        }
+        p.append(char(*value));
+    }
+    m_link->SD(masks::commandPacket(kCameraOneHeader, 0x76, p), 1);
+}
+
+void PrivacyA::sendSwitch(std::uint8_t parameter)
+{
+    m_sender.SD(masks::commandPacket(kCameraOneHeader, 0x77, QByteArray(1, char(parameter))), 1);
+}
+
+void PrivacyA::redrawGrid()
+{
+    QList<ZoneGrid::Area> areas;
+    for (int n = 0; n < 6; ++n) {
+        int v[4];
+        bool fits = true;
+        for (int k = 0; k < 4; ++k) {
+            const auto value = masks::leadingHexByte(m_zones[4 * n + k]->text());
+            fits = fits && value.has_value();
+            v[k] = value.value_or(0);
+        }
+        if (fits && v[2] > 0 && v[3] > 0)
+            areas.append({v[0], v[1], v[2], v[3], QString::number(n + 1)});
+    }
+    m_ui->PrivacyGrid->setAreas(areas);
+}
+
+} // namespace zam
