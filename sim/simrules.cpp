@@ -20,6 +20,13 @@ void registerBasicRules(std::vector<SimRule> &t)
 void registerAllRules(std::vector<SimRule> &table)
 {
     registerBasicRules(table);
+    registerLensRules(table);
+    registerExposureRules(table);
+    registerWhiteBalanceRules(table);
+    registerPictureRules(table);
+    registerSystemRules(table);
+    registerDisplayRules(table);
+    registerStatusRules(table);
 }
 
 } // namespace zam::sim
