@@ -104,7 +104,10 @@ private Q_SLOTS:
             return p == hexBytes("81090002FF") && ++versionAsked == 1;
         };
         QVERIFY(rig.window.startUp());
-        QCOMPARE(versionAsked, 2);
+        // Asked again straight away (the status read that follows asks once more).
+        QCOMPARE(rig.port.written().value(2), hexBytes("81090002FF"));
+        QCOMPARE(rig.port.written().value(3), hexBytes("81090002FF"));
+        QVERIFY(rig.messages.isEmpty());
     }
 };
 
