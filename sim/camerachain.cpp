@@ -17,6 +17,16 @@ CameraChain::CameraChain(int cameraCount, QList<int> modelCodes)
     }
 }
 
+int CameraChain::powerCycle()
+{
+    for (auto &cam : m_cameras) {
+        cam->service().powerCycle();
+        if (lineBaud)
+            lineBaud = cam->service().lineBaud;
+    }
+    return lineBaud;
+}
+
 std::vector<ReplyPiece> CameraChain::feed(const QByteArray &bytes, std::int64_t nowMs)
 {
     std::vector<ReplyPiece> out;

@@ -53,6 +53,11 @@ public:
     int lineBaud = 0;
     void setPanelBaud(int baud) { m_panelBaud = baud; }
 
+    // Power off and on for the whole chain: a line speed written into the
+    // cameras' EEPROM applies now (when the cameras hold strictly to a speed).
+    // Answers the chain's speed afterwards (0: any).
+    int powerCycle();
+
     // Camera time: acknowledge after ackMs, completion completeMs after it.
     int ackMs = 2;
     int completeMs = 15;

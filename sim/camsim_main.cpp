@@ -26,7 +26,9 @@
 namespace {
 
 volatile std::sig_atomic_t g_stop = 0;
+volatile std::sig_atomic_t g_powerCycle = 0;
 void onSignal(int) { g_stop = 1; }
+void onPowerCycle(int) { g_powerCycle = 1; }
 
 int baudOf(speed_t s)
 {
@@ -112,7 +114,9 @@ int main(int argc, char **argv)
                                      QStringLiteral("Address to listen on for --tcp (default 127.0.0.1)."),
                                      QStringLiteral("ADDRESS"), QStringLiteral("127.0.0.1"));
     const QCommandLineOption lineBaud(QStringLiteral("strict-baud"),
-                                      QStringLiteral("Answer only a panel whose port is set to --baud."));
+                                      QStringLiteral("Answer only a panel whose port is set to --baud. "
+                                                     "SIGUSR1 power-cycles the cameras: a line speed "
+                                                     "written into their EEPROM then applies."));
     const QCommandLineOption quiet({QStringLiteral("q"), QStringLiteral("quiet")},
                                    QStringLiteral("Print only the device path."));
     cli.addOptions({cameras, models, baud, link, silent, silentAfter, garbage, errors, netChange,
@@ -141,8 +145,11 @@ int main(int argc, char **argv)
     f.splitReplies = cli.isSet(split);
     f.slowMs = cli.value(slow).toInt();
 
-    if (cli.isSet(lineBaud))
+    if (cli.isSet(lineBaud)) {
         chain.lineBaud = bps;
+        for (int a = 1; a <= chain.cameraCount(); ++a)
+            chain.camera(a).service().lineBaud = bps;
+    }
     int tcpListener = -1;
     if (cli.isSet(tcp)) {
         tcpListener = listenTcp(cli.value(tcpHost), cli.value(tcp).toInt());
@@ -180,6 +187,7 @@ int main(int argc, char **argv)
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
     std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGUSR1, onPowerCycle);
 
     std::printf("%s\n", qPrintable(slavePath));
     std::fflush(stdout);
@@ -239,6 +247,16 @@ int main(int argc, char **argv)
     };
 
     while (!g_stop) {
+        if (g_powerCycle) {
+            g_powerCycle = 0;
+            const int now = chain.powerCycle();
+            if (now) {
+                pty.line.setBaud(now);
+                client.line.setBaud(now);
+            }
+            std::printf("power cycle: line speed %s\n", now ? qPrintable(QString::number(now)) : "any");
+            std::fflush(stdout);
+        }
         flush(pty);
         flush(client);
         std::int64_t next = -1;
