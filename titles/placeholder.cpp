@@ -1,1 +1,0 @@
-// Sources of this folder replace this file.
