@@ -1,11 +1,21 @@
 #include "frmmain.h"
 
+#include "autorefreshcontrols.h"
+#include "console.h"
+#include "frmcamid.h"
+#include "frmdeffect.h"
+#include "modelconfig.h"
+#include "statusread.h"
+#include "statusrequest.h"
+#include "ui_frmcamid.h"
+#include "ui_frmdeffect.h"
 #include "ui_frmmain.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <packet.h>
 
@@ -19,6 +29,8 @@ namespace {
 
 // Start-up steps that repeat until the camera answers are tried this often.
 constexpr int kStartupAttempts = 3;
+
+static_assert(int(Restriction::HideVP0180) < 64, "restrictions fit the window's set");
 
 class BusyCursor {
 public:
@@ -50,6 +62,9 @@ FrmMain::FrmMain(CameraLink &link, PortSettings settings, QWidget *parent)
 
     connect(&link.refresh(), &AutoRefresh::changed, this, &FrmMain::mirrorRefresh);
     mirrorRefresh();
+    m_refreshControls = std::make_unique<AutoRefreshControls>(
+        link, m_ui->AutoRefreshed, m_ui->Refreshonce, this, [this] { ReadCameraStatus(); });
+    m_console = std::make_unique<DirectConsole>(m_ui->DirectText, link);
 
     connect(m_ui->Quit, &QAction::triggered, this, &FrmMain::quitRequested);
     for (int i = 0; i < m_cameraSel.size(); ++i)
@@ -91,6 +106,7 @@ void FrmMain::mirrorRefresh()
     m_ui->AutoRefreshed->setText(r.caption());
     m_ui->AutoRefreshed->setEnabled(r.buttonEnabled());
     m_ui->Refreshonce->setEnabled(r.refreshOnceEnabled());
+    m_ui->AutoRefresh->setChecked(r.autoRefreshChecked());
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)
@@ -183,14 +199,76 @@ bool FrmMain::startUp()
     return true;
 }
 
-void FrmMain::identifyModel(const QByteArray &)
+void FrmMain::identifyModel(const QByteArray &versionReply)
 {
-    // Model identification configures the window for the camera's model.
+    const VersionStatus version = decodeVersion(versionReply, state().CameraAddress);
+    if (!version.valid)
+        return;
+    const auto row = findModel(version.modelCode);
+    if (!row)
+        return; // unknown model: the window keeps its designed layout
+    m_captions.applyLensProfile(row->lens);
+    m_ui->ModelVersion->setText(ModelNameTable().value(row->nameSlot));
+    m_ui->NTSCorPAL->setText(QString::fromLatin1(row->ntscOrPal));
+    for (const Restriction r : restrictionsOf(row->group)) {
+        m_restrictions.set(std::size_t(r));
+        applyRestriction(*m_ui, r);
+    }
+}
+
+FrmDEffect &FrmMain::frmDEffect()
+{
+    if (!m_frmDEffect)
+        m_frmDEffect = new FrmDEffect(this);
+    return *m_frmDEffect;
+}
+
+FrmCamID &FrmMain::frmCamID()
+{
+    if (!m_frmCamID)
+        m_frmCamID = new FrmCamID(this);
+    return *m_frmCamID;
 }
 
 void FrmMain::ReadCameraStatus()
 {
-    // The status read brings the controls into line with the camera.
+    // The read blocks without running events, so only a handler it calls
+    // could start it again; such a call is dropped.
+    if (m_reading)
+        return;
+    const QScopedValueRollback reading(m_reading, true);
+    const BusyCursor busy;
+    ModuleState &s = state();
+    s.RefreshBusy = true; // command handlers stand back while the read writes their controls
+
+    m_link->setReceiveThreshold(0);
+    const std::optional<StatusReplies> replies = requestStatusBlocks(*m_link);
+    if (!replies) {
+        // The receive threshold and LogTraffic stay as the mode-0 inquiries
+        // left them, until the next command switches them on again.
+        s.RefreshBusy = false;
+        ARError();
+        return;
+    }
+
+    const StatusTargets targets{*m_ui, s, m_captions, frmDEffect().ui()->DELevel,
+                                frmCamID().ui()->ID};
+    showStatus(targets, *replies);
+
+    m_link->setReceiveThreshold(1);
+    s.RefreshBusy = false;
+    s.LogTraffic = true;
+}
+
+void FrmMain::ARError()
+{
+    m_refreshControls->ARError();
+}
+
+bool FrmMain::CheckAlarmStatus()
+{
+    const BusyCursor busy;
+    return readAlarmStatus(*m_link);
 }
 
 void FrmMain::selectCamera(int index)

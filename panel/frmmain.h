@@ -2,10 +2,14 @@
 // The control panel's main window: layout, start-up, shutdown and the state
 // that its command groups share. The command groups wire their own controls.
 
+#include "captiontables.h"
+#include "modeltable.h"
+
 #include <QMainWindow>
 #include <cameralink.h>
 #include <port.h>
 
+#include <bitset>
 #include <functional>
 #include <memory>
 
@@ -17,6 +21,11 @@ class QPlainTextEdit;
 
 namespace zam {
 
+class AutoRefreshControls;
+class DirectConsole;
+class FrmCamID;
+class FrmDEffect;
+
 class FrmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -26,10 +35,36 @@ public:
     Ui::FrmMain *ui() const { return m_ui.get(); }
     CameraLink &link() { return *m_link; }
     ModuleState &state() { return m_link->state(); }
+    // The caption tables of the exposure displays (iris and bright filled by
+    // the lens profile of the identified model).
+    CaptionTables &captions() { return m_captions; }
 
     // The start-up exchange. Answers false when the camera did not answer;
     // the operator has then been told, and the program must end.
     bool startUp();
+
+    // Reads the camera's five status blocks and brings the controls into
+    // line with them. Blocks the window until it ends (at most three
+    // one-second reply waits per block).
+    void ReadCameraStatus();
+    // A status inquiry failed three times: auto refresh stops and the
+    // operator is told.
+    void ARError();
+    // Reads the camera's motion-detection alarm settings into the shared
+    // MD* variables; answers true when all three inquiries were answered.
+    bool CheckAlarmStatus();
+
+    // Whether the identified model lacks a function. Dialogs whose controls
+    // a restriction names (FSet, SphericalMask) apply it when created.
+    bool restricted(Restriction r) const { return m_restrictions.test(std::size_t(r)); }
+
+    // The dialogs whose boxes the status read keeps in step; created on first
+    // use, hidden, and kept for the rest of the run.
+    FrmDEffect &frmDEffect();
+    FrmCamID &frmCamID();
+
+    DirectConsole &console() { return *m_console; }
+    AutoRefreshControls &refreshControls() { return *m_refreshControls; }
 
     // Where the panel's messages go (a message box; tests replace it).
     // Answers the button pressed.
@@ -54,9 +89,7 @@ private:
     void mirrorRefresh();
     void showStartupFailure();
 
-    // Start-up steps that later parts of the panel fill in.
     void identifyModel(const QByteArray &versionReply);
-    void ReadCameraStatus();
     void selectCamera(int index);
 
     std::unique_ptr<Ui::FrmMain> m_ui;
@@ -65,6 +98,13 @@ private:
     OpenResult m_openResult;
     MessageSink m_startupMessage;
     QList<QAction *> m_cameraSel; // index 0 = Camera1
+    CaptionTables m_captions;
+    std::bitset<64> m_restrictions;
+    FrmDEffect *m_frmDEffect = nullptr;
+    FrmCamID *m_frmCamID = nullptr;
+    std::unique_ptr<AutoRefreshControls> m_refreshControls;
+    std::unique_ptr<DirectConsole> m_console;
+    bool m_reading = false;
 };
 
 } // namespace zam

@@ -1,0 +1,54 @@
+#pragma once
+// Bringing the main window into line with the camera's status blocks.
+//
+// Every write is its own statement: a position that a slider's range does not
+// hold, or an index past a caption table, leaves that one display as it was
+// and the rest of the block is still shown. Slider positions written here
+// send nothing (the command groups send only on the operator's actions); the
+// check boxes are written with their signals blocked, so their handlers do
+// not send the reported state back to the camera. Menu check marks change
+// with setChecked, which fires toggled but never triggered: handlers of menu
+// items connect to triggered.
+
+#include "statusblocks.h"
+
+#include <modulestate.h>
+#include <optional>
+
+namespace Ui {
+class FrmMain;
+}
+class QLineEdit;
+class QSpinBox;
+
+namespace zam {
+
+class CaptionTables;
+struct StatusReplies;
+
+struct StatusTargets {
+    Ui::FrmMain &ui;
+    ModuleState &state;
+    const CaptionTables &captions;
+    QSpinBox *DELevel; // level box of FrmD_Effect
+    QLineEdit *ID;     // ID box of FrmCamID
+};
+
+// Shows the five collected replies: ShutterColumn first, then the lens,
+// camera, other and extended blocks, each only when its frame is sound.
+void showStatus(const StatusTargets &t, const StatusReplies &replies);
+
+void showLens(Ui::FrmMain &ui, const LensStatus &s);
+void showCamera(const StatusTargets &t, const CameraStatus &s);
+void showOther(const StatusTargets &t, const OtherStatus &s);
+void showExtended(Ui::FrmMain &ui, const ExtendedStatus &s);
+
+// Mode-dependent control states, shared with the handlers that switch modes.
+void checkWBItem(Ui::FrmMain &ui, std::optional<WBItem> item);
+void applyWBModeControls(Ui::FrmMain &ui, const WBModeRow &row);
+void checkAEItem(Ui::FrmMain &ui, std::optional<AEItem> item);
+void applyAEModeControls(Ui::FrmMain &ui, const AEModeRow &row);
+void applyDigitalZoomControls(Ui::FrmMain &ui, const DigitalZoomControls &c);
+void applyFocusControls(Ui::FrmMain &ui, const FocusControls &c);
+
+} // namespace zam

@@ -1,0 +1,348 @@
+// Exposure controls of the main window, driven through the real widgets on a
+// simulated camera.
+
+#include "support/panelrig.h"
+
+#include "ui_frmmain.h"
+
+#include <QAbstractSlider>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <modeltable.h>
+
+using namespace zam;
+
+namespace {
+
+// The rig after start-up, with the AE mode unknown and nothing sent yet.
+struct Panel : PanelRig {
+    Panel()
+    {
+        QVERIFY(start());
+        link.state().CurrentAEMode = -1;
+        clearSent();
+    }
+    Ui::FrmMain *ui() { return window.ui(); }
+    QWidget *widget(const QString &name) { return window.findChild<QWidget *>(name); }
+    QAction *action(const QString &name) { return window.findChild<QAction *>(name); }
+};
+
+// A click on the left of the control, where a check box has its box.
+void click(QWidget *w)
+{
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
+}
+
+const QStringList kModeItems{"FullAuto",     "Manual",       "ShutterPriority",
+                             "IrisPriority", "GainPriority", "Bright"};
+// The control groups of a mode row: iris, gain, shutter, bright, backlight + slow shutter.
+const QList<QStringList> kModeGroups{{"IrisClose", "IrisOpen", "IrisSlider"},
+                                     {"GainDown", "GainUp", "GainSlider"},
+                                     {"ShutterSlow", "ShutterFast", "ShutterSlider"},
+                                     {"BrightDown", "BrightUp", "BrightSlider"},
+                                     {"BackLight", "AutoSlowShutter"}};
+
+} // namespace
+
+class TestExposure : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // Buttons are clicked; check boxes start in `start`; sliders are set to
+    // `start` by the program (which must send nothing) and then moved.
+    void packets_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("move");
+        QTest::addColumn<QByteArray>("expected");
+        auto row = [](const char *tag, const char *control, int start, int move, const char *hex) {
+            QTest::newRow(tag) << QString(control) << start << move << hexBytes(hex);
+        };
+        using A = QAbstractSlider;
+        // clang-format off
+        const std::pair<const char *, const char *> buttons[] = {
+            {"ShutterFast", "8101040A02FF"}, {"ShutterSlow", "8101040A03FF"},
+            {"IrisOpen", "8101040B02FF"},    {"IrisClose", "8101040B03FF"},
+            {"GainUp", "8101040C02FF"},      {"GainDown", "8101040C03FF"},
+            {"BrightUp", "8101040D02FF"},    {"BrightDown", "8101040D03FF"},
+            {"ExpCompUp", "8101040E02FF"},   {"ExpCompDown", "8101040E03FF"},
+            {"ApertureUp", "8101040202FF"},  {"ApertureDown", "8101040203FF"},
+            {"ApertureReset", "8101040200FF"}};
+        for (auto [control, hex] : buttons)
+            row(control, control, 0, 0, hex);
+        row("ExpComp on",          "ExpComp", 0, 0, "8101043E02FF");
+        row("ExpComp off",         "ExpComp", 1, 0, "8101043E03FF");
+        row("BackLight on",        "BackLight", 0, 0, "8101043302FF");
+        row("BackLight off",       "BackLight", 1, 0, "8101043303FF");
+        row("AutoSlowShutter on",  "AutoSlowShutter", 0, 0, "8101045A02FF");
+        row("AutoSlowShutter off", "AutoSlowShutter", 1, 0, "8101045A03FF");
+        row("ShutterSlider",  "ShutterSlider", 20, A::SliderSingleStepAdd, "8101044A00000105FF");
+        row("IrisSlider",     "IrisSlider", 17, A::SliderPageStepSub,      "8101044B0000000CFF");
+        row("GainSlider",     "GainSlider", 0, A::SliderPageStepAdd,       "8101044C0000000FFF");
+        row("BrightSlider",   "BrightSlider", 3, A::SliderToMaximum,       "8101044D0000010FFF");
+        row("ExpCompSlider",  "ExpCompSlider", 7, A::SliderSingleStepSub,  "8101044E00000006FF");
+        row("ApertureSlider", "ApertureSlider", 9, A::SliderToMinimum,     "8101044200000000FF");
+        // clang-format on
+    }
+    void packets()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, start);
+        QFETCH(int, move);
+        QFETCH(QByteArray, expected);
+        Panel rig;
+        QWidget *w = rig.widget(control);
+        QVERIFY(w);
+        w->setEnabled(true);
+        if (auto *slider = qobject_cast<QAbstractSlider *>(w)) {
+            slider->setValue(start);
+            QVERIFY(rig.sent().isEmpty());
+            slider->triggerAction(QAbstractSlider::SliderAction(move));
+        } else {
+            if (auto *box = qobject_cast<QCheckBox *>(w)) {
+                const QSignalBlocker block(box);
+                box->setChecked(start);
+            }
+            click(w);
+        }
+        QCOMPARE(rig.sent(), QList<QByteArray>{expected});
+    }
+
+    // Mouse down stops Timer1; mouse up sends nothing more and restarts it
+    // only while "Auto Refresh" is checked.
+    void sliderPressPausesRefresh()
+    {
+        Panel rig;
+        AutoRefresh &refresh = rig.link.refresh();
+        for (const QString &group : {"Shutter", "Iris", "Gain", "Bright", "ExpComp", "Aperture"}) {
+            QWidget *slider = rig.widget(group + "Slider");
+            slider->setEnabled(true);
+            for (bool menuChecked : {false, true}) {
+                refresh.setAutoRefreshChecked(menuChecked);
+                refresh.setTimerEnabled(true);
+                QTest::mousePress(slider, Qt::LeftButton);
+                QVERIFY(!refresh.timerEnabled());
+                const auto sentBefore = rig.sent().size();
+                QTest::mouseRelease(slider, Qt::LeftButton);
+                QCOMPARE(rig.sent().size(), sentBefore);
+                QCOMPARE(refresh.timerEnabled(), menuChecked);
+            }
+        }
+    }
+
+    void expCompControlsFollowBeforeSend()
+    {
+        Panel rig;
+        QList<bool> enabledAtSend;
+        connect(&rig.link, &CameraLink::packetWritten, this,
+                [&] { enabledAtSend << rig.ui()->ExpCompSlider->isEnabled(); });
+        rig.ui()->ExpComp->setChecked(true);
+        click(rig.ui()->ExpComp); // off
+        click(rig.ui()->ExpComp); // on
+        QCOMPARE(enabledAtSend, (QList<bool>{false, true}));
+        QVERIFY(rig.ui()->ExpCompUp->isEnabled() && rig.ui()->ExpCompDown->isEnabled());
+    }
+
+    // Each item applies its row over a window showing the opposite, so every
+    // check mark and enabled state it must write is seen.
+    void aeModeRows_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("checked");
+        QTest::addColumn<QString>("groups"); // T/F per control group
+        // clang-format off
+        QTest::newRow("FullAuto")        << 0x00 << "FullAuto"        << "FFFFT";
+        QTest::newRow("Manual")          << 0x03 << "Manual"          << "TTTFF";
+        QTest::newRow("ShutterPriority") << 0x0A << "ShutterPriority" << "FFTFF";
+        QTest::newRow("IrisPriority")    << 0x0B << "IrisPriority"    << "TFFFF";
+        QTest::newRow("GainPriority")    << 0x0C << "GainPriority"    << "FTFFF";
+        QTest::newRow("Bright")          << 0x0D << "Bright"          << "FFFTF";
+        QTest::newRow("IrisAuto")        << 0x1B << ""                << "FTTFF";
+        // clang-format on
+    }
+    void aeModeRows()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, checked);
+        QFETCH(QString, groups);
+        Panel rig;
+        const QString item = QTest::currentDataTag();
+        rig.link.state().CurrentAEMode = item == "Bright" ? 0x0A : -1; // one packet for Bright
+        for (const QString &name : kModeItems)
+            rig.action(name)->setChecked(name != checked);
+        for (int g = 0; g < kModeGroups.size(); ++g)
+            for (const QString &name : kModeGroups[g])
+                rig.widget(name)->setEnabled(groups[g] != 'T');
+        rig.action(item)->setEnabled(true); // GainPriority and IrisAuto are hidden
+        rig.action(item)->trigger();
+
+        QByteArray packet = hexBytes("8101043900FF");
+        packet[4] = char(code);
+        QCOMPARE(rig.sent(), QList<QByteArray>{packet});
+        QCOMPARE(rig.link.state().CurrentAEMode, code);
+        for (const QString &name : kModeItems)
+            QVERIFY2(rig.action(name)->isChecked() == (name == checked), qPrintable(name));
+        for (int g = 0; g < kModeGroups.size(); ++g)
+            for (const QString &name : kModeGroups[g])
+                QVERIFY2(rig.widget(name)->isEnabled() == (groups[g] == 'T'), qPrintable(name));
+    }
+
+    void aeItemDoesNothingWhenCurrentOrRefused()
+    {
+        Panel rig;
+        rig.ui()->Manual->trigger();
+        rig.ui()->Manual->trigger();
+        QCOMPARE(rig.sent().size(), 1);
+        QVERIFY(rig.ui()->Manual->isChecked()); // the repeated click keeps the mark
+
+        // Refused while a status read runs: no packet, marks and boxes kept.
+        rig.clearSent();
+        rig.link.state().RefreshBusy = true;
+        for (const char *name : {"FullAuto", "ShutterPriority", "IrisPriority", "Bright"}) {
+            rig.action(name)->trigger();
+            QVERIFY2(!rig.action(name)->isChecked(), name);
+        }
+        for (QCheckBox *box : {rig.ui()->ExpComp, rig.ui()->BackLight, rig.ui()->AutoSlowShutter}) {
+            box->setEnabled(true);
+            const bool before = box->isChecked();
+            click(box);
+            QCOMPARE(box->isChecked(), before);
+        }
+        QVERIFY(rig.sent().isEmpty());
+        QCOMPARE(rig.link.state().CurrentAEMode, 0x03);
+        QVERIFY(rig.ui()->Manual->isChecked());
+
+        // An unguarded item whose send is refused stays selectable.
+        rig.ui()->GainPriority->setEnabled(true);
+        rig.ui()->GainPriority->trigger();
+        QCOMPARE(rig.link.state().CurrentAEMode, 0x03);
+        rig.link.state().RefreshBusy = false;
+        rig.ui()->GainPriority->trigger();
+        QCOMPARE(rig.sent(), QList<QByteArray>{hexBytes("810104390CFF")});
+    }
+
+    // Bright goes through full auto, one second before the bright packet,
+    // except from shutter priority.
+    void bright_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::newRow("after start-up") << -1;
+        QTest::newRow("full auto") << 0x00;
+        QTest::newRow("manual") << 0x03;
+        QTest::newRow("shutter priority") << 0x0A;
+    }
+    void bright()
+    {
+        QFETCH(int, from);
+        Panel rig;
+        rig.link.state().CurrentAEMode = from;
+        QList<qint64> times;
+        QList<bool> busy;
+        connect(&rig.link, &CameraLink::packetWritten, this, [&] {
+            times << rig.clock.nowMs();
+            busy << (QApplication::overrideCursor() != nullptr);
+        });
+        rig.ui()->Bright->trigger();
+
+        if (from == 0x0A) {
+            QCOMPARE(rig.sent(), QList<QByteArray>{hexBytes("810104390DFF")});
+        } else {
+            QCOMPARE(rig.sent(),
+                     (QList<QByteArray>{hexBytes("8101043900FF"), hexBytes("810104390DFF")}));
+            QVERIFY2(times[1] - times[0] >= 1000 && times[1] - times[0] < 1100,
+                     qPrintable(QString::number(times[1] - times[0])));
+            QVERIFY(busy[0]);
+        }
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(rig.ui()->Bright->isChecked() && rig.ui()->BrightSlider->isEnabled());
+
+        rig.clearSent();
+        rig.ui()->Bright->trigger();
+        QVERIFY(rig.sent().isEmpty());
+    }
+
+    // GainDown, BrightUp and ShutterSlow step their own display; the value
+    // the program writes into the slider sends nothing.
+    void displaySteps_data()
+    {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("modelSlot");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("after");
+        QTest::addColumn<QString>("caption"); // "unchanged" when not stepped
+        // clang-format off
+        QTest::newRow("gain down")           << "Gain" << "GainDown" << 0 << 0 << 5 << 4 << "6dB";
+        QTest::newRow("gain at bottom")      << "Gain" << "GainDown" << 0 << 0 << 0 << 0 << "unchanged";
+        QTest::newRow("bright up, 18x")      << "Bright" << "BrightUp" << 5 << 0 << 22 << 23 << "F1.4/12dB";
+        QTest::newRow("bright at 23, 18x")   << "Bright" << "BrightUp" << 5 << 0 << 23 << 23 << "unchanged";
+        QTest::newRow("shutter, slot 9, column 1") << "Shutter" << "ShutterSlow" << 9 << 1 << 10 << 9 << "1/120";
+        QTest::newRow("shutter to 7, slot 10")     << "Shutter" << "ShutterSlow" << 10 << 0 << 8 << 7 << "1/90";
+        QTest::newRow("shutter at 7, slot 6")      << "Shutter" << "ShutterSlow" << 6 << 0 << 7 << 7 << "unchanged";
+        QTest::newRow("shutter, other model")      << "Shutter" << "ShutterSlow" << 4 << 0 << 10 << 10 << "unchanged";
+        // clang-format on
+    }
+    void displaySteps()
+    {
+        QFETCH(QString, group);
+        QFETCH(QString, button);
+        QFETCH(int, modelSlot);
+        QFETCH(int, column);
+        QFETCH(int, start);
+        QFETCH(int, after);
+        QFETCH(QString, caption);
+        Panel rig;
+        rig.ui()->ModelVersion->setText(ModelNameTable().value(modelSlot));
+        rig.window.captions().applyLensProfile(LensProfile::Opt18X);
+        rig.link.state().ShutterColumn = column;
+        auto *slider = qobject_cast<QAbstractSlider *>(rig.widget(group + "Slider"));
+        auto *display = qobject_cast<QLineEdit *>(rig.widget(group + "Value"));
+        slider->setValue(start);
+        display->setText("unchanged");
+        rig.widget(button)->setEnabled(true);
+        click(rig.widget(button));
+        QCOMPARE(rig.sent().size(), 1);
+        QCOMPARE(slider->value(), after);
+        QCOMPARE(display->text(), caption);
+    }
+
+    void slowAE_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("expected"); // empty: refused with a message
+        QTest::newRow("1A") << "1A" << hexBytes("8101045D1AFF");
+        QTest::newRow("lower case, blanks") << " 1a " << hexBytes("8101045D1AFF");
+        QTest::newRow("one digit") << "5" << hexBytes("8101045D05FF");
+        QTest::newRow("three digits") << "123" << QByteArray();
+        QTest::newRow("not hex") << "1Z" << QByteArray();
+        QTest::newRow("empty") << "" << QByteArray();
+    }
+    void slowAE()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, expected);
+        Panel rig;
+        QStringList messages;
+        rig.groups.exposure.setMessageSink(
+            [&](const QString &, const QString &m) { messages << m; });
+        rig.ui()->txtSlowAEvalue->setText(text);
+        click(rig.ui()->cmdSetSlowAE);
+        const bool refused = expected.isEmpty();
+        QCOMPARE(rig.sent(), refused ? QList<QByteArray>{} : QList<QByteArray>{expected});
+        QCOMPARE(messages, refused ? QStringList{ExposureCommands::kSlowAEMessage} : QStringList{});
+    }
+
+    void packetsGoToTheSelectedCamera()
+    {
+        Panel rig;
+        rig.ui()->CameraSel_2->trigger();
+        rig.link.state().CurrentAEMode = -1;
+        rig.clearSent();
+        rig.ui()->FullAuto->trigger();
+        QCOMPARE(rig.sent(), QList<QByteArray>{hexBytes("8201043900FF")});
+    }
+};
+
+QTEST_MAIN(TestExposure)
+#include "test_exposure.moc"

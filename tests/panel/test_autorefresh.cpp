@@ -1,0 +1,192 @@
+// Auto refresh as the operator sees it (the AutoRefreshed and Refreshonce
+// buttons), its pause around commands, and the alarm status read.
+
+#include "support/panelrig.h"
+#include "support/scriptedrig.h"
+
+#include "ui_frmmain.h"
+
+#include <autorefreshcontrols.h>
+#include <controls.h>
+
+using namespace zam;
+
+namespace {
+
+struct RefreshView {
+    QString caption;
+    bool buttonEnabled;
+    bool timer;
+    bool refreshOnceEnabled;
+    bool operator==(const RefreshView &) const = default;
+};
+
+RefreshView view(FrmMain &w)
+{
+    return {w.ui()->AutoRefreshed->text(), w.ui()->AutoRefreshed->isEnabled(),
+            w.link().refresh().timerEnabled(), w.ui()->Refreshonce->isEnabled()};
+}
+
+const RefreshView kOff{"Stop", true, false, true};
+const RefreshView kOn{"Auto", true, true, false};
+const RefreshView kPaused{"Auto", false, false, false};
+
+char *toString(const RefreshView &v)
+{
+    return QTest::toString(QStringLiteral("%1 button=%2 timer=%3 once=%4")
+                               .arg(v.caption)
+                               .arg(v.buttonEnabled)
+                               .arg(v.timer)
+                               .arg(v.refreshOnceEnabled));
+}
+
+int statusInquiries(const QList<QByteArray> &sent)
+{
+    int n = 0;
+    for (const QByteArray &p : sent)
+        n += p.size() == 6 && p.mid(1, 3) == QByteArray::fromHex("097E7E");
+    return n;
+}
+
+const QByteArray kZoomStop = QByteArray::fromHex("8101040700FF");
+
+} // namespace
+
+class TestAutoRefresh : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void buttonSwitchesOnAndOff()
+    {
+        ScriptedRig rig;
+        QVERIFY(rig.start());
+        QCOMPARE(view(rig.window), kOff);
+        rig.window.ui()->AutoRefreshed->click();
+        QCOMPARE(view(rig.window), kOn);
+        QCOMPARE(rig.link.refresh().Timer1().interval(), 2000);
+        rig.window.ui()->AutoRefreshed->click();
+        QCOMPARE(view(rig.window), kOff);
+        QVERIFY(rig.sent().isEmpty());
+    }
+
+    void tickAndRefreshOnceRead()
+    {
+        ScriptedRig rig;
+        QVERIFY(rig.start());
+        rig.window.ui()->Refreshonce->click();
+        QCOMPARE(rig.sent().size(), 5);
+        rig.window.ui()->AutoRefreshed->click();
+        rig.clearSent();
+        Q_EMIT rig.link.refresh().tick();
+        QCOMPARE(rig.sent().size(), 5);
+        QCOMPARE(statusInquiries(rig.sent()), 4);
+        QCOMPARE(view(rig.window), kOn);
+    }
+
+    // A command pauses a running refresh; its finishing reply resumes it with
+    // a fresh 2000 ms period. With refresh off a command changes nothing.
+    void commandPausesUntilFinished_data()
+    {
+        QTest::addColumn<bool>("autoOn");
+        QTest::newRow("refresh on") << true;
+        QTest::newRow("refresh off") << false;
+    }
+    void commandPausesUntilFinished()
+    {
+        QFETCH(bool, autoOn);
+        PanelRig rig(1);
+        QVERIFY(rig.start());
+        if (autoOn)
+            rig.window.ui()->AutoRefreshed->click();
+        const RefreshView running = autoOn ? kOn : kOff;
+
+        QVERIFY(sendCommand(rig.link, kZoomStop));
+        QCOMPARE(view(rig.window), autoOn ? kPaused : kOff);
+        rig.run(1); // nothing back yet
+        QCOMPARE(view(rig.window), autoOn ? kPaused : kOff);
+        rig.run(200);
+        QCOMPARE(view(rig.window), running);
+        QCOMPARE(rig.link.refresh().Timer1().interval(), 2000);
+        QVERIFY(rig.window.ui()->RecvText->toPlainText().contains(QStringLiteral("90 ")));
+    }
+
+    // A status read that gives up while a command holds the refresh paused
+    // leaves auto refresh off with both buttons usable.
+    void failedReadDuringPauseLeavesRefreshOff()
+    {
+        ScriptedRig rig;
+        QVERIFY(rig.start());
+        rig.window.ui()->AutoRefreshed->click();
+        rig.port.answer = [](const QByteArray &) { return QByteArray(); }; // camera gone
+        QVERIFY(sendCommand(rig.link, kZoomStop));
+        QCOMPARE(view(rig.window), kPaused);
+        rig.window.ui()->CameraSel_1->trigger();
+        QCOMPARE(view(rig.window), kOff);
+        QVERIFY(rig.window.refreshControls().errorBox());
+        rig.window.ui()->AutoRefreshed->click();
+        QCOMPARE(view(rig.window), kOn);
+    }
+
+    void alarmStatus()
+    {
+        ScriptedRig rig;
+        QVERIFY(rig.start());
+        rig.port.answer = [&](const QByteArray &p) {
+            if (p == QByteArray::fromHex("8109046BFF"))
+                return QByteArray::fromHex("905002FF");
+            if (p == QByteArray::fromHex("8109046CFF"))
+                return QByteArray::fromHex("905005FF");
+            if (p == QByteArray::fromHex("8109046DFF"))
+                return QByteArray::fromHex("9050000102000304000506FF");
+            return rig.cam.reply(p);
+        };
+        QVERIFY(rig.window.CheckAlarmStatus());
+        const ModuleState &s = rig.link.state();
+        QVERIFY(s.MDActive);
+        QCOMPARE(int(s.MDMode), 5);
+        QCOMPARE(s.MDDayLevel, 0x012);
+        QCOMPARE(s.MDNightLevel, 0x034);
+        QCOMPARE(s.MDNowLevel, 0x056);
+        QVERIFY(s.MDStateKnown);
+        QCOMPARE(rig.sent().size(), 3);
+    }
+
+    // Byte 2 of the first reply: 02 sets MDActive, 03 clears it, anything
+    // else leaves it. A camera that stops answering costs three attempts.
+    void alarmStatusFaults_data()
+    {
+        QTest::addColumn<QByteArray>("activeReply");
+        QTest::addColumn<bool>("activeBefore");
+        QTest::addColumn<bool>("activeAfter");
+        QTest::newRow("03 clears") << QByteArray::fromHex("905003FF") << true << false;
+        QTest::newRow("07 leaves set") << QByteArray::fromHex("905007FF") << true << true;
+        QTest::newRow("07 leaves clear") << QByteArray::fromHex("905007FF") << false << false;
+    }
+    void alarmStatusFaults()
+    {
+        QFETCH(QByteArray, activeReply);
+        QFETCH(bool, activeBefore);
+        QFETCH(bool, activeAfter);
+        ScriptedRig rig;
+        QVERIFY(rig.start());
+        ModuleState &s = rig.link.state();
+        s.MDActive = activeBefore;
+        rig.port.answer = [&](const QByteArray &p) {
+            if (p == QByteArray::fromHex("8109046BFF"))
+                return activeReply;
+            if (p == QByteArray::fromHex("8109046CFF"))
+                return QByteArray::fromHex("905001FF");
+            return QByteArray(); // the level inquiry goes unanswered
+        };
+        const auto before = rig.clock.nowMs();
+        QVERIFY(!rig.window.CheckAlarmStatus());
+        QCOMPARE(s.MDActive, activeAfter);
+        QCOMPARE(int(s.MDMode), 1);
+        QVERIFY(!s.MDStateKnown);
+        QCOMPARE(rig.sent().count(QByteArray::fromHex("8109046DFF")), 3);
+        QCOMPARE(rig.sent().size(), 5);
+        QVERIFY(rig.clock.nowMs() - before < 4000);
+    }
+};
+
+QTEST_MAIN(TestAutoRefresh)
+#include "test_autorefresh.moc"
