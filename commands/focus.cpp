@@ -1,9 +1,246 @@
 #include "focus.h"
 
+#include "controls.h"
+#include "ui_frmmain.h"
+
+#include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 #include <frmmain.h>
+#include <packet.h>
+
+#include <algorithm>
+#include <utility>
 
 namespace zam {
 
-FocusCommands::FocusCommands(FrmMain &window) : m_window(&window) {}
+namespace {
+
+constexpr int kFocus = 0x08;
+constexpr int kFocusMode = 0x38;
+constexpr int kAfMode = 0x57;
+constexpr int kIntervalTimes = 0x27;
+constexpr int kSensitivity = 0x58;
+constexpr int kFocusAction = 0x18;
+constexpr int kLensAction = 0x19;
+constexpr int kFocusDirect = 0x48;
+constexpr int kNearLimit = 0x28;
+
+constexpr int kStop = 0x00;
+constexpr int kFar = 0x20;  // + speed
+constexpr int kNear = 0x30; // + speed
+constexpr int kAuto = 0x02;
+constexpr int kManual = 0x03;
+constexpr int kLow = 0x02;
+constexpr int kNormal = 0x03;
+
+struct HoldRow {
+    QToolButton *Ui::FrmMain::*button;
+    QSpinBox *Ui::FrmMain::*speed;
+    int direction;
+};
+
+const HoldRow kHoldButtons[] = {
+    {&Ui::FrmMain::Far, &Ui::FrmMain::FarSpeed, kFar},
+    {&Ui::FrmMain::Near, &Ui::FrmMain::NearSpeed, kNear},
+};
+
+// Buttons and menu items that send one fixed packet and change nothing else.
+struct PlainRow {
+    QPushButton *Ui::FrmMain::*button;
+    int command;
+    int parameter;
+};
+
+const PlainRow kPlainButtons[] = {
+    {&Ui::FrmMain::AFTrig, kFocusAction, 0x01},   // one-push focus
+    {&Ui::FrmMain::Infinity, kFocusAction, 0x02}, // focus to infinity
+};
+
+struct MenuRow {
+    QAction *Ui::FrmMain::*action;
+    int command;
+    int parameter;
+};
+
+const MenuRow kMenuItems[] = {
+    {&Ui::FrmMain::Lensinit, kLensAction, 0x01},
+    {&Ui::FrmMain::CompScan, kLensAction, 0x02},
+};
+
+// AFModeCmd 1..3 with their AF mode parameter; index 0 is "Auto".
+struct AfModeRow {
+    QPushButton *Ui::FrmMain::*button;
+    int mode;
+};
+
+const AfModeRow kAfModes[] = {
+    {&Ui::FrmMain::AFModeCmd_1, 0x00}, // Normal
+    {&Ui::FrmMain::AFModeCmd_2, 0x01}, // Interval AF
+    {&Ui::FrmMain::AFModeCmd_3, 0x02}, // ZoomTrigger
+};
+
+// One digit of an interval-AF time box; a character that is no hexadecimal
+// digit counts as 0.
+int timeDigit(QChar c)
+{
+    return std::max(0, hexDigitValue(c));
+}
+
+// The first and last character of the box (the same one for a one-character
+// text); an empty box gives 0 0.
+std::pair<int, int> timeDigits(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return {0, 0};
+    return {timeDigit(t.front()), timeDigit(t.back())};
+}
+
+} // namespace
+
+FocusCommands::FocusCommands(FrmMain &window) : m_window(&window)
+{
+    Ui::FrmMain *ui = window.ui();
+
+    for (const HoldRow &row : kHoldButtons) {
+        QSpinBox *speed = ui->*row.speed;
+        const int direction = row.direction;
+        new HoldButton(
+            ui->*row.button,
+            [this, speed, direction] { send(kFocus, direction + speedValue(speed->text())); },
+            [this] { send(kFocus, kStop); }, this);
+    }
+    for (const PlainRow &row : kPlainButtons) {
+        connect(ui->*row.button, &QAbstractButton::clicked, this,
+                [this, row] { send(row.command, row.parameter); });
+    }
+    for (const MenuRow &row : kMenuItems) {
+        connect(ui->*row.action, &QAction::triggered, this,
+                [this, row] { send(row.command, row.parameter); });
+    }
+    for (const AfModeRow &row : kAfModes) {
+        connect(ui->*row.button, &QAbstractButton::clicked, this,
+                [this, row] { afMode(row.mode); });
+    }
+    connect(ui->AFModeCmd_0, &QAbstractButton::clicked, this, &FocusCommands::focusAuto);
+    connect(ui->ManAFMode, &QAbstractButton::clicked, this, &FocusCommands::focusManual);
+    connect(ui->ACTAFmodeset, &QAbstractButton::clicked, this, &FocusCommands::setIntervalTimes);
+    connect(ui->AF_Sens, &QAbstractButton::clicked, this, &FocusCommands::sensitivityClicked);
+
+    // The camera position goes out no further than the near limit, also while
+    // the thumb is dragged past it and before the clamp below pulls it back.
+    new SliderSender(
+        ui->FocusSlider, window.link(),
+        [this](int value) {
+            sendPosition(kFocusDirect,
+                         std::min(value, m_window->ui()->FocusNearLimitSlider->value()));
+        },
+        {}, this);
+    connect(ui->FocusSlider, &QAbstractSlider::valueChanged, this,
+            &FocusCommands::clampToNearLimit);
+
+    // Dragging the near limit leaves the auto refresh alone and sends only
+    // while it moves.
+    SliderSender::Options nearLimit;
+    nearLimit.stopsRefresh = false;
+    nearLimit.sendOnRelease = false;
+    new SliderSender(
+        ui->FocusNearLimitSlider, window.link(),
+        [this](int value) { sendPosition(kNearLimit, value); }, nearLimit, this);
+
+    const QRegularExpression twoHexDigits(QStringLiteral("[0-9A-Fa-f]{0,2}"));
+    for (QLineEdit *box : {ui->AFacttime, ui->AFintTime}) {
+        box->setMaxLength(2);
+        box->setValidator(new QRegularExpressionValidator(twoHexDigits, box));
+    }
+}
+
+void FocusCommands::send(int command, int parameter)
+{
+    sendCommand(m_window->link(),
+                {m_window->state().header(), 0x01, 0x04, command, parameter, 0xFF});
+}
+
+void FocusCommands::sendPosition(int command, int value)
+{
+    sendCommand(m_window->link(),
+                {m_window->state().header(), 0x01, 0x04, command, (value >> 12) & 0x0F,
+                 (value >> 8) & 0x0F, (value >> 4) & 0x0F, value & 0x0F, 0xFF});
+}
+
+void FocusCommands::focusAuto()
+{
+    Ui::FrmMain *ui = m_window->ui();
+    send(kFocusMode, kAuto);
+    setManualGroupEnabled(false);
+    ui->AFModeCmd_0->setEnabled(false);
+    for (const AfModeRow &row : kAfModes)
+        (ui->*row.button)->setEnabled(true);
+    ui->ManAFMode->setEnabled(true);
+    ui->Infinity->setEnabled(false);
+}
+
+void FocusCommands::focusManual()
+{
+    Ui::FrmMain *ui = m_window->ui();
+    send(kFocusMode, kManual);
+    setManualGroupEnabled(true);
+    ui->AFModeCmd_0->setEnabled(true);
+    for (const AfModeRow &row : kAfModes)
+        (ui->*row.button)->setEnabled(false);
+    ui->ManAFMode->setEnabled(false);
+    ui->Infinity->setEnabled(true);
+}
+
+void FocusCommands::afMode(int mode)
+{
+    send(kAfMode, mode);
+    showAfModeChosen();
+}
+
+void FocusCommands::setIntervalTimes()
+{
+    Ui::FrmMain *ui = m_window->ui();
+    const auto [p, q] = timeDigits(ui->AFacttime->text());
+    const auto [r, s] = timeDigits(ui->AFintTime->text());
+    sendCommand(m_window->link(),
+                {m_window->state().header(), 0x01, 0x04, kIntervalTimes, p, q, r, s, 0xFF});
+    showAfModeChosen();
+}
+
+void FocusCommands::sensitivityClicked(bool low)
+{
+    if (!m_window->link().RefreshNotGoCheck()) {
+        // Nothing was sent, so the tick goes back to what the camera has.
+        const QSignalBlocker block(m_window->ui()->AF_Sens);
+        m_window->ui()->AF_Sens->setChecked(!low);
+        return;
+    }
+    send(kSensitivity, low ? kLow : kNormal);
+}
+
+void FocusCommands::clampToNearLimit(int value)
+{
+    const int limit = m_window->ui()->FocusNearLimitSlider->value();
+    if (value > limit)
+        m_window->ui()->FocusSlider->setValue(limit);
+}
+
+void FocusCommands::setManualGroupEnabled(bool on)
+{
+    Ui::FrmMain *ui = m_window->ui();
+    for (QWidget *w : std::initializer_list<QWidget *>{ui->Near, ui->Far, ui->NearSpeed,
+                                                       ui->FarSpeed, ui->FocusSlider, ui->AFTrig})
+        w->setEnabled(on);
+}
+
+void FocusCommands::showAfModeChosen()
+{
+    Ui::FrmMain *ui = m_window->ui();
+    setManualGroupEnabled(false);
+    ui->AFModeCmd_0->setEnabled(true);
+    for (const AfModeRow &row : kAfModes)
+        (ui->*row.button)->setEnabled(true);
+}
 
 } // namespace zam

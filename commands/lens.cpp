@@ -1,9 +1,176 @@
 #include "lens.h"
 
+#include "controls.h"
+#include "ui_frmmain.h"
+
 #include <frmmain.h>
 
 namespace zam {
 
-LensCommands::LensCommands(FrmMain &window) : m_window(&window) {}
+namespace {
+
+constexpr int kZoom = 0x07;
+constexpr int kDigitalZoom = 0x06;
+constexpr int kZoomDirect = 0x47;
+constexpr int kDigitalZoomDirect = 0x46;
+constexpr int kDigitalZoomMode = 0x36;
+
+constexpr int kStop = 0x00;
+constexpr int kTele = 0x20; // + speed
+constexpr int kWide = 0x30; // + speed
+constexpr int kOn = 0x02;
+constexpr int kOff = 0x03;
+constexpr int kX1Max = 0x10;
+constexpr int kCombine = 0x00;
+constexpr int kSeparate = 0x01;
+
+constexpr int kWideEnd = 0x0000;
+constexpr int kOpticalTeleEnd = 0x4000;
+// Beyond the 7000 end of the full slider: the camera drives to the end of
+// its digital range.
+constexpr int kDigitalTeleEnd = 0x8BE0;
+
+// A press-and-hold button: the speed box it reads and the packet it sends.
+struct HoldRow {
+    QToolButton *Ui::FrmMain::*button;
+    QSpinBox *Ui::FrmMain::*speed;
+    int command;
+    int direction;
+};
+
+const HoldRow kHoldButtons[] = {
+    {&Ui::FrmMain::ZoomTele, &Ui::FrmMain::TeleSpeed, kZoom, kTele},
+    {&Ui::FrmMain::ZoomWide, &Ui::FrmMain::WideSpeed, kZoom, kWide},
+    {&Ui::FrmMain::DZoomTele, &Ui::FrmMain::DTeleSpeed, kDigitalZoom, kTele},
+    {&Ui::FrmMain::DZoomWide, &Ui::FrmMain::DWideSpeed, kDigitalZoom, kWide},
+};
+
+} // namespace
+
+LensCommands::LensCommands(FrmMain &window) : m_window(&window)
+{
+    Ui::FrmMain *ui = window.ui();
+
+    for (const HoldRow &row : kHoldButtons) {
+        QSpinBox *speed = ui->*row.speed;
+        const int command = row.command;
+        const int direction = row.direction;
+        new HoldButton(
+            ui->*row.button,
+            [this, speed, command, direction] {
+                send(command, direction + speedValue(speed->text()));
+            },
+            [this, command] { send(command, kStop); }, this);
+    }
+
+    for (QSlider *slider : {ui->ZoomSlider, ui->ZoomSliderShort})
+        new SliderSender(
+            slider, window.link(), [this](int value) { sendPosition(kZoomDirect, value); }, {},
+            this);
+    new SliderSender(
+        ui->DZoomSlider, window.link(),
+        [this](int value) { sendPosition(kDigitalZoomDirect, value); }, {}, this);
+
+    connect(ui->WideT, &QAbstractButton::clicked, this,
+            [this] { sendPosition(kZoomDirect, kWideEnd); });
+    connect(ui->FarT, &QAbstractButton::clicked, this, &LensCommands::zoomToTeleEnd);
+    connect(ui->DZoomON, &QAbstractButton::clicked, this, &LensCommands::digitalZoomOn);
+    connect(ui->DZoomOff, &QAbstractButton::clicked, this, &LensCommands::digitalZoomOff);
+    connect(ui->DZoomMode_0, &QAbstractButton::clicked, this, &LensCommands::combineMode);
+    connect(ui->DZoomMode_1, &QAbstractButton::clicked, this, &LensCommands::separateMode);
+    connect(ui->DZoomX, &QAbstractButton::clicked, this, &LensCommands::toggleX1Max);
+}
+
+void LensCommands::send(int command, int parameter)
+{
+    sendCommand(m_window->link(),
+                {m_window->state().header(), 0x01, 0x04, command, parameter, 0xFF});
+}
+
+void LensCommands::sendPosition(int command, int value)
+{
+    sendCommand(m_window->link(),
+                {m_window->state().header(), 0x01, 0x04, command, (value >> 12) & 0x0F,
+                 (value >> 8) & 0x0F, (value >> 4) & 0x0F, value & 0x0F, 0xFF});
+}
+
+void LensCommands::zoomToTeleEnd()
+{
+    const bool digitalOn = m_window->ui()->DZoomOff->isEnabled();
+    sendPosition(kZoomDirect, digitalOn ? kDigitalTeleEnd : kOpticalTeleEnd);
+}
+
+void LensCommands::digitalZoomOn()
+{
+    Ui::FrmMain *ui = m_window->ui();
+    send(kDigitalZoom, kOn);
+    ui->DZoomON->setEnabled(false);
+    ui->DZoomOff->setEnabled(true);
+    // In separate mode the digital range has controls of its own.
+    offerFullZoomSlider(ui->DZoomMode_1->isEnabled());
+}
+
+void LensCommands::digitalZoomOff()
+{
+    Ui::FrmMain *ui = m_window->ui();
+    send(kDigitalZoom, kOff);
+    ui->DZoomOff->setEnabled(false);
+    ui->DZoomON->setEnabled(true);
+    offerFullZoomSlider(false);
+}
+
+void LensCommands::combineMode()
+{
+    if (!m_window->link().RefreshNotGoCheck())
+        return;
+    send(kDigitalZoomMode, kCombine);
+    showMode(false);
+    offerFullZoomSlider(m_window->ui()->DZoomOff->isEnabled());
+
+    AutoRefresh &refresh = m_window->link().refresh();
+    if (!refresh.captionIsAuto()) {
+        // Timer1 can be running under "Stop" after a memory recall.
+        refresh.setTimerEnabled(false);
+        refresh.Timer1().setInterval(2000);
+    }
+}
+
+void LensCommands::separateMode()
+{
+    if (!m_window->link().RefreshNotGoCheck())
+        return;
+    send(kDigitalZoomMode, kSeparate);
+    showMode(true);
+    offerFullZoomSlider(false);
+}
+
+void LensCommands::showMode(bool separate)
+{
+    Ui::FrmMain *ui = m_window->ui();
+    ui->DZoomTele->setEnabled(separate);
+    ui->DZoomWide->setEnabled(separate);
+    ui->DZoomX->setEnabled(separate);
+    ui->DZoomMode_0->setEnabled(separate);
+    ui->DZoomMode_1->setEnabled(!separate);
+}
+
+void LensCommands::toggleX1Max()
+{
+    QAbstractButton *x = m_window->ui()->DZoomX;
+    send(kDigitalZoom, kX1Max);
+    x->setText(x->text() == QLatin1String("X1") ? QStringLiteral("MAX") : QStringLiteral("X1"));
+}
+
+void LensCommands::offerFullZoomSlider(bool full)
+{
+    Ui::FrmMain *ui = m_window->ui();
+    QSlider *shown = full ? ui->ZoomSlider : ui->ZoomSliderShort;
+    QSlider *hidden = full ? ui->ZoomSliderShort : ui->ZoomSlider;
+    hidden->setEnabled(false);
+    hidden->setVisible(false);
+    shown->setVisible(true);
+    shown->setEnabled(true);
+    shown->raise();
+}
 
 } // namespace zam
