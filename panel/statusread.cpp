@@ -160,11 +160,13 @@ void showLens(Ui::FrmMain &ui, const LensStatus &s)
         setSlider(ui.ZoomSliderShort, s.zoomPosition);
         setNumber(ui.ZoomValue, s.zoomPosition);
     }
+    // The near limit first: the focus slider is held at or below it, and the
+    // camera's focus must be measured against its new limit, not the old one.
+    setSlider(ui.FocusNearLimitSlider, s.focusNearLimit);
     if (!s.focusMoving) {
         setSlider(ui.FocusSlider, s.focusPosition);
         setNumber(ui.FocusValue, s.focusPosition);
     }
-    setSlider(ui.FocusNearLimitSlider, s.focusNearLimit);
     applyDigitalZoomControls(ui, digitalZoomControls(s.digitalZoomOn, s.digitalZoomSeparate));
     setCheckBox(ui.AF_Sens, s.afSensitivity);
     applyFocusControls(ui, focusControls(s.focusAuto));

@@ -86,6 +86,22 @@ private Q_SLOTS:
         QCOMPARE(rig.link.receiveThreshold(), 1);
     }
 
+    // A near limit raised at the camera lets the focus slider show a focus
+    // beyond the old limit: the limit is applied before the position.
+    void raisedNearLimitShowsFocus()
+    {
+        ScriptedRig rig;
+        plainCamera(rig.cam);
+        setBytes(rig.cam.lens, "6:3 7:0 13:00"); // near limit 0x3000, manual focus
+        QVERIFY(rig.start());
+        auto *ui = rig.window.ui();
+        QCOMPARE(ui->FocusNearLimitSlider->value(), 0x3000);
+        setBytes(rig.cam.lens, "6:C 7:0 8:8 9:0"); // limit 0xC000, focus 0x8000
+        rig.read();
+        QCOMPARE(ui->FocusNearLimitSlider->value(), 0xC000);
+        QCOMPARE(ui->FocusSlider->value(), 0x8000);
+    }
+
     // While the lens moves its position is not shown; the near limit and the
     // mode-dependent states still follow the camera.
     void movingLensKeepsPositions_data()
