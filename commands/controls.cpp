@@ -133,8 +133,8 @@ bool SliderSender::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseButtonPress && m_options.stopsRefresh) {
         m_link->refresh().setTimerEnabled(false);
     } else if (event->type() == QEvent::MouseButtonRelease) {
-        if (m_options.stopsRefresh && m_link->refresh().autoRefreshChecked())
-            m_link->refresh().setTimerEnabled(true);
+        if (m_options.stopsRefresh)
+            m_link->refresh().resumeAfterHold();
         if (m_options.sendOnRelease)
             m_send(m_slider->sliderPosition());
     }

@@ -54,7 +54,8 @@ private:
 // A position slider of the main window:
 //   mouse down  stop Timer1 (no status reads while the thumb is held)
 //   each move by the operator (drag, keys, page clicks, wheel)  send
-//   mouse up    Timer1 again if "Auto Refresh" is checked, then send once more
+//   mouse up    Timer1 again if "Auto Refresh" is checked (or auto refresh is on
+//               with no command outstanding), then send once more
 // A value the program writes into the slider sends nothing.
 class SliderSender : public QObject {
     Q_OBJECT

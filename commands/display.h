@@ -1,19 +1,104 @@
 #pragma once
-// Display, sync and V-phase functions, and the dialog entries of the main window.
+// Display, sync and V-phase functions of the main window, and the menu
+// entries that open the setting dialogs.
+//
+// Every packet goes out with SD in mode 1. 8x = 0x80 + selected camera.
+//
+//   packet                        control                        gated
+//   8x 01 04 15 02|03 FF          DataScreen on | off
+//   8x 01 04 73 02 FF             TitleOnOff on                   yes
+//   8x 01 04 74 03 FF             TitleOnOff off                  yes
+//   8x 01 04 55 00|01 FF          Internal | LineLock
+//   8x 01 04 25 00 FF             VP0180 reading "0 degree" (then "180 degree")
+//   8x 01 04 25 01 FF             VP0180 reading anything else (then "0 degree")
+//   8x 01 04 05 02|03 FF          VPUp | VPDown pressed
+//   8x 01 04 05 00 FF             VPUp / VPDown released
+//   8x 01 04 05 40 FF             VPreset
+//   8x 01 04 45 0p 0q 0r 0s FF    VPSlider moved by the operator, value pqrs
+//
+// VPSlider stops Timer1 while it is held and sends only while it moves; its
+// release sends nothing and restarts Timer1 only while "Auto Refresh" is
+// checked.
+//
+// Dialog entries (nothing is sent; every dialog is created on first use,
+// reused afterwards, and shown without blocking the main window):
+//   SettingMenu    FSet (its baud-rate frame hidden for the models that
+//                  cannot change the rate this way)
+//   RegisterSet    Register
+//   version        FrmInfo
+//   MotionDetectD  MotionD, after Timer1 is stopped and AutoRefreshed disabled
 
 #include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+namespace Ui {
+class FrmMain;
+}
 
 namespace zam {
 
+class CameraLink;
+class FrmInfo;
 class FrmMain;
+class FSet;
+class MotionD;
+class Register;
 
 class DisplayCommands : public QObject {
     Q_OBJECT
 public:
     explicit DisplayCommands(FrmMain &window);
 
+    // "Title On/Off" changed its mark: the title editors' display boxes
+    // follow (called after the mark is inverted, before the packet is sent).
+    std::function<void(bool on)> onTitleDisplayChanged;
+
+    // Where messages for the operator go (an information box; tests replace it).
+    using MessageSink = std::function<void(const QString &title, const QString &text)>;
+    void setMessageSink(MessageSink sink) { m_message = std::move(sink); }
+
+    static const QString kNotAvailable;
+
+    // The dialogs, once they have been opened (else null).
+    FSet *fset() const;
+    Register *registerDialog() const;
+    FrmInfo *frmInfo() const;
+    MotionD *motionD() const;
+
+public Q_SLOTS:
+    void openFactorySettings();
+    void openRegisters();
+    void openVersion();
+    void openMotionDetection();
+
+    // Entries whose windows are not in the panel yet: each tells the
+    // operator so. Checkable entries keep their mark.
+    void openTitleEditor();    // TitleSet
+    void openPrivacy();        // SettingZones
+    void openSphericalMask();  // SphericalZoneMasking
+    void openPrivacyA();       // PrivacyAv
+    void openAlarmDetection(); // AlarmDetection
+    void openAESpot();         // AESpotMode
+    void openSetTimeDate();    // SetTimeDate
+    void toggleDateDisplay();  // DateDisplay
+    void toggleTimeDisplay();  // TimeDisplay
+
 private:
+    void selectSync(bool lineLock);
+    bool sendPhase(int value);
+    void notAvailable(const QString &entry);
+
     FrmMain *m_window;
+    Ui::FrmMain *m_ui;
+    CameraLink *m_link;
+    MessageSink m_message;
+    QPointer<FSet> m_fset;
+    QPointer<Register> m_register;
+    QPointer<FrmInfo> m_info;
+    QPointer<MotionD> m_motionD;
 };
 
 } // namespace zam

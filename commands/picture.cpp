@@ -1,9 +1,213 @@
 #include "picture.h"
 
+#include "controls.h"
+#include "ui_frmdeffect.h"
+#include "ui_frmmain.h"
+
+#include <QMessageBox>
+#include <frmdeffect.h>
 #include <frmmain.h>
+#include <packet.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace zam {
 
-PictureCommands::PictureCommands(FrmMain &window) : m_window(&window) {}
+const QString PictureCommands::kThresholdTitle = QStringLiteral("AutoICR Level Threshold");
+const QString PictureCommands::kThresholdMessage =
+    QStringLiteral("The AutoICR level threshold must be one or two hexadecimal digits (00 to FF).\n"
+                   "Nothing was sent to the camera.");
+
+namespace {
+
+constexpr int kWideDynamicRange = 0x3D;
+constexpr int kHighResolution = 0x52;
+constexpr int kICR = 0x01;
+constexpr int kAutoICR = 0x51;
+constexpr int kICRThreshold = 0x21;
+constexpr int kWideMode = 0x60;
+constexpr int kPictureEffect = 0x63;
+constexpr int kDigitalEffectLevel = 0x65;
+
+constexpr int kOn = 0x02;
+constexpr int kOff = 0x03;
+
+} // namespace
+
+std::optional<int> hexFieldByte(const QString &text)
+{
+    const QString digits = text.trimmed();
+    if (digits.isEmpty() || digits.size() > 2)
+        return std::nullopt;
+    int value = 0;
+    for (QChar c : digits) {
+        const int nibble = hexDigitValue(c);
+        if (nibble < 0)
+            return std::nullopt;
+        value = value * 16 + nibble;
+    }
+    return value;
+}
+
+bool sendFunction(CameraLink &link, int command, int parameter)
+{
+    return sendCommand(link, {link.state().header(), 0x01, 0x04, command, parameter, 0xFF});
+}
+
+void connectCaptionToggle(QAbstractButton *button, CameraLink &link, int command,
+                          std::initializer_list<CaptionStep> steps, QObject *context)
+{
+    const std::vector<CaptionStep> rows(steps);
+    QObject::connect(button, &QAbstractButton::clicked, context, [button, &link, command, rows] {
+        const QString caption = button->text();
+        for (const CaptionStep &row : rows) {
+            if (row.caption && caption != QLatin1String(row.caption))
+                continue;
+            if (sendFunction(link, command, row.parameter))
+                button->setText(QString::fromLatin1(row.next));
+            return;
+        }
+    });
+}
+
+void connectMarkedItem(QAction *item, QObject *context,
+                       std::function<void(bool wasChecked)> handler)
+{
+    // A checkable QAction flips its own mark before it reports the trigger.
+    QObject::connect(item, &QAction::triggered, context, [item, handler](bool checked) {
+        const bool wasChecked = item->isCheckable() ? !checked : item->isChecked();
+        item->setChecked(wasChecked);
+        handler(wasChecked);
+    });
+}
+
+void connectOnOffItem(const OnOffItem &row, CameraLink &link, QObject *context,
+                      std::function<void(bool on)> afterToggle)
+{
+    connectMarkedItem(row.item, context, [row, &link, afterToggle](bool wasChecked) {
+        if (row.gated && !link.RefreshNotGoCheck())
+            return;
+        const auto packet = wasChecked ? ToByteArray({link.state().header(), 0x01, 0x04,
+                                                      row.offCommand, row.offParameter, 0xFF})
+                                       : ToByteArray({link.state().header(), 0x01, 0x04,
+                                                      row.onCommand, row.onParameter, 0xFF});
+        if (!packet)
+            return;
+        if (!afterToggle) {
+            if (sendCommand(link, *packet))
+                row.item->setChecked(!wasChecked);
+            return;
+        }
+        // The gate has let the click through, so SD takes the packet.
+        row.item->setChecked(!wasChecked);
+        afterToggle(!wasChecked);
+        sendCommand(link, *packet);
+    });
+}
+
+PictureCommands::PictureCommands(FrmMain &window)
+    : m_window(&window), m_ui(window.ui()), m_link(&window.link())
+{
+    m_message = [this](const QString &title, const QString &text) {
+        QMessageBox::warning(m_window, title, text);
+    };
+    Ui::FrmMain *ui = m_ui;
+    CameraLink &link = *m_link;
+
+    connectCaptionToggle(ui->Wide_D, link, kWideDynamicRange,
+                         {{"ON", kOn, "OFF"}, {nullptr, kOff, "ON"}}, this);
+    connectCaptionToggle(ui->cmdHigh_Reso, link, kHighResolution,
+                         {{"OFF", kOff, "ON"}, {"ON", kOn, "OFF"}}, this);
+    connectCaptionToggle(ui->comAutoICR, link, kAutoICR, {{"OFF", kOn, "ON"}, {"ON", kOff, "OFF"}},
+                         this);
+    connect(ui->comICR_0, &QAbstractButton::clicked, this,
+            [this] { sendFunction(*m_link, kICR, kOn); });
+    connect(ui->comICR_1, &QAbstractButton::clicked, this,
+            [this] { sendFunction(*m_link, kICR, kOff); });
+    connect(ui->comICR_Threshold, &QAbstractButton::clicked, this,
+            &PictureCommands::sendICRThreshold);
+
+    const OnOffItem items[] = {
+        {ui->PictureFlip, 0x66, kOn, 0x66, kOff, true},
+        {ui->LR_Reverse, 0x61, kOn, 0x61, kOff, true},
+        {ui->Freese, 0x62, kOn, 0x62, kOff, true},
+        {ui->Image_Stabi, 0x34, kOn, 0x34, kOff, true},
+    };
+    for (const OnOffItem &row : items)
+        connectOnOffItem(row, link, this);
+
+    // The wide (aspect) submenu is not offered; Normal keeps its packet.
+    ui->Wide->menuAction()->setVisible(false);
+    ui->Wide->menuAction()->setEnabled(false);
+    connectMarkedItem(ui->Normal, this, [this](bool) {
+        if (sendFunction(*m_link, kWideMode, 0x00))
+            m_ui->Normal->setChecked(true);
+    });
+
+    const std::pair<QAction *, int> effects[] = {
+        {ui->PEOff, 0x00}, {ui->NegArt, 0x02}, {ui->BlackWhite, 0x04}};
+    for (const auto &[item, parameter] : effects) {
+        connectMarkedItem(item, this, [this, item = item, parameter = parameter](bool) {
+            selectPictureEffect(item, parameter);
+        });
+    }
+
+    connect(ui->DigitalEffectLevel, &QAction::triggered, this,
+            &PictureCommands::openDigitalEffectLevel);
+    FrmDEffect &dialog = window.frmDEffect();
+    dialog.ui()->DELevel->setMaximum(kDigitalEffectLevelMax);
+    connect(dialog.ui()->DELevelOK, &QAbstractButton::clicked, this,
+            &PictureCommands::sendDigitalEffectLevel);
+    connect(dialog.ui()->DELevelCancel, &QAbstractButton::clicked, &dialog, &QDialog::reject);
+    // OK, Cancel, Escape and the title bar's close all end here.
+    connect(&dialog, &QDialog::finished, this, [this] {
+        m_link->refresh().resumeAfterHold();
+    });
+}
+
+void PictureCommands::sendICRThreshold()
+{
+    const auto threshold = hexFieldByte(m_ui->txtICRthreshold->text());
+    if (!threshold) {
+        m_message(kThresholdTitle, kThresholdMessage);
+        m_ui->txtICRthreshold->setFocus();
+        m_ui->txtICRthreshold->selectAll();
+        return;
+    }
+    sendCommand(*m_link, {m_link->state().header(), 0x01, 0x04, kICRThreshold, 0x00, 0x00,
+                          *threshold >> 4, *threshold & 0x0F, 0xFF});
+}
+
+void PictureCommands::selectPictureEffect(QAction *item, int parameter)
+{
+    if (!m_link->RefreshNotGoCheck())
+        return;
+    if (!sendFunction(*m_link, kPictureEffect, parameter))
+        return;
+    for (QAction *a : {m_ui->PEOff, m_ui->NegArt, m_ui->BlackWhite})
+        a->setChecked(a == item);
+}
+
+void PictureCommands::openDigitalEffectLevel()
+{
+    m_link->refresh().setTimerEnabled(false);
+    FrmDEffect &dialog = m_window->frmDEffect();
+    dialog.setModal(false);
+    dialog.show();
+    dialog.raise();
+    dialog.activateWindow();
+}
+
+void PictureCommands::sendDigitalEffectLevel()
+{
+    FrmDEffect &dialog = m_window->frmDEffect();
+    QSpinBox *level = dialog.ui()->DELevel;
+    level->interpretText();
+    const int value = std::clamp(level->value(), 0, kDigitalEffectLevelMax);
+    if (!sendFunction(*m_link, kDigitalEffectLevel, value))
+        return;
+    dialog.accept();
+}
 
 } // namespace zam

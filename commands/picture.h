@@ -1,19 +1,124 @@
 #pragma once
-// Picture and effect functions of the main window.
+// Picture and effect functions of the main window: the "Wide-Dynamic Range",
+// "Aperture Control" (high resolution) and "ICR_Func" frames, the check-marked
+// items of the "Function" menu and the digital effect level dialog
+// FrmD_Effect.
+//
+// Every packet goes out with SD in mode 1; no reply is read here, the
+// displays follow at the next status read. 8x = 0x80 + selected camera.
+//
+//   packet                        control                  gated
+//   8x 01 04 3D 02|03 FF          Wide_D  wide dynamic range on | off
+//   8x 01 04 52 02|03 FF          cmdHigh_Reso  high resolution on | off
+//   8x 01 04 01 02|03 FF          comICR 0 | 1  infrared-cut filter on | off
+//   8x 01 04 51 02|03 FF          comAutoICR  automatic ICR on | off
+//   8x 01 04 21 00 00 0p 0q FF    comICR_Threshold  threshold pq
+//   8x 01 04 66 02|03 FF          PictureFlip                  yes
+//   8x 01 04 61 02|03 FF          LR_Reverse                   yes
+//   8x 01 04 62 02|03 FF          Freese                       yes
+//   8x 01 04 34 02|03 FF          Image_Stabi                  yes
+//   8x 01 04 60 00 FF             Normal (wide mode)
+//   8x 01 04 63 00|02|04 FF       PEOff | NegArt | BlackWhite  yes
+//   8x 01 04 65 pp FF             FrmD_Effect OK, level pp
+//
+// Gated controls do nothing at all while a status read runs. The caption
+// buttons keep their state in the caption: Wide_D and cmdHigh_Reso show what
+// the next click does ("ON" switches on), comAutoICR shows the present state
+// ("ON" means on, and the click switches off).
+//
+// The digital effect level travels as one plain byte, so it stops at 0xFE:
+// a level of 0xFF would put a second terminator into the packet, and the
+// camera would take 8x 01 04 65 FF as a broken packet of its own.
 
 #include <QObject>
+#include <QString>
+
+#include <functional>
+#include <initializer_list>
+#include <optional>
+
+class QAbstractButton;
+class QAction;
+class QLineEdit;
+
+namespace Ui {
+class FrmMain;
+}
 
 namespace zam {
 
+class CameraLink;
 class FrmMain;
+
+// Helpers the picture, system and display groups share.
+
+// One or two hexadecimal digits typed into a box (either case, blanks around
+// them ignored); a single digit is the low nibble ("5" is 0x05). Anything
+// else, an empty box included, answers nullopt.
+std::optional<int> hexFieldByte(const QString &text);
+
+// One row of a caption button: a click while the caption reads `caption`
+// (nullptr: any other caption) sends `parameter` and shows `next`.
+struct CaptionStep {
+    const char *caption;
+    int parameter;
+    const char *next;
+};
+// 8x 01 04 command pp FF by caption; a caption matching no row sends nothing.
+void connectCaptionToggle(QAbstractButton *button, CameraLink &link, int command,
+                          std::initializer_list<CaptionStep> steps, QObject *context);
+
+// A checkable menu item whose mark the handler owns: the mark the item had
+// before the click is passed on and restored first, so a refused click
+// leaves it as it was.
+void connectMarkedItem(QAction *item, QObject *context,
+                       std::function<void(bool wasChecked)> handler);
+
+// An on/off item: the packet 8x 01 04 command on|off FF is chosen from the
+// mark, and the mark is inverted once the packet has been handed to SD.
+struct OnOffItem {
+    QAction *item;
+    int onCommand;
+    int onParameter;
+    int offCommand;
+    int offParameter;
+    bool gated; // asks RefreshNotGoCheck first
+};
+// afterToggle (optional) runs with the new state after the mark changed and
+// before the packet is sent.
+void connectOnOffItem(const OnOffItem &row, CameraLink &link, QObject *context,
+                      std::function<void(bool on)> afterToggle = {});
+
+// 8x 01 04 command parameter FF to the selected camera; false when nothing
+// was sent.
+bool sendFunction(CameraLink &link, int command, int parameter);
 
 class PictureCommands : public QObject {
     Q_OBJECT
 public:
     explicit PictureCommands(FrmMain &window);
 
+    // Where messages for the operator go (a warning box; tests replace it).
+    using MessageSink = std::function<void(const QString &title, const QString &text)>;
+    void setMessageSink(MessageSink sink) { m_message = std::move(sink); }
+
+    // The "Digital Effect Level..." entry: Timer1 stopped, FrmD_Effect shown
+    // without blocking the main window.
+    void openDigitalEffectLevel();
+
+    static constexpr int kDigitalEffectLevelMax = 0xFE;
+    static const QString kThresholdTitle;
+    static const QString kThresholdMessage;
+
 private:
+    void sendICRThreshold();
+    void selectPictureEffect(QAction *item, int parameter);
+    void sendDigitalEffectLevel();
+
     FrmMain *m_window;
+    Ui::FrmMain *m_ui;
+    CameraLink *m_link;
+    MessageSink m_message;
 };
 
 } // namespace zam

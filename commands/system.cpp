@@ -1,9 +1,307 @@
 #include "system.h"
 
+#include "controls.h"
+#include "picture.h"
+#include "ui_frmcamid.h"
+#include "ui_frmmain.h"
+
+#include <QButtonGroup>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <frmcamid.h>
 #include <frmmain.h>
+#include <packet.h>
 
 namespace zam {
 
-SystemCommands::SystemCommands(FrmMain &window) : m_window(&window) {}
+const QString SystemCommands::kMemoryTitle = QStringLiteral("16Byte Memory");
+const QString SystemCommands::kCameraIdTitle = QStringLiteral("Camera ID Write");
+const QString SystemCommands::kCameraIdMessage = QStringLiteral(
+    "The camera ID must be a whole number from 0 to 65535.\nNothing was sent to the camera.");
+
+namespace {
+
+constexpr int kPreset = 0x3F;
+constexpr int kCustomPreset = 0x7F;
+constexpr int kUserMemory = 0x23;
+constexpr int kCameraId = 0x22;
+constexpr int kCameraIdMax = 0xFFFF;
+constexpr int kMemoryAddresses = 8;
+
+// The preset operation byte o of 8x 01 04 3F 0o nn FF, by MemoryActionKind.
+constexpr std::array<int, 3> kPresetOperation{0x01, 0x02, 0x00};
+
+// FrmCamID opens 100 twips (1/14.4 inch) right of and below the main
+// window's top-left corner.
+constexpr int kCamIdOffsetTwips = 100;
+constexpr int kTwipsPerInch = 1440;
+
+} // namespace
+
+std::optional<int> cameraIdValue(const QString &text)
+{
+    static const QRegularExpression number(QStringLiteral("^\\s*([+-]?)0*(\\d+)\\s*$"));
+    const QRegularExpressionMatch m = number.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const bool negative = m.captured(1) == QLatin1String("-");
+    const QString digits = m.captured(2);
+    // More digits than 65535 has is out of range whatever they are.
+    const int magnitude = digits.size() > 5 ? kCameraIdMax + 1 : digits.toInt();
+    if (negative)
+        return 0;
+    return std::min(magnitude, kCameraIdMax);
+}
+
+SystemCommands::SystemCommands(FrmMain &window)
+    : m_window(&window), m_ui(window.ui()), m_link(&window.link())
+{
+    m_message = [this](const QString &title, const QString &text) {
+        QMessageBox::warning(m_window, title, text);
+    };
+    Ui::FrmMain *ui = m_ui;
+    CameraLink &link = *m_link;
+
+    const OnOffItem items[] = {
+        {ui->Power, 0x00, 0x02, 0x00, 0x03, true},
+        {ui->KeyLock, 0x17, 0x02, 0x17, 0x00, false},
+        {ui->Mute, 0x75, 0x02, 0x75, 0x03, false},
+    };
+    for (const OnOffItem &row : items)
+        connectOnOffItem(row, link, this);
+
+    connect(ui->AddressSet, &QAction::triggered, this, [this] {
+        sendCommand(*m_link, {0x88, 0x30, 0x01, 0xFF});
+    });
+    connect(ui->IFClear, &QAction::triggered, this, [this] {
+        sendCommand(*m_link, {0x88, 0x01, 0x00, 0x01, 0xFF});
+    });
+
+    const std::pair<QAbstractButton *, int> custom[] = {
+        {ui->CustomMem_0, kPresetOperation[Set]},
+        {ui->CustomMem_1, kPresetOperation[Recall]},
+        {ui->CustomMem_2, kPresetOperation[Reset]},
+    };
+    for (const auto &[button, operation] : custom) {
+        connect(button, &QAbstractButton::clicked, this, [this, operation = operation] {
+            sendCommand(*m_link, {m_link->state().header(), 0x01, 0x04, kPreset, operation,
+                                  kCustomPreset, 0xFF});
+        });
+    }
+
+    m_presets = {{
+        {ui->SetOption_0, ui->SetOption_1, ui->SetOption_2, ui->SetOption_3, ui->SetOption_4,
+         ui->SetOption_5},
+        {ui->RecallOption_0, ui->RecallOption_1, ui->RecallOption_2, ui->RecallOption_3,
+         ui->RecallOption_4, ui->RecallOption_5},
+        {ui->ResetOption_0, ui->ResetOption_1, ui->ResetOption_2, ui->ResetOption_3,
+         ui->ResetOption_4, ui->ResetOption_5},
+    }};
+    for (int kind = 0; kind < int(m_presets.size()); ++kind) {
+        for (int index = 0; index < int(m_presets[kind].size()); ++index) {
+            connect(m_presets[kind][index], &QAbstractButton::clicked, this,
+                    [this, kind, index] { presetClicked(kind, index); });
+        }
+    }
+    link.onMemoryActionFinished = [this](int kind, int index) {
+        memoryActionFinished(kind, index);
+    };
+
+    m_pendingRelease.setSingleShot(true);
+    m_pendingRelease.setInterval(kPendingTimeoutMs);
+    connect(&m_pendingRelease, &QTimer::timeout, this, &SystemCommands::releasePending);
+    m_recallRefresh.setSingleShot(true);
+    m_recallRefresh.setInterval(kRecallRefreshDelayMs);
+    connect(&m_recallRefresh, &QTimer::timeout, this, [this] {
+        // Auto refresh switched on meanwhile reads by itself.
+        if (!m_link->refresh().captionIsAuto())
+            m_window->ReadCameraStatus();
+    });
+
+    connect(ui->cmdMemoryRD, &QAbstractButton::clicked, this, &SystemCommands::readMemory);
+    connect(ui->cmdMemoryWite, &QAbstractButton::clicked, this, &SystemCommands::writeMemory);
+
+    connect(ui->IDWrite, &QAction::triggered, this, &SystemCommands::openCameraIdDialog);
+    FrmCamID &dialog = window.frmCamID();
+    connect(dialog.ui()->OK, &QAbstractButton::clicked, this, &SystemCommands::writeCameraId);
+    connect(dialog.ui()->Cancel, &QAbstractButton::clicked, &dialog, &QDialog::reject);
+    // OK, Cancel, Escape and the title bar's close all end here.
+    connect(&dialog, &QDialog::finished, this, [this] {
+        m_link->refresh().resumeAfterHold();
+    });
+}
+
+SystemCommands::~SystemCommands()
+{
+    m_link->onMemoryActionFinished = nullptr;
+}
+
+QRadioButton *SystemCommands::presetButton(int kind, int index) const
+{
+    if (kind < 0 || kind >= int(m_presets.size()) || index < 0 ||
+        index >= int(m_presets[kind].size()))
+        return nullptr;
+    return m_presets[kind][index];
+}
+
+void SystemCommands::deselect(QRadioButton *button)
+{
+    if (!button)
+        return;
+    // An exclusive group keeps one button checked; it is opened for the moment.
+    QButtonGroup *group = button->group();
+    if (group)
+        group->setExclusive(false);
+    button->setChecked(false);
+    if (group)
+        group->setExclusive(true);
+}
+
+void SystemCommands::presetClicked(int kind, int index)
+{
+    ModuleState &s = m_link->state();
+    QRadioButton *button = presetButton(kind, index);
+    if (!m_link->RefreshNotGoCheck() || s.MemoryActionPending) {
+        // Undo the click. The pending operation's button stays selected: a
+        // click in its row moved the selection away from it.
+        deselect(button);
+        if (s.MemoryActionPending) {
+            if (QRadioButton *pending = presetButton(s.MemoryActionKind, s.MemoryActionIndex))
+                pending->setChecked(true);
+        }
+        return;
+    }
+    s.MemoryActionPending = true;
+    s.MemoryActionKind = std::uint8_t(kind);
+    s.MemoryActionIndex = index;
+    if (!sendCommand(*m_link, {s.header(), 0x01, 0x04, kPreset, kPresetOperation[std::size_t(kind)],
+                               index, 0xFF})) {
+        s.MemoryActionPending = false;
+        deselect(button);
+        return;
+    }
+    m_pendingRelease.start();
+
+    AutoRefresh &refresh = m_link->refresh();
+    m_readAfterRecall = kind == Recall && !refresh.captionIsAuto();
+    if (m_readAfterRecall) {
+        m_recallRefresh.stop();
+        refresh.setTimerEnabled(false);
+    }
+}
+
+void SystemCommands::memoryActionFinished(int kind, int index)
+{
+    m_pendingRelease.stop();
+    // The operation's button is selected and let go again, so that none
+    // stays selected once the camera has finished.
+    if (QRadioButton *button = presetButton(kind, index)) {
+        button->setChecked(true);
+        deselect(button);
+    }
+    if (kind == Recall && m_readAfterRecall && !m_link->refresh().captionIsAuto())
+        m_recallRefresh.start();
+    m_readAfterRecall = false;
+}
+
+void SystemCommands::releasePending()
+{
+    ModuleState &s = m_link->state();
+    if (!s.MemoryActionPending)
+        return;
+    s.MemoryActionPending = false;
+    m_readAfterRecall = false;
+    deselect(presetButton(s.MemoryActionKind, s.MemoryActionIndex));
+}
+
+void SystemCommands::refuseField(QWidget *field, const QString &text)
+{
+    m_message(kMemoryTitle, text + QStringLiteral("\nNothing was sent to the camera."));
+    field->setFocus();
+    if (auto *box = qobject_cast<QLineEdit *>(field))
+        box->selectAll();
+}
+
+std::optional<int> SystemCommands::memoryAddress()
+{
+    const int address = m_ui->CombMemoryAD->currentIndex();
+    if (address < 0 || address >= kMemoryAddresses) {
+        refuseField(m_ui->CombMemoryAD, QStringLiteral("Select a memory address from 0 to 7."));
+        return std::nullopt;
+    }
+    return address;
+}
+
+void SystemCommands::readMemory()
+{
+    const auto address = memoryAddress();
+    if (!address)
+        return;
+    sendCommand(*m_link, {m_link->state().header(), 0x09, 0x04, kUserMemory, *address, 0xFF});
+}
+
+void SystemCommands::writeMemory()
+{
+    const auto address = memoryAddress();
+    if (!address)
+        return;
+    const auto upper = hexFieldByte(m_ui->TxtMemoryDataUpper->text());
+    if (!upper) {
+        refuseField(
+            m_ui->TxtMemoryDataUpper,
+            QStringLiteral(
+                "The first data byte (pp) must be one or two hexadecimal digits, 00 to FF."));
+        return;
+    }
+    const auto lower = hexFieldByte(m_ui->TxtMemoryDataLower->text());
+    if (!lower) {
+        refuseField(
+            m_ui->TxtMemoryDataLower,
+            QStringLiteral(
+                "The second data byte (qq) must be one or two hexadecimal digits, 00 to FF."));
+        return;
+    }
+    sendCommand(*m_link, {m_link->state().header(), 0x01, 0x04, kUserMemory, *address, *upper >> 4,
+                          *upper & 0x0F, *lower >> 4, *lower & 0x0F, 0xFF});
+}
+
+void SystemCommands::openCameraIdDialog()
+{
+    m_link->refresh().setTimerEnabled(false);
+    FrmCamID &dialog = m_window->frmCamID();
+    const int offset = m_window->logicalDpiX() * kCamIdOffsetTwips / kTwipsPerInch;
+    dialog.move(m_window->frameGeometry().topLeft() + QPoint(offset, offset));
+    dialog.setModal(false);
+    dialog.show();
+    dialog.raise();
+    dialog.activateWindow();
+}
+
+void SystemCommands::writeCameraId()
+{
+    FrmCamID &dialog = m_window->frmCamID();
+    QLineEdit *id = dialog.ui()->ID;
+    const auto value = cameraIdValue(id->text());
+    if (!value) {
+        m_message(kCameraIdTitle, kCameraIdMessage);
+        id->setFocus();
+        id->selectAll();
+        return;
+    }
+    // The box shows the ID that is written: a clamped value replaces the text.
+    const QString text = QString::number(*value);
+    if (id->text() != text)
+        id->setText(text);
+    QByteArray packet;
+    packet.append(char(m_link->state().header()));
+    packet.append("\x01\x04", 2);
+    packet.append(char(kCameraId));
+    appendNibbles(packet, unsigned(*value), 4);
+    packet.append(char(0xFF));
+    if (!sendCommand(*m_link, packet))
+        return;
+    m_ui->CameraIDText->setText(text);
+    dialog.accept();
+}
 
 } // namespace zam

@@ -34,6 +34,17 @@ public:
     void setRefreshOnceEnabled(bool on);
     void setAutoRefreshChecked(bool on);
     void setTimerEnabled(bool on);
+
+    // A slider or window that stopped Timer1 lets go of it. Timer1 runs
+    // again when the "Auto Refresh" entry is checked, and also while auto
+    // refresh is on with no command holding it paused (caption "Auto",
+    // button enabled): nothing else would restart it, and the window would
+    // go on reading "Auto" with no refresh.
+    void resumeAfterHold()
+    {
+        if (m_menuChecked || (m_auto && m_buttonEnabled))
+            setTimerEnabled(true);
+    }
     bool timerEnabled() const { return m_timer.isActive(); }
 
 Q_SIGNALS:

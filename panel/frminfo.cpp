@@ -8,8 +8,7 @@
 #define ZAM_VERSION "unknown"
 #endif
 
-namespace zam
-{
+namespace zam {
 
 const QString FrmInfo::kRevisionHistory =
     QStringLiteral("0.1.0\n"

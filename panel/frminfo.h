@@ -6,20 +6,17 @@
 #include <QDialog>
 #include <memory>
 
-namespace Ui
-{
+namespace Ui {
 class FrmInfo;
 }
 
-namespace zam
-{
+namespace zam {
 
 // The program's version: the application's version when one is set, else
 // the version the program was built as.
 QString programVersion();
 
-class FrmInfo : public QDialog
-{
+class FrmInfo : public QDialog {
     Q_OBJECT
 public:
     explicit FrmInfo(QWidget *parent = nullptr);

@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "autorefreshcontrols.h"
+#include "connectionstatus.h"
 #include "console.h"
 #include "frmcamid.h"
 #include "frmdeffect.h"
@@ -17,6 +18,8 @@
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QStatusBar>
+#include <QToolButton>
 #include <packet.h>
 
 namespace zam {
@@ -65,6 +68,11 @@ FrmMain::FrmMain(CameraLink &link, PortSettings settings, QWidget *parent)
     m_refreshControls = std::make_unique<AutoRefreshControls>(
         link, m_ui->AutoRefreshed, m_ui->Refreshonce, this, [this] { ReadCameraStatus(); });
     m_console = std::make_unique<DirectConsole>(m_ui->DirectText, link);
+
+    m_status = new ConnectionStatus(*this, m_settings.device);
+    connect(this, &FrmMain::statusReadDone, m_status, &ConnectionStatus::statusRead);
+    connect(m_status->reconnectButton(), &QToolButton::clicked, this, [this] { reconnect(); });
+    connect(&link.port(), &Port::deviceLost, this, &FrmMain::connectionLost);
 
     connect(m_ui->Quit, &QAction::triggered, this, &FrmMain::quitRequested);
     for (int i = 0; i < m_cameraSel.size(); ++i)
@@ -248,6 +256,7 @@ void FrmMain::ReadCameraStatus()
         // left them, until the next command switches them on again.
         s.RefreshBusy = false;
         ARError();
+        Q_EMIT statusReadDone(false);
         return;
     }
 
@@ -258,6 +267,35 @@ void FrmMain::ReadCameraStatus()
     m_link->setReceiveThreshold(1);
     s.RefreshBusy = false;
     s.LogTraffic = true;
+    Q_EMIT statusReadDone(true);
+}
+
+void FrmMain::connectionLost(const QString &reason)
+{
+    AutoRefresh &r = m_link->refresh();
+    r.setTimerEnabled(false);
+    r.setCaptionAuto(false);
+    r.setButtonEnabled(true);
+    r.setRefreshOnceEnabled(true);
+    m_status->setLost(reason);
+    statusBar()->showMessage(QStringLiteral("Connection lost: %1").arg(reason));
+}
+
+bool FrmMain::reconnect()
+{
+    if (m_reconnecting)
+        return false;
+    const QScopedValueRollback guard(m_reconnecting, true);
+    m_link->port().close();
+    statusBar()->clearMessage();
+    const bool ok = startUp();
+    if (ok) {
+        m_status->setReconnected();
+        statusBar()->showMessage(QStringLiteral("Reconnected."), 5000);
+    } else {
+        m_status->setLost(QStringLiteral("The camera did not answer after reconnecting."));
+    }
+    return ok;
 }
 
 void FrmMain::ARError()

@@ -22,6 +22,7 @@ class QPlainTextEdit;
 namespace zam {
 
 class AutoRefreshControls;
+class ConnectionStatus;
 class DirectConsole;
 class FrmCamID;
 class FrmDEffect;
@@ -63,6 +64,14 @@ public:
     FrmDEffect &frmDEffect();
     FrmCamID &frmCamID();
 
+    // The port went away (adapter unplugged, far end closed): auto refresh
+    // stops and the window offers Reconnect.
+    void connectionLost(const QString &reason);
+    // Opens the same port again and repeats the start-up exchange. Answers
+    // whether the camera answered; the program goes on either way.
+    bool reconnect();
+    ConnectionStatus &connectionStatus() { return *m_status; }
+
     DirectConsole &console() { return *m_console; }
     AutoRefreshControls &refreshControls() { return *m_refreshControls; }
 
@@ -80,6 +89,8 @@ public:
 Q_SIGNALS:
     // Exit, or the window was closed: the program ends.
     void quitRequested();
+    // A status read ended: all five blocks answered, or given up.
+    void statusReadDone(bool answered);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -104,6 +115,8 @@ private:
     FrmCamID *m_frmCamID = nullptr;
     std::unique_ptr<AutoRefreshControls> m_refreshControls;
     std::unique_ptr<DirectConsole> m_console;
+    ConnectionStatus *m_status = nullptr;
+    bool m_reconnecting = false;
     bool m_reading = false;
 };
 

@@ -203,6 +203,33 @@ private Q_SLOTS:
         QCOMPARE(a.Timer1().interval(), 1234);
     }
 
+    // A slider or dialog that stopped Timer1 and sent nothing must not leave
+    // auto refresh dead under the caption "Auto".
+    void resumeAfterHold_data()
+    {
+        QTest::addColumn<bool>("captionAuto");
+        QTest::addColumn<bool>("buttonEnabled");
+        QTest::addColumn<bool>("menuChecked");
+        QTest::addColumn<bool>("runs");
+        QTest::newRow("on, nothing outstanding") << true << true << false << true;
+        QTest::newRow("on, command outstanding") << true << false << false << false;
+        QTest::newRow("off") << false << true << false << false;
+        QTest::newRow("menu entry checked") << false << true << true << true;
+    }
+    void resumeAfterHold()
+    {
+        QFETCH(bool, captionAuto);
+        QFETCH(bool, buttonEnabled);
+        QFETCH(bool, menuChecked);
+        QFETCH(bool, runs);
+        AutoRefresh a;
+        a.setCaptionAuto(captionAuto);
+        a.setButtonEnabled(buttonEnabled);
+        a.setAutoRefreshChecked(menuChecked);
+        a.resumeAfterHold();
+        QCOMPARE(a.timerEnabled(), runs);
+    }
+
     void memoryActionReleasedOnFinish()
     {
         Rig r;

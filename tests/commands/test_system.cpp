@@ -1,0 +1,345 @@
+// System, memory and identity functions of the main window and the camera
+// ID dialog, driven through the real widgets on simulated cameras.
+
+#include "support/panelrig.h"
+
+#include "ui_frmcamid.h"
+#include "ui_frmmain.h"
+
+#include <QButtonGroup>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <frmcamid.h>
+
+using namespace zam;
+
+namespace {
+
+struct Panel : PanelRig {
+    Panel()
+    {
+        QVERIFY(start());
+        groups.system.setMessageSink(
+            [this](const QString &, const QString &text) { shown << text; });
+        clearSent();
+    }
+    Ui::FrmMain *ui() { return window.ui(); }
+    ModuleState &state() { return link.state(); }
+    QAction *action(const QString &name) { return window.findChild<QAction *>(name); }
+    QAbstractButton *button(const QString &name)
+    {
+        return window.findChild<QAbstractButton *>(name);
+    }
+    FrmCamID &idDialog() { return window.frmCamID(); }
+
+    QStringList selectedPresets()
+    {
+        QStringList names;
+        for (auto *b : window.findChildren<QRadioButton *>())
+            if (b->isChecked())
+                names << b->objectName();
+        return names;
+    }
+    bool isPreset(const QByteArray &p)
+    {
+        return p.size() == 7 && p.mid(1, 3) == hexBytes("01043F");
+    }
+
+    QStringList shown;
+};
+
+} // namespace
+
+class TestSystem : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // Items start with the given mark and are triggered; buttons are clicked.
+    // clang-format off
+    void packets_data()
+    {
+        QTest::addColumn<int>("camera");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("checked");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("Power on") << 1 << "Power" << false << hexBytes("8101040002FF");
+        QTest::newRow("Power off") << 1 << "Power" << true << hexBytes("8101040003FF");
+        QTest::newRow("KeyLock on") << 1 << "KeyLock" << false << hexBytes("8101041702FF");
+        QTest::newRow("KeyLock off") << 1 << "KeyLock" << true << hexBytes("8101041700FF");
+        QTest::newRow("Mute on") << 1 << "Mute" << false << hexBytes("8101047502FF");
+        QTest::newRow("Mute off") << 1 << "Mute" << true << hexBytes("8101047503FF");
+        QTest::newRow("AddressSet") << 1 << "AddressSet" << false << hexBytes("883001FF");
+        QTest::newRow("AddressSet, camera 2") << 2 << "AddressSet" << false << hexBytes("883001FF");
+        QTest::newRow("IFClear") << 1 << "IFClear" << false << hexBytes("88010001FF");
+        QTest::newRow("IFClear, camera 2") << 2 << "IFClear" << false << hexBytes("88010001FF");
+        QTest::newRow("custom Set") << 1 << "CustomMem_0" << false << hexBytes("8101043F017FFF");
+        QTest::newRow("custom Recall") << 1 << "CustomMem_1" << false << hexBytes("8101043F027FFF");
+        QTest::newRow("custom Reset") << 2 << "CustomMem_2" << false << hexBytes("8201043F007FFF");
+        QTest::newRow("Set 4") << 1 << "SetOption_4" << false << hexBytes("8101043F0104FF");
+        QTest::newRow("Recall 3") << 1 << "RecallOption_3" << false << hexBytes("8101043F0203FF");
+        QTest::newRow("Reset 0") << 1 << "ResetOption_0" << false << hexBytes("8101043F0000FF");
+        QTest::newRow("Reset 5, camera 2") << 2 << "ResetOption_5" << false << hexBytes("8201043F0005FF");
+        QTest::newRow("memory read") << 1 << "cmdMemoryRD" << false << hexBytes("8109042303FF");
+    }
+    // clang-format on
+    void packets()
+    {
+        QFETCH(int, camera);
+        QFETCH(QString, control);
+        QFETCH(bool, checked);
+        QFETCH(QByteArray, expected);
+        Panel rig;
+        if (camera == 2) {
+            rig.ui()->CameraSel_2->trigger();
+            rig.clearSent();
+        }
+        rig.ui()->CombMemoryAD->setCurrentIndex(3);
+        if (QAction *a = rig.action(control)) {
+            a->setEnabled(true); // KeyLock is hidden and disabled in the form
+            a->setChecked(checked);
+            a->trigger();
+            if (a->isCheckable())
+                QCOMPARE(a->isChecked(), !checked);
+        } else {
+            rig.button(control)->click();
+        }
+        QCOMPARE(rig.sent(), QList<QByteArray>{expected});
+    }
+
+    // One preset operation at a time: later clicks are undone and not sent
+    // until the camera has finished the first; then no button stays selected.
+    void presetPending()
+    {
+        Panel rig;
+        rig.ui()->RecallOption_3->click();
+        QCOMPARE(rig.sent(), QList<QByteArray>{hexBytes("8101043F0203FF")});
+        QVERIFY(rig.state().MemoryActionPending);
+        QCOMPARE(rig.selectedPresets(), QStringList{"RecallOption_3"});
+
+        rig.ui()->SetOption_1->click();
+        rig.ui()->RecallOption_2->click(); // same row: the group would move the selection
+        rig.ui()->RecallOption_3->click(); // the pending one itself
+        QCOMPARE(rig.sent().size(), 1);
+        QCOMPARE(rig.selectedPresets(), QStringList{"RecallOption_3"});
+
+        rig.run(300); // the recall's completion
+        QVERIFY(!rig.state().MemoryActionPending);
+        QVERIFY(rig.selectedPresets().isEmpty());
+
+        rig.clearSent();
+        rig.ui()->SetOption_1->click();
+        QCOMPARE(rig.sent(), QList<QByteArray>{hexBytes("8101043F0101FF")});
+        rig.run(100);
+        QVERIFY(rig.selectedPresets().isEmpty());
+        // The buttons stay usable as a group: a click selects as usual.
+        rig.ui()->ResetOption_4->click();
+        QCOMPARE(rig.selectedPresets(), QStringList{"ResetOption_4"});
+    }
+
+    // A camera that never finishes the operation does not lock the presets
+    // for the rest of the run.
+    void presetReleasedWithoutCompletion()
+    {
+        Panel rig;
+        rig.groups.system.setPendingTimeout(300);
+        rig.chain.faults().dropIf = [&rig](const QByteArray &p) { return rig.isPreset(p); };
+        rig.ui()->ResetOption_2->click();
+        rig.run(100);
+        QVERIFY(rig.state().MemoryActionPending);
+        rig.ui()->SetOption_0->click();
+        QCOMPARE(rig.sent().size(), 1);
+
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.state().MemoryActionPending, 2000);
+        QVERIFY(rig.selectedPresets().isEmpty());
+        rig.chain.faults().dropIf = {};
+        rig.ui()->SetOption_0->click();
+        QCOMPARE(rig.sent().last(), hexBytes("8101043F0100FF"));
+    }
+
+    void presetsStandBackDuringStatusRead()
+    {
+        Panel rig;
+        rig.state().RefreshBusy = true;
+        for (QAbstractButton *b :
+             {rig.ui()->SetOption_2, rig.ui()->RecallOption_0, rig.ui()->ResetOption_5})
+            b->click();
+        QVERIFY(rig.sent().isEmpty());
+        QVERIFY(rig.selectedPresets().isEmpty());
+        QVERIFY(!rig.state().MemoryActionPending);
+        for (bool checked : {false, true}) {
+            rig.ui()->Power->setChecked(checked);
+            rig.ui()->Power->trigger();
+            QCOMPARE(rig.ui()->Power->isChecked(), checked);
+        }
+        QVERIFY(rig.sent().isEmpty());
+    }
+
+    // With auto refresh off, a recall is followed by one status read, the
+    // recall delay after its finishing reply; Timer1 is not left running.
+    void recallReadsStatusOnce()
+    {
+        Panel rig;
+        rig.groups.system.setRecallRefreshDelay(250);
+        rig.chain.camera(1).state().cameraId = 1234; // seen only by a status read
+        rig.ui()->RecallOption_1->click();
+        rig.run(300);
+        QVERIFY(!rig.state().MemoryActionPending);
+        QVERIFY(!rig.link.refresh().timerEnabled());
+        QVERIFY(!rig.state().RefreshAfterRecall);
+        QCOMPARE(rig.sent().size(), 1); // nothing read yet
+
+        QTRY_COMPARE_WITH_TIMEOUT(rig.ui()->CameraIDText->text(), QStringLiteral("1234"), 2000);
+        const auto reads = rig.sent().size();
+        QTest::qWait(100);
+        QCOMPARE(rig.sent().size(), reads); // once only
+        QVERIFY(!rig.link.refresh().timerEnabled());
+        QCOMPARE(rig.link.refresh().caption(), QStringLiteral("Stop"));
+    }
+
+    // clang-format off
+    void cameraId_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("expected"); // empty: refused
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("4660") << "4660" << hexBytes("8101042201020304FF") << "4660";
+        QTest::newRow("largest") << "65535" << hexBytes("810104220F0F0F0FFF") << "65535";
+        QTest::newRow("above the range") << "70000" << hexBytes("810104220F0F0F0FFF") << "65535";
+        QTest::newRow("far above") << "99999999999999999999" << hexBytes("810104220F0F0F0FFF") << "65535";
+        QTest::newRow("below the range") << "-3" << hexBytes("8101042200000000FF") << "0";
+        QTest::newRow("blanks and zeros") << " 0012 " << hexBytes("810104220000000CFF") << "12";
+        QTest::newRow("empty") << "" << QByteArray() << "";
+        QTest::newRow("not a number") << "abc" << QByteArray() << "abc";
+        QTest::newRow("trailing letters") << "12abc" << QByteArray() << "12abc";
+    }
+    // clang-format on
+    void cameraId()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, expected);
+        QFETCH(QString, shown);
+        Panel rig;
+        rig.ui()->CameraIDText->setText(QStringLiteral("7"));
+        rig.ui()->IDWrite->trigger();
+        FrmCamID &dialog = rig.idDialog();
+        QVERIFY(dialog.isVisible());
+        dialog.ui()->ID->setText(typed);
+        dialog.ui()->OK->click();
+        QCOMPARE(dialog.ui()->ID->text(), shown);
+        if (expected.isEmpty()) {
+            QVERIFY(rig.sent().isEmpty());
+            QCOMPARE(rig.shown, QStringList{SystemCommands::kCameraIdMessage});
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(rig.ui()->CameraIDText->text(), QStringLiteral("7"));
+        } else {
+            QCOMPARE(rig.sent(), QList<QByteArray>{expected});
+            QVERIFY(!dialog.isVisible());
+            QCOMPARE(rig.ui()->CameraIDText->text(), shown);
+        }
+    }
+
+    // clang-format off
+    void cameraIdDialogPausesRefresh_data()
+    {
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<bool>("autoRefreshChecked");
+        QTest::newRow("OK") << true << false;
+        QTest::newRow("OK, Auto Refresh checked") << true << true;
+        QTest::newRow("Cancel") << false << false;
+        QTest::newRow("Cancel, Auto Refresh checked") << false << true;
+    }
+    // clang-format on
+    void cameraIdDialogPausesRefresh()
+    {
+        QFETCH(bool, ok);
+        QFETCH(bool, autoRefreshChecked);
+        Panel rig;
+        AutoRefresh &refresh = rig.link.refresh();
+        refresh.setAutoRefreshChecked(autoRefreshChecked);
+        refresh.setTimerEnabled(true);
+        rig.ui()->IDWrite->trigger();
+        FrmCamID &dialog = rig.idDialog();
+        QVERIFY(!refresh.timerEnabled());
+        QVERIFY(!dialog.isModal());
+        dialog.ui()->ID->setText(QStringLiteral("5"));
+        (ok ? dialog.ui()->OK : dialog.ui()->Cancel)->click();
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(rig.sent().size(), ok ? 1 : 0);
+        QCOMPARE(refresh.timerEnabled(), autoRefreshChecked);
+    }
+
+    // clang-format off
+    void memoryWrite_data()
+    {
+        QTest::addColumn<int>("address");
+        QTest::addColumn<QString>("upper");
+        QTest::addColumn<QString>("lower");
+        QTest::addColumn<QByteArray>("expected"); // empty: refused
+        QTest::addColumn<QString>("named");
+        QTest::newRow("address 5") << 5 << "A3" << "0F" << hexBytes("81010423050A03000FFF") << "";
+        QTest::newRow("lower case, one digit") << 7 << "a3" << "f" << hexBytes("81010423070A03000FFF") << "";
+        QTest::newRow("upper not hexadecimal") << 0 << "G0" << "00" << QByteArray() << "(pp)";
+        QTest::newRow("upper empty") << 0 << "" << "00" << QByteArray() << "(pp)";
+        QTest::newRow("lower too long") << 0 << "00" << "123" << QByteArray() << "(qq)";
+    }
+    // clang-format on
+    void memoryWrite()
+    {
+        QFETCH(int, address);
+        QFETCH(QString, upper);
+        QFETCH(QString, lower);
+        QFETCH(QByteArray, expected);
+        QFETCH(QString, named);
+        Panel rig;
+        rig.ui()->CombMemoryAD->setCurrentIndex(address);
+        rig.ui()->TxtMemoryDataUpper->setText(upper);
+        rig.ui()->TxtMemoryDataLower->setText(lower);
+        rig.ui()->cmdMemoryWite->click();
+        if (expected.isEmpty()) {
+            QVERIFY(rig.sent().isEmpty());
+            QCOMPARE(rig.shown.size(), 1);
+            QVERIFY2(rig.shown[0].contains(named), qPrintable(rig.shown[0]));
+        } else {
+            QCOMPARE(rig.sent(), QList<QByteArray>{expected});
+        }
+    }
+
+    // The camera keeps what was written; the read's reply shows in the log.
+    void memoryRoundTrip()
+    {
+        Panel rig;
+        rig.ui()->CombMemoryAD->setCurrentIndex(6);
+        rig.ui()->TxtMemoryDataUpper->setText(QStringLiteral("5c"));
+        rig.ui()->TxtMemoryDataLower->setText(QStringLiteral("E1"));
+        rig.ui()->cmdMemoryWite->click();
+        rig.run(50);
+        rig.ui()->cmdMemoryRD->click();
+        rig.run(50);
+        QVERIFY2(rig.ui()->RecvText->toPlainText().contains(QStringLiteral("90 50 05 0C 0E 01 FF")),
+                 qPrintable(rig.ui()->RecvText->toPlainText()));
+    }
+
+    void statusReadShowsSystemState()
+    {
+        Panel rig;
+        rig.ui()->IDWrite->trigger();
+        rig.idDialog().ui()->ID->setText(QStringLiteral("51966"));
+        rig.idDialog().ui()->OK->click();
+        rig.run(50);
+        rig.ui()->CameraIDText->clear();
+        rig.idDialog().ui()->ID->clear();
+        rig.window.ReadCameraStatus();
+        QCOMPARE(rig.ui()->CameraIDText->text(), QStringLiteral("51966"));
+        QCOMPARE(rig.idDialog().ui()->ID->text(), QStringLiteral("51966"));
+        QVERIFY(rig.ui()->Power->isChecked());
+
+        rig.ui()->Power->trigger(); // standby
+        rig.run(50);
+        QCOMPARE(rig.sent().last(), hexBytes("8101040003FF"));
+        rig.ui()->Power->setChecked(true);
+        rig.window.ReadCameraStatus();
+        QVERIFY(!rig.ui()->Power->isChecked());
+    }
+};
+
+QTEST_MAIN(TestSystem)
+#include "test_system.moc"
