@@ -5,17 +5,26 @@
 #include "ui_frmmain.h"
 #include "ui_fset.h"
 
+#include "ui_sphericalmask.h"
+
 #include <QMessageBox>
+#include <aes.h>
 #include <frminfo.h>
 #include <frmmain.h>
+#include <frmsetdate.h>
+#include <frmtitle_k.h>
+#include <frmtitle_m.h>
 #include <fset.h>
+#include <md.h>
 #include <motiond.h>
 #include <packet.h>
+#include <privacy.h>
+#include <privacya.h>
 #include <register.h>
+#include <sphericalmask.h>
+#include <titleeditors.h>
 
 namespace zam {
-
-const QString DisplayCommands::kNotAvailable = QStringLiteral("This window is not available yet.");
 
 namespace {
 
@@ -26,6 +35,8 @@ constexpr int kSync = 0x55;
 constexpr int kVPhaseCoarse = 0x25;
 constexpr int kVPhase = 0x05;
 constexpr int kVPhaseDirect = 0x45;
+constexpr int kDateDisplay = 0x71;
+constexpr int kTimeDisplay = 0x72;
 
 constexpr int kPhaseUp = 0x02;
 constexpr int kPhaseDown = 0x03;
@@ -53,12 +64,23 @@ DisplayCommands::DisplayCommands(FrmMain &window)
     Ui::FrmMain *ui = m_ui;
     CameraLink &link = *m_link;
 
+    m_titles = new TitleEditors(
+        link, &window, [ui] { return ui->TitleOnOff->isChecked(); },
+        [ui](bool on) {
+            const QSignalBlocker quiet(ui->TitleOnOff);
+            ui->TitleOnOff->setChecked(on);
+        },
+        this);
+    onTitleDisplayChanged = [this](bool on) { m_titles->setCheck1(on); };
+
     connectOnOffItem({ui->DataScreen, kDataScreen, 0x02, kDataScreen, 0x03, false}, link, this);
     connectOnOffItem({ui->TitleOnOff, kTitleOn, 0x02, kTitleOff, 0x03, true}, link, this,
                      [this](bool on) {
                          if (onTitleDisplayChanged)
                              onTitleDisplayChanged(on);
                      });
+    connectOnOffItem({ui->DateDisplay, kDateDisplay, 0x02, kDateDisplay, 0x03, false}, link, this);
+    connectOnOffItem({ui->TimeDisplay, kTimeDisplay, 0x02, kTimeDisplay, 0x03, false}, link, this);
 
     connectMarkedItem(ui->Internal, this, [this](bool) { selectSync(false); });
     connectMarkedItem(ui->LineLock, this, [this](bool) { selectSync(true); });
@@ -89,8 +111,6 @@ DisplayCommands::DisplayCommands(FrmMain &window)
     connect(ui->AlarmDetection, &QAction::triggered, this, &DisplayCommands::openAlarmDetection);
     connect(ui->AESpotMode, &QAction::triggered, this, &DisplayCommands::openAESpot);
     connect(ui->SetTimeDate, &QAction::triggered, this, &DisplayCommands::openSetTimeDate);
-    connectMarkedItem(ui->DateDisplay, this, [this](bool) { toggleDateDisplay(); });
-    connectMarkedItem(ui->TimeDisplay, this, [this](bool) { toggleTimeDisplay(); });
 }
 
 FSet *DisplayCommands::fset() const
@@ -108,6 +128,30 @@ FrmInfo *DisplayCommands::frmInfo() const
 MotionD *DisplayCommands::motionD() const
 {
     return m_motionD;
+}
+Privacy *DisplayCommands::privacy() const
+{
+    return m_privacy;
+}
+SphericalMask *DisplayCommands::sphericalMask() const
+{
+    return m_spherical;
+}
+PrivacyA *DisplayCommands::privacyA() const
+{
+    return m_privacyA;
+}
+MD *DisplayCommands::md() const
+{
+    return m_md;
+}
+AES *DisplayCommands::aes() const
+{
+    return m_aes;
+}
+FrmSetDate *DisplayCommands::setDate() const
+{
+    return m_setDate;
 }
 
 void DisplayCommands::selectSync(bool lineLock)
@@ -163,46 +207,61 @@ void DisplayCommands::openMotionDetection()
     m_motionD->openFromMenu(); // stops Timer1 and disables AutoRefreshed first
 }
 
-void DisplayCommands::notAvailable(const QString &entry)
-{
-    m_message(entry, kNotAvailable);
-}
-
 void DisplayCommands::openTitleEditor()
 {
-    notAvailable(QStringLiteral("Title Set"));
+    m_titles->openFromMenu();
 }
+
 void DisplayCommands::openPrivacy()
 {
-    notAvailable(QStringLiteral("Setting Zones"));
+    if (!m_privacy)
+        m_privacy = new Privacy(*m_link, m_window);
+    m_privacy->openFromMenu();
 }
+
 void DisplayCommands::openSphericalMask()
 {
-    notAvailable(QStringLiteral("SphericalZoneMasking"));
+    if (!m_spherical) {
+        m_spherical = new SphericalMask(*m_link, m_window);
+        auto *ui = m_spherical->ui();
+        if (m_window->restricted(Restriction::HideCenterSphe))
+            ui->cmdCenterSphe->setVisible(false);
+        if (m_window->restricted(Restriction::HideSphericalMosaic)) {
+            ui->cmdSphericalMosic->setVisible(false);
+            ui->cmdSphericalMosic2->setVisible(false);
+        }
+    }
+    m_spherical->openFromMenu();
 }
+
 void DisplayCommands::openPrivacyA()
 {
-    notAvailable(QStringLiteral("PrivacyA"));
+    if (!m_privacyA)
+        m_privacyA = new PrivacyA(*m_link, m_window);
+    m_privacyA->openFromMenu();
 }
+
 void DisplayCommands::openAlarmDetection()
 {
-    notAvailable(QStringLiteral("Alarm Detection"));
+    if (!m_md) {
+        m_md = new MD(*m_link, m_window);
+        m_md->setCheckAlarmStatus([this] { return m_window->CheckAlarmStatus(); });
+    }
+    m_md->openFromMenu(); // modal: returns when the dialog closes
 }
+
 void DisplayCommands::openAESpot()
 {
-    notAvailable(QStringLiteral("AE SPOT"));
+    if (!m_aes)
+        m_aes = new AES(*m_link, m_window);
+    m_aes->openFromMenu();
 }
+
 void DisplayCommands::openSetTimeDate()
 {
-    notAvailable(QStringLiteral("Set Time and Date"));
-}
-void DisplayCommands::toggleDateDisplay()
-{
-    notAvailable(QStringLiteral("DateDisplay"));
-}
-void DisplayCommands::toggleTimeDisplay()
-{
-    notAvailable(QStringLiteral("TimeDisplay"));
+    if (!m_setDate)
+        m_setDate = new FrmSetDate(*m_link, m_window);
+    m_setDate->openFromMenu();
 }
 
 } // namespace zam

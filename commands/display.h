@@ -27,6 +27,18 @@
 //   RegisterSet    Register
 //   version        FrmInfo
 //   MotionDetectD  MotionD, after Timer1 is stopped and AutoRefreshed disabled
+//   TitleSet       the title editors
+//   SettingZones   Privacy, its four lists back on their first items
+//   SphericalZoneMasking  SphericalMask, its five lists back on their first
+//                  items (buttons the model lacks hidden)
+//   PrivacyAv      PrivacyA
+//   AlarmDetection MD, modal, after reading the camera's alarm settings
+//   AESpotMode     AES
+//   SetTimeDate    FrmSetDate, filled from the PC's clock
+//
+// Date and time display switches (not gated, Timer1 untouched):
+//   8x 01 04 71 02|03 FF          DateDisplay on | off
+//   8x 01 04 72 02|03 FF          TimeDisplay on | off
 
 #include <QObject>
 #include <QPointer>
@@ -40,12 +52,19 @@ class FrmMain;
 
 namespace zam {
 
+class AES;
 class CameraLink;
 class FrmInfo;
 class FrmMain;
+class FrmSetDate;
 class FSet;
+class MD;
 class MotionD;
+class Privacy;
+class PrivacyA;
 class Register;
+class SphericalMask;
+class TitleEditors;
 
 class DisplayCommands : public QObject {
     Q_OBJECT
@@ -60,13 +79,18 @@ public:
     using MessageSink = std::function<void(const QString &title, const QString &text)>;
     void setMessageSink(MessageSink sink) { m_message = std::move(sink); }
 
-    static const QString kNotAvailable;
-
     // The dialogs, once they have been opened (else null).
     FSet *fset() const;
     Register *registerDialog() const;
     FrmInfo *frmInfo() const;
     MotionD *motionD() const;
+    TitleEditors &titleEditors() { return *m_titles; }
+    Privacy *privacy() const;
+    SphericalMask *sphericalMask() const;
+    PrivacyA *privacyA() const;
+    MD *md() const;
+    AES *aes() const;
+    FrmSetDate *setDate() const;
 
 public Q_SLOTS:
     void openFactorySettings();
@@ -74,22 +98,17 @@ public Q_SLOTS:
     void openVersion();
     void openMotionDetection();
 
-    // Entries whose windows are not in the panel yet: each tells the
-    // operator so. Checkable entries keep their mark.
     void openTitleEditor();    // TitleSet
     void openPrivacy();        // SettingZones
     void openSphericalMask();  // SphericalZoneMasking
     void openPrivacyA();       // PrivacyAv
-    void openAlarmDetection(); // AlarmDetection
+    void openAlarmDetection(); // AlarmDetection (modal)
     void openAESpot();         // AESpotMode
     void openSetTimeDate();    // SetTimeDate
-    void toggleDateDisplay();  // DateDisplay
-    void toggleTimeDisplay();  // TimeDisplay
 
 private:
     void selectSync(bool lineLock);
     bool sendPhase(int value);
-    void notAvailable(const QString &entry);
 
     FrmMain *m_window;
     Ui::FrmMain *m_ui;
@@ -99,6 +118,13 @@ private:
     QPointer<Register> m_register;
     QPointer<FrmInfo> m_info;
     QPointer<MotionD> m_motionD;
+    TitleEditors *m_titles = nullptr;
+    QPointer<Privacy> m_privacy;
+    QPointer<SphericalMask> m_spherical;
+    QPointer<PrivacyA> m_privacyA;
+    QPointer<MD> m_md;
+    QPointer<AES> m_aes;
+    QPointer<FrmSetDate> m_setDate;
 };
 
 } // namespace zam

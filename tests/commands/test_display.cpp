@@ -5,7 +5,18 @@
 
 #include "ui_frminfo.h"
 #include "ui_frmmain.h"
+
+#include <frmtitle_k.h>
+#include <frmtitle_m.h>
+#include <titleeditors.h>
+#include "ui_frmtitle_k.h"
+#include "ui_frmtitle_m.h"
 #include "ui_fset.h"
+#include "ui_sphericalmask.h"
+
+#include <QTimer>
+#include <md.h>
+#include <sphericalmask.h>
 
 #include <QLineEdit>
 #include <QSlider>
@@ -97,7 +108,113 @@ private Q_SLOTS:
             result = b->text();
         }
         QCOMPARE(result, after);
-        QCOMPARE(rig.sent(), QList<QByteArray>{expected});
+        if (control == QLatin1String("TitleOnOff")) {
+            // The title editors' own display boxes follow first and send
+            // their packets; the menu's packet goes last.
+            QVERIFY(!rig.sent().isEmpty());
+            QCOMPARE(rig.sent().last(), expected);
+        } else {
+            QCOMPARE(rig.sent(), QList<QByteArray>{expected});
+        }
+    }
+
+    // Each dialog entry opens its window, and the second use shows the same one.
+    void maskAndTitleEntries_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("Setting Zones") << "SettingZones" << "Privacy";
+        QTest::newRow("SphericalZoneMasking") << "SphericalZoneMasking" << "SphericalMask";
+        QTest::newRow("PrivacyA") << "PrivacyAv" << "PrivacyA";
+        QTest::newRow("AE SPOT") << "AESpotMode" << "AES";
+        QTest::newRow("Set Time and Date") << "SetTimeDate" << "FrmSetDate";
+        QTest::newRow("Title Set") << "TitleSet" << "FrmTitle_M";
+    }
+    void maskAndTitleEntries()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, window);
+        Panel rig;
+        rig.action(entry)->trigger();
+        QWidget *first = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == window && w->isVisible())
+                first = w;
+        QVERIFY2(first, qPrintable(window));
+        first->hide();
+        rig.action(entry)->trigger();
+        QVERIFY(first->isVisible());
+        QVERIFY(rig.shown.isEmpty());
+    }
+
+    // Buttons a model lacks are hidden in the spherical mask window.
+    void sphericalRestrictions_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<bool>("centre");
+        QTest::addColumn<bool>("mosaic");
+        QTest::newRow("full set") << 0x30 << true << true;
+        QTest::newRow("no centre display") << 0x40 << false << true;
+        QTest::newRow("no mosaic") << 0x42 << true << false;
+    }
+    void sphericalRestrictions()
+    {
+        QFETCH(int, model);
+        QFETCH(bool, centre);
+        QFETCH(bool, mosaic);
+        Panel rig({model});
+        rig.display().openSphericalMask();
+        auto *ui = rig.display().sphericalMask()->ui();
+        QCOMPARE(!ui->cmdCenterSphe->isHidden(), centre);
+        QCOMPARE(!ui->cmdSphericalMosic->isHidden(), mosaic);
+        QCOMPARE(!ui->cmdSphericalMosic2->isHidden(), mosaic);
+    }
+
+    // The alarm dialog is modal: the entry returns once it is closed.
+    void alarmDetectionIsModal()
+    {
+        Panel rig;
+        bool wasModal = false;
+        QTimer::singleShot(50, [&] {
+            if (QWidget *w = QApplication::activeModalWidget()) {
+                wasModal = w->objectName() == QLatin1String("MD");
+                w->close();
+            }
+        });
+        rig.ui()->AlarmDetection->trigger();
+        QVERIFY(wasModal);
+        QVERIFY(rig.display().md());
+    }
+
+    void dateAndTimeDisplay()
+    {
+        Panel rig;
+        rig.ui()->DateDisplay->trigger();
+        rig.ui()->DateDisplay->trigger();
+        rig.ui()->TimeDisplay->trigger();
+        rig.ui()->TimeDisplay->trigger();
+        QCOMPARE(rig.sent(), (QList<QByteArray>{hexBytes("8101047102FF"), hexBytes("8101047103FF"),
+                                                hexBytes("8101047202FF"), hexBytes("8101047203FF")}));
+        QVERIFY(!rig.ui()->DateDisplay->isChecked());
+    }
+
+    // "Title On/Off" ticks both editors' display boxes; the keyboard editor,
+    // created hidden for this, must not pause auto refresh.
+    void titleOnOffReachesTheEditors()
+    {
+        Panel rig;
+        AutoRefresh &r = rig.link.refresh();
+        rig.ui()->AutoRefreshed->click();
+        QVERIFY(r.timerEnabled());
+        rig.ui()->TitleOnOff->trigger();
+        TitleEditors &editors = rig.display().titleEditors();
+        QVERIFY(editors.mouseEditor()->ui()->Check1->isChecked());
+        QVERIFY(editors.existingKeyboardEditor());
+        QVERIFY(editors.existingKeyboardEditor()->ui()->Check1->isChecked());
+        QVERIFY(!editors.existingKeyboardEditor()->isVisible());
+        rig.run(200);
+        QVERIFY(r.buttonEnabled());
+        QVERIFY(r.timerEnabled());
     }
 
     // The title editors follow the new mark before the menu's own packet.
