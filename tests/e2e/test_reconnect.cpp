@@ -1,0 +1,73 @@
+// The whole panel on zam-camsim over a real serial path: the device going
+// away mid-session, and Reconnect once it is back under the same name.
+
+#include "camsimprocess.h"
+
+#include "ui_frmmain.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolButton>
+#include <cameralink.h>
+#include <commandgroups.h>
+#include <connectionstatus.h>
+#include <frmmain.h>
+#include <qtserialport.h>
+
+using namespace zam;
+
+class TestReconnect : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void lostAndReconnected()
+    {
+        const QString path = QDir::temp().filePath(
+            QStringLiteral("zam-reconnect-%1").arg(QCoreApplication::applicationPid()));
+        const QStringList args{QStringLiteral("--link"), path, QStringLiteral("--cameras"),
+                               QStringLiteral("1"), QStringLiteral("--quiet")};
+        auto sim = std::make_unique<CamsimProcess>(args);
+        QVERIFY(!sim->device().isEmpty());
+
+        SteadyClock clock;
+        QtSerialPortBackend port;
+        CameraLink link(port, clock);
+        FrmMain window(link, {path, 9600});
+        CommandGroups groups(window);
+        QStringList messages;
+        window.setStartupMessageSink(
+            [&](const QString &, const QString &text, const QString &) { messages << text; });
+        QVERIFY(window.startUp());
+        auto *ui = window.ui();
+        ui->AutoRefreshed->click();
+        QVERIFY(link.refresh().timerEnabled());
+
+        // The far end goes away: refresh stops, the window says so and offers Reconnect.
+        sim.reset();
+        ConnectionStatus &status = window.connectionStatus();
+        QTRY_VERIFY_WITH_TIMEOUT(status.lost(), 5000);
+        QVERIFY(!link.refresh().timerEnabled());
+        QCOMPARE(ui->AutoRefreshed->text(), QStringLiteral("Stop"));
+        QVERIFY(status.reconnectButton()->isVisibleTo(&window));
+
+        // Reconnecting while it is still gone fails without ending anything.
+        QVERIFY(!window.reconnect());
+        QVERIFY(status.lost());
+
+        // Back under the same name: Reconnect runs the start-up exchange again.
+        sim = std::make_unique<CamsimProcess>(args);
+        QVERIFY(!sim->device().isEmpty());
+        messages.clear();
+        QVERIFY(window.reconnect());
+        QVERIFY(!status.lost());
+        QVERIFY(messages.isEmpty());
+        QCOMPARE(link.state().CameraCount, 1);
+        link.SD(QByteArray::fromHex("8101040002FF"), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(link.RecvText().text().contains(QStringLiteral("90 51 FF")), 3000);
+    }
+};
+
+QTEST_MAIN(TestReconnect)
+#include "test_reconnect.moc"

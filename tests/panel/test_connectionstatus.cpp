@@ -1,0 +1,60 @@
+// The status bar: what it says about the line, the chain and auto refresh,
+// and the mark it shows when the camera stops answering.
+
+#include "support/panelrig.h"
+
+#include "ui_frmmain.h"
+
+#include <connectionstatus.h>
+
+using namespace zam;
+
+class TestConnectionStatus : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void describesTheSession()
+    {
+        PanelRig rig(2);
+        QVERIFY(rig.start());
+        ConnectionStatus &status = rig.window.connectionStatus();
+        QCOMPARE(status.portText(), QStringLiteral("sim:, 9600 bit/s"));
+        QCOMPARE(status.chainText(), QStringLiteral("Cameras: 2, selected: 1"));
+        QCOMPARE(status.refreshText(), QStringLiteral("Refresh: off"));
+        rig.window.ui()->CameraSel_2->trigger();
+        status.refresh();
+        QCOMPARE(status.chainText(), QStringLiteral("Cameras: 2, selected: 2"));
+
+        rig.window.ui()->AutoRefreshed->click();
+        QCOMPARE(status.refreshText(), QStringLiteral("Refresh: on"));
+        rig.window.ui()->DataScreen->trigger();
+        QCOMPARE(status.refreshText(), QStringLiteral("Refresh: paused by a command"));
+        rig.run(100);
+        QCOMPARE(status.refreshText(), QStringLiteral("Refresh: on"));
+        QVERIFY(status.replyText().startsWith(QStringLiteral("Last reply ")));
+        QVERIFY(status.replyText().contains(QStringLiteral("round trip")));
+        QVERIFY(!status.notAnswering());
+    }
+
+    void marksACameraThatStoppedAnswering()
+    {
+        PanelRig rig(1);
+        QVERIFY(rig.start());
+        ConnectionStatus &status = rig.window.connectionStatus();
+        rig.chain.faults().silent = true;
+        rig.window.ui()->DataScreen->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(status.notAnswering(), ConnectionStatus::kNoAnswerMs + 1000);
+
+        // A status read that is answered clears the mark.
+        rig.chain.faults().silent = false;
+        rig.window.ReadCameraStatus();
+        QVERIFY(!status.notAnswering());
+
+        // One that gives up sets it.
+        rig.chain.faults().silent = true;
+        rig.window.ReadCameraStatus();
+        QVERIFY(status.notAnswering());
+    }
+};
+
+QTEST_MAIN(TestConnectionStatus)
+#include "test_connectionstatus.moc"
