@@ -111,7 +111,10 @@ void FrmMain::bindLog(TrafficLog &log, QPlainTextEdit *box)
 void FrmMain::mirrorRefresh()
 {
     const AutoRefresh &r = m_link->refresh();
+    // A new caption clears a button's shortcut; keep it.
+    const QKeySequence shortcut = m_ui->AutoRefreshed->shortcut();
     m_ui->AutoRefreshed->setText(r.caption());
+    m_ui->AutoRefreshed->setShortcut(shortcut);
     m_ui->AutoRefreshed->setEnabled(r.buttonEnabled());
     m_ui->Refreshonce->setEnabled(r.refreshOnceEnabled());
     m_ui->AutoRefresh->setChecked(r.autoRefreshChecked());
