@@ -61,7 +61,10 @@ ConnectionStatus::ConnectionStatus(FrmMain &window, QString portText)
 
 QString ConnectionStatus::portText() const
 {
-    return QStringLiteral("%1, %2 bit/s").arg(m_port, m_window->state().BaudRateText);
+    QString name = m_window->link().port().deviceName();
+    if (name.isEmpty())
+        name = m_port;
+    return QStringLiteral("%1, %2 bit/s").arg(name, m_window->state().BaudRateText);
 }
 
 QString ConnectionStatus::chainText() const
@@ -112,7 +115,9 @@ void ConnectionStatus::commandSent()
 void ConnectionStatus::commandFinished()
 {
     const QString at = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
-    if (m_waiting && m_sentAt.isValid())
+    // Round trip from the newest command sent (commands may overlap: a hold
+    // button's stop follows its move before the move's completion arrives).
+    if (m_sentAt.isValid() && m_sentAt.elapsed() < 10'000)
         m_lastReply = QStringLiteral("Last reply %1, round trip %2 ms").arg(at).arg(m_sentAt.elapsed());
     else
         m_lastReply = QStringLiteral("Last reply %1").arg(at);
@@ -124,6 +129,12 @@ void ConnectionStatus::commandFinished()
 
 void ConnectionStatus::statusRead(bool answered)
 {
+    if (answered) {
+        // The camera answers; a command whose reply a wait took (the line
+        // check at start-up) is not one it left unanswered.
+        m_waiting = false;
+        m_watchdog.stop();
+    }
     setNotAnswering(!answered);
     refresh();
 }

@@ -17,7 +17,7 @@ private Q_SLOTS:
         PanelRig rig(2);
         QVERIFY(rig.start());
         ConnectionStatus &status = rig.window.connectionStatus();
-        QCOMPARE(status.portText(), QStringLiteral("sim:, 9600 bit/s"));
+        QCOMPARE(status.portText(), QStringLiteral("Simulated cameras, 9600 bit/s"));
         QCOMPARE(status.chainText(), QStringLiteral("Cameras: 2, selected: 1"));
         QCOMPARE(status.refreshText(), QStringLiteral("Refresh: off"));
         rig.window.ui()->CameraSel_2->trigger();
@@ -33,6 +33,16 @@ private Q_SLOTS:
         QVERIFY(status.replyText().startsWith(QStringLiteral("Last reply ")));
         QVERIFY(status.replyText().contains(QStringLiteral("round trip")));
         QVERIFY(!status.notAnswering());
+    }
+
+    // The start-up's line check is answered through the reply wait, not the
+    // receive handler: that is no unanswered command.
+    void quietAfterStartUp()
+    {
+        PanelRig rig(1);
+        QVERIFY(rig.start());
+        QTest::qWait(ConnectionStatus::kNoAnswerMs + 300);
+        QVERIFY(!rig.window.connectionStatus().notAnswering());
     }
 
     void marksACameraThatStoppedAnswering()
