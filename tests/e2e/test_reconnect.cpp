@@ -15,6 +15,7 @@
 #include <commandgroups.h>
 #include <connectionstatus.h>
 #include <frmmain.h>
+#include <portfactory.h>
 #include <qtserialport.h>
 
 using namespace zam;
@@ -66,6 +67,29 @@ private Q_SLOTS:
         QCOMPARE(link.state().CameraCount, 1);
         link.SD(QByteArray::fromHex("8101040002FF"), 1);
         QTRY_VERIFY_WITH_TIMEOUT(link.RecvText().text().contains(QStringLiteral("90 51 FF")), 3000);
+    }
+
+    // The whole start-up and a status read over TCP, as through a serial
+    // device server on the network.
+    void startUpOverTcp()
+    {
+        const QString tcpPort = QString::number(30000 + QCoreApplication::applicationPid() % 10000);
+        CamsimProcess sim({QStringLiteral("--tcp"), tcpPort, QStringLiteral("--models"), QStringLiteral("41"),
+                           QStringLiteral("--quiet")});
+        QVERIFY(!sim.device().isEmpty());
+        const QString device = QStringLiteral("tcp://127.0.0.1:") + tcpPort;
+        SteadyClock clock;
+        auto port = makeLinePort(device);
+        CameraLink link(*port, clock);
+        FrmMain window(link, {device, 9600});
+        CommandGroups groups(window);
+        QSignalSpy reads(&window, &FrmMain::statusReadDone);
+        QVERIFY(window.startUp());
+        QCOMPARE(reads.count(), 1);
+        QCOMPARE(reads.first().first().toBool(), true);
+        // Model 0x41 was identified over the network: digital zoom hidden.
+        QVERIFY(window.ui()->DZoomON->isHidden());
+        QVERIFY(window.ui()->ModelVersion->text().contains(QStringLiteral("10x")));
     }
 };
 

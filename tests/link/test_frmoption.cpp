@@ -4,7 +4,10 @@
 
 #include <QTest>
 #include <QTimer>
+#include <camerachain.h>
+#include <clock.h>
 #include <frmoption.h>
+#include <simport.h>
 
 using namespace zam;
 
@@ -100,6 +103,36 @@ private Q_SLOTS:
         QVERIFY(sim.choice().entry.simulated());
         QCOMPARE(sim.choice().simCameras, 3);
         QCOMPARE(sim.choice().simModels, (QList<int>{0x41, 0x30}));
+    }
+
+    // Detect tries the three speeds on the chosen port and selects the one
+    // the chain answers at.
+    void detectSelectsTheAnsweringSpeed()
+    {
+        FrmOption w(someEntries());
+        w.preselectSimulated(1, QStringLiteral("30"));
+        w.setPortMaker([](const PortChoice &c) -> std::unique_ptr<Port> {
+            static SteadyClock clock;
+            auto chain = std::make_unique<sim::CameraChain>(c.simCameras, c.simModels);
+            chain->lineBaud = 38400;
+            return std::make_unique<sim::SimPort>(std::move(chain), clock);
+        });
+        QTest::mouseClick(w.ui()->Detect, Qt::LeftButton);
+        QVERIFY(w.ui()->OBrate_2->isChecked());
+        QVERIFY(w.ui()->DetectResult->text().contains(QStringLiteral("38400")));
+    }
+
+    void networkEntryAsksForTheAddress()
+    {
+        auto entries = someEntries();
+        entries.insert(entries.size() - 1, {QStringLiteral("Network (host:port)..."), QString::fromLatin1(kNetworkDevice), 0});
+        FrmOption w(entries);
+        w.askNetworkAddress = [] { return QStringLiteral("serial-server.test:4001"); };
+        w.ui()->ComList->setCurrentIndex(int(entries.size()) - 2);
+        QTest::mouseClick(w.ui()->Command1, Qt::LeftButton); // asks instead of accepting
+        QCOMPARE(w.ui()->ComList->currentText(), QStringLiteral("tcp://serial-server.test:4001"));
+        QTest::mouseClick(w.ui()->Command1, Qt::LeftButton);
+        QCOMPARE(w.choice().entry.device, QStringLiteral("tcp://serial-server.test:4001"));
     }
 
     void badModelCodesRefused()
