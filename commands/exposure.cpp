@@ -10,6 +10,7 @@
 #include <packet.h>
 #include <statusblocks.h>
 #include <statusread.h>
+#include <windowsupport.h>
 
 #include <utility>
 
@@ -66,14 +67,6 @@ template <typename Handler> void connectModeItem(QAction *action, QObject *conte
         handler();
     });
 }
-
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
 
 } // namespace
 

@@ -23,26 +23,6 @@ QMessageBox::StandardButton showOperatorMessage(QWidget *parent, const OperatorM
     return QMessageBox::StandardButton(box.exec());
 }
 
-BusyCursor::BusyCursor()
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
-BusyCursor::~BusyCursor()
-{
-    QApplication::restoreOverrideCursor();
-}
-
-void mirrorLog(TrafficLog &log, QPlainTextEdit *box)
-{
-    auto show = [&log, box] {
-        box->setPlainText(log.text());
-        box->moveCursor(QTextCursor::End);
-    };
-    QObject::connect(&log, &TrafficLog::changed, box, show);
-    show();
-}
-
 QValidator::State HexDigitValidator::validate(QString &input, int &) const
 {
     for (QChar &c : input) {

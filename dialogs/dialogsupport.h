@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QMessageBox>
 #include <QValidator>
+#include <windowsupport.h>
 
 #include <QLayout>
 #include <QList>
@@ -40,18 +41,6 @@ using MessageHook = std::function<QMessageBox::StandardButton(const OperatorMess
 
 // A message box in front of every other window, owned by parent.
 QMessageBox::StandardButton showOperatorMessage(QWidget *parent, const OperatorMessage &message);
-
-// The wait cursor for as long as the object lives.
-class BusyCursor {
-public:
-    BusyCursor();
-    ~BusyCursor();
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
-
-// The box shows the log's text with the caret at the end, from now on.
-void mirrorLog(TrafficLog &log, QPlainTextEdit *box);
 
 // Backspace, 0..9 and A..F pass; a..f become capitals; every other key is
 // swallowed. Pasted text follows the same rule.

@@ -21,6 +21,7 @@
 #include <QStatusBar>
 #include <QToolButton>
 #include <packet.h>
+#include <windowsupport.h>
 
 namespace zam {
 
@@ -34,14 +35,6 @@ namespace {
 constexpr int kStartupAttempts = 3;
 
 static_assert(int(Restriction::HideVP0180) < 64, "restrictions fit the window's set");
-
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
 
 std::uint8_t byteAt(const QByteArray &b, int i)
 {
@@ -57,10 +50,8 @@ FrmMain::FrmMain(CameraLink &link, PortSettings settings, QWidget *parent)
     m_ui->setupUi(this);
     m_cameraSel = {m_ui->CameraSel_1, m_ui->CameraSel_2};
 
-    bindLog(link.SendText(), m_ui->SendText);
-    bindLog(link.RecvText(), m_ui->RecvText);
-    m_ui->SendText->setReadOnly(true);
-    m_ui->RecvText->setReadOnly(true);
+    mirrorLog(link.SendText(), m_ui->SendText);
+    mirrorLog(link.RecvText(), m_ui->RecvText);
     connect(m_ui->cmdClearTxt, &QPushButton::clicked, this, [this] { m_link->clearLogs(); });
 
     connect(&link.refresh(), &AutoRefresh::changed, this, &FrmMain::mirrorRefresh);
@@ -98,15 +89,6 @@ FrmMain::FrmMain(CameraLink &link, PortSettings settings, QWidget *parent)
 }
 
 FrmMain::~FrmMain() = default;
-
-void FrmMain::bindLog(TrafficLog &log, QPlainTextEdit *box)
-{
-    connect(&log, &TrafficLog::changed, box, [&log, box] {
-        box->setPlainText(log.text());
-        box->moveCursor(QTextCursor::End);
-        box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
-    });
-}
 
 void FrmMain::mirrorRefresh()
 {

@@ -96,7 +96,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void bindLog(TrafficLog &log, QPlainTextEdit *box);
     void mirrorRefresh();
     void showStartupFailure();
 

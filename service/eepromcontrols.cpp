@@ -7,25 +7,6 @@
 namespace zam::service
 {
 
-BusyCursor::BusyCursor()
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
-BusyCursor::~BusyCursor()
-{
-    QApplication::restoreOverrideCursor();
-}
-
-void mirrorLog(TrafficLog &log, QPlainTextEdit *box)
-{
-    QObject::connect(&log, &TrafficLog::changed, box, [&log, box] {
-        box->setPlainText(log.text());
-        box->moveCursor(QTextCursor::End);
-        box->ensureCursorVisible();
-    });
-}
-
 EepromControls::EepromControls(CameraLink &link, TrafficLog &log, Boxes boxes, QWidget *window)
     : m_link(&link), m_sender(link, log), m_boxes(boxes), m_window(window)
 {

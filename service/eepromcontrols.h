@@ -11,6 +11,7 @@
 
 #include <QMessageBox>
 #include <cameralink.h>
+#include <windowsupport.h>
 
 #include <functional>
 
@@ -28,19 +29,6 @@ struct OperatorMessage {
 
 // Shows a message with an OK button; tests replace it to read the messages.
 using MessageHook = std::function<void(const OperatorMessage &)>;
-
-// The wait cursor for as long as the object lives.
-class BusyCursor
-{
-public:
-    BusyCursor();
-    ~BusyCursor();
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
-
-// The box shows the log's text with the caret at the end, from now on.
-void mirrorLog(TrafficLog &log, QPlainTextEdit *box);
 
 class EepromControls
 {

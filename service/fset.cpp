@@ -8,7 +8,7 @@ namespace zam
 FSet::FSet(CameraLink &link, QWidget *parent) : QDialog(parent), m_ui(std::make_unique<Ui::FSet>())
 {
     m_ui->setupUi(this);
-    service::mirrorLog(m_log, m_ui->EPSendText);
+    mirrorLog(m_log, m_ui->EPSendText);
     m_controls = std::make_unique<service::EepromControls>(
         link, m_log,
         service::EepromControls::Boxes{m_ui->EPromText1, m_ui->EPromText2, m_ui->ManufaMonth,

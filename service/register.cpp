@@ -9,7 +9,7 @@ Register::Register(CameraLink &link, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::Register>())
 {
     m_ui->setupUi(this);
-    service::mirrorLog(m_log, m_ui->EPSendTextR);
+    mirrorLog(m_log, m_ui->EPSendTextR);
     m_controls = std::make_unique<service::EepromControls>(
         link, m_log,
         service::EepromControls::Boxes{m_ui->EPromModeTextR, m_ui->EPromDataTextR,

@@ -1,6 +1,6 @@
 #include "frmtitle_k.h"
 
-#include "busycursor.h"
+#include <windowsupport.h>
 #include "frmtitle_m.h"
 #include "titlecode.h"
 #include "ui_frmtitle_k.h"

@@ -1,6 +1,6 @@
 #include "frmtitle_m.h"
 
-#include "busycursor.h"
+#include <windowsupport.h>
 #include "titleglyphs.h"
 #include "ui_frmtitle_m.h"
 
