@@ -1,11 +1,9 @@
 // White-balance controls of the main window, driven through the real widgets
-// on a simulated camera.
+// on a simulated camera: the mode rows, the gain buttons and sliders.
 
-#include "support/panelrig.h"
+#include "support/widgetscript.h"
 
 #include "ui_frmmain.h"
-
-#include <QAbstractSlider>
 
 using namespace zam;
 
@@ -36,26 +34,19 @@ struct Panel : PanelRig {
 class TestWhiteBalance : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Each item applies its row over a window showing the opposite.
+    // Each item applies its row over a window showing the opposite: the R/B
+    // gain controls only for manual, the trigger only for one push.
     void modeRows_data()
     {
         QTest::addColumn<int>("code");
-        QTest::addColumn<bool>("gains");
-        QTest::addColumn<bool>("trigger");
-        // clang-format off
-        QTest::newRow("ATWPro")    << 0 << false << false;
-        QTest::newRow("InDoor")    << 1 << false << false;
-        QTest::newRow("OutDoor")   << 2 << false << false;
-        QTest::newRow("OnePushWB") << 3 << false << true;
-        QTest::newRow("ATW")       << 4 << false << false;
-        QTest::newRow("ManualWB")  << 5 << true  << false;
-        // clang-format on
+        const char *items[] = {"ATWPro", "InDoor", "OutDoor", "OnePushWB", "ATW", "ManualWB"};
+        for (int code = 0; code < 6; ++code)
+            QTest::newRow(items[code]) << code;
     }
     void modeRows()
     {
         QFETCH(int, code);
-        QFETCH(bool, gains);
-        QFETCH(bool, trigger);
+        const bool gains = code == 5, trigger = code == 3;
         Panel rig;
         for (QAction *a : rig.items())
             a->setChecked(true);
@@ -64,9 +55,7 @@ private Q_SLOTS:
         rig.ui()->WBTrigger->setEnabled(!trigger);
 
         rig.items()[code]->trigger();
-        QByteArray packet = hexBytes("8101043500FF");
-        packet[4] = char(code);
-        QCOMPARE(rig.sent(), QList<QByteArray>{packet});
+        QCOMPARE(rig.sent(), hexPackets(QString::asprintf("81010435%02XFF", code)));
         QCOMPARE(rig.link.state().CurrentWBMode, code);
         for (int i = 0; i < rig.items().size(); ++i)
             QCOMPARE(rig.items()[i]->isChecked(), i == code);
@@ -98,25 +87,20 @@ private Q_SLOTS:
     void packets_data()
     {
         QTest::addColumn<QString>("control");
-        QTest::addColumn<QList<QByteArray>>("expected");
-        auto row = [](const char *tag, const char *control, QList<QByteArray> expected) {
-            QTest::newRow(tag) << QString(control) << expected;
-        };
+        QTest::addColumn<QString>("expected");
         // clang-format off
-        row("WBTrigger", "WBTrigger", {hexBytes("8101041005FF")});
-        row("RGainUp",   "RGainUp",   {hexBytes("8101040302FF")});
-        row("RGainDown", "RGainDown", {hexBytes("8101040303FF")});
-        row("BGainUp",   "BGainUp",   {hexBytes("8101040402FF")});
-        row("BGainDown", "BGainDown", {hexBytes("8101040403FF")});
-        row("RBReset",   "RBReset",   {hexBytes("8101040300FF"), hexBytes("8101040400FF")});
-        row("RGainSlider dragged to 200",    "RGainSlider", {hexBytes("8101044300000C08FF")});
-        row("BGainSlider page up from 100", "BGainSlider", {hexBytes("810104440000060EFF")});
+        QTest::newRow("WBTrigger") << "WBTrigger" << "8101041005FF";
+        QTest::newRow("RGainUp") << "RGainUp" << "8101040302FF";
+        QTest::newRow("BGainDown") << "BGainDown" << "8101040403FF";
+        QTest::newRow("RBReset") << "RBReset" << "8101040300FF 8101040400FF";
+        QTest::newRow("RGainSlider dragged to 200") << "RGainSlider" << "8101044300000C08FF";
+        QTest::newRow("BGainSlider page up from 100") << "BGainSlider" << "810104440000060EFF";
         // clang-format on
     }
     void packets()
     {
         QFETCH(QString, control);
-        QFETCH(QList<QByteArray>, expected);
+        QFETCH(QString, expected);
         Panel rig;
         rig.ui()->RGValue->setText("unchanged");
         auto *w = rig.window.findChild<QWidget *>(control);
@@ -135,27 +119,15 @@ private Q_SLOTS:
         } else {
             QTest::mouseClick(w, Qt::LeftButton);
         }
-        QCOMPARE(rig.sent(), expected);
+        QCOMPARE(rig.sent(), hexPackets(expected));
         QCOMPARE(rig.ui()->RGValue->text(), QStringLiteral("unchanged"));
     }
 
     void sliderPressPausesRefresh()
     {
         Panel rig;
-        AutoRefresh &refresh = rig.link.refresh();
-        for (QAbstractSlider *slider : {rig.ui()->RGainSlider, rig.ui()->BGainSlider}) {
-            slider->setEnabled(true);
-            for (bool menuChecked : {false, true}) {
-                refresh.setAutoRefreshChecked(menuChecked);
-                refresh.setTimerEnabled(true);
-                QTest::mousePress(slider, Qt::LeftButton);
-                QVERIFY(!refresh.timerEnabled());
-                const auto sentBefore = rig.sent().size();
-                QTest::mouseRelease(slider, Qt::LeftButton);
-                QCOMPARE(rig.sent().size(), sentBefore);
-                QCOMPARE(refresh.timerEnabled(), menuChecked);
-            }
-        }
+        checkPressPausesRefresh(rig, rig.ui()->RGainSlider);
+        checkPressPausesRefresh(rig, rig.ui()->BGainSlider);
     }
 };
 

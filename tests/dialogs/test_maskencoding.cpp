@@ -7,10 +7,7 @@
 using namespace zam::masks;
 
 namespace {
-QByteArray hex(const char *s)
-{
-    return QByteArray::fromHex(s);
-}
+const auto hex = [](const char *s) { return QByteArray::fromHex(s); };
 } // namespace
 
 class TestMaskEncoding : public QObject {
@@ -22,21 +19,16 @@ private Q_SLOTS:
         QTest::addColumn<int>("width");
         QTest::addColumn<bool>("missingIsZero");
         QTest::addColumn<QByteArray>("digits"); // empty: cannot be sent
-        QTest::newRow("2 full") << "1A" << 2 << true << hex("010A");
-        QTest::newRow("2 small letters") << "fe" << 2 << true << hex("0F0E");
         QTest::newRow("2 one char is first and last") << "5" << 2 << true << hex("0505");
         QTest::newRow("2 empty") << "" << 2 << true << hex("0000");
         QTest::newRow("2 empty, no zero assumed") << "" << 2 << false << QByteArray();
         QTest::newRow("2 longer: first and last") << "123" << 2 << true << hex("0103");
-        QTest::newRow("3 full") << "C00" << 3 << true << hex("0C0000");
         QTest::newRow("3 one char: second missing") << "5" << 3 << true << hex("050005");
         QTest::newRow("3 one char, no zero assumed") << "5" << 3 << false << QByteArray();
         QTest::newRow("3 two chars") << "12" << 3 << true << hex("010202");
-        QTest::newRow("4 full") << "4000" << 4 << true << hex("04000000");
+        QTest::newRow("4 full, small letters") << "4a0f" << 4 << true << hex("040A000F");
         QTest::newRow("4 two chars") << "AB" << 4 << true << hex("0A0B000B");
         QTest::newRow("non-hex taken") << "8G0" << 3 << true << QByteArray();
-        QTest::newRow("blank taken") << "8 0" << 3 << true << QByteArray();
-        QTest::newRow("width 1 unknown") << "8" << 1 << true << QByteArray();
         QTest::newRow("width 5 unknown") << "12345" << 5 << true << QByteArray();
     }
     void digitField()
@@ -45,19 +37,13 @@ private Q_SLOTS:
         QFETCH(int, width);
         QFETCH(bool, missingIsZero);
         QFETCH(QByteArray, digits);
-        const auto got = hexDigitField(text, width, missingIsZero);
-        QCOMPARE(got.value_or(QByteArray()), digits);
-        if (got)
-            QCOMPARE(got->size(), width);
+        QCOMPARE(hexDigitField(text, width, missingIsZero).value_or(QByteArray()), digits);
     }
 
     void zoneBitmap_data()
     {
         QTest::addColumn<QList<int>>("zones");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("none") << QList<int>{} << hex("00000000");
-        QTest::newRow("A only") << QList<int>{0} << hex("00000001");
-        QTest::newRow("X only") << QList<int>{23} << hex("20000000");
         QTest::newRow("A F G X") << QList<int>{0, 5, 6, 23} << hex("20000121");
         QTest::newRow("group edges L M R S") << QList<int>{11, 12, 17, 18} << hex("01212000");
         QList<int> all;
@@ -78,23 +64,20 @@ private Q_SLOTS:
 
     void direction()
     {
-        const int codes[9] = {0x21, 0x01, 0x11, 0x20, 0x00, 0x10, 0x22, 0x02, 0x12};
-        for (int i = 0; i < 9; ++i)
-            QCOMPARE(int(directionCode(i)), codes[i]);
-        QCOMPARE(int(directionCode(-1)), 0x00);
-        QCOMPARE(int(directionCode(9)), 0x00);
+        // Options -1 (none) .. 9 (none either), row by row from the top left.
+        QList<int> codes;
+        for (int i = -1; i <= 9; ++i)
+            codes << directionCode(i);
+        QCOMPARE(codes, (QList<int>{0, 0x21, 0x01, 0x11, 0x20, 0x00, 0x10, 0x22, 0x02, 0x12, 0}));
     }
 
     void leadingHex_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("value"); // -1: does not fit in a byte
-        QTest::newRow("digit") << "8" << 0x08;
-        QTest::newRow("two digits whole") << "1A" << 0x1A;
         QTest::newRow("small letters") << "ff" << 0xFF;
         QTest::newRow("stops at non-digit") << "1G5" << 0x01;
         QTest::newRow("letter only") << "Z" << 0x00;
-        QTest::newRow("empty") << "" << 0x00;
         QTest::newRow("leading zeros") << "000000F" << 0x0F;
         QTest::newRow("above a byte") << "100" << -1;
         QTest::newRow("huge") << "FFFFFFFFFFFFFFFFFFFF" << -1;
@@ -109,7 +92,6 @@ private Q_SLOTS:
 
     void alarmReplies()
     {
-        QCOMPARE(alarmModeReply(hex("905005FF")), std::optional<std::uint8_t>(5));
         QCOMPARE(alarmModeReply(hex("90500CFF")), std::optional<std::uint8_t>(0x0C));
         QVERIFY(!alarmModeReply(hex("90500DFF"))); // not a mode of the list
         QVERIFY(!alarmModeReply(hex("00010203"))); // the reply wait's placeholder
@@ -121,13 +103,10 @@ private Q_SLOTS:
         QCOMPARE(alarmStatusReply(hex("905003FF")), std::optional<bool>(false));
         QVERIFY(!alarmStatusReply(hex("905005FF")));
 
-        const auto levels = alarmLevelReply(hex("9050010203"
-                                                "0A0B0C"
-                                                "000F05FF"));
+        const auto levels = alarmLevelReply(hex("90500102030A0B0C000F05FF"));
         QVERIFY(levels);
-        QCOMPARE(levelText(levels->day), QStringLiteral("123"));
-        QCOMPARE(levelText(levels->night), QStringLiteral("ABC"));
-        QCOMPARE(levelText(levels->now), QStringLiteral("0F5"));
+        QCOMPARE(levelText(levels->day) + levelText(levels->night) + levelText(levels->now),
+                 QStringLiteral("123ABC0F5"));
         // Only the low nibble of each byte counts.
         QCOMPARE(alarmLevelReply(hex("9050F1F2F3000000000000FF"))->day, 0x123);
         QVERIFY(!alarmLevelReply(hex("9050010203FF"))); // short

@@ -5,16 +5,11 @@
 
 using namespace zam;
 
-namespace
-{
-QByteArray hex(const char *s)
-{
-    return QByteArray::fromHex(s);
-}
+namespace {
+const auto hex = [](const char *s) { return QByteArray::fromHex(s); };
 } // namespace
 
-class TestEeprom : public QObject
-{
+class TestEeprom : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void packets_data()
@@ -25,16 +20,10 @@ private Q_SLOTS:
         QTest::newRow("protect release")
             << eeprom::writeProtectRelease(0x81) << hex("81017F7F020000010001FF");
         QTest::newRow("read 1A5") << *eeprom::read(0x81, 0x1A5) << hex("81097F7F01010A05FF");
-        QTest::newRow("read F03, camera 2")
-            << *eeprom::read(0x82, 0xF03) << hex("82097F7F010F0003FF");
-        QTest::newRow("write 001 = 05")
-            << *eeprom::write(0x81, 0x001, 0x05) << hex("81017F7F020000010005FF");
         QTest::newRow("set 001 = 05")
             << *eeprom::set(0x81, 0x001, 0x05) << hex("81017F7F030000010005FF");
         QTest::newRow("write FFF = FF")
             << *eeprom::write(0x87, 0xFFF, 0xFF) << hex("87017F7F020F0F0F0F0FFF");
-        QTest::newRow("register 60 = 03")
-            << *eeprom::registerSet(0x81, 0x60, 0x03) << hex("81010424600003FF");
         QTest::newRow("register 7F = FF")
             << *eeprom::registerSet(0x81, 0x7F, 0xFF) << hex("810104247F0F0FFF");
     }
@@ -45,7 +34,8 @@ private Q_SLOTS:
         QCOMPARE(packet.toHex(' '), expected.toHex(' '));
     }
 
-    // A value that does not fit its digits must not reach the wire at all.
+    // A value that does not fit its digits, or an unknown line speed, must
+    // not reach the wire at all.
     void outOfRangeBuildsNothing()
     {
         QVERIFY(!eeprom::write(0x81, 0x1000, 0x00));
@@ -53,10 +43,6 @@ private Q_SLOTS:
         QVERIFY(!eeprom::read(0x81, 0x1000));
         QVERIFY(!eeprom::registerSet(0x81, 0x80, 0x00)); // would be read as a header
         QVERIFY(!eeprom::registerSet(0x81, 0x00, 0x100));
-    }
-
-    void unknownBaudRateIndex()
-    {
         QVERIFY(eeprom::baudRateSequence(0x81, 3).empty());
         QVERIFY(eeprom::baudRateSequence(0x81, -1).empty());
     }
@@ -66,16 +52,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("digits");
         QTest::addColumn<int>("expected"); // -1: refused
-        QTest::newRow("three digits") << "1A5" << 3 << 0x1A5;
-        QTest::newRow("lower case") << "1a5" << 3 << 0x1A5;
+        QTest::newRow("three digits, lower case") << "1a5" << 3 << 0x1A5;
         QTest::newRow("one digit is leading zeros") << "5" << 3 << 0x005;
         QTest::newRow("blanks around") << " F0 " << 2 << 0xF0;
         QTest::newRow("empty") << "" << 3 << -1;
-        QTest::newRow("blanks only") << "   " << 3 << -1;
         QTest::newRow("not a digit") << "1G5" << 3 << -1;
         QTest::newRow("inner blank") << "1 5" << 3 << -1;
         QTest::newRow("too long for an address") << "1234" << 3 << -1;
-        QTest::newRow("too long for data") << "123" << 2 << -1;
         QTest::newRow("sign") << "-1" << 2 << -1;
         QTest::newRow("prefix") << "0x5" << 3 << -1;
     }
@@ -100,7 +83,6 @@ private Q_SLOTS:
         QTest::newRow("error reply") << hex("906041FF") << 0x90 << false;
         QTest::newRow("short") << hex("9050000006") << 0x90 << false;
         QTest::newRow("terminator late") << hex("90500000060B00FF") << 0x90 << false;
-        QTest::newRow("reply wait placeholder") << hex("00010203040506") << 0x90 << false;
     }
     void readReply()
     {

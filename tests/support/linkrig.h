@@ -32,6 +32,14 @@ struct LinkRig {
     QByteArray lastSent() const { return port.written().isEmpty() ? QByteArray() : port.written().last(); }
     void clearSent() { port.clearWritten(); }
 
+    // Auto refresh switched on by the operator (caption "Auto", timer running).
+    void autoRefreshOn()
+    {
+        link.refresh().setCaptionAuto(true);
+        link.refresh().setTimerEnabled(true);
+        link.refresh().setRefreshOnceEnabled(false);
+    }
+
     zam::FakeClock clock;
     zam::sim::CameraChain chain;
     zam::sim::SimPort port;

@@ -7,7 +7,7 @@
 // CannedCamera is the usual script: one camera (address 1) that echoes the
 // interface clear, answers the address set and the version inquiry, answers
 // the four status blocks from byte arrays a test edits, and acknowledges and
-// completes every other packet.
+// completes every other packet. setBytes edits such a block in place.
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -80,6 +80,14 @@ private:
     QList<QByteArray> m_packets;
     bool m_open = false;
 };
+
+// Replaces bytes of a reply: "index:hex index:hex ...".
+inline void setBytes(QByteArray &b, const char *sets)
+{
+    for (const QByteArray &set : QByteArray(sets).split(' '))
+        if (const int colon = set.indexOf(':'); colon > 0)
+            b[set.left(colon).toInt()] = char(set.mid(colon + 1).toInt(nullptr, 16));
+}
 
 struct CannedCamera {
     int address = 1;
