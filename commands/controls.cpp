@@ -22,6 +22,25 @@ bool sendCommand(CameraLink &link, const QByteArray &packet)
     return link.SD(packet, 1) == QLatin1String("OK");
 }
 
+bool sendFunction(CameraLink &link, int command, int parameter)
+{
+    return sendCommand(link, {link.state().header(), 0x01, 0x04, command, parameter, 0xFF});
+}
+
+bool sendPosition(CameraLink &link, int command, int value)
+{
+    if (value < 0 || value > 0xFFFF)
+        return false;
+    QByteArray packet;
+    packet.append(char(link.state().header()));
+    packet.append(char(0x01));
+    packet.append(char(0x04));
+    packet.append(char(command));
+    appendNibbles(packet, unsigned(value), 4);
+    packet.append(char(0xFF));
+    return sendCommand(link, packet);
+}
+
 int speedValue(const QString &text)
 {
     bool ok = false;

@@ -19,6 +19,14 @@ namespace zam {
 bool sendCommand(CameraLink &link, std::initializer_list<int> values);
 bool sendCommand(CameraLink &link, const QByteArray &packet);
 
+// 8x 01 04 command parameter FF to the selected camera; false when nothing
+// was sent.
+bool sendFunction(CameraLink &link, int command, int parameter);
+// 8x 01 04 command 0p 0q 0r 0s FF: a value in four nibbles, most significant
+// first. A value four nibbles cannot hold is not sent: it would wrap into a
+// different position.
+bool sendPosition(CameraLink &link, int command, int value);
+
 // Numeric value of a speed box's text; text that is no number counts as 0
 // and the value is held within 0..7, so the parameter byte stays in range.
 int speedValue(const QString &text);

@@ -164,16 +164,7 @@ void DisplayCommands::selectSync(bool lineLock)
 
 bool DisplayCommands::sendPhase(int value)
 {
-    // Four nibbles carry at most 0xFFFF; a larger value would wrap.
-    if (value < 0 || value > 0xFFFF)
-        return false;
-    QByteArray packet;
-    packet.append(char(m_link->state().header()));
-    packet.append("\x01\x04", 2);
-    packet.append(char(kVPhaseDirect));
-    appendNibbles(packet, unsigned(value), 4);
-    packet.append(char(0xFF));
-    return sendCommand(*m_link, packet);
+    return sendPosition(*m_link, kVPhaseDirect, value);
 }
 
 void DisplayCommands::openFactorySettings()

@@ -167,23 +167,12 @@ ExposureCommands::ExposureCommands(FrmMain &window)
 
 bool ExposureCommands::send(int command, int parameter)
 {
-    return sendCommand(*m_link, {m_link->state().header(), 0x01, 0x04, command, parameter, 0xFF});
+    return sendFunction(*m_link, command, parameter);
 }
 
 bool ExposureCommands::sendPosition(int command, int value)
 {
-    // Four nibbles carry at most 0xFFFF; a larger value would wrap into a
-    // different position, so it is not sent at all.
-    if (value < 0 || value > 0xFFFF)
-        return false;
-    QByteArray packet;
-    packet.append(char(m_link->state().header()));
-    packet.append(char(0x01));
-    packet.append(char(0x04));
-    packet.append(char(command));
-    appendNibbles(packet, unsigned(value), 4);
-    packet.append(char(0xFF));
-    return sendCommand(*m_link, packet);
+    return zam::sendPosition(*m_link, command, value);
 }
 
 void ExposureCommands::selectAEMode(int code, bool guarded)

@@ -157,15 +157,12 @@ FocusCommands::FocusCommands(FrmMain &window) : m_window(&window)
 
 void FocusCommands::send(int command, int parameter)
 {
-    sendCommand(m_window->link(),
-                {m_window->state().header(), 0x01, 0x04, command, parameter, 0xFF});
+    sendFunction(m_window->link(), command, parameter);
 }
 
 void FocusCommands::sendPosition(int command, int value)
 {
-    sendCommand(m_window->link(),
-                {m_window->state().header(), 0x01, 0x04, command, (value >> 12) & 0x0F,
-                 (value >> 8) & 0x0F, (value >> 4) & 0x0F, value & 0x0F, 0xFF});
+    zam::sendPosition(m_window->link(), command, value);
 }
 
 void FocusCommands::focusAuto()

@@ -50,11 +50,6 @@ std::optional<int> hexFieldByte(const QString &text)
     return value;
 }
 
-bool sendFunction(CameraLink &link, int command, int parameter)
-{
-    return sendCommand(link, {link.state().header(), 0x01, 0x04, command, parameter, 0xFF});
-}
-
 void connectCaptionToggle(QAbstractButton *button, CameraLink &link, int command,
                           std::initializer_list<CaptionStep> steps, QObject *context)
 {

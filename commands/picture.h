@@ -89,10 +89,6 @@ struct OnOffItem {
 void connectOnOffItem(const OnOffItem &row, CameraLink &link, QObject *context,
                       std::function<void(bool on)> afterToggle = {});
 
-// 8x 01 04 command parameter FF to the selected camera; false when nothing
-// was sent.
-bool sendFunction(CameraLink &link, int command, int parameter);
-
 class PictureCommands : public QObject {
     Q_OBJECT
 public:

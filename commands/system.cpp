@@ -292,13 +292,7 @@ void SystemCommands::writeCameraId()
     const QString text = QString::number(*value);
     if (id->text() != text)
         id->setText(text);
-    QByteArray packet;
-    packet.append(char(m_link->state().header()));
-    packet.append("\x01\x04", 2);
-    packet.append(char(kCameraId));
-    appendNibbles(packet, unsigned(*value), 4);
-    packet.append(char(0xFF));
-    if (!sendCommand(*m_link, packet))
+    if (!sendPosition(*m_link, kCameraId, *value))
         return;
     m_ui->CameraIDText->setText(text);
     dialog.accept();

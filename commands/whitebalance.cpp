@@ -92,24 +92,15 @@ QAction *WhiteBalanceCommands::itemAction(WBItem item) const
 
 bool WhiteBalanceCommands::send(int command, int parameter)
 {
-    return sendCommand(*m_link, {m_link->state().header(), 0x01, 0x04, command, parameter, 0xFF});
+    return sendFunction(*m_link, command, parameter);
 }
 
 bool WhiteBalanceCommands::sendGain(int command, int value)
 {
-    // Two nibbles carry 0..255; anything else would wrap into another gain.
+    // 00 00 0p 0q: two nibbles carry 0..255; anything else would wrap into another gain.
     if (value < 0 || value > 0xFF)
         return false;
-    QByteArray packet;
-    packet.append(char(m_link->state().header()));
-    packet.append(char(0x01));
-    packet.append(char(0x04));
-    packet.append(char(command));
-    packet.append(char(0x00));
-    packet.append(char(0x00));
-    appendNibbles(packet, unsigned(value), 2);
-    packet.append(char(0xFF));
-    return sendCommand(*m_link, packet);
+    return sendPosition(*m_link, command, value);
 }
 
 void WhiteBalanceCommands::selectMode(int code)
