@@ -9,6 +9,7 @@
 
 #include "eeprom.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <cameralink.h>
 #include <windowsupport.h>
@@ -19,8 +20,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QWidget;
 
-namespace zam::service
-{
+namespace zam::service {
 
 struct OperatorMessage {
     QMessageBox::Icon icon = QMessageBox::Information;
@@ -30,8 +30,7 @@ struct OperatorMessage {
 // Shows a message with an OK button; tests replace it to read the messages.
 using MessageHook = std::function<void(const OperatorMessage &)>;
 
-class EepromControls
-{
+class EepromControls {
 public:
     struct Boxes {
         QLineEdit *address;
@@ -77,5 +76,19 @@ private:
     QWidget *m_window;
     MessageHook m_hook;
 };
+
+// The EEPROM buttons both service dialogs carry under the same names.
+template <typename Form> void connectEepromButtons(Form *ui, EepromControls *c, QObject *context)
+{
+    QObject::connect(ui->EPromCmdSens, &QAbstractButton::clicked, context,
+                     [c] { c->enterSettingMode(); });
+    QObject::connect(ui->EPromWriteProtectrelesase, &QAbstractButton::clicked, context,
+                     [c] { c->releaseWriteProtect(); });
+    QObject::connect(ui->EPromCmdRD, &QAbstractButton::clicked, context, [c] { c->read(); });
+    QObject::connect(ui->EPromCmdWR, &QAbstractButton::clicked, context, [c] { c->write(); });
+    QObject::connect(ui->EPromCmdSet, &QAbstractButton::clicked, context, [c] { c->set(); });
+    QObject::connect(ui->Manufadatecmd, &QAbstractButton::clicked, context,
+                     [c] { c->readManufacturingDate(); });
+}
 
 } // namespace zam::service

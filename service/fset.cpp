@@ -16,13 +16,7 @@ FSet::FSet(CameraLink &link, QWidget *parent) : QDialog(parent), m_ui(std::make_
         this);
     auto *c = m_controls.get();
 
-    connect(m_ui->EPromCmdSens, &QPushButton::clicked, this, [c] { c->enterSettingMode(); });
-    connect(m_ui->EPromWriteProtectrelesase, &QPushButton::clicked, this,
-            [c] { c->releaseWriteProtect(); });
-    connect(m_ui->EPromCmdRD, &QPushButton::clicked, this, [c] { c->read(); });
-    connect(m_ui->EPromCmdWR, &QPushButton::clicked, this, [c] { c->write(); });
-    connect(m_ui->EPromCmdSet, &QPushButton::clicked, this, [c] { c->set(); });
-    connect(m_ui->Manufadatecmd, &QPushButton::clicked, this, [c] { c->readManufacturingDate(); });
+    service::connectEepromButtons(m_ui.get(), c, this);
     connect(m_ui->EPromCmdx36ICRcomp, &QPushButton::clicked, this, [c] {
         c->runSequence(eeprom::icrCompensationSequence(c->link().state().header()),
                        QStringLiteral("DONE"));
