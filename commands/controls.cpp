@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QSpinBox>
 #include <packet.h>
 
 namespace zam {
@@ -41,21 +42,22 @@ bool sendPosition(CameraLink &link, int command, int value)
     return sendCommand(link, packet);
 }
 
-int speedValue(const QString &text)
+int speedValue(const QSpinBox *box)
 {
-    bool ok = false;
-    const int v = text.trimmed().toInt(&ok);
-    return ok ? std::clamp(v, 0, 7) : 0;
+    // The value, not the text: the text shows the digits of the operator's
+    // language. A box left empty or half typed counts as the slowest speed.
+    if (!box->hasAcceptableInput())
+        return 0;
+    return std::clamp(box->value(), 0, 7);
 }
 
-HoldButton::HoldButton(QAbstractButton *button, std::function<void()> sendMove,
-                       std::function<void()> sendStop, QObject *parent)
-    : QObject(parent), m_button(button), m_sendMove(std::move(sendMove)),
-      m_sendStop(std::move(sendStop))
+HoldButton::HoldButton(CameraLink &link, HoldRow row, QObject *parent)
+    : QObject(parent), m_link(&link), m_row(std::move(row))
 {
-    m_button->installEventFilter(this);
-    m_window = m_button->window();
-    if (m_window && m_window != m_button)
+    QAbstractButton *button = m_row.button;
+    button->installEventFilter(this);
+    m_window = button->window();
+    if (m_window && m_window != button)
         m_window->installEventFilter(this);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
         if (s != Qt::ApplicationActive)
@@ -63,29 +65,40 @@ HoldButton::HoldButton(QAbstractButton *button, std::function<void()> sendMove,
     });
 }
 
+bool HoldButton::moving() const
+{
+    return m_move && m_link->moves().running(*m_move);
+}
+
 void HoldButton::press()
 {
-    if (m_moving)
+    if (moving())
         return;
-    m_moving = true;
-    m_sendMove();
+    m_move.reset();
+    const int header = m_link->state().header();
+    const auto move = ToByteArray({header, 0x01, 0x04, m_row.command, m_row.parameter(), 0xFF});
+    const auto stop = ToByteArray({header, 0x01, 0x04, m_row.command, m_row.stop, 0xFF});
+    if (!move || !stop)
+        return;
+    m_move = m_link->moves().start(*move, *stop);
 }
 
 void HoldButton::release()
 {
-    if (!m_moving)
+    if (!m_move)
         return;
-    m_moving = false;
-    m_sendStop();
+    const MoveStops::Id id = *m_move;
+    m_move.reset();
+    m_link->moves().stop(id);
 }
 
 bool HoldButton::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_button) {
+    if (watched == m_row.button) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
-            if (m_button->isEnabled())
+            if (m_row.button->isEnabled())
                 press();
             break;
         case QEvent::MouseButtonRelease:
@@ -98,7 +111,7 @@ bool HoldButton::eventFilter(QObject *watched, QEvent *event)
             if (key->key() != Qt::Key_Space && key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
                 break;
             if (!key->isAutoRepeat()) {
-                if (event->type() == QEvent::KeyPress && m_button->isEnabled())
+                if (event->type() == QEvent::KeyPress && m_row.button->isEnabled())
                     press();
                 else if (event->type() == QEvent::KeyRelease)
                     release();
@@ -106,12 +119,12 @@ bool HoldButton::eventFilter(QObject *watched, QEvent *event)
             return true; // no click on top of the move
         }
         case QEvent::FocusOut:
-            if (!m_button->isDown())
+            if (!m_row.button->isDown())
                 release();
             break;
         case QEvent::Hide:
         case QEvent::EnabledChange:
-            if (!m_button->isVisible() || !m_button->isEnabled())
+            if (!m_row.button->isVisible() || !m_row.button->isEnabled())
                 release();
             break;
         default:
@@ -141,6 +154,8 @@ SliderSender::SliderSender(QAbstractSlider *slider, CameraLink &link,
     connect(m_slider, &QAbstractSlider::actionTriggered, this, [this](int action) {
         if (action == QAbstractSlider::SliderNoAction || !m_options.sendOnMove)
             return;
+        if (m_dragCamera != 0 && m_dragCamera != m_link->state().CameraAddress)
+            return;
         m_send(m_slider->sliderPosition());
     });
 }
@@ -149,12 +164,16 @@ bool SliderSender::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_slider || !m_slider->isEnabled())
         return false;
-    if (event->type() == QEvent::MouseButtonPress && m_options.stopsRefresh) {
-        m_link->refresh().setTimerEnabled(false);
+    if (event->type() == QEvent::MouseButtonPress) {
+        m_dragCamera = m_link->state().CameraAddress;
+        if (m_options.stopsRefresh)
+            m_link->refresh().setTimerEnabled(false);
     } else if (event->type() == QEvent::MouseButtonRelease) {
+        const bool sameCamera = m_dragCamera == 0 || m_dragCamera == m_link->state().CameraAddress;
+        m_dragCamera = 0;
         if (m_options.stopsRefresh)
             m_link->refresh().resumeAfterHold();
-        if (m_options.sendOnRelease)
+        if (m_options.sendOnRelease && sameCamera)
             m_send(m_slider->sliderPosition());
     }
     return false;

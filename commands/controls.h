@@ -7,9 +7,11 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 
 class QAbstractButton;
 class QAbstractSlider;
+class QSpinBox;
 class QWidget;
 
 namespace zam {
@@ -27,23 +29,33 @@ bool sendFunction(CameraLink &link, int command, int parameter);
 // different position.
 bool sendPosition(CameraLink &link, int command, int value);
 
-// Numeric value of a speed box's text; text that is no number counts as 0
-// and the value is held within 0..7, so the parameter byte stays in range.
-int speedValue(const QString &text);
+// Speed of a speed box (0..7): the spinners hold their value within 0..7,
+// and the value is clamped again so the parameter byte stays in range. A box
+// whose text is no number counts as 0.
+int speedValue(const QSpinBox *box);
+
+// What a press-and-hold button sends: 8x 01 04 command parameter FF while
+// held, 8x 01 04 command stop FF at the release.
+struct HoldRow {
+    QAbstractButton *button;
+    int command;
+    std::function<int()> parameter; // read at the press (the speed box, say)
+    int stop = 0x00;
+};
 
 // A press-and-hold button: mouse down (any mouse button), or Space / Enter
 // held while the button has focus, sends the move packet; mouse up or key up
 // sends the stop packet, wherever the pointer is then.
-// Every move sent is followed by exactly one stop: also when the window
-// loses focus, the application goes inactive, or the button is disabled or
-// hidden while held.
+// The move goes through the link's MoveStops, so it gets exactly one stop,
+// to the camera that moved: at the release, or earlier when the window
+// loses focus, the application goes inactive, the button is disabled or
+// hidden while held, or another camera is selected.
 class HoldButton : public QObject {
     Q_OBJECT
 public:
-    HoldButton(QAbstractButton *button, std::function<void()> sendMove,
-               std::function<void()> sendStop, QObject *parent = nullptr);
+    HoldButton(CameraLink &link, HoldRow row, QObject *parent = nullptr);
 
-    bool moving() const { return m_moving; }
+    bool moving() const;
     // Starts and stops from the keyboard (the key-down / key-up pair).
     void press();
     void release();
@@ -52,11 +64,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QAbstractButton *m_button;
+    CameraLink *m_link;
+    HoldRow m_row;
     QWidget *m_window = nullptr;
-    std::function<void()> m_sendMove;
-    std::function<void()> m_sendStop;
-    bool m_moving = false;
+    std::optional<MoveStops::Id> m_move;
 };
 
 // A position slider of the main window:
@@ -64,7 +75,9 @@ private:
 //   each move by the operator (drag, keys, page clicks, wheel)  send
 //   mouse up    Timer1 again if "Auto Refresh" is checked (or auto refresh is on
 //               with no command outstanding), then send once more
-// A value the program writes into the slider sends nothing.
+// A value the program writes into the slider sends nothing. A drag belongs to
+// the camera selected at mouse down: once another camera is selected, the
+// rest of the drag sends nothing.
 class SliderSender : public QObject {
     Q_OBJECT
 public:
@@ -84,6 +97,7 @@ private:
     CameraLink *m_link;
     std::function<void(int)> m_send;
     Options m_options;
+    int m_dragCamera = 0; // camera of the drag in progress, 0 when none
 };
 
 } // namespace zam

@@ -87,12 +87,8 @@ DisplayCommands::DisplayCommands(FrmMain &window)
 
     connectCaptionToggle(ui->VP0180, link, kVPhaseCoarse,
                          {{"0 degree", 0x00, "180 degree"}, {nullptr, 0x01, "0 degree"}}, this);
-    new HoldButton(
-        ui->VPUp, [this] { sendFunction(*m_link, kVPhase, kPhaseUp); },
-        [this] { sendFunction(*m_link, kVPhase, kPhaseStop); }, this);
-    new HoldButton(
-        ui->VPDown, [this] { sendFunction(*m_link, kVPhase, kPhaseDown); },
-        [this] { sendFunction(*m_link, kVPhase, kPhaseStop); }, this);
+    new HoldButton(link, {ui->VPUp, kVPhase, [] { return kPhaseUp; }, kPhaseStop}, this);
+    new HoldButton(link, {ui->VPDown, kVPhase, [] { return kPhaseDown; }, kPhaseStop}, this);
     connect(ui->VPreset, &QAbstractButton::clicked, this,
             [this] { sendFunction(*m_link, kVPhase, kPhaseReset); });
     new SliderSender(

@@ -33,13 +33,13 @@ constexpr int kManual = 0x03;
 constexpr int kLow = 0x02;
 constexpr int kNormal = 0x03;
 
-struct HoldRow {
+struct HoldSpeedRow {
     QToolButton *Ui::FrmMain::*button;
     QSpinBox *Ui::FrmMain::*speed;
     int direction;
 };
 
-const HoldRow kHoldButtons[] = {
+const HoldSpeedRow kHoldButtons[] = {
     {&Ui::FrmMain::Far, &Ui::FrmMain::FarSpeed, kFar},
     {&Ui::FrmMain::Near, &Ui::FrmMain::NearSpeed, kNear},
 };
@@ -102,13 +102,13 @@ FocusCommands::FocusCommands(FrmMain &window) : m_window(&window)
 {
     Ui::FrmMain *ui = window.ui();
 
-    for (const HoldRow &row : kHoldButtons) {
-        QSpinBox *speed = ui->*row.speed;
+    for (const HoldSpeedRow &row : kHoldButtons) {
+        const QSpinBox *speed = ui->*row.speed;
         const int direction = row.direction;
-        new HoldButton(
-            ui->*row.button,
-            [this, speed, direction] { send(kFocus, direction + speedValue(speed->text())); },
-            [this] { send(kFocus, kStop); }, this);
+        new HoldButton(window.link(),
+                       {ui->*row.button, kFocus,
+                        [speed, direction] { return direction + speedValue(speed); }, kStop},
+                       this);
     }
     for (const PlainRow &row : kPlainButtons) {
         connect(ui->*row.button, &QAbstractButton::clicked, this,

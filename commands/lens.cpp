@@ -30,15 +30,15 @@ constexpr int kOpticalTeleEnd = 0x4000;
 // its digital range.
 constexpr int kDigitalTeleEnd = 0x8BE0;
 
-// A press-and-hold button: the speed box it reads and the packet it sends.
-struct HoldRow {
+// The press-and-hold buttons with the speed box each reads.
+struct HoldSpeedRow {
     QToolButton *Ui::FrmMain::*button;
     QSpinBox *Ui::FrmMain::*speed;
     int command;
     int direction;
 };
 
-const HoldRow kHoldButtons[] = {
+const HoldSpeedRow kHoldButtons[] = {
     {&Ui::FrmMain::ZoomTele, &Ui::FrmMain::TeleSpeed, kZoom, kTele},
     {&Ui::FrmMain::ZoomWide, &Ui::FrmMain::WideSpeed, kZoom, kWide},
     {&Ui::FrmMain::DZoomTele, &Ui::FrmMain::DTeleSpeed, kDigitalZoom, kTele},
@@ -51,16 +51,13 @@ LensCommands::LensCommands(FrmMain &window) : m_window(&window)
 {
     Ui::FrmMain *ui = window.ui();
 
-    for (const HoldRow &row : kHoldButtons) {
-        QSpinBox *speed = ui->*row.speed;
-        const int command = row.command;
+    for (const HoldSpeedRow &row : kHoldButtons) {
+        const QSpinBox *speed = ui->*row.speed;
         const int direction = row.direction;
-        new HoldButton(
-            ui->*row.button,
-            [this, speed, command, direction] {
-                send(command, direction + speedValue(speed->text()));
-            },
-            [this, command] { send(command, kStop); }, this);
+        new HoldButton(window.link(),
+                       {ui->*row.button, row.command,
+                        [speed, direction] { return direction + speedValue(speed); }, kStop},
+                       this);
     }
 
     for (QSlider *slider : {ui->ZoomSlider, ui->ZoomSliderShort})

@@ -5,7 +5,7 @@
 namespace zam {
 
 CameraLink::CameraLink(Port &port, Clock &clock, QObject *parent)
-    : QObject(parent), m_port(&port), m_stopwatch(clock), m_refresh(this)
+    : QObject(parent), m_port(&port), m_stopwatch(clock), m_refresh(this), m_moves(*this)
 {
     connect(m_port, &Port::readyRead, this, &CameraLink::onPortReadyRead);
 }
@@ -19,6 +19,23 @@ QString CameraLink::SD(const QByteArray &packet, int mode)
         }
         if (!RefreshNotGoCheck())
             return QStringLiteral("NG");
+    }
+    write(packet, mode);
+    return QStringLiteral("OK");
+}
+
+void CameraLink::sendStop(const QByteArray &packet)
+{
+    if (m_refresh.captionIsAuto()) {
+        m_refresh.setTimerEnabled(false);
+        m_refresh.setButtonEnabled(false);
+    }
+    write(packet, 1);
+}
+
+void CameraLink::write(const QByteArray &packet, int mode)
+{
+    if (mode == 1) {
         m_state.LogTraffic = true;
         m_threshold = 1;
     } else if (mode == 0) {
@@ -32,7 +49,6 @@ QString CameraLink::SD(const QByteArray &packet, int mode)
         m_sendText.notify();
     }
     writeRaw(packet);
-    return QStringLiteral("OK");
 }
 
 void CameraLink::writeRaw(const QByteArray &bytes)

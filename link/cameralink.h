@@ -11,6 +11,7 @@
 #include "autorefresh.h"
 #include "clock.h"
 #include "modulestate.h"
+#include "movestops.h"
 #include "port.h"
 #include "replypattern.h"
 #include "trafficlog.h"
@@ -38,6 +39,11 @@ public:
     // auto refresh paused until the finishing reply; mode 0: not logged,
     // the caller polls with WaitReply). Answers "OK" or "NG".
     QString SD(const QByteArray &packet, int mode);
+    // A move's stop: SD in mode 1 without the refresh gate, which must never
+    // leave a lens moving. Only MoveStops calls it.
+    void sendStop(const QByteArray &packet);
+    // The moves running on the cameras, each with its stop.
+    MoveStops &moves() { return m_moves; }
     // Collects a reply of at least n bytes, or after one second answers the
     // placeholder 00 01 02 .. n-1 that fails every reply check.
     QByteArray WaitReply(int n);
@@ -78,11 +84,13 @@ Q_SIGNALS:
 
 private:
     void onPortReadyRead();
+    void write(const QByteArray &packet, int mode);
 
     Port *m_port;
     ModuleState m_state;
     Stopwatch m_stopwatch;
     AutoRefresh m_refresh;
+    MoveStops m_moves;
     TrafficLog m_sendText;
     TrafficLog m_recvText;
     int m_threshold = 0;

@@ -104,6 +104,7 @@ void FrmMain::mirrorRefresh()
 
 void FrmMain::closeEvent(QCloseEvent *event)
 {
+    m_link->moves().stopAll();
     event->accept();
     Q_EMIT quitRequested();
 }
@@ -240,6 +241,7 @@ void FrmMain::ReadCameraStatus()
         // The receive threshold and LogTraffic stay as the mode-0 inquiries
         // left them, until the next command switches them on again.
         s.RefreshBusy = false;
+        m_link->moves().flush();
         ARError();
         Q_EMIT statusReadDone(false);
         return;
@@ -252,11 +254,16 @@ void FrmMain::ReadCameraStatus()
     m_link->setReceiveThreshold(1);
     s.RefreshBusy = false;
     s.LogTraffic = true;
+    // A stop that came due while the read wrote the controls (a held button
+    // disabled by the camera's mode) goes out now.
+    m_link->moves().flush();
     Q_EMIT statusReadDone(true);
 }
 
 void FrmMain::connectionLost(const QString &reason)
 {
+    // The stops wait for the port to open again when it cannot take them.
+    m_link->moves().stopAll();
     AutoRefresh &r = m_link->refresh();
     r.setTimerEnabled(false);
     r.setCaptionAuto(false);
@@ -271,6 +278,7 @@ bool FrmMain::reconnect()
     if (m_reconnecting)
         return false;
     const QScopedValueRollback guard(m_reconnecting, true);
+    m_link->moves().stopAll();
     m_link->port().close();
     statusBar()->clearMessage();
     const bool ok = startUp();
@@ -296,6 +304,9 @@ bool FrmMain::CheckAlarmStatus()
 
 void FrmMain::selectCamera(int index)
 {
+    // A lens moving on the camera left behind is stopped first.
+    if (index != state().CameraAddress)
+        m_link->moves().stopAll();
     state().CameraAddress = index;
     for (int i = 0; i < m_cameraSel.size(); ++i)
         m_cameraSel[i]->setChecked(i + 1 == index);
