@@ -7,14 +7,21 @@
 namespace zam::sim {
 
 CameraChain::CameraChain(int cameraCount, QList<int> modelCodes)
+    : m_rules(SimCamera::standardRules())
 {
     cameraCount = std::clamp(cameraCount, 1, 7);
     for (int a = 1; a <= cameraCount; ++a) {
         int code = 0x30;
         if (!modelCodes.isEmpty())
             code = modelCodes.value(a - 1, modelCodes.last());
-        m_cameras.push_back(std::make_unique<SimCamera>(a, std::uint8_t(code)));
+        m_cameras.push_back(std::make_unique<SimCamera>(a, std::uint8_t(code), m_rules));
     }
+}
+
+void CameraChain::addRules(std::vector<SimRule> more)
+{
+    for (auto &r : more)
+        m_rules.push_back(std::move(r));
 }
 
 int CameraChain::powerCycle()

@@ -46,6 +46,9 @@ public:
     int cameraCount() const { return int(m_cameras.size()); }
     SimCamera &camera(int address) { return *m_cameras.at(std::size_t(address - 1)); }
     Faults &faults() { return m_faults; }
+    // Rules this chain's cameras follow besides the standard ones (tests);
+    // a rule with a longer prefix wins.
+    void addRules(std::vector<SimRule> more);
 
     // The cameras' line speed (0: they understand the panel at any speed) and
     // the speed the panel's port is set to. At different speeds the cameras
@@ -73,6 +76,7 @@ private:
     std::vector<ReplyPiece> answer(const QByteArray &packet);
     void addGarbage(std::vector<ReplyPiece> &out);
 
+    std::vector<SimRule> m_rules; // before the cameras, which refer to it
     std::vector<std::unique_ptr<SimCamera>> m_cameras;
     Faults m_faults;
     QByteArray m_pending;

@@ -2,39 +2,29 @@
 
 #include "grouprules.h"
 
-#include <mutex>
 
 namespace zam::sim {
 
-SimCamera::SimCamera(int address, std::uint8_t modelCode) : m_address(address)
+SimCamera::SimCamera(int address, std::uint8_t modelCode, const std::vector<SimRule> &rules)
+    : m_address(address), m_rules(&rules)
 {
     m_state.modelCode = modelCode;
 }
 
-std::vector<SimRule> &SimCamera::rules()
+std::vector<SimRule> SimCamera::standardRules()
 {
-    static std::vector<SimRule> table;
-    static std::once_flag once;
-    std::call_once(once, [] {
-        registerAllRules(table);
-        registerTitleRules(table);
-        registerMaskRules(table);
-        registerServiceRules(table);
-    });
+    std::vector<SimRule> table;
+    registerAllRules(table);
+    registerTitleRules(table);
+    registerMaskRules(table);
+    registerServiceRules(table);
     return table;
-}
-
-void SimCamera::addRules(std::vector<SimRule> more)
-{
-    auto &table = rules();
-    for (auto &r : more)
-        table.push_back(std::move(r));
 }
 
 SimReply SimCamera::handle(const QByteArray &packet)
 {
     const SimRule *best = nullptr;
-    for (const SimRule &rule : rules()) {
+    for (const SimRule &rule : *m_rules) {
         if (rule.length != 0 && rule.length != packet.size())
             continue;
         if (packet.size() < qsizetype(rule.prefix.size()) + 2)

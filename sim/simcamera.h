@@ -44,7 +44,8 @@ struct SimRule {
 
 class SimCamera {
 public:
-    explicit SimCamera(int address, std::uint8_t modelCode);
+    // The rules are the chain's: they outlive the camera.
+    SimCamera(int address, std::uint8_t modelCode, const std::vector<SimRule> &rules);
 
     int address() const { return m_address; }
     CameraState &state() { return m_state; }
@@ -60,12 +61,13 @@ public:
     void setTime(std::int64_t ms) { m_nowMs = ms; }
     std::int64_t time() const { return m_nowMs; }
 
-    // The rules all simulated cameras follow; command groups add theirs.
-    static std::vector<SimRule> &rules();
-    static void addRules(std::vector<SimRule> more);
+    // Every rule the cameras of a chain follow: the main window's command
+    // groups, titles and clock, masks and detection, service.
+    static std::vector<SimRule> standardRules();
 
 private:
     int m_address;
+    const std::vector<SimRule> *m_rules;
     CameraState m_state;
     TitleState m_titles;
     MaskState m_masks;

@@ -35,13 +35,6 @@ QByteArray hex(const char *s) { return QByteArray::fromHex(s); }
 class TestCameraLink : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase()
-    {
-        // Zoom commands acknowledge and complete (whatever else the cameras know).
-        sim::SimCamera::addRules({{"zoom", {0x01, 0x04, 0x07}, 6,
-                                   [](sim::SimCamera &, const QByteArray &) { return sim::SimReply::command(); }}});
-    }
-
     void mode1LogsAndClassifies()
     {
         Rig r;
