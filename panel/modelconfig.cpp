@@ -68,9 +68,6 @@ bool applyRestriction(Ui::FrmMain &ui, Restriction r)
     case R::DisablePictureFlip:
         ui.PictureFlip->setEnabled(false);
         break;
-    case R::VPSliderMax255:
-        ui.VPSlider->setMaximum(255);
-        break;
     case R::HideFreese:
         hide({ui.Freese});
         break;

@@ -96,7 +96,7 @@ private slots:
             {"GainSlider", 0, 15, 0},           {"BrightSlider", 0, 31, 0},
             {"ExpCompSlider", 0, 14, 0},        {"ApertureSlider", 0, 15, 0},
             {"RGainSlider", 0, 255, 0},         {"BGainSlider", 0, 255, 0},
-            {"VPSlider", 0, 1, 0}, // the model configuration may raise it to 255
+            {"VPSlider", 0, 255, 0},
             {"TeleSpeed", 0, 7, 4},             {"WideSpeed", 0, 7, 4},
             {"DTeleSpeed", 0, 7, 4},            {"DWideSpeed", 0, 7, 4},
             {"NearSpeed", 0, 7, 4},             {"FarSpeed", 0, 7, 4},
