@@ -160,6 +160,7 @@ enum class Restriction {
     HideAlm,             // Alm
     HideVP0180,          // button VP0180
 };
+inline constexpr int kRestrictionCount = int(Restriction::HideVP0180) + 1;
 
 // The restrictions of a group, in the order the window applies them.
 std::span<const Restriction> restrictionsOf(CapabilityGroup group);
