@@ -55,6 +55,7 @@ ConnectionStatus::ConnectionStatus(FrmMain &window, QString portText)
             commandSent();
     });
     connect(&link, &CameraLink::commandFinished, this, &ConnectionStatus::commandFinished);
+    connect(&link, &CameraLink::replyTaken, this, &ConnectionStatus::cameraAnswered);
     connect(&link.refresh(), &AutoRefresh::changed, this, &ConnectionStatus::refresh);
     refresh();
 }
@@ -127,15 +128,21 @@ void ConnectionStatus::commandFinished()
     refresh();
 }
 
+void ConnectionStatus::cameraAnswered()
+{
+    // A command whose reply a wait took (the line check, the alarm read, the
+    // dialogs' inquiries) is not one the camera left unanswered.
+    m_waiting = false;
+    m_watchdog.stop();
+    setNotAnswering(false);
+}
+
 void ConnectionStatus::statusRead(bool answered)
 {
-    if (answered) {
-        // The camera answers; a command whose reply a wait took (the line
-        // check at start-up) is not one it left unanswered.
-        m_waiting = false;
-        m_watchdog.stop();
-    }
-    setNotAnswering(!answered);
+    if (answered)
+        cameraAnswered();
+    else
+        setNotAnswering(true);
     refresh();
 }
 
