@@ -107,6 +107,7 @@ DisplayCommands::DisplayCommands(FrmMain &window)
     connect(ui->AlarmDetection, &QAction::triggered, this, &DisplayCommands::openAlarmDetection);
     connect(ui->AESpotMode, &QAction::triggered, this, &DisplayCommands::openAESpot);
     connect(ui->SetTimeDate, &QAction::triggered, this, &DisplayCommands::openSetTimeDate);
+    connect(&window, &FrmMain::modelConfigured, this, &DisplayCommands::followModel);
 }
 
 FSet *DisplayCommands::fset() const
@@ -163,12 +164,24 @@ bool DisplayCommands::sendPhase(int value)
     return sendPosition(*m_link, kVPhaseDirect, value);
 }
 
+void DisplayCommands::followModel()
+{
+    if (m_fset)
+        m_fset->ui()->FrmBaudrate->setVisible(!m_window->restricted(Restriction::HideFSetBaudrate));
+    if (m_spherical) {
+        auto *ui = m_spherical->ui();
+        ui->cmdCenterSphe->setVisible(!m_window->restricted(Restriction::HideCenterSphe));
+        const bool mosaic = !m_window->restricted(Restriction::HideSphericalMosaic);
+        ui->cmdSphericalMosic->setVisible(mosaic);
+        ui->cmdSphericalMosic2->setVisible(mosaic);
+    }
+}
+
 void DisplayCommands::openFactorySettings()
 {
     if (!m_fset) {
         m_fset = new FSet(*m_link, m_window);
-        if (m_window->restricted(Restriction::HideFSetBaudrate))
-            m_fset->ui()->FrmBaudrate->setVisible(false);
+        followModel();
     }
     showWindow(m_fset);
 }
@@ -210,13 +223,7 @@ void DisplayCommands::openSphericalMask()
 {
     if (!m_spherical) {
         m_spherical = new SphericalMask(*m_link, m_window);
-        auto *ui = m_spherical->ui();
-        if (m_window->restricted(Restriction::HideCenterSphe))
-            ui->cmdCenterSphe->setVisible(false);
-        if (m_window->restricted(Restriction::HideSphericalMosaic)) {
-            ui->cmdSphericalMosic->setVisible(false);
-            ui->cmdSphericalMosic2->setVisible(false);
-        }
+        followModel();
     }
     m_spherical->openFromMenu();
 }

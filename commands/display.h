@@ -108,6 +108,9 @@ public Q_SLOTS:
 
 private:
     void selectSync(bool lineLock);
+    // The dialogs whose controls a model restriction names show them as the
+    // identified model allows.
+    void followModel();
     bool sendPhase(int value);
 
     FrmMain *m_window;

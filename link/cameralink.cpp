@@ -90,6 +90,8 @@ QByteArray CameraLink::WaitReply(int n)
     }
     m_stopwatch.WaitCheck(0);
     m_inWait = false;
+    if (there)
+        Q_EMIT replyTaken();
     return result;
 }
 

@@ -45,7 +45,8 @@ public:
     // The moves running on the cameras, each with its stop.
     MoveStops &moves() { return m_moves; }
     // Collects a reply of at least n bytes, or after one second answers the
-    // placeholder 00 01 02 .. n-1 that fails every reply check.
+    // placeholder 00 01 02 .. n-1 that fails every reply check. Signals
+    // replyTaken when the camera's bytes were collected.
     QByteArray WaitReply(int n);
     bool WaitCheck(double periodSeconds) { return m_stopwatch.WaitCheck(periodSeconds); }
     bool RefreshNotGoCheck() const { return !m_state.RefreshBusy; }
@@ -79,6 +80,9 @@ Q_SIGNALS:
     void packetWritten(const QByteArray &bytes);
     // A finishing reply was classified (for status displays).
     void commandFinished();
+    // WaitReply collected bytes the camera sent (not the placeholder): the
+    // camera answers, though the receive handler never sees the reply.
+    void replyTaken();
     // The network-change notice was seen in the reply log.
     void networkChangeReceived();
 

@@ -11,10 +11,13 @@ namespace zam {
 
 namespace {
 
-QLabel *addLabel(QStatusBar *bar, const QString &accessibleName, bool permanent = true)
+// The label's text is what a screen reader announces as its name, so the
+// state it shows is read out; what the field is for is its description.
+QLabel *addLabel(QStatusBar *bar, const char *name, const QString &purpose, bool permanent = true)
 {
     auto *l = new QLabel(bar);
-    l->setAccessibleName(accessibleName);
+    l->setObjectName(QLatin1String(name));
+    l->setAccessibleDescription(purpose);
     l->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     if (permanent)
         bar->addPermanentWidget(l);
@@ -29,11 +32,13 @@ ConnectionStatus::ConnectionStatus(FrmMain &window, QString portText)
     : QObject(&window), m_window(&window), m_port(std::move(portText))
 {
     QStatusBar *bar = window.statusBar();
-    m_alarmLabel = addLabel(bar, QStringLiteral("Connection state"), false);
-    m_portLabel = addLabel(bar, QStringLiteral("Port and line speed"));
-    m_chainLabel = addLabel(bar, QStringLiteral("Cameras on the chain and the selected camera"));
-    m_refreshLabel = addLabel(bar, QStringLiteral("Auto refresh state"));
-    m_replyLabel = addLabel(bar, QStringLiteral("Last finishing reply and its round trip"));
+    m_alarmLabel = addLabel(bar, "ConnectionState", QStringLiteral("Connection state"), false);
+    m_portLabel = addLabel(bar, "PortState", QStringLiteral("Port and line speed"));
+    m_chainLabel =
+        addLabel(bar, "ChainState", QStringLiteral("Cameras on the chain and the selected camera"));
+    m_refreshLabel = addLabel(bar, "RefreshState", QStringLiteral("Auto refresh state"));
+    m_replyLabel =
+        addLabel(bar, "ReplyState", QStringLiteral("Last finishing reply and its round trip"));
     m_reconnect = new QToolButton(bar);
     m_reconnect->setObjectName(QStringLiteral("Reconnect"));
     m_reconnect->setText(QStringLiteral("Reconnect"));
@@ -55,6 +60,7 @@ ConnectionStatus::ConnectionStatus(FrmMain &window, QString portText)
             commandSent();
     });
     connect(&link, &CameraLink::commandFinished, this, &ConnectionStatus::commandFinished);
+    connect(&link, &CameraLink::replyTaken, this, &ConnectionStatus::cameraAnswered);
     connect(&link.refresh(), &AutoRefresh::changed, this, &ConnectionStatus::refresh);
     refresh();
 }
@@ -127,15 +133,21 @@ void ConnectionStatus::commandFinished()
     refresh();
 }
 
+void ConnectionStatus::cameraAnswered()
+{
+    // A command whose reply a wait took (the line check, the alarm read, the
+    // dialogs' inquiries) is not one the camera left unanswered.
+    m_waiting = false;
+    m_watchdog.stop();
+    setNotAnswering(false);
+}
+
 void ConnectionStatus::statusRead(bool answered)
 {
-    if (answered) {
-        // The camera answers; a command whose reply a wait took (the line
-        // check at start-up) is not one it left unanswered.
-        m_waiting = false;
-        m_watchdog.stop();
-    }
-    setNotAnswering(!answered);
+    if (answered)
+        cameraAnswered();
+    else
+        setNotAnswering(true);
     refresh();
 }
 

@@ -41,6 +41,7 @@ public:
 private:
     void commandSent();
     void commandFinished();
+    void cameraAnswered();
     void setNotAnswering(bool on);
 
     FrmMain *m_window;

@@ -34,7 +34,7 @@ namespace {
 // Start-up steps that repeat until the camera answers are tried this often.
 constexpr int kStartupAttempts = 3;
 
-static_assert(int(Restriction::HideVP0180) < 64, "restrictions fit the window's set");
+static_assert(kRestrictionCount <= 64, "restrictions fit the window's set");
 
 std::uint8_t byteAt(const QByteArray &b, int i)
 {
@@ -128,6 +128,10 @@ bool FrmMain::startUp()
         row.fill(0x1B);
     s.CameraAddress = 1;                                            // 3
     m_ui->Active->setText(QStringLiteral("1"));
+    // Until the chain is numbered again no camera is known to answer (this
+    // matters on Reconnect: the chain may have changed or be gone).
+    s.CameraCount = 0;
+    showCameraChoice();
     s.CurrentAEMode = -1;
     s.CurrentWBMode = -1;
 
@@ -162,12 +166,7 @@ bool FrmMain::startUp()
         return false;
     }
     s.CameraCount = byteAt(reply, 2) - 1;
-
-    // 9: the Select menu offers the cameras that answered.
-    for (int i = 0; i < m_cameraSel.size(); ++i) {
-        m_cameraSel[i]->setEnabled(i < s.CameraCount);
-        m_cameraSel[i]->setChecked(i == 0);
-    }
+    showCameraChoice();                                             // 9
     QApplication::processEvents();                                  // 10
 
     // 11: version inquiry of the selected camera.
@@ -183,8 +182,7 @@ bool FrmMain::startUp()
         QApplication::setOverrideCursor(Qt::WaitCursor);
         return false;
     }
-    if (byteAt(reply, 0) == s.replyHeader())                        // 12
-        identifyModel(reply);
+    identifyModel(reply);                                           // 12
     ReadCameraStatus();                                             // 13
 
     refresh.setTimerEnabled(false);                                 // 14
@@ -193,21 +191,36 @@ bool FrmMain::startUp()
     return true;
 }
 
+void FrmMain::showCameraChoice()
+{
+    const ModuleState &s = state();
+    for (int i = 0; i < m_cameraSel.size(); ++i) {
+        m_cameraSel[i]->setEnabled(i < s.CameraCount);
+        m_cameraSel[i]->setChecked(i + 1 == s.CameraAddress);
+    }
+}
+
 void FrmMain::identifyModel(const QByteArray &versionReply)
 {
+    // The camera before a Reconnect may have been another model.
+    m_captions = CaptionTables();
+    m_ui->ModelVersion->clear();
+    m_ui->NTSCorPAL->clear();
+    m_restrictions.reset();
+    restoreDesignedConfiguration(*m_ui);
+
     const VersionStatus version = decodeVersion(versionReply, state().CameraAddress);
-    if (!version.valid)
-        return;
-    const auto row = findModel(version.modelCode);
-    if (!row)
-        return; // unknown model: the window keeps its designed layout
-    m_captions.applyLensProfile(row->lens);
-    m_ui->ModelVersion->setText(ModelNameTable().value(row->nameSlot));
-    m_ui->NTSCorPAL->setText(QString::fromLatin1(row->ntscOrPal));
-    for (const Restriction r : restrictionsOf(row->group)) {
-        m_restrictions.set(std::size_t(r));
-        applyRestriction(*m_ui, r);
+    const auto row = version.valid ? findModel(version.modelCode) : std::nullopt;
+    if (row) { // else the window keeps its designed layout
+        m_captions.applyLensProfile(row->lens);
+        m_ui->ModelVersion->setText(ModelNameTable().value(row->nameSlot));
+        m_ui->NTSCorPAL->setText(QString::fromLatin1(row->ntscOrPal));
+        for (const Restriction r : restrictionsOf(row->group)) {
+            m_restrictions.set(std::size_t(r));
+            setRestriction(*m_ui, r, true);
+        }
     }
+    Q_EMIT modelConfigured();
 }
 
 FrmDEffect &FrmMain::frmDEffect()

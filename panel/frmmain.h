@@ -56,7 +56,8 @@ public:
     bool CheckAlarmStatus();
 
     // Whether the identified model lacks a function. Dialogs whose controls
-    // a restriction names (FSet, SphericalMask) apply it when created.
+    // a restriction names (FSet, SphericalMask) apply it when created and
+    // again at each modelConfigured().
     bool restricted(Restriction r) const { return m_restrictions.test(std::size_t(r)); }
 
     // The dialogs whose boxes the status read keeps in step; created on first
@@ -91,6 +92,10 @@ Q_SIGNALS:
     void quitRequested();
     // A status read ended: all five blocks answered, or given up.
     void statusReadDone(bool answered);
+    // The window was configured for the model that answered the version
+    // inquiry (or returned to its design when none did): windows with
+    // controls of their own that a restriction names follow restricted().
+    void modelConfigured();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -99,6 +104,10 @@ private:
     void mirrorRefresh();
     void showStartupFailure();
 
+    // The Select menu offers the cameras on the chain and checks the selected one.
+    void showCameraChoice();
+    // Returns the window to its design, then configures it for the model the
+    // version reply names (none: the design stays).
     void identifyModel(const QByteArray &versionReply);
     void selectCamera(int index);
 

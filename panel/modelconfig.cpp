@@ -6,22 +6,25 @@ namespace zam {
 
 namespace {
 
-void hide(std::initializer_list<QWidget *> widgets)
+void show(std::initializer_list<QWidget *> widgets, bool visible)
 {
+    // Only where it changes: showing a widget lays out its frame at once,
+    // also in a window not shown yet, before the window has its size.
     for (QWidget *w : widgets)
-        w->setVisible(false);
+        if (w->isHidden() == visible)
+            w->setVisible(visible);
 }
 
-void hide(std::initializer_list<QAction *> actions)
+void show(std::initializer_list<QAction *> actions, bool visible)
 {
     for (QAction *a : actions)
-        a->setVisible(false);
+        a->setVisible(visible);
 }
 
 // A submenu disappears from its parent menu or the menu bar with its action.
-void hideMenu(QMenu *menu)
+void showMenu(QMenu *menu, bool visible)
 {
-    menu->menuAction()->setVisible(false);
+    menu->menuAction()->setVisible(visible);
 }
 
 } // namespace
@@ -32,95 +35,100 @@ bool restrictsOtherWindow(Restriction r)
            r == Restriction::HideSphericalMosaic;
 }
 
-bool applyRestriction(Ui::FrmMain &ui, Restriction r)
+void restoreDesignedConfiguration(Ui::FrmMain &ui)
+{
+    for (int r = 0; r < kRestrictionCount; ++r)
+        setRestriction(ui, Restriction(r), false);
+}
+
+bool setRestriction(Ui::FrmMain &ui, Restriction r, bool taken)
 {
     using R = Restriction;
+    const bool offered = !taken;
     switch (r) {
     case R::HideTimeDate:
-        hide({ui.SetTimeDate, ui.DateDisplay, ui.TimeDisplay});
+        show({ui.SetTimeDate, ui.DateDisplay, ui.TimeDisplay}, offered);
         break;
     case R::HideSlowAE:
-        hide({ui.LblAE_15, ui.LblAE_16, ui.LblAE_17, ui.txtSlowAEvalue, ui.cmdSetSlowAE});
+        show({ui.LblAE_15, ui.LblAE_16, ui.LblAE_17, ui.txtSlowAEvalue, ui.cmdSetSlowAE}, offered);
         break;
     case R::HideDigitalZoom:
-        hide({ui.DZoomON, ui.DZoomOff, ui.DZoomMode_1, ui.DZoomX, ui.DZoomSlider, ui.DZoomTele,
-              ui.DZoomWide, ui.DTeleSpeed, ui.DWideSpeed, ui.DZoomValue, ui.Lbllens_1,
-              ui.Lbllens_5, ui.Lbllens_6});
+        show({ui.DZoomON, ui.DZoomOff, ui.DZoomMode_1, ui.DZoomX, ui.DZoomSlider, ui.DZoomTele,
+              ui.DZoomWide, ui.DTeleSpeed, ui.DWideSpeed, ui.DZoomValue, ui.Lbllens_1, ui.Lbllens_5,
+              ui.Lbllens_6},
+             offered);
         break;
     case R::HidePrivacyZone:
-        hideMenu(ui.PrivacyZone);
+        showMenu(ui.PrivacyZone, offered);
         break;
     case R::HidePrivacyAv:
-        hide({ui.PrivacyAv});
+        show({ui.PrivacyAv}, offered);
         break;
     case R::HideSpherical:
-        hideMenu(ui.Spherical);
+        showMenu(ui.Spherical, offered);
         break;
     case R::HideRegisterSet:
-        hide({ui.RegisterSet});
+        show({ui.RegisterSet}, offered);
         break;
     case R::HideMemorySave:
-        hide({ui.FramMemorySave});
+        show({ui.FramMemorySave}, offered);
         break;
     case R::HideICR:
-        hide({ui.FrmICR});
+        show({ui.FrmICR}, offered);
         break;
     case R::DisablePictureFlip:
-        ui.PictureFlip->setEnabled(false);
-        break;
-    case R::VPSliderMax255:
-        ui.VPSlider->setMaximum(255);
+        ui.PictureFlip->setEnabled(offered);
         break;
     case R::HideFreese:
-        hide({ui.Freese});
+        show({ui.Freese}, offered);
         break;
     case R::HideAutoSlowShutter:
-        hide({ui.AutoSlowShutter});
+        show({ui.AutoSlowShutter}, offered);
         break;
     case R::HideSync:
-        hideMenu(ui.Sync);
+        showMenu(ui.Sync, offered);
         break;
     case R::HideFrame5:
-        hide({ui.Frame5});
+        show({ui.Frame5}, offered);
         break;
     case R::HideLblWB3:
-        hide({ui.LblWB_3});
+        show({ui.LblWB_3}, offered);
         break;
     case R::HideFrame3:
-        hide({ui.Frame3});
+        show({ui.Frame3}, offered);
         break;
     case R::DisableWBMode:
-        ui.WBMode->menuAction()->setEnabled(false);
+        ui.WBMode->menuAction()->setEnabled(offered);
         break;
     case R::HideWBMode:
-        hideMenu(ui.WBMode);
+        showMenu(ui.WBMode, offered);
         break;
     case R::HideBlackWhite:
-        hide({ui.BlackWhite});
+        show({ui.BlackWhite}, offered);
         break;
     case R::HideImageStabi:
-        hide({ui.Image_Stabi});
+        show({ui.Image_Stabi}, offered);
         break;
     case R::HideFactorySet:
-        hideMenu(ui.FactorySet);
+        showMenu(ui.FactorySet, offered);
         break;
     case R::HideNegArt:
-        hide({ui.NegArt});
+        show({ui.NegArt}, offered);
         break;
     case R::HideCompScan:
-        hide({ui.CompScan});
+        show({ui.CompScan}, offered);
         break;
     case R::HideAutoICRLevel:
-        hide({ui.AutoICRLevel});
+        show({ui.AutoICRLevel}, offered);
         break;
     case R::HideICRThreshold:
-        hide({ui.txtICRthreshold, ui.comICR_Threshold});
+        show({ui.txtICRthreshold, ui.comICR_Threshold}, offered);
         break;
     case R::HideAlm:
-        hideMenu(ui.Alm);
+        showMenu(ui.Alm, offered);
         break;
     case R::HideVP0180:
-        hide({ui.VP0180});
+        show({ui.VP0180}, offered);
         break;
     case R::HideCenterSphe:
     case R::HideFSetBaudrate:

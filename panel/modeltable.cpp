@@ -11,14 +11,14 @@ using R = Restriction;
 // Capability groups, restrictions in the order the window applies them.
 // clang-format off
 constexpr Restriction kGroupA[] = {R::HideTimeDate, R::HideSlowAE, R::HidePrivacyZone, R::HidePrivacyAv,
-    R::HideSpherical, R::HideRegisterSet, R::HideMemorySave, R::DisablePictureFlip, R::VPSliderMax255};
+    R::HideSpherical, R::HideRegisterSet, R::HideMemorySave, R::DisablePictureFlip};
 constexpr Restriction kGroupB[] = {R::HideTimeDate, R::HideSlowAE, R::HidePrivacyZone, R::HideSpherical,
-    R::HideRegisterSet, R::HideMemorySave, R::DisablePictureFlip, R::VPSliderMax255};
+    R::HideRegisterSet, R::HideMemorySave, R::DisablePictureFlip};
 constexpr Restriction kGroupC[] = {R::HideTimeDate, R::HideSlowAE, R::HidePrivacyZone, R::HideSpherical,
-    R::HideRegisterSet, R::HideMemorySave, R::HideICR, R::DisablePictureFlip, R::VPSliderMax255};
+    R::HideRegisterSet, R::HideMemorySave, R::HideICR, R::DisablePictureFlip};
 constexpr Restriction kGroupD[] = {R::HideTimeDate, R::HideSlowAE, R::HidePrivacyZone, R::HideSpherical,
     R::HideRegisterSet, R::HideMemorySave, R::HideICR, R::DisablePictureFlip, R::HideFreese,
-    R::HideAutoSlowShutter, R::VPSliderMax255};
+    R::HideAutoSlowShutter};
 constexpr Restriction kGroupE[] = {R::HideSlowAE, R::HidePrivacyZone, R::HideSpherical, R::HideRegisterSet,
     R::HideMemorySave, R::HideICR, R::DisablePictureFlip, R::HideFreese, R::HideSync, R::HideFrame5,
     R::HideLblWB3};
@@ -29,17 +29,17 @@ constexpr Restriction kGroupG[] = {R::HideSlowAE, R::HidePrivacyZone, R::HideSph
     R::HideSync, R::HideFrame5, R::HideLblWB3};
 constexpr Restriction kGroupH[] = {R::HideTimeDate, R::HideSlowAE, R::HidePrivacyZone, R::HideSpherical,
     R::HideRegisterSet, R::HideMemorySave, R::HideICR, R::DisablePictureFlip, R::HideFreese,
-    R::HideAutoSlowShutter, R::HideFrame3, R::DisableWBMode, R::VPSliderMax255};
+    R::HideAutoSlowShutter, R::HideFrame3, R::DisableWBMode};
 constexpr Restriction kGroupI[] = {R::HideTimeDate, R::HideSlowAE, R::HidePrivacyAv, R::HideSpherical,
-    R::HideRegisterSet, R::HideMemorySave, R::VPSliderMax255};
+    R::HideRegisterSet, R::HideMemorySave};
 constexpr Restriction kGroupJ[] = {R::HideTimeDate, R::HideSlowAE, R::HidePrivacyAv, R::HideSpherical,
-    R::HideRegisterSet, R::HideMemorySave, R::HideICR, R::VPSliderMax255};
+    R::HideRegisterSet, R::HideMemorySave, R::HideICR};
 constexpr Restriction kGroupK[] = {R::HideTimeDate, R::HideSlowAE, R::HidePrivacyAv, R::HideSpherical,
     R::HideRegisterSet, R::HideMemorySave, R::HideICR, R::DisablePictureFlip, R::HideFreese,
-    R::HideAutoSlowShutter, R::VPSliderMax255};
+    R::HideAutoSlowShutter};
 constexpr Restriction kGroupL[] = {R::HideTimeDate, R::HideSlowAE, R::HidePrivacyAv, R::HideSpherical,
     R::HideRegisterSet, R::HideMemorySave, R::HideICR, R::DisablePictureFlip, R::HideFreese,
-    R::HideAutoSlowShutter, R::HideBlackWhite, R::HideFrame3, R::DisableWBMode, R::VPSliderMax255};
+    R::HideAutoSlowShutter, R::HideBlackWhite, R::HideFrame3, R::DisableWBMode};
 constexpr Restriction kGroupM[] = {R::HideTimeDate, R::HideSlowAE, R::HidePrivacyAv, R::HideSpherical,
     R::HideRegisterSet, R::HideMemorySave, R::HideICR, R::DisablePictureFlip, R::HideFreese,
     R::HideAutoSlowShutter, R::HideBlackWhite, R::HideFrame3, R::DisableWBMode};
@@ -47,16 +47,14 @@ constexpr Restriction kGroupN[] = {R::HideSlowAE, R::HidePrivacyZone, R::HidePri
     R::HideRegisterSet, R::HideMemorySave, R::HideICR, R::DisablePictureFlip, R::HideSync,
     R::HideFrame5, R::HideLblWB3};
 constexpr Restriction kGroupO[] = {R::HideTimeDate, R::HidePrivacyZone, R::HidePrivacyAv, R::HideRegisterSet,
-    R::HideImageStabi, R::VPSliderMax255};
-constexpr Restriction kGroupP[] = {R::HideTimeDate, R::HidePrivacyZone, R::HidePrivacyAv, R::HideRegisterSet,
-    R::VPSliderMax255};
+    R::HideImageStabi};
+constexpr Restriction kGroupP[] = {R::HideTimeDate, R::HidePrivacyZone, R::HidePrivacyAv, R::HideRegisterSet};
 constexpr Restriction kGroupQ[] = {R::HideTimeDate, R::HidePrivacyZone, R::HidePrivacyAv, R::HideRegisterSet,
     R::HideImageStabi};
 constexpr Restriction kGroupR[] = {R::HideTimeDate, R::HidePrivacyZone, R::HidePrivacyAv, R::HideRegisterSet,
-    R::HideICR, R::HideImageStabi, R::VPSliderMax255};
+    R::HideICR, R::HideImageStabi};
 constexpr Restriction kGroupS[] = {R::HideTimeDate, R::HidePrivacyZone, R::HidePrivacyAv, R::HideRegisterSet,
-    R::HideICR, R::HideImageStabi, R::DisablePictureFlip, R::HideFreese, R::HideAutoSlowShutter,
-    R::VPSliderMax255};
+    R::HideICR, R::HideImageStabi, R::DisablePictureFlip, R::HideFreese, R::HideAutoSlowShutter};
 constexpr Restriction kGroupT[] = {R::HideTimeDate, R::HidePrivacyZone, R::HidePrivacyAv, R::HideRegisterSet,
     R::HideICR, R::DisablePictureFlip, R::HideFreese, R::HideAutoSlowShutter, R::HideFrame3,
     R::HideWBMode};
@@ -76,10 +74,9 @@ constexpr Restriction kGroupY[] = {R::HideTimeDate, R::HideDigitalZoom, R::HideP
     R::HideNegArt, R::HideCompScan, R::HideSync, R::HideFrame5};
 // Both mosaic buttons go at the place of the first.
 constexpr Restriction kGroupZ[] = {R::HideTimeDate, R::HidePrivacyZone, R::HidePrivacyAv, R::HideRegisterSet,
-    R::HideAutoICRLevel, R::HideICRThreshold, R::HideSphericalMosaic, R::HideImageStabi,
-    R::VPSliderMax255};
+    R::HideAutoICRLevel, R::HideICRThreshold, R::HideSphericalMosaic, R::HideImageStabi};
 constexpr Restriction kGroupAA[] = {R::HideTimeDate, R::HidePrivacyZone, R::HidePrivacyAv, R::HideFactorySet,
-    R::HideAlm, R::HideImageStabi, R::HideVP0180, R::HideLblWB3, R::VPSliderMax255};
+    R::HideAlm, R::HideImageStabi, R::HideVP0180, R::HideLblWB3};
 // clang-format on
 
 struct GroupEntry {

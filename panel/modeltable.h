@@ -122,9 +122,10 @@ inline constexpr std::array<int, 4> kShutterSlowStepSlots{5, 6, 9, 10};
 bool shutterSlowStepsDisplay(const QString &modelVersionText);
 
 // What a capability group takes away. "Hide" makes controls invisible,
-// "Disable" greys them out; VPSliderMax255 raises the V-phase slider's upper
-// bound from its designed 1 to 255. Controls of another window are named
+// "Disable" greys them out. Controls of another window are named
 // Window.Control; the window must exist (created, not shown) to apply them.
+// The V-phase slider is no restriction: every model that shows the V-Phase
+// frame gets the designed range 0..255.
 enum class Restriction {
     HideTimeDate,        // menu items SetTimeDate, DateDisplay, TimeDisplay
     HideSlowAE,          // LblAE(15), LblAE(16), LblAE(17), txtSlowAEvalue, cmdSetSlowAE
@@ -138,7 +139,6 @@ enum class Restriction {
     HideMemorySave,      // frame FramMemorySave
     HideICR,             // frame FrmICR
     DisablePictureFlip,  // menu item PictureFlip (disabled, stays visible)
-    VPSliderMax255,      // VPSlider maximum := 255
     HideFreese,          // menu item Freese
     HideAutoSlowShutter, // check box AutoSlowShutter
     HideSync,            // Sync
@@ -160,6 +160,7 @@ enum class Restriction {
     HideAlm,             // Alm
     HideVP0180,          // button VP0180
 };
+inline constexpr int kRestrictionCount = int(Restriction::HideVP0180) + 1;
 
 // The restrictions of a group, in the order the window applies them.
 std::span<const Restriction> restrictionsOf(CapabilityGroup group);

@@ -1,5 +1,7 @@
 // Screen readers and the keyboard reach every control of every window: each
-// control that takes focus has a name a person can understand.
+// control that takes focus has a name a person can understand, and each field
+// that shows a changing value lets a screen reader read both what the field
+// is for and its value.
 
 #include "support/panelrig.h"
 
@@ -10,8 +12,11 @@
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStatusBar>
+#include <connectionstatus.h>
 #include <frmtitle_k.h>
 #include <frmtitle_m.h>
 #include <md.h>
@@ -49,6 +54,37 @@ QStringList unnamedControls(QWidget *window)
     return missing;
 }
 
+// Every field of the main window that shows a value (the read-only boxes,
+// the status bar) whose value a screen reader cannot get, or whose purpose
+// it cannot tell apart from the value.
+QStringList unreadableFields(FrmMain &window, int &checked)
+{
+    QList<QWidget *> fields;
+    for (QLineEdit *e : window.findChildren<QLineEdit *>())
+        if (e->isReadOnly())
+            fields << e;
+    for (QLabel *l : window.statusBar()->findChildren<QLabel *>())
+        fields << l;
+    QStringList wrong;
+    for (QWidget *w : fields) {
+        const auto *edit = qobject_cast<QLineEdit *>(w);
+        const QString value = edit ? edit->text() : qobject_cast<QLabel *>(w)->text();
+        if (value.isEmpty())
+            continue;
+        ++checked;
+        QAccessibleInterface *i = QAccessible::queryAccessibleInterface(w);
+        const QString name = i ? i->text(QAccessible::Name) : QString();
+        const QString read =
+            name + QLatin1Char(' ') + (i ? i->text(QAccessible::Value) : QString());
+        QString purpose = name;
+        purpose.remove(value);
+        purpose += i ? i->text(QAccessible::Description) : QString();
+        if (!read.contains(value) || purpose.trimmed().isEmpty())
+            wrong << QStringLiteral("%1 (\"%2\" read as \"%3\")").arg(w->objectName(), value, read);
+    }
+    return wrong;
+}
+
 } // namespace
 
 class TestAccessibility : public QObject {
@@ -78,6 +114,24 @@ private Q_SLOTS:
         missing += unnamedControls(&md);
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char(' '))));
         QVERIFY2(g_checked > 300, qPrintable(QString::number(g_checked))); // the windows really were there
+    }
+
+    void changingFieldsAreReadWithTheirValue()
+    {
+        PanelRig rig(1);
+        rig.chain.camera(1).state().lens.zoom.moveTo(0x1234);
+        QVERIFY(rig.start());
+        int checked = 0;
+        QStringList wrong = unreadableFields(rig.window, checked);
+        QCOMPARE(rig.window.ui()->ZoomValue->text(), QStringLiteral("4660"));
+
+        // The camera stops answering: the new state is what is read out.
+        rig.chain.faults().silent = true;
+        rig.window.ReadCameraStatus();
+        QVERIFY(rig.window.connectionStatus().notAnswering());
+        wrong += unreadableFields(rig.window, checked);
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral(", "))));
+        QVERIFY2(checked > 30, qPrintable(QString::number(checked))); // the fields were there
     }
 };
 

@@ -4,8 +4,11 @@
 #include "support/panelrig.h"
 
 #include "ui_frmmain.h"
+#include "ui_md.h"
 
+#include <QTimer>
 #include <connectionstatus.h>
+#include <md.h>
 
 using namespace zam;
 
@@ -43,6 +46,35 @@ private Q_SLOTS:
         QVERIFY(rig.start());
         QTest::qWait(ConnectionStatus::kNoAnswerMs + 300);
         QVERIFY(!rig.window.connectionStatus().notAnswering());
+    }
+
+    // Replies a wait takes are answers too: the alarm read behind "Alarm
+    // Detection..." (detection running, its settings not yet read) and the
+    // read buttons of its window send their inquiries as commands, and the
+    // wait, not the receive handler, takes the reply.
+    void repliesTakenByAWaitAreAnswers()
+    {
+        PanelRig rig(1);
+        QVERIFY(rig.start());
+        rig.chain.camera(1).state().mdActive = true;
+        rig.link.state().MDActive = true;
+        ConnectionStatus &status = rig.window.connectionStatus();
+        bool markedWhileOpen = true;
+        QTimer::singleShot(ConnectionStatus::kNoAnswerMs + 300, [&] {
+            markedWhileOpen = status.notAnswering();
+            if (QWidget *w = QApplication::activeModalWidget())
+                w->close();
+        });
+        rig.window.ui()->AlarmDetection->trigger();
+        QVERIFY(rig.sent().contains(hexBytes("8109046DFF"))); // the alarm read ran
+        QVERIFY(!markedWhileOpen);
+
+        MD *md = rig.groups.display.md();
+        QVERIFY(md);
+        md->ui()->cmdsetMDinq->click();
+        QVERIFY(md->log().text().contains(QStringLiteral("81 09 04 6C FF")));
+        QTest::qWait(ConnectionStatus::kNoAnswerMs + 300);
+        QVERIFY(!status.notAnswering());
     }
 
     void marksACameraThatStoppedAnswering()

@@ -1,5 +1,5 @@
 // Checks of the main window form (frmmain.ui) on its own: the menu entries
-// that start hidden, the ranges of the sliders and speed boxes whose values
+// that start hidden, the entries without a shortcut, the ranges of the sliders and speed boxes whose values
 // go onto the wire, which text boxes take input, hold buttons that send one
 // packet per press, and that every control a user operates is named for
 // assistive technology and reachable with the Tab key.
@@ -96,7 +96,7 @@ private slots:
             {"GainSlider", 0, 15, 0},           {"BrightSlider", 0, 31, 0},
             {"ExpCompSlider", 0, 14, 0},        {"ApertureSlider", 0, 15, 0},
             {"RGainSlider", 0, 255, 0},         {"BGainSlider", 0, 255, 0},
-            {"VPSlider", 0, 1, 0}, // the model configuration may raise it to 255
+            {"VPSlider", 0, 255, 0},
             {"TeleSpeed", 0, 7, 4},             {"WideSpeed", 0, 7, 4},
             {"DTeleSpeed", 0, 7, 4},            {"DWideSpeed", 0, 7, 4},
             {"NearSpeed", 0, 7, 4},             {"FarSpeed", 0, 7, 4},
@@ -137,6 +137,14 @@ private slots:
             QVERIFY2(e->isReadOnly() || e->maxLength() == 32767, qPrintable(e->objectName()));
         }
         QVERIFY(ui->SendText->isReadOnly() && ui->RecvText->isReadOnly());
+    }
+
+    // One stray keystroke must not switch a camera off: the Power entry is
+    // reached through its menu only.
+    void powerHasNoShortcut()
+    {
+        QVERIFY(ui->Power->shortcut().isEmpty());
+        QVERIFY(ui->Power->isVisible() && ui->Power->isEnabled());
     }
 
     // Press and release of a hold button each send exactly one packet.

@@ -1,10 +1,73 @@
-// Start-up of the main window against simulated chains, and camera selection.
+// Start-up of the main window against simulated chains, camera selection,
+// and Reconnect, which must give the window a fresh start would.
 
 #include "support/panelrig.h"
 
 #include "ui_frmmain.h"
 
+#include <QAbstractSlider>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <connectionstatus.h>
+#include <fset.h>
+#include <sphericalmask.h>
+
 using namespace zam;
+
+namespace {
+
+// What the operator can see of the window and of its dialogs (among them the
+// two a model restriction reaches): each control's visibility, enabled
+// state, range and text, each menu entry's state, the caption tables and the
+// restrictions. The status bar (times, "Reconnected.") is left out.
+QStringList windowShape(PanelRig &rig)
+{
+    FrmMain &w = rig.window;
+    DisplayCommands &d = rig.groups.display;
+    d.openFactorySettings();
+    d.fset()->hide();
+    d.openSphericalMask();
+    d.sphericalMask()->hide();
+    QStringList shape;
+    for (QWidget *c : w.findChildren<QWidget *>()) {
+        if (c->objectName().isEmpty() || c->objectName().startsWith(QLatin1String("qt_")) ||
+            w.statusBar()->isAncestorOf(c) || c == w.statusBar())
+            continue;
+        QString line = QStringLiteral("%1 hidden=%2 enabled=%3")
+                           .arg(c->objectName())
+                           .arg(c->isHidden())
+                           .arg(c->isEnabled());
+        if (auto *slider = qobject_cast<QAbstractSlider *>(c))
+            line += QStringLiteral(" range=%1..%2 value=%3")
+                        .arg(slider->minimum())
+                        .arg(slider->maximum())
+                        .arg(slider->value());
+        if (auto *edit = qobject_cast<QLineEdit *>(c))
+            line += QStringLiteral(" text=") + edit->text();
+        shape << line;
+    }
+    for (QAction *a : w.findChildren<QAction *>()) {
+        if (!a->objectName().isEmpty())
+            shape << QStringLiteral("%1 visible=%2 enabled=%3 checked=%4")
+                         .arg(a->objectName())
+                         .arg(a->isVisible())
+                         .arg(a->isEnabled())
+                         .arg(a->isChecked());
+    }
+    for (QMenu *m : w.findChildren<QMenu *>())
+        shape << QStringLiteral("%1 visible=%2 enabled=%3")
+                     .arg(m->objectName())
+                     .arg(m->menuAction()->isVisible())
+                     .arg(m->menuAction()->isEnabled());
+    shape << QStringLiteral("iris: ") + w.captions().irisRows().join(QLatin1Char('|'));
+    shape << QStringLiteral("bright: ") + w.captions().brightRows().join(QLatin1Char('|'));
+    for (int r = 0; r < kRestrictionCount; ++r)
+        shape << QStringLiteral("restriction %1: %2").arg(r).arg(w.restricted(Restriction(r)));
+    shape.sort();
+    return shape;
+}
+
+} // namespace
 
 class TestStartup : public QObject {
     Q_OBJECT
@@ -93,6 +156,70 @@ private Q_SLOTS:
         QCOMPARE(rig.port.written().size(), packets);
         QCOMPARE(rig.messages, QStringList{FrmMain::kCommunicationMessage});
         QVERIFY(rig.clock.nowMs() - before < 5000);
+    }
+
+    // Reconnect to a chain whose camera is now another model: the window is
+    // the one a fresh start with that camera gives, also in the dialogs made
+    // before the Reconnect.
+    void reconnectToAnotherModel_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("after");
+        QTest::newRow("0x48 (no Privacy Zone) to 0x20") << 0x48 << 0x20;
+        QTest::newRow("18x lens to 10x lens") << 0x12 << 0x1C;
+        QTest::newRow("0x41 (no digital zoom, fixed rate) to 0x30") << 0x41 << 0x30;
+        QTest::newRow("0x1E (WBMode disabled) to 0x3C") << 0x1E << 0x3C;
+        QTest::newRow("0x42 (no mosaic) to a code without a model") << 0x42 << 0x2C;
+    }
+    void reconnectToAnotherModel()
+    {
+        QFETCH(int, before);
+        QFETCH(int, after);
+        PanelRig fresh(1, {after});
+        QVERIFY(fresh.start());
+        const QStringList expected = windowShape(fresh);
+
+        PanelRig rig(1, {before});
+        QVERIFY(rig.start());
+        windowShape(rig); // the dialogs exist before the Reconnect
+        rig.chain.camera(1).state().modelCode = std::uint8_t(after);
+        QVERIFY(rig.window.reconnect());
+        rig.run(50);
+        const QStringList shape = windowShape(rig);
+        QStringList differences;
+        for (const QString &line : shape)
+            if (!expected.contains(line))
+                differences << QStringLiteral("reconnected: ") + line;
+        for (const QString &line : expected)
+            if (!shape.contains(line))
+                differences << QStringLiteral("fresh: ") + line;
+        QVERIFY2(differences.isEmpty(), qPrintable(differences.join(QLatin1Char('\n'))));
+        QVERIFY(shape.size() > 400);
+    }
+
+    // A Reconnect that fails leaves the Select menu saying what the window
+    // works with: camera 1 selected, no camera offered until one answers.
+    void failedReconnectKeepsTheSelectMenuTrue()
+    {
+        PanelRig rig(2);
+        QVERIFY(rig.start());
+        auto *ui = rig.window.ui();
+        ui->CameraSel_2->trigger();
+        rig.chain.faults().silent = true;
+        QVERIFY(!rig.window.reconnect());
+        QCOMPARE(rig.link.state().CameraAddress, 1);
+        QCOMPARE(ui->Active->text(), QStringLiteral("1"));
+        QVERIFY(ui->CameraSel_1->isChecked());
+        QVERIFY(!ui->CameraSel_2->isChecked());
+        QVERIFY(!ui->CameraSel_1->isEnabled() && !ui->CameraSel_2->isEnabled());
+        QCOMPARE(rig.window.connectionStatus().chainText(),
+                 QStringLiteral("Cameras: 0, selected: 1"));
+
+        // Once the chain answers again both cameras are offered.
+        rig.chain.faults().silent = false;
+        QVERIFY(rig.window.reconnect());
+        QVERIFY(ui->CameraSel_1->isEnabled() && ui->CameraSel_2->isEnabled());
+        QVERIFY(ui->CameraSel_1->isChecked());
     }
 
     void garbledVersionReplyRetried()

@@ -248,13 +248,13 @@ private Q_SLOTS:
         // The shutter table column comes from the other block.
         QTest::newRow("shutter column 1") << 0x30 << "C10:2 O12:01" << "" << "ShutterValue=1/3";
         QTest::newRow("stabilizer, column 0") << 0x30 << "C10:2 O12:01" << "O12:02" << "ShutterValue=1/4";
-        // V-phase: the slider takes the value only where the model's range
-        // holds it (255 for 0x30, the designed 1 for 0x2B).
+        // V-phase: the slider (0..255 on every model) takes the value only
+        // where its range holds it.
         QTest::newRow("v-phase 1023 past 255") << 0x30 << "O13:0F O14:3F" << "" << "VPValue=1023, VPSlider=0";
         QTest::newRow("v-phase 255") << 0x30 << "O13:03 O14:3F" << "" << "VPValue=255, VPSlider=255";
         QTest::newRow("v-phase flag bits ignored") << 0x30 << "O13:32 O14:C5" << "" << "VPValue=133, VPSlider=133";
-        QTest::newRow("v-phase 1, two steps") << 0x2B << "O14:01" << "" << "VPValue=1, VPSlider=1";
-        QTest::newRow("v-phase 2 past two steps") << 0x2B << "O14:02" << "" << "VPValue=2, VPSlider=0";
+        QTest::newRow("v-phase 200, group M") << 0x2B << "O13:03 O14:08" << "" << "VPValue=200, VPSlider=200";
+        QTest::newRow("v-phase 200, no model") << 0x2C << "O13:03 O14:08" << "" << "VPValue=200, VPSlider=200";
         QTest::newRow("other flags set") << 0x30 << "O2:07 O3:0C O4:04 O5:04 O7:20 O8:F O9:E O10:D O11:C O12:02 O13:30" << ""
             << "Power=on, KeyLock=on, LR_Reverse=on, Freese=on, DataScreen=on, BlackWhite=on, Image_Stabi=on, "
                "LineLock=on, PEOff=off, NegArt=off, Internal=off, comAutoICR=ON, VP0180=0 degree, "
