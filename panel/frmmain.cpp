@@ -13,6 +13,7 @@
 #include "ui_frmmain.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -165,7 +166,9 @@ bool FrmMain::startUp()
         QApplication::setOverrideCursor(Qt::WaitCursor);
         return false;
     }
-    s.CameraCount = byteAt(reply, 2) - 1;
+    // 88 30 0p FF: p - 1 cameras. A reply out of the chain's range 1..7
+    // offers no camera rather than a count the Select menu cannot show.
+    s.CameraCount = std::clamp(byteAt(reply, 2) - 1, 0, 7);
     showCameraChoice();                                             // 9
     QApplication::processEvents();                                  // 10
 
@@ -321,8 +324,7 @@ void FrmMain::selectCamera(int index)
     if (index != state().CameraAddress)
         m_link->moves().stopAll();
     state().CameraAddress = index;
-    for (int i = 0; i < m_cameraSel.size(); ++i)
-        m_cameraSel[i]->setChecked(i + 1 == index);
+    showCameraChoice();
     m_ui->Active->setText(QString::number(index));
     ReadCameraStatus();
 }

@@ -2,6 +2,7 @@
 // and Reconnect, which must give the window a fresh start would.
 
 #include "support/panelrig.h"
+#include "support/scriptedrig.h"
 
 #include "ui_frmmain.h"
 
@@ -103,6 +104,29 @@ private Q_SLOTS:
         // The line check is logged; the echo was taken by the reply wait.
         QVERIFY(ui->SendText->toPlainText().startsWith(QStringLiteral("88010001FF")));
         QVERIFY(rig.messages.isEmpty());
+    }
+
+    // The address-set reply counts cameras the Select menu can offer; a
+    // count outside 1..7 offers none rather than a negative count.
+    void addressSetCountOutOfRange_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<int>("cameras");
+        QTest::newRow("p = 0") << hexBytes("883000FF") << 0;
+        QTest::newRow("p = 9") << hexBytes("883009FF") << 7;
+    }
+    void addressSetCountOutOfRange()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(int, cameras);
+        ScriptedRig rig;
+        const auto camera = rig.port.answer;
+        rig.port.answer = [&](const QByteArray &p) {
+            return p == hexBytes("883001FF") ? reply : camera(p);
+        };
+        rig.window.startUp();
+        QCOMPARE(rig.link.state().CameraCount, cameras);
+        QCOMPARE(rig.window.ui()->CameraSel_1->isEnabled(), cameras > 0);
     }
 
     void selectingCamera2()
