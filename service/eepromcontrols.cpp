@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <hexfield.h>
 
 namespace zam::service
 {
@@ -27,12 +28,13 @@ void EepromControls::message(QMessageBox::Icon icon, const QString &text)
     box.exec();
 }
 
-std::optional<unsigned> EepromControls::field(QLineEdit *box, int maxDigits, unsigned maxValue,
-                                              const QString &problem)
+std::optional<unsigned> EepromControls::field(QLineEdit *box, unsigned maximum, const QString &what)
 {
-    const auto value = eeprom::parseHexField(box->text(), maxDigits);
-    if (value && *value <= maxValue) return value;
-    message(QMessageBox::Warning, problem + QStringLiteral(" Nothing was sent."));
+    const auto value = readHexField(box->text(), maximum);
+    if (value) return value;
+    message(QMessageBox::Warning,
+            QStringLiteral("%1 must be a hexadecimal number from %2. Nothing was sent.")
+                .arg(what, hexFieldRange(maximum)));
     box->setFocus();
     box->selectAll();
     return std::nullopt;
@@ -40,16 +42,14 @@ std::optional<unsigned> EepromControls::field(QLineEdit *box, int maxDigits, uns
 
 std::optional<unsigned> EepromControls::address()
 {
-    return field(m_boxes.address, eeprom::kAddressDigits, eeprom::kMaxAddress,
-                 QStringLiteral("The EEPROM address in the \"Mode\" box must be 1 to 3 "
-                                "hexadecimal digits (000 to FFF)."));
+    return field(m_boxes.address, eeprom::kMaxAddress,
+                 QStringLiteral("The EEPROM address in the \"Mode\" box"));
 }
 
 std::optional<unsigned> EepromControls::data()
 {
-    return field(m_boxes.data, eeprom::kDataDigits, eeprom::kMaxData,
-                 QStringLiteral("The EEPROM data in the \"Data\" box must be 1 or 2 "
-                                "hexadecimal digits (00 to FF)."));
+    return field(m_boxes.data, eeprom::kMaxData,
+                 QStringLiteral("The EEPROM data in the \"Data\" box"));
 }
 
 void EepromControls::enterSettingMode()
