@@ -41,6 +41,10 @@ public:
     // Collects a reply of at least n bytes, or after one second answers the
     // placeholder 00 01 02 .. n-1 that fails every reply check.
     QByteArray WaitReply(int n);
+    // Takes every byte waiting at the port now, without waiting for more:
+    // also bytes a real port has not announced yet, and no receive handling
+    // sees them.
+    QByteArray takeWaiting();
     bool WaitCheck(double periodSeconds) { return m_stopwatch.WaitCheck(periodSeconds); }
     bool RefreshNotGoCheck() const { return !m_state.RefreshBusy; }
     bool CheckFinishCommand();

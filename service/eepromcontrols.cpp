@@ -105,11 +105,10 @@ std::optional<eeprom::ReadReply> EepromControls::readCell(unsigned cell)
     const std::uint8_t header = m_link->state().header();
     send(*eeprom::read(header, cell));
     m_link->stopwatch().pause(1.0);
-    // The reply is taken straight from the port. The reply wait (rather than
-    // a plain read) also fetches bytes a real port has not announced yet, and
-    // no receive event sees them; fewer than seven bytes within its second
-    // give the placeholder, which fails the check below.
-    const auto split = eeprom::splitFirstReply(m_link->WaitReply(eeprom::kReadReplyLength));
+    // What has arrived by then is taken straight from the port: the reply,
+    // or an error reply (y0 6z ee FF) that would otherwise wait there and
+    // later finish some other command in the receive handling.
+    const auto split = eeprom::splitFirstReply(m_link->takeWaiting());
     // Whatever came after the reply belongs to the receive handling, as if it
     // had arrived after the read.
     if (!split.rest.isEmpty() && m_link->receiveThreshold() == 1) m_link->receive(split.rest);

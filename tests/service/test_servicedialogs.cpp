@@ -241,6 +241,29 @@ private Q_SLOTS:
         QVERIFY(!QApplication::overrideCursor());
     }
 
+    // A camera that refuses the read answers with an error reply. The read
+    // takes what arrived in its one second, the error reply with it: nothing
+    // of it is left at the port to turn up in the reply log with the next
+    // command's replies and finish that command early.
+    void manufacturingDateTakesTheErrorReply()
+    {
+        DialogRig<FSet> r; // camera locked: y0 60 41 FF
+        const auto before = r.rig.clock.nowMs();
+        r.dialog.ui()->Manufadatecmd->click();
+        QCOMPARE(r.rig.clock.nowMs() - before, std::int64_t(1000));
+        QCOMPARE(r.messages.size(), 1);
+
+        r.rig.run(1000);
+        const QString replyLog = r.rig.link.RecvText().text();
+        int finished = 0;
+        QObject::connect(&r.rig.link, &CameraLink::commandFinished, [&finished] { ++finished; });
+        r.dialog.ui()->EPromCmdSens->click(); // acknowledged, then completed
+        r.rig.run(1000);
+        QCOMPARE(r.rig.link.RecvText().text().mid(replyLog.size()),
+                 QStringLiteral("90 41 FF \r\n90 51 FF \r\n"));
+        QCOMPARE(finished, 1);
+    }
+
     // Bytes after the read reply are left to the receive handling: here a
     // network-change notice that arrived right behind it.
     void manufacturingDateLeavesTheNextReply()
