@@ -135,11 +135,15 @@ private Q_SLOTS:
         sends("PrivacyA", "CmdPrivacyOn", "8101047702FF");
         sends("PrivacyA", "CmdPrivacyoff", "8101047703FF");
         sends("PrivacyA", "CmdClear", "8101047700FF");
+        // As the window opens: the spot in the middle of the grid.
+        sends("AES", "AESpotSet", "8201042900080008FF");
         sends("AES", "AESpotPosX=F AESpotPosY=0 AESpotSet", "82010429000F0000FF");
         sends("AES", "AESpotON", "8201045902FF");
         sends("AES", "AESpotOFF", "8201045903FF");
         sends("MD", "cmdDisplay", "8201041502FF");
         sends("MD", "cmdMDdisplayOFF", "8201041503FF");
+        // As the window opens: frame 0 from block 0,1 to block 1,2.
+        sends("MotionD", "MDwinSet", "8201041D0000010102FF", true);
         sends("MotionD", "MDOp_2=1 MDHstart=3 MDVstart=0 MDHstop=C MDVstop=8 MDwinSet",
               "8201041D0203000C08FF", true);
         sends("MotionD", "MDcheck_1=1 MDcheck_5=1 MDthreshold=2F MDinterval=10 MDfuncSet",
