@@ -1,11 +1,13 @@
 #include "exposure.h"
 
 #include "controls.h"
+#include "hexbox.h"
 #include "ui_frmmain.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <frmmain.h>
+#include <hexfield.h>
 #include <modeltable.h>
 #include <packet.h>
 #include <statusblocks.h>
@@ -17,9 +19,6 @@
 namespace zam {
 
 const QString ExposureCommands::kSlowAETitle = QStringLiteral("Slow AE");
-const QString ExposureCommands::kSlowAEMessage =
-    QStringLiteral("The Slow AE value must be one or two hexadecimal digits (pp: 01 to 20).\n"
-                   "Nothing was sent to the camera.");
 
 namespace {
 
@@ -69,21 +68,6 @@ template <typename Handler> void connectModeItem(QAction *action, QObject *conte
 }
 
 } // namespace
-
-std::optional<int> slowAEValue(const QString &text)
-{
-    const QString digits = text.trimmed();
-    if (digits.isEmpty() || digits.size() > 2)
-        return std::nullopt;
-    int value = 0;
-    for (QChar c : digits) {
-        const int nibble = hexDigitValue(c);
-        if (nibble < 0)
-            return std::nullopt;
-        value = value * 16 + nibble;
-    }
-    return value;
-}
 
 ExposureCommands::ExposureCommands(FrmMain &window)
     : m_window(&window), m_ui(window.ui()), m_link(&window.link())
@@ -282,12 +266,13 @@ void ExposureCommands::stepShutterSlow()
 
 void ExposureCommands::setSlowAE()
 {
-    const std::optional<int> value = slowAEValue(m_ui->txtSlowAEvalue->text());
-    if (!value) {
-        m_message(kSlowAETitle, kSlowAEMessage);
-        return;
-    }
-    send(kSlowAE, *value);
+    // One whole parameter byte: the label asks for 01 to 20, and nothing
+    // above 7F may go out, where the line has its headers and terminator.
+    const auto value =
+        readHexBox(m_ui->txtSlowAEvalue, kHexParamMax, QStringLiteral("The Slow AE value (pp)"),
+                   [this](const QString &text) { m_message(kSlowAETitle, text); });
+    if (value)
+        send(kSlowAE, int(*value));
 }
 
 } // namespace zam

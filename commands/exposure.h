@@ -23,7 +23,7 @@
 //   8x 01 04 3E 02|03 FF          exposure compensation on | off
 //   8x 01 04 33 02|03 FF          backlight compensation on | off
 //   8x 01 04 5A 02|03 FF          automatic slow shutter on | off
-//   8x 01 04 5D pp FF             slow AE value pp (one byte)
+//   8x 01 04 5D pp FF             slow AE value pp (one byte, 00..7F)
 //
 // Display steps: GainDown, BrightUp and (on four models) ShutterSlow move
 // their slider and caption one row themselves after sending; every other
@@ -64,11 +64,6 @@ inline constexpr int kBrightUpStepLimit = 23;
 // ShutterSlow steps the display only above this row.
 inline constexpr int kShutterSlowStepFloor = 7;
 
-// The slow-AE byte typed into txtSlowAEvalue: one or two hexadecimal digits
-// (blanks around them ignored). A single digit is the low nibble ("5" is
-// 0x05). Anything else, including an empty box, is refused: nullopt.
-std::optional<int> slowAEValue(const QString &text);
-
 class ExposureCommands : public QObject {
     Q_OBJECT
 public:
@@ -79,7 +74,6 @@ public:
     void setMessageSink(MessageSink sink) { m_message = std::move(sink); }
 
     static const QString kSlowAETitle;
-    static const QString kSlowAEMessage;
 
 private:
     // 8x 01 04 command parameter FF to the selected camera; false when

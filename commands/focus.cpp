@@ -1,11 +1,14 @@
 #include "focus.h"
 
 #include "controls.h"
+#include "hexbox.h"
 #include "ui_frmmain.h"
 
+#include <QMessageBox>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <frmmain.h>
+#include <hexfield.h>
 #include <packet.h>
 
 #include <algorithm>
@@ -79,27 +82,13 @@ const AfModeRow kAfModes[] = {
     {&Ui::FrmMain::AFModeCmd_3, 0x02}, // ZoomTrigger
 };
 
-// One digit of an interval-AF time box; a character that is no hexadecimal
-// digit counts as 0.
-int timeDigit(QChar c)
-{
-    return std::max(0, hexDigitValue(c));
-}
-
-// The first and last character of the box (the same one for a one-character
-// text); an empty box gives 0 0.
-std::pair<int, int> timeDigits(const QString &text)
-{
-    const QString t = text.trimmed();
-    if (t.isEmpty())
-        return {0, 0};
-    return {timeDigit(t.front()), timeDigit(t.back())};
-}
-
 } // namespace
 
 FocusCommands::FocusCommands(FrmMain &window) : m_window(&window)
 {
+    m_message = [this](const QString &title, const QString &text) {
+        QMessageBox::warning(m_window, title, text);
+    };
     Ui::FrmMain *ui = window.ui();
 
     for (const HoldSpeedRow &row : kHoldButtons) {
@@ -198,10 +187,20 @@ void FocusCommands::afMode(int mode)
 void FocusCommands::setIntervalTimes()
 {
     Ui::FrmMain *ui = m_window->ui();
-    const auto [p, q] = timeDigits(ui->AFacttime->text());
-    const auto [r, s] = timeDigits(ui->AFintTime->text());
+    const auto refuse = [this](const QString &text) {
+        m_message(QStringLiteral("Interval AF"), text);
+    };
+    const auto active =
+        readHexBox(ui->AFacttime, kHexByteMax, QStringLiteral("The active time"), refuse);
+    if (!active)
+        return;
+    const auto interval =
+        readHexBox(ui->AFintTime, kHexByteMax, QStringLiteral("The interval time"), refuse);
+    if (!interval)
+        return;
     sendCommand(m_window->link(),
-                {m_window->state().header(), 0x01, 0x04, kIntervalTimes, p, q, r, s, 0xFF});
+                {m_window->state().header(), 0x01, 0x04, kIntervalTimes, int(*active >> 4),
+                 int(*active & 0x0F), int(*interval >> 4), int(*interval & 0x0F), 0xFF});
     showAfModeChosen();
 }
 

@@ -3,7 +3,8 @@
 //
 //   8x 01 04 38 02 FF / 03 FF      focus auto / manual
 //   8x 01 04 57 0m FF              AF mode m: 0 normal, 1 interval AF, 2 zoom trigger
-//   8x 01 04 27 0p 0q 0r 0s FF     interval AF times: active pq, interval rs
+//   8x 01 04 27 0p 0q 0r 0s FF     interval AF times: active pq, interval rs (00..FF each,
+//                                  typed as hexadecimal numbers into AFacttime, AFintTime)
 //   8x 01 04 58 02 FF / 03 FF      AF sensitivity low / normal
 //   8x 01 04 18 01 FF              one-push focus
 //   8x 01 04 18 02 FF              focus to infinity
@@ -20,6 +21,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 namespace zam {
 
 class FrmMain;
@@ -28,6 +31,10 @@ class FocusCommands : public QObject {
     Q_OBJECT
 public:
     explicit FocusCommands(FrmMain &window);
+
+    // Where messages for the operator go (a warning box; tests replace it).
+    using MessageSink = std::function<void(const QString &title, const QString &text)>;
+    void setMessageSink(MessageSink sink) { m_message = std::move(sink); }
 
 private:
     void send(int command, int parameter);
@@ -43,6 +50,7 @@ private:
     void showAfModeChosen();
 
     FrmMain *m_window;
+    MessageSink m_message;
 };
 
 } // namespace zam

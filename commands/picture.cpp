@@ -1,12 +1,14 @@
 #include "picture.h"
 
 #include "controls.h"
+#include "hexbox.h"
 #include "ui_frmdeffect.h"
 #include "ui_frmmain.h"
 
 #include <QMessageBox>
 #include <frmdeffect.h>
 #include <frmmain.h>
+#include <hexfield.h>
 #include <packet.h>
 
 #include <algorithm>
@@ -15,9 +17,6 @@
 namespace zam {
 
 const QString PictureCommands::kThresholdTitle = QStringLiteral("AutoICR Level Threshold");
-const QString PictureCommands::kThresholdMessage =
-    QStringLiteral("The AutoICR level threshold must be one or two hexadecimal digits (00 to FF).\n"
-                   "Nothing was sent to the camera.");
 
 namespace {
 
@@ -34,21 +33,6 @@ constexpr int kOn = 0x02;
 constexpr int kOff = 0x03;
 
 } // namespace
-
-std::optional<int> hexFieldByte(const QString &text)
-{
-    const QString digits = text.trimmed();
-    if (digits.isEmpty() || digits.size() > 2)
-        return std::nullopt;
-    int value = 0;
-    for (QChar c : digits) {
-        const int nibble = hexDigitValue(c);
-        if (nibble < 0)
-            return std::nullopt;
-        value = value * 16 + nibble;
-    }
-    return value;
-}
 
 void connectCaptionToggle(QAbstractButton *button, CameraLink &link, int command,
                           std::initializer_list<CaptionStep> steps, QObject *context)
@@ -163,15 +147,13 @@ PictureCommands::PictureCommands(FrmMain &window)
 
 void PictureCommands::sendICRThreshold()
 {
-    const auto threshold = hexFieldByte(m_ui->txtICRthreshold->text());
-    if (!threshold) {
-        m_message(kThresholdTitle, kThresholdMessage);
-        m_ui->txtICRthreshold->setFocus();
-        m_ui->txtICRthreshold->selectAll();
+    const auto threshold = readHexBox(
+        m_ui->txtICRthreshold, kHexByteMax, QStringLiteral("The AutoICR level threshold"),
+        [this](const QString &text) { m_message(kThresholdTitle, text); });
+    if (!threshold)
         return;
-    }
     sendCommand(*m_link, {m_link->state().header(), 0x01, 0x04, kICRThreshold, 0x00, 0x00,
-                          *threshold >> 4, *threshold & 0x0F, 0xFF});
+                          int(*threshold >> 4), int(*threshold & 0x0F), 0xFF});
 }
 
 void PictureCommands::selectPictureEffect(QAction *item, int parameter)

@@ -52,11 +52,6 @@ class FrmMain;
 
 // Helpers the picture, system and display groups share.
 
-// One or two hexadecimal digits typed into a box (either case, blanks around
-// them ignored); a single digit is the low nibble ("5" is 0x05). Anything
-// else, an empty box included, answers nullopt.
-std::optional<int> hexFieldByte(const QString &text);
-
 // One row of a caption button: a click while the caption reads `caption`
 // (nullptr: any other caption) sends `parameter` and shows `next`.
 struct CaptionStep {
@@ -104,7 +99,6 @@ public:
 
     static constexpr int kDigitalEffectLevelMax = 0xFE;
     static const QString kThresholdTitle;
-    static const QString kThresholdMessage;
 
 private:
     void sendICRThreshold();

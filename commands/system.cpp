@@ -1,6 +1,7 @@
 #include "system.h"
 
 #include "controls.h"
+#include "hexbox.h"
 #include "picture.h"
 #include "ui_frmcamid.h"
 #include "ui_frmmain.h"
@@ -10,6 +11,7 @@
 #include <QRegularExpression>
 #include <frmcamid.h>
 #include <frmmain.h>
+#include <hexfield.h>
 #include <packet.h>
 
 namespace zam {
@@ -245,24 +247,18 @@ void SystemCommands::writeMemory()
     const auto address = memoryAddress();
     if (!address)
         return;
-    const auto upper = hexFieldByte(m_ui->TxtMemoryDataUpper->text());
-    if (!upper) {
-        refuseField(
-            m_ui->TxtMemoryDataUpper,
-            QStringLiteral(
-                "The first data byte (pp) must be one or two hexadecimal digits, 00 to FF."));
+    const auto refuse = [this](const QString &text) { m_message(kMemoryTitle, text); };
+    const auto upper = readHexBox(m_ui->TxtMemoryDataUpper, kHexByteMax,
+                                  QStringLiteral("The first data byte (pp)"), refuse);
+    if (!upper)
         return;
-    }
-    const auto lower = hexFieldByte(m_ui->TxtMemoryDataLower->text());
-    if (!lower) {
-        refuseField(
-            m_ui->TxtMemoryDataLower,
-            QStringLiteral(
-                "The second data byte (qq) must be one or two hexadecimal digits, 00 to FF."));
+    const auto lower = readHexBox(m_ui->TxtMemoryDataLower, kHexByteMax,
+                                  QStringLiteral("The second data byte (qq)"), refuse);
+    if (!lower)
         return;
-    }
-    sendCommand(*m_link, {m_link->state().header(), 0x01, 0x04, kUserMemory, *address, *upper >> 4,
-                          *upper & 0x0F, *lower >> 4, *lower & 0x0F, 0xFF});
+    sendCommand(*m_link,
+                {m_link->state().header(), 0x01, 0x04, kUserMemory, *address, int(*upper >> 4),
+                 int(*upper & 0x0F), int(*lower >> 4), int(*lower & 0x0F), 0xFF});
 }
 
 void SystemCommands::openCameraIdDialog()

@@ -3,6 +3,8 @@
 #include "maskencoding.h"
 #include "ui_aes.h"
 
+#include <hexfield.h>
+
 namespace zam {
 
 using namespace maskui;
@@ -44,13 +46,9 @@ void AES::AESpotSet_Click()
 {
     QByteArray p;
     for (QLineEdit *box : {m_ui->AESpotPosX, m_ui->AESpotPosY}) {
-        const auto value = masks::leadingHexByte(box->text());
-        if (!value) {
-            refuseField(box, box->accessibleName(),
-                        QStringLiteral("%1 is more than FF and does not fit in one byte.")
-                            .arg(box->text()));
+        const auto value = valueOf(box, kHexDigitMax);
+        if (!value)
             return;
-        }
         p.append(char(0x00)).append(char(*value));
     }
     sendPacket(0x29, p);
@@ -58,11 +56,11 @@ void AES::AESpotSet_Click()
 
 void AES::redrawGrid()
 {
-    const auto q = masks::leadingHexByte(m_ui->AESpotPosX->text());
-    const auto s = masks::leadingHexByte(m_ui->AESpotPosY->text());
+    const auto q = readHexField(m_ui->AESpotPosX->text(), kHexDigitMax);
+    const auto s = readHexField(m_ui->AESpotPosY->text(), kHexDigitMax);
     QList<ZoneGrid::Area> spot;
     if (q && s)
-        spot.append({*q, *s, 1, 1, QStringLiteral("AE")});
+        spot.append({int(*q), int(*s), 1, 1, QStringLiteral("AE")});
     m_ui->AESGrid->setAreas(spot);
 }
 

@@ -6,9 +6,8 @@
 //   8x 01 04 59 02 FF / 03 FF     spot exposure on / off
 //   8x 01 04 29 00 qq 00 ss FF    spot at q (across), s (down); 0x0..0xF on the grid
 //
-// A position box is read as a hexadecimal number up to its first character
-// that is not a digit (none: 0) and sent as one whole byte, so 1A goes out
-// as 1A; a value that does not fit in one byte is refused.
+// A position box holds one hexadecimal digit, 0 to F (read as hexfield.h
+// says), sent as one whole byte; anything else is refused.
 
 #include "dialogsupport.h"
 

@@ -9,10 +9,9 @@
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <cameralink.h>
+#include <hexfield.h>
 #include <packet.h>
 #include <trafficlog.h>
-
-#include <algorithm>
 
 namespace zam::maskui {
 
@@ -110,18 +109,24 @@ void MaskDialog::refuseField(QWidget *field, const QString &fieldName, const QSt
     }
 }
 
-std::optional<QByteArray> MaskDialog::digitsOf(QLineEdit *box, int width, bool missingIsZero)
+std::optional<unsigned> MaskDialog::valueOf(QLineEdit *box, unsigned maximum)
 {
-    const QString text = box->text();
-    const bool allHex =
-        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return hexDigitValue(c) >= 0; });
-    const auto digits = allHex ? masks::hexDigitField(text, width, missingIsZero) : std::nullopt;
-    if (!digits) {
-        refuseField(box, box->accessibleName(),
-                    allHex
-                        ? QStringLiteral("type %1 hexadecimal digits.").arg(width)
-                        : QStringLiteral("only hexadecimal digits 0 to 9 and A to F can be sent."));
+    const auto value = readHexField(box->text(), maximum);
+    if (!value) {
+        refuseField(
+            box, box->accessibleName(),
+            QStringLiteral("type a hexadecimal number from %1.").arg(hexFieldRange(maximum)));
     }
+    return value;
+}
+
+std::optional<QByteArray> MaskDialog::digitsOf(QLineEdit *box, int width)
+{
+    const auto value = valueOf(box, hexDigitsMax(width));
+    if (!value)
+        return std::nullopt;
+    QByteArray digits;
+    appendNibbles(digits, *value, width);
     return digits;
 }
 

@@ -105,10 +105,12 @@ protected:
     // The click sends nothing: tells the operator which box is wrong and
     // puts the caret there.
     void refuseField(QWidget *field, const QString &fieldName, const QString &problem);
-    // The digits of a box as a hexadecimal digit field, or a refusal naming
-    // the box (by its accessible name). Any character that is not a
-    // hexadecimal digit refuses, also one the field would not take.
-    std::optional<QByteArray> digitsOf(QLineEdit *box, int width, bool missingIsZero = true);
+    // The value of a typed hexadecimal box, 0..maximum (read as hexfield.h
+    // says), or a refusal naming the box by its accessible name.
+    std::optional<unsigned> valueOf(QLineEdit *box, unsigned maximum);
+    // The value of a box `width` digits wide as the bytes 0p 0q .. it is
+    // sent as, one digit each, most significant first; or a refusal.
+    std::optional<QByteArray> digitsOf(QLineEdit *box, int width);
 
     // The selected position of a list, or a refusal naming it.
     std::optional<int> positionOf(QComboBox *list);

@@ -18,38 +18,6 @@ QChar zoneLetter(int zone)
     return zone >= 0 && zone < kZoneCount ? QChar(u'A' + zone) : QChar(u'?');
 }
 
-std::optional<QByteArray> hexDigitField(QStringView text, int width, bool missingIsZero)
-{
-    if (width < 2 || width > 4)
-        return std::nullopt;
-    const qsizetype size = text.size();
-    QByteArray out;
-    out.reserve(width);
-    for (int pos = 0; pos < width; ++pos) {
-        const bool last = pos == width - 1;
-        const qsizetype at = last ? size - 1 : pos;
-        if (at < 0 || at >= size) {
-            if (!missingIsZero)
-                return std::nullopt;
-            out.append(char(0));
-            continue;
-        }
-        const int digit = hexDigitValue(text[at]);
-        if (digit < 0)
-            return std::nullopt;
-        out.append(char(digit));
-    }
-    return out;
-}
-
-int digitFieldValue(const QByteArray &digits)
-{
-    int v = 0;
-    for (char d : digits)
-        v = v * 16 + (std::uint8_t(d) & 0x0F);
-    return v;
-}
-
 std::array<std::uint8_t, 4> zoneBitmap(const std::array<bool, kZoneCount> &ticked)
 {
     std::array<std::uint8_t, 4> group{};
@@ -85,20 +53,6 @@ std::uint8_t directionCode(int optionIndex)
                                                0x20, 0x00, 0x10, //
                                                0x22, 0x02, 0x12};
     return optionIndex >= 0 && optionIndex < 9 ? kCodes[optionIndex] : 0x00;
-}
-
-std::optional<std::uint8_t> leadingHexByte(QStringView text)
-{
-    int value = 0;
-    for (QChar c : text) {
-        const int digit = hexDigitValue(c);
-        if (digit < 0)
-            break;
-        value = value * 16 + digit;
-        if (value > 0xFF)
-            return std::nullopt;
-    }
-    return std::uint8_t(value);
 }
 
 const QStringList &alarmModeNames()
@@ -188,15 +142,6 @@ std::uint8_t detectFrameBitmap(const std::array<bool, 4> &enabled)
         if (enabled[std::size_t(k)])
             bits |= std::uint8_t(1u << k);
     return bits;
-}
-
-int digitOrZero(QStringView text, int index)
-{
-    const qsizetype at = index < 0 ? text.size() + index : index;
-    if (at < 0 || at >= text.size())
-        return 0;
-    const int digit = hexDigitValue(text[at]);
-    return digit < 0 ? 0 : digit;
 }
 
 bool detectWindowValid(const DetectWindow &w)

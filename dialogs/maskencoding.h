@@ -7,7 +7,6 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <QStringView>
 
 #include <array>
 #include <cstdint>
@@ -23,23 +22,9 @@ QByteArray commandPacket(std::uint8_t header, std::uint8_t code, const QByteArra
 // Zone letter 'A'..'X' of zone 0..23.
 QChar zoneLetter(int zone);
 
-// Hexadecimal digit field: the text of a box sent as `width` parameter
-// bytes 0p 0q .., one digit each, most significant first. The camera reads
-// the digits the operator sees in a full box; from shorter or longer texts
-// these characters are taken:
-//
-//   width 2   first, last
-//   width 3   first, second, last
-//   width 4   first, second, third, last
-//
-// A position beyond the end of the text counts as 0 when missingIsZero
-// (otherwise the field cannot be sent). Either case of A..F is read. The
-// answer is nothing when a taken character is not a hexadecimal digit, or
-// when the width is not 2, 3 or 4.
-std::optional<QByteArray> hexDigitField(QStringView text, int width, bool missingIsZero = true);
-
-// The value the digits of a field form (0x505 for "5" in a 3-digit field).
-int digitFieldValue(const QByteArray &digits);
+// The typed boxes are read as every typed hexadecimal box of the panel is
+// (hexfield.h) and go out one digit per byte, most significant first
+// (appendNibbles): a pan angle typed as 800 is sent as 08 00 00.
 
 // 24-zone bitmap: zone i sets bit (i mod 6) of group (i div 6); the four
 // groups go out group 3 first:
@@ -58,23 +43,13 @@ std::optional<std::uint8_t> maskColourByte(int listPosition, bool half);
 // Sent in place of a colour byte by the mosaic buttons.
 inline constexpr std::uint8_t kMosaicColour = 0x7F;
 
-// Pan and tilt angles: 12-bit codes, 4096 to the full turn, 0x000 = 0
-// degrees, typed as three hexadecimal digits (a 3-digit field).
-inline std::optional<QByteArray> panTiltAngleCode(QStringView text)
-{
-    return hexDigitField(text, 3);
-}
+// Pan and tilt angles are 12-bit codes, 4096 to the full turn, 0x000 = 0
+// degrees, typed as three hexadecimal digits.
 
 // Direction byte of the "Move Pan Tilt" grid of option buttons 0..8, read
 // row by row from the top left: high nibble 1 right / 2 left, low nibble
 // 1 up / 2 down. The centre, no selection (-1) or any other index is 0x00.
 std::uint8_t directionCode(int optionIndex);
-
-// A box read as a hexadecimal number from its first character up to the
-// first character that is not a hexadecimal digit; empty text or text that
-// starts with another character reads as 0. Answers nothing when the number
-// does not fit in one byte (the camera gets one whole byte).
-std::optional<std::uint8_t> leadingHexByte(QStringView text);
 
 // --- motion detection, earlier family ---
 
@@ -111,11 +86,6 @@ std::optional<AlarmLevels> alarmLevelReply(const QByteArray &received);
 std::uint8_t detectDisplayCode(bool frames, bool blocks);
 // Frame bitmap: bit k set when detection frame k (0..3) is enabled.
 std::uint8_t detectFrameBitmap(const std::array<bool, 4> &enabled);
-// One character as a digit: the character at `index` from the start
-// (negative: from the end, -1 = last), 0 when it is missing or no
-// hexadecimal digit.
-int digitOrZero(QStringView text, int index);
-
 // Detection window on the 13 x 9 block grid: start strictly before stop,
 // stop within 0x0..0xC across and 0x0..0x8 down.
 struct DetectWindow {

@@ -3,6 +3,9 @@
 #include "maskencoding.h"
 #include "ui_md.h"
 
+#include <hexfield.h>
+#include <packet.h>
+
 namespace zam {
 
 using namespace maskui;
@@ -129,18 +132,20 @@ void MD::cmdsetMDinq_Click()
 
 void MD::cmdsetMDtime_Click()
 {
-    const auto day = digitsOf(m_ui->txtMDday, 3);
+    const auto day = valueOf(m_ui->txtMDday, hexDigitsMax(3));
     if (!day)
         return;
-    const auto night = digitsOf(m_ui->txtMDnight, 3);
+    const auto night = valueOf(m_ui->txtMDnight, hexDigitsMax(3));
     if (!night)
         return;
-    sendPacket(0x6D, *day + *night);
-    // What the camera was sent, also for a box with fewer than three digits.
+    QByteArray p;
+    appendNibbles(p, *day, 3);
+    appendNibbles(p, *night, 3);
+    sendPacket(0x6D, p);
     ModuleState &s = m_link->state();
-    s.MDDayLevel = masks::digitFieldValue(*day);
+    s.MDDayLevel = int(*day);
     s.MDDayLevelSent = true;
-    s.MDNightLevel = masks::digitFieldValue(*night);
+    s.MDNightLevel = int(*night);
     s.MDNightLevelSent = true;
 }
 

@@ -4,6 +4,8 @@
 #include "ui_motiond.h"
 
 #include <QGuiApplication>
+#include <hexfield.h>
+#include <packet.h>
 
 namespace zam {
 
@@ -72,6 +74,12 @@ void MotionD::MDforOnOff_Click()
 
 void MotionD::MDfuncSet_Click()
 {
+    const auto threshold = valueOf(m_ui->MDthreshold, kHexByteMax);
+    if (!threshold)
+        return;
+    const auto interval = valueOf(m_ui->MDinterval, kHexByteMax);
+    if (!interval)
+        return;
     if (!confirmStart())
         return;
     QByteArray p;
@@ -80,10 +88,8 @@ void MotionD::MDfuncSet_Click()
     p.append(char(
         masks::detectFrameBitmap({m_ui->MDcheck_2->isChecked(), m_ui->MDcheck_3->isChecked(),
                                   m_ui->MDcheck_4->isChecked(), m_ui->MDcheck_5->isChecked()})));
-    for (QLineEdit *box : {m_ui->MDthreshold, m_ui->MDinterval}) {
-        p.append(char(masks::digitOrZero(box->text(), 0)));
-        p.append(char(masks::digitOrZero(box->text(), -1)));
-    }
+    appendNibbles(p, *threshold, 2);
+    appendNibbles(p, *interval, 2);
     sendPacket(0x1C, p);
     m_ui->MDforOnOff->setText(QStringLiteral("ON"));
 }
@@ -95,10 +101,15 @@ void MotionD::MDwinSet_Click()
     for (int k = 0; k < 4; ++k)
         if (ops[k]->isChecked())
             frame = k;
-    const masks::DetectWindow w{masks::digitOrZero(m_ui->MDHstart->text(), -1),
-                                masks::digitOrZero(m_ui->MDVstart->text(), -1),
-                                masks::digitOrZero(m_ui->MDHstop->text(), -1),
-                                masks::digitOrZero(m_ui->MDVstop->text(), -1)};
+    int position[4];
+    QLineEdit *boxes[4] = {m_ui->MDHstart, m_ui->MDVstart, m_ui->MDHstop, m_ui->MDVstop};
+    for (int k = 0; k < 4; ++k) {
+        const auto value = valueOf(boxes[k], kHexDigitMax);
+        if (!value)
+            return;
+        position[k] = int(*value);
+    }
+    const masks::DetectWindow w{position[0], position[1], position[2], position[3]};
     if (!masks::detectWindowValid(w)) {
         ask({QMessageBox::Warning, QGuiApplication::applicationDisplayName(), kWindowMessage,
              QMessageBox::Ok});

@@ -11,6 +11,10 @@
 //   8x 01 04 1D 0n 0a 0b 0c 0d FF      window of frame n: across a..c, down b..d
 //                                      (a < c <= C, b < d <= 8)
 //
+// Threshold and interval are typed as 00..FF, the window positions as one
+// digit each (read as hexfield.h says); a box that cannot be read is refused
+// before anything else is asked or sent.
+//
 // The main window's periodic refresh stays stopped while the window is open
 // and is handed back on closing (see RefreshHold).
 

@@ -104,12 +104,10 @@ void Privacy::cmdPZMpantilt_Click()
 
 void Privacy::cmdMovePanTilt_Click()
 {
-    // An empty amount is not taken as 0: the head would be sent off with
-    // an amount the operator never typed.
-    const auto pan = digitsOf(m_ui->TextMovePan, 2, false);
+    const auto pan = digitsOf(m_ui->TextMovePan, 2);
     if (!pan)
         return;
-    const auto tilt = digitsOf(m_ui->TextMoveTilt, 2, false);
+    const auto tilt = digitsOf(m_ui->TextMoveTilt, 2);
     if (!tilt)
         return;
     int selected = -1;

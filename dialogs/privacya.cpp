@@ -3,6 +3,8 @@
 #include "maskencoding.h"
 #include "ui_privacya.h"
 
+#include <hexfield.h>
+
 namespace zam {
 
 using namespace maskui;
@@ -46,13 +48,9 @@ void PrivacyA::cmdPZMset_Click(int index)
 {
     QByteArray p(1, char(index));
     for (int k = 8 * index; k < 8 * index + 8; ++k) {
-        const auto value = masks::leadingHexByte(m_zones[k]->text());
-        if (!value) {
-            refuseField(m_zones[k], m_zones[k]->accessibleName(),
-                        QStringLiteral("%1 is more than FF and does not fit in one byte.")
-                            .arg(m_zones[k]->text()));
+        const auto value = valueOf(m_zones[k], kHexDigitMax);
+        if (!value)
             return;
-        }
         p.append(char(*value));
     }
     m_link->SD(masks::commandPacket(kCameraOneHeader, 0x76, p), 1);
@@ -70,9 +68,9 @@ void PrivacyA::redrawGrid()
         int v[4];
         bool fits = true;
         for (int k = 0; k < 4; ++k) {
-            const auto value = masks::leadingHexByte(m_zones[4 * n + k]->text());
+            const auto value = readHexField(m_zones[4 * n + k]->text(), kHexDigitMax);
             fits = fits && value.has_value();
-            v[k] = value.value_or(0);
+            v[k] = int(value.value_or(0));
         }
         if (fits && v[2] > 0 && v[3] > 0)
             areas.append({v[0], v[1], v[2], v[3], QString::number(n + 1)});

@@ -8,10 +8,10 @@
 //   81 01 04 77 02 FF / 03 FF / 00 FF            masking on / off / clear; the dialog's own
 //                                                sender, logged in TxtPrivacyA
 //
-// Each box is read as a hexadecimal number up to its first character that is
-// not a digit (none: 0). The hints give the ranges (X 0..F, Y 0..B, width
-// 1..F, height 1..B); the camera gets what is typed, but a value that does
-// not fit in one byte is refused.
+// Each box holds one hexadecimal digit, 0 to F (read as hexfield.h says),
+// sent as one whole byte; anything else is refused. The hints give the
+// ranges (X 0..F, Y 0..B, width 1..F, height 1..B); within a digit the
+// camera gets what is typed.
 
 #include "dialogsupport.h"
 

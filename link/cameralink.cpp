@@ -95,6 +95,16 @@ QByteArray CameraLink::WaitReply(int n)
     return result;
 }
 
+QByteArray CameraLink::takeWaiting()
+{
+    m_inWait = true;
+    // A zero wait moves what the device holds into the port's buffer.
+    m_port->waitForReadyRead(0);
+    QByteArray bytes = m_port->readAll();
+    m_inWait = false;
+    return bytes;
+}
+
 bool CameraLink::CheckFinishCommand()
 {
     const TailClass tail = classifyLogTail(m_recvText.text());

@@ -48,6 +48,10 @@ public:
     // placeholder 00 01 02 .. n-1 that fails every reply check. Signals
     // replyTaken when the camera's bytes were collected.
     QByteArray WaitReply(int n);
+    // Takes every byte waiting at the port now, without waiting for more:
+    // also bytes a real port has not announced yet, and no receive handling
+    // sees them.
+    QByteArray takeWaiting();
     bool WaitCheck(double periodSeconds) { return m_stopwatch.WaitCheck(periodSeconds); }
     bool RefreshNotGoCheck() const { return !m_state.RefreshBusy; }
     bool CheckFinishCommand();

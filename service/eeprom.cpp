@@ -108,19 +108,6 @@ std::vector<Step> baudRateSequence(std::uint8_t header, int index)
     return steps;
 }
 
-std::optional<unsigned> parseHexField(QStringView text, int maxDigits)
-{
-    const QStringView digits = text.trimmed();
-    if (digits.isEmpty() || digits.size() > maxDigits) return std::nullopt;
-    unsigned value = 0;
-    for (QChar c : digits) {
-        const int v = hexDigitValue(c);
-        if (v < 0) return std::nullopt;
-        value = (value << 4) | unsigned(v);
-    }
-    return value;
-}
-
 SplitReply splitFirstReply(const QByteArray &bytes)
 {
     const qsizetype end = bytes.indexOf(char(0xFF));

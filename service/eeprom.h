@@ -22,7 +22,6 @@
 // so that none of them can be mistaken for a header or the terminator.
 
 #include <QByteArray>
-#include <QStringView>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -36,7 +35,6 @@ inline constexpr unsigned kMaxRegister = 0x7F;
 inline constexpr unsigned kMaxRegisterValue = 0xFF;
 inline constexpr int kAddressDigits = 3;
 inline constexpr int kDataDigits = 2;
-inline constexpr int kRegisterDigits = 2;
 
 // Cells the panel uses on its own.
 inline constexpr unsigned kProtectCell = 0x001; // 01 written here releases write protection
@@ -70,11 +68,6 @@ std::vector<Step> icrCompensationSequence(std::uint8_t header);
 // Baud-rate change to kBaudRates[index]: setting mode, protect release, then
 // the baud-rate cell, with 2 s between packets. Empty for an unknown index.
 std::vector<Step> baudRateSequence(std::uint8_t header, int index);
-
-// A hexadecimal number typed into a box: 1 to maxDigits digits of either
-// case, blanks around them ignored; fewer digits mean leading zeros ("5" in a
-// data box is 05). Empty, over-long or non-hexadecimal text answers nothing.
-std::optional<unsigned> parseHexField(QStringView text, int maxDigits);
 
 // The first reply among bytes taken from the port: up to and including the
 // first 0xFF (all of them when there is none), and the bytes after it.

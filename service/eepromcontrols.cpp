@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <hexfield.h>
 
 namespace zam::service
 {
@@ -27,12 +28,13 @@ void EepromControls::message(QMessageBox::Icon icon, const QString &text)
     box.exec();
 }
 
-std::optional<unsigned> EepromControls::field(QLineEdit *box, int maxDigits, unsigned maxValue,
-                                              const QString &problem)
+std::optional<unsigned> EepromControls::field(QLineEdit *box, unsigned maximum, const QString &what)
 {
-    const auto value = eeprom::parseHexField(box->text(), maxDigits);
-    if (value && *value <= maxValue) return value;
-    message(QMessageBox::Warning, problem + QStringLiteral(" Nothing was sent."));
+    const auto value = readHexField(box->text(), maximum);
+    if (value) return value;
+    message(QMessageBox::Warning,
+            QStringLiteral("%1 must be a hexadecimal number from %2. Nothing was sent.")
+                .arg(what, hexFieldRange(maximum)));
     box->setFocus();
     box->selectAll();
     return std::nullopt;
@@ -40,16 +42,14 @@ std::optional<unsigned> EepromControls::field(QLineEdit *box, int maxDigits, uns
 
 std::optional<unsigned> EepromControls::address()
 {
-    return field(m_boxes.address, eeprom::kAddressDigits, eeprom::kMaxAddress,
-                 QStringLiteral("The EEPROM address in the \"Mode\" box must be 1 to 3 "
-                                "hexadecimal digits (000 to FFF)."));
+    return field(m_boxes.address, eeprom::kMaxAddress,
+                 QStringLiteral("The EEPROM address in the \"Mode\" box"));
 }
 
 std::optional<unsigned> EepromControls::data()
 {
-    return field(m_boxes.data, eeprom::kDataDigits, eeprom::kMaxData,
-                 QStringLiteral("The EEPROM data in the \"Data\" box must be 1 or 2 "
-                                "hexadecimal digits (00 to FF)."));
+    return field(m_boxes.data, eeprom::kMaxData,
+                 QStringLiteral("The EEPROM data in the \"Data\" box"));
 }
 
 void EepromControls::enterSettingMode()
@@ -105,11 +105,10 @@ std::optional<eeprom::ReadReply> EepromControls::readCell(unsigned cell)
     const std::uint8_t header = m_link->state().header();
     send(*eeprom::read(header, cell));
     m_link->stopwatch().pause(1.0);
-    // The reply is taken straight from the port. The reply wait (rather than
-    // a plain read) also fetches bytes a real port has not announced yet, and
-    // no receive event sees them; fewer than seven bytes within its second
-    // give the placeholder, which fails the check below.
-    const auto split = eeprom::splitFirstReply(m_link->WaitReply(eeprom::kReadReplyLength));
+    // What has arrived by then is taken straight from the port: the reply,
+    // or an error reply (y0 6z ee FF) that would otherwise wait there and
+    // later finish some other command in the receive handling.
+    const auto split = eeprom::splitFirstReply(m_link->takeWaiting());
     // Whatever came after the reply belongs to the receive handling, as if it
     // had arrived after the read.
     if (!split.rest.isEmpty() && m_link->receiveThreshold() == 1) m_link->receive(split.rest);

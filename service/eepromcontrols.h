@@ -59,10 +59,11 @@ public:
     // Sends a packet through the dialog's SD in mode 1.
     void send(const QByteArray &packet);
     void message(QMessageBox::Icon icon, const QString &text);
-    // A typed box that cannot become its value: the operator is told which
-    // box, the caret goes there, and nothing is sent.
-    std::optional<unsigned> field(QLineEdit *box, int maxDigits, unsigned maxValue,
-                                  const QString &problem);
+    // The value of a typed hexadecimal box, 0..maximum (read as hexfield.h
+    // says). A box that cannot become its value is refused: the operator is
+    // told which box (`what`) and what it takes, the caret goes there, and
+    // nothing is sent.
+    std::optional<unsigned> field(QLineEdit *box, unsigned maximum, const QString &what);
 
 private:
     std::optional<unsigned> address();

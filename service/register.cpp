@@ -30,12 +30,11 @@ Register::~Register() = default;
 void Register::setRegister()
 {
     auto &c = *m_controls;
-    const auto reg = c.field(m_ui->txtRegisterNo, eeprom::kRegisterDigits, eeprom::kMaxRegister,
-                             QStringLiteral("The register number must be 00 to 7F (hexadecimal)."));
+    const auto reg =
+        c.field(m_ui->txtRegisterNo, eeprom::kMaxRegister, QStringLiteral("The register number"));
     if (!reg) return;
-    const auto value =
-        c.field(m_ui->txtRegisterValue, eeprom::kRegisterDigits, eeprom::kMaxRegisterValue,
-                QStringLiteral("The register value must be 1 or 2 hexadecimal digits (00 to FF)."));
+    const auto value = c.field(m_ui->txtRegisterValue, eeprom::kMaxRegisterValue,
+                               QStringLiteral("The register value"));
     if (!value) return;
     if (const auto p = eeprom::registerSet(c.link().state().header(), *reg, *value)) c.send(*p);
 }

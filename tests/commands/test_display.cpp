@@ -59,6 +59,8 @@ private Q_SLOTS:
         QTest::newRow("TitleOnOff off") << "TitleOnOff" << "checked" << hexBytes("8101047403FF") << "unchecked";
         QTest::newRow("DateDisplay on") << "DateDisplay" << "unchecked" << hexBytes("8101047102FF") << "checked";
         QTest::newRow("TimeDisplay on") << "TimeDisplay" << "unchecked" << hexBytes("8101047202FF") << "checked";
+        QTest::newRow("DateDisplay off") << "DateDisplay" << "checked" << hexBytes("8101047103FF") << "unchecked";
+        QTest::newRow("TimeDisplay off") << "TimeDisplay" << "checked" << hexBytes("8101047203FF") << "unchecked";
         QTest::newRow("VP0180 without caption") << "VP0180" << "" << hexBytes("8101042501FF") << "0 degree";
         QTest::newRow("VP0180 0 degree") << "VP0180" << "0 degree" << hexBytes("8101042500FF") << "180 degree";
         QTest::newRow("VPreset") << "VPreset" << "Reset" << hexBytes("8101040540FF") << "Reset";

@@ -1,6 +1,6 @@
 // Exposure controls of the main window, driven through the real widgets on a
 // simulated camera: packets, AE mode rows, the bright sequence, the value
-// displays the step buttons move, and the slow AE entry.
+// displays the step buttons move.
 
 #include "support/widgetscript.h"
 
@@ -264,30 +264,6 @@ private Q_SLOTS:
         QCOMPARE(rig.sent().size(), 1);
         QCOMPARE(slider->value(), after);
         QCOMPARE(display->text(), caption);
-    }
-
-    void slowAE_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("expected"); // empty: refused with a message
-        QTest::newRow("lower case, blanks") << " 1a " << hexBytes("8101045D1AFF");
-        QTest::newRow("three digits") << "123" << QByteArray();
-        QTest::newRow("not hex") << "1Z" << QByteArray();
-        QTest::newRow("one digit") << "5" << hexBytes("8101045D05FF");
-    }
-    void slowAE()
-    {
-        QFETCH(QString, text);
-        QFETCH(QByteArray, expected);
-        Panel rig;
-        QStringList messages;
-        rig.groups.exposure.setMessageSink(
-            [&](const QString &, const QString &m) { messages << m; });
-        rig.ui()->txtSlowAEvalue->setText(text);
-        click(rig.ui()->cmdSetSlowAE);
-        const bool refused = expected.isEmpty();
-        QCOMPARE(rig.sent(), refused ? QList<QByteArray>{} : QList<QByteArray>{expected});
-        QCOMPARE(messages, refused ? QStringList{ExposureCommands::kSlowAEMessage} : QStringList{});
     }
 };
 

@@ -51,9 +51,6 @@ private Q_SLOTS:
             QTest::newRow(tag) << QString(script) << QString(expected);
         };
         // clang-format off
-        row("one lower-case digit counts twice", "type AFacttime a; type AFintTime ff; click ACTAFmodeset",
-            "810104270A0A0F0FFF");
-        row("no hex digit typed", "type AFacttime g5x; type AFintTime; click ACTAFmodeset", "8101042705050000FF");
         row("sensitivity low, normal", "click AF_Sens; click AF_Sens", "8101045802FF 8101045803FF");
         row("far, fastest", "type FarSpeed 7; press Far; release Far", "8101040827FF 8101040800FF");
         row("near, slowest", "type NearSpeed 0; press Near; release Near", "8101040830FF 8101040800FF");

@@ -75,31 +75,6 @@ private Q_SLOTS:
     }
 
     // clang-format off
-    void icrThreshold_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("expected"); // empty: refused
-        QTest::newRow("one digit is the low nibble") << "5" << "8101042100000005FF";
-        QTest::newRow("blanks around") << " 7f " << "810104210000070FFF";
-        QTest::newRow("not hexadecimal") << "G1" << "";
-        QTest::newRow("three digits") << "123" << "";
-        QTest::newRow("blank inside") << "F F" << "";
-    }
-    // clang-format on
-    void icrThreshold()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, expected);
-        Panel rig;
-        rig.ui()->txtICRthreshold->setText(text);
-        rig.ui()->comICR_Threshold->click();
-        const bool refused = expected.isEmpty();
-        QCOMPARE(rig.sent(), hexPackets(expected));
-        QCOMPARE(rig.shown,
-                 refused ? QStringList{PictureCommands::kThresholdTitle} : QStringList{});
-    }
-
-    // clang-format off
     void pictureEffectsExclusive_data()
     {
         QTest::addColumn<QString>("item");

@@ -238,32 +238,6 @@ private Q_SLOTS:
         QCOMPARE(refresh.timerEnabled(), autoRefreshChecked);
     }
 
-    // Values that are not one or two hexadecimal digits are refused, naming the box.
-    void memoryWriteRefused_data()
-    {
-        QTest::addColumn<QString>("upper");
-        QTest::addColumn<QString>("lower");
-        QTest::addColumn<QString>("named");
-        // clang-format off
-        QTest::newRow("upper not hexadecimal") << "G0" << "00" << "(pp)";
-        QTest::newRow("upper empty") << "" << "00" << "(pp)";
-        QTest::newRow("lower too long") << "00" << "123" << "(qq)";
-        // clang-format on
-    }
-    void memoryWriteRefused()
-    {
-        QFETCH(QString, upper);
-        QFETCH(QString, lower);
-        QFETCH(QString, named);
-        Panel rig;
-        rig.ui()->TxtMemoryDataUpper->setText(upper);
-        rig.ui()->TxtMemoryDataLower->setText(lower);
-        rig.ui()->cmdMemoryWite->click();
-        QVERIFY(rig.sent().isEmpty());
-        QCOMPARE(rig.shown.size(), 1);
-        QVERIFY2(rig.shown[0].contains(named), qPrintable(rig.shown[0]));
-    }
-
     // What is written at an address (one digit, lower case too) reads back,
     // and the read's reply shows in the log.
     void memoryRoundTrip()

@@ -132,28 +132,25 @@ private Q_SLOTS:
         sends("Spherical", "cmdCenterSphe", "8201047C04FF");
         sends("PrivacyA", "Zones_8=4 Zones_9=2 Zones_10=3 Zones_11=1 cmdPZMset_1",
               "81010476010402030100000000FF", true);
-        sends("PrivacyA", "Zones_0=C Zones_1=x cmdPZMset_0", "81010476000C00000000000000FF", true);
         sends("PrivacyA", "CmdPrivacyOn", "8101047702FF");
         sends("PrivacyA", "CmdPrivacyoff", "8101047703FF");
         sends("PrivacyA", "CmdClear", "8101047700FF");
-        sends("AES", "AESpotPosX=F AESpotPosY=Z AESpotSet", "82010429000F0000FF");
+        // As the window opens: the spot in the middle of the grid.
+        sends("AES", "AESpotSet", "8201042900080008FF");
+        sends("AES", "AESpotPosX=F AESpotPosY=0 AESpotSet", "82010429000F0000FF");
         sends("AES", "AESpotON", "8201045902FF");
         sends("AES", "AESpotOFF", "8201045903FF");
         sends("MD", "cmdDisplay", "8201041502FF");
         sends("MD", "cmdMDdisplayOFF", "8201041503FF");
+        // As the window opens: frame 0 from block 0,1 to block 1,2.
+        sends("MotionD", "MDwinSet", "8201041D0000010102FF", true);
         sends("MotionD", "MDOp_2=1 MDHstart=3 MDVstart=0 MDHstop=C MDVstop=8 MDwinSet",
               "8201041D0203000C08FF", true);
         sends("MotionD", "MDcheck_1=1 MDcheck_5=1 MDthreshold=2F MDinterval=10 MDfuncSet",
               "8201041C0209020F0100FF", true);
-        sends("MotionD", "MDthreshold= MDinterval=7 MDfuncSet", "8201041C010100000707FF", true);
         refuses("Privacy", "combSetPrivacy=-1 CmdPrivacySet", "Zone to set:");
         refuses("Privacy", "Combo_1=-1 cmdPrivacyColor", "Color 2:");
-        refuses("Privacy", "TextPan=8G0 cmdPZMpantilt", "Pan angle:");
-        refuses("Privacy", "TextMoveTilt= cmdMovePanTilt", "Move tilt amount:");
         refuses("Spherical", "ComboSphe_1=-1 cmdSphericalMosic", "Color 2:");
-        refuses("PrivacyA", "Zones_6=100 cmdPZMset_0", "Zone 2 width:");
-        refuses("AES", "AESpotPosY=100 AESpotSet", "Spot s:");
-        refuses("MD", "txtMDday=G00 cmdsetMDtime", "Day AE level:");
         // The detection window: start before stop, stop within C across, 8 down.
         refuses("MotionD", "MDHstop=D MDwinSet", "window setting");
         refuses("MotionD", "MDVstop=9 MDwinSet", "window setting");
@@ -237,7 +234,7 @@ private Q_SLOTS:
         QCOMPARE(grid->labelsAt(6, 3), QStringList{QStringLiteral("3")});
         QVERIFY(grid->labelsAt(7, 2).isEmpty());
         QVERIFY(grid->labelsAt(4, 4).isEmpty());
-        runSteps(&privacy, "Zones_10=100"); // no longer a byte: not drawn
+        runSteps(&privacy, "Zones_10=10"); // no longer one digit: not drawn
         QVERIFY(grid->labelsAt(4, 2).isEmpty());
 
         AES aes(rig.link);
@@ -251,8 +248,8 @@ private Q_SLOTS:
 
     // --- MD ---
 
-    // Mode and levels are kept as the camera got them (one digit of three
-    // taken as first and last); the alarm switch turns with its caption.
+    // Mode and levels are kept as the camera got them (one digit typed is
+    // the lowest of three); the alarm switch turns with its caption.
     void mdKeepsWhatItSent()
     {
         Rig rig;
@@ -262,10 +259,10 @@ private Q_SLOTS:
         runSteps(&dialog,
                  "ComboSetMD=12 comSetMD txtMDday=5 txtMDnight=2A0 cmdsetMDtime cmdJun cmdJun");
         QCOMPARE(rig.sent(),
-                 (QList<QByteArray>{hexBytes("8101046C0CFF"), hexBytes("8101046D050005020A00FF"),
+                 (QList<QByteArray>{hexBytes("8101046C0CFF"), hexBytes("8101046D000005020A00FF"),
                                     hexBytes("8101045E02FF"), hexBytes("8101045E03FF")}));
         QCOMPARE(int(s.MDMode), 0x0C);
-        QCOMPARE(s.MDDayLevel, 0x505);
+        QCOMPARE(s.MDDayLevel, 0x005);
         QCOMPARE(s.MDNightLevel, 0x2A0);
         QVERIFY(s.MDDayLevelSent && s.MDNightLevelSent);
     }

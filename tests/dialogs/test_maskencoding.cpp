@@ -13,33 +13,6 @@ const auto hex = [](const char *s) { return QByteArray::fromHex(s); };
 class TestMaskEncoding : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void digitField_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<bool>("missingIsZero");
-        QTest::addColumn<QByteArray>("digits"); // empty: cannot be sent
-        QTest::newRow("2 one char is first and last") << "5" << 2 << true << hex("0505");
-        QTest::newRow("2 empty") << "" << 2 << true << hex("0000");
-        QTest::newRow("2 empty, no zero assumed") << "" << 2 << false << QByteArray();
-        QTest::newRow("2 longer: first and last") << "123" << 2 << true << hex("0103");
-        QTest::newRow("3 one char: second missing") << "5" << 3 << true << hex("050005");
-        QTest::newRow("3 one char, no zero assumed") << "5" << 3 << false << QByteArray();
-        QTest::newRow("3 two chars") << "12" << 3 << true << hex("010202");
-        QTest::newRow("4 full, small letters") << "4a0f" << 4 << true << hex("040A000F");
-        QTest::newRow("4 two chars") << "AB" << 4 << true << hex("0A0B000B");
-        QTest::newRow("non-hex taken") << "8G0" << 3 << true << QByteArray();
-        QTest::newRow("width 5 unknown") << "12345" << 5 << true << QByteArray();
-    }
-    void digitField()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, width);
-        QFETCH(bool, missingIsZero);
-        QFETCH(QByteArray, digits);
-        QCOMPARE(hexDigitField(text, width, missingIsZero).value_or(QByteArray()), digits);
-    }
-
     void zoneBitmap_data()
     {
         QTest::addColumn<QList<int>>("zones");
@@ -69,25 +42,6 @@ private Q_SLOTS:
         for (int i = -1; i <= 9; ++i)
             codes << directionCode(i);
         QCOMPARE(codes, (QList<int>{0, 0x21, 0x01, 0x11, 0x20, 0x00, 0x10, 0x22, 0x02, 0x12, 0}));
-    }
-
-    void leadingHex_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("value"); // -1: does not fit in a byte
-        QTest::newRow("small letters") << "ff" << 0xFF;
-        QTest::newRow("stops at non-digit") << "1G5" << 0x01;
-        QTest::newRow("letter only") << "Z" << 0x00;
-        QTest::newRow("leading zeros") << "000000F" << 0x0F;
-        QTest::newRow("above a byte") << "100" << -1;
-        QTest::newRow("huge") << "FFFFFFFFFFFFFFFFFFFF" << -1;
-    }
-    void leadingHex()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, value);
-        const auto got = leadingHexByte(text);
-        QCOMPARE(got ? int(*got) : -1, value);
     }
 
     void alarmReplies()

@@ -129,6 +129,32 @@ private Q_SLOTS:
         QCOMPARE(rig.window.ui()->CameraSel_1->isEnabled(), cameras > 0);
     }
 
+    // On a chain that answers only at the chosen speed the window shows that
+    // speed once the line check has passed.
+    void lineSpeedShown_data()
+    {
+        QTest::addColumn<int>("baud");
+        QTest::newRow("9600") << 9600;
+        QTest::newRow("19200") << 19200;
+        QTest::newRow("38400") << 38400;
+    }
+    void lineSpeedShown()
+    {
+        QFETCH(int, baud);
+        FakeClock clock;
+        sim::CameraChain chain(1);
+        chain.lineBaud = baud;
+        chain.camera(1).service().lineBaud = baud;
+        sim::SimPort port(chain, clock);
+        CameraLink link(port, clock);
+        link.state().BaudRateText = QString::number(baud); // the port settings window's choice
+        FrmMain window(link, {QStringLiteral("sim:"), baud});
+        window.setStartupMessageSink(
+            [](const QString &, const QString &text, const QString &) { QFAIL(qPrintable(text)); });
+        QVERIFY(window.startUp());
+        QCOMPARE(window.ui()->Baudratetxt->text(), QString::number(baud));
+    }
+
     void selectingCamera2()
     {
         PanelRig rig(2);

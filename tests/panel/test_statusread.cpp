@@ -237,6 +237,9 @@ private Q_SLOTS:
             << "ZoomSlider=4096, ZoomValue=4096, FocusSlider=16389, FocusValue=16389, FocusNearLimitSlider=43008";
         QTest::newRow("focus moving") << 0x30 << "" << "L2:3 L5:4 L8:4 L11:5 L6:A L7:8 L13:00 L14:02"
             << "ZoomSlider=12292, ZoomValue=12292, FocusSlider=8192, FocusValue=8192, FocusNearLimitSlider=43008";
+        // Both moving: neither position shown, the rest of the block still is.
+        QTest::newRow("zoom and focus moving") << 0x30 << "" << "L2:3 L5:4 L8:4 L11:5 L6:A L7:8 L13:04 L14:03"
+            << "ZoomSlider=4096, ZoomValue=4096, FocusSlider=8192, FocusValue=8192, FocusNearLimitSlider=43008, AF_Sens=on";
         QTest::newRow("shutter 21") << 0x30 << "" << "C10:15 C9:04" << "ShutterSlider=21, ShutterValue=1/10000, BackLight=on";
         QTest::newRow("shutter 22") << 0x30 << "" << "C10:16 C9:04" << "ShutterSlider=6, ShutterValue=1/60, BackLight=on";
         QTest::newRow("iris 18, empty row") << 0x30 << "" << "C11:12 C9:04" << "IrisSlider=8, IrisValue=, BackLight=on";

@@ -1,4 +1,4 @@
-// Service packets, typed fields and the read reply check.
+// Service packets and the read reply check.
 
 #include <QTest>
 #include <eeprom.h>
@@ -45,30 +45,6 @@ private Q_SLOTS:
         QVERIFY(!eeprom::registerSet(0x81, 0x00, 0x100));
         QVERIFY(eeprom::baudRateSequence(0x81, 3).empty());
         QVERIFY(eeprom::baudRateSequence(0x81, -1).empty());
-    }
-
-    void hexField_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("digits");
-        QTest::addColumn<int>("expected"); // -1: refused
-        QTest::newRow("three digits, lower case") << "1a5" << 3 << 0x1A5;
-        QTest::newRow("one digit is leading zeros") << "5" << 3 << 0x005;
-        QTest::newRow("blanks around") << " F0 " << 2 << 0xF0;
-        QTest::newRow("empty") << "" << 3 << -1;
-        QTest::newRow("not a digit") << "1G5" << 3 << -1;
-        QTest::newRow("inner blank") << "1 5" << 3 << -1;
-        QTest::newRow("too long for an address") << "1234" << 3 << -1;
-        QTest::newRow("sign") << "-1" << 2 << -1;
-        QTest::newRow("prefix") << "0x5" << 3 << -1;
-    }
-    void hexField()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, digits);
-        QFETCH(int, expected);
-        const auto v = eeprom::parseHexField(text, digits);
-        QCOMPARE(v ? int(*v) : -1, expected);
     }
 
     void readReply_data()

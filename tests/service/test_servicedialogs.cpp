@@ -60,21 +60,14 @@ void silence(LinkRig &rig, const QByteArray &packet)
     rig.chain.faults().dropIf = [packet](const QByteArray &p) { return p == packet; };
 }
 
-template <class Dialog>
-void checkButton(const QString &steps, const QByteArray &expected, const QString &named)
+template <class Dialog> void checkButton(const QString &steps, const QByteArray &expected)
 {
     DialogRig<Dialog> r;
     r.rig.autoRefreshOn();
     runSteps(&r.dialog, steps);
     const QString log = r.dialog.template findChild<QPlainTextEdit *>()->toPlainText();
     QVERIFY(r.rig.link.SendText().text().isEmpty());
-    if (expected.isEmpty()) {
-        QVERIFY(r.rig.sent().isEmpty());
-        QVERIFY(log.isEmpty());
-        QCOMPARE(r.messages.size(), 1);
-        QVERIFY2(r.messages[0].contains(named), qPrintable(r.messages[0]));
-        return;
-    }
+    QVERIFY(r.messages.isEmpty());
     QCOMPARE(r.rig.sent(), QList<QByteArray>{expected});
     QCOMPARE(log.trimmed(), hexSpaced(expected).trimmed());
     QVERIFY(r.rig.link.refresh().timerEnabled());
@@ -103,44 +96,31 @@ class TestServiceDialogs : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // One packet per button, logged in the dialog's own box (auto refresh
-    // runs on), or a refusal naming the box. The Register dialog's Mode
-    // frame works on its own boxes, with their initial contents.
+    // runs on). The Register dialog's Mode frame works on its own boxes,
+    // with their initial contents.
     void buttons_data()
     {
         QTest::addColumn<bool>("registerDialog");
         QTest::addColumn<QString>("steps");
-        QTest::addColumn<QByteArray>("expected"); // empty: refused
-        QTest::addColumn<QString>("named");
+        QTest::addColumn<QByteArray>("expected");
         auto sends = [](bool reg, const char *steps, const char *packet) {
-            QTest::newRow(steps) << reg << QString(steps) << hexBytes(packet) << QString();
-        };
-        auto refuses = [](bool reg, const char *steps, const char *named) {
-            QTest::newRow(steps) << reg << QString(steps) << QByteArray() << QString(named);
+            QTest::newRow(steps) << reg << QString(steps) << hexBytes(packet);
         };
         sends(false, "EPromCmdSens", "81017F017FFF");
         sends(false, "EPromWriteProtectrelesase", "81017F7F020000010001FF");
-        sends(false, "EPromText1=5 EPromCmdRD", "81097F7F01000005FF");
-        sends(false, "EPromText1=001 EPromText2=5 EPromCmdWR", "81017F7F020000010005FF");
         sends(false, "EPromText1=e6a EPromText2=d8 EPromCmdSet", "81017F7F030E060A0D08FF");
-        refuses(false, "EPromText1= EPromText2=00 EPromCmdRD", "\"Mode\"");
-        refuses(false, "EPromText1=1A55 EPromText2=00 EPromCmdSet", "\"Mode\"");
-        refuses(false, "EPromText1=001 EPromText2=123 EPromCmdWR", "\"Data\"");
         sends(true, "EPromCmdWR", "81017F7F020000000000FF");
         sends(true, "txtRegisterNo=60 txtRegisterValue=03 comRegisterSet2", "81010424600003FF");
-        sends(true, "txtRegisterNo=0 txtRegisterValue=5 comRegisterSet2", "81010424000005FF");
-        refuses(true, "txtRegisterNo=80 txtRegisterValue=00 comRegisterSet2", "register");
-        refuses(true, "txtRegisterNo=60 txtRegisterValue=100 comRegisterSet2", "register");
     }
     void buttons()
     {
         QFETCH(bool, registerDialog);
         QFETCH(QString, steps);
         QFETCH(QByteArray, expected);
-        QFETCH(QString, named);
         if (registerDialog)
-            checkButton<Register>(steps, expected, named);
+            checkButton<Register>(steps, expected);
         else
-            checkButton<FSet>(steps, expected, named);
+            checkButton<FSet>(steps, expected);
     }
 
     // Enter in a box must not run a button (the first one changes the
@@ -259,6 +239,29 @@ private Q_SLOTS:
         QCOMPARE(r.messages.size(), refused ? 1 : 0);
         QCOMPARE(r.rig.sent().size(), refused ? 1 : 2);
         QVERIFY(!QApplication::overrideCursor());
+    }
+
+    // A camera that refuses the read answers with an error reply. The read
+    // takes what arrived in its one second, the error reply with it: nothing
+    // of it is left at the port to turn up in the reply log with the next
+    // command's replies and finish that command early.
+    void manufacturingDateTakesTheErrorReply()
+    {
+        DialogRig<FSet> r; // camera locked: y0 60 41 FF
+        const auto before = r.rig.clock.nowMs();
+        r.dialog.ui()->Manufadatecmd->click();
+        QCOMPARE(r.rig.clock.nowMs() - before, std::int64_t(1000));
+        QCOMPARE(r.messages.size(), 1);
+
+        r.rig.run(1000);
+        const QString replyLog = r.rig.link.RecvText().text();
+        int finished = 0;
+        QObject::connect(&r.rig.link, &CameraLink::commandFinished, [&finished] { ++finished; });
+        r.dialog.ui()->EPromCmdSens->click(); // acknowledged, then completed
+        r.rig.run(1000);
+        QCOMPARE(r.rig.link.RecvText().text().mid(replyLog.size()),
+                 QStringLiteral("90 41 FF \r\n90 51 FF \r\n"));
+        QCOMPARE(finished, 1);
     }
 
     // Bytes after the read reply are left to the receive handling: here a
