@@ -155,9 +155,9 @@ FocusCommands::FocusCommands(FrmMain &window) : m_window(&window)
     }
 }
 
-void FocusCommands::send(int command, int parameter)
+bool FocusCommands::send(int command, int parameter)
 {
-    sendFunction(m_window->link(), command, parameter);
+    return sendFunction(m_window->link(), command, parameter);
 }
 
 void FocusCommands::sendPosition(int command, int value)
@@ -168,7 +168,10 @@ void FocusCommands::sendPosition(int command, int value)
 void FocusCommands::focusAuto()
 {
     Ui::FrmMain *ui = m_window->ui();
-    send(kFocusMode, kAuto);
+    // The enabled states record the focus mode: they follow only a packet
+    // that went out.
+    if (!send(kFocusMode, kAuto))
+        return;
     setManualGroupEnabled(false);
     ui->AFModeCmd_0->setEnabled(false);
     for (const AfModeRow &row : kAfModes)
@@ -180,7 +183,8 @@ void FocusCommands::focusAuto()
 void FocusCommands::focusManual()
 {
     Ui::FrmMain *ui = m_window->ui();
-    send(kFocusMode, kManual);
+    if (!send(kFocusMode, kManual))
+        return;
     setManualGroupEnabled(true);
     ui->AFModeCmd_0->setEnabled(true);
     for (const AfModeRow &row : kAfModes)
@@ -191,8 +195,8 @@ void FocusCommands::focusManual()
 
 void FocusCommands::afMode(int mode)
 {
-    send(kAfMode, mode);
-    showAfModeChosen();
+    if (send(kAfMode, mode))
+        showAfModeChosen();
 }
 
 void FocusCommands::setIntervalTimes()
@@ -200,9 +204,9 @@ void FocusCommands::setIntervalTimes()
     Ui::FrmMain *ui = m_window->ui();
     const auto [p, q] = timeDigits(ui->AFacttime->text());
     const auto [r, s] = timeDigits(ui->AFintTime->text());
-    sendCommand(m_window->link(),
-                {m_window->state().header(), 0x01, 0x04, kIntervalTimes, p, q, r, s, 0xFF});
-    showAfModeChosen();
+    if (sendCommand(m_window->link(),
+                    {m_window->state().header(), 0x01, 0x04, kIntervalTimes, p, q, r, s, 0xFF}))
+        showAfModeChosen();
 }
 
 void FocusCommands::sensitivityClicked(bool low)

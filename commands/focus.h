@@ -30,7 +30,7 @@ public:
     explicit FocusCommands(FrmMain &window);
 
 private:
-    void send(int command, int parameter);
+    bool send(int command, int parameter);
     void sendPosition(int command, int value);
     void focusAuto();
     void focusManual();

@@ -36,7 +36,8 @@ public:
 
     // Writes a packet (mode 1: logged, replies through the receive handler,
     // auto refresh paused until the finishing reply; mode 0: not logged,
-    // the caller polls with WaitReply). Answers "OK" or "NG".
+    // the caller polls with WaitReply). Answers "OK" or "NG": in mode 1 a
+    // running status read refuses the packet, and the refusal changes nothing.
     QString SD(const QByteArray &packet, int mode);
     // Collects a reply of at least n bytes, or after one second answers the
     // placeholder 00 01 02 .. n-1 that fails every reply check.
