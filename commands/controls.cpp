@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QSpinBox>
 #include <packet.h>
 
 namespace zam {
@@ -41,11 +42,9 @@ bool sendPosition(CameraLink &link, int command, int value)
     return sendCommand(link, packet);
 }
 
-int speedValue(const QString &text)
+int speedValue(const QSpinBox &box)
 {
-    bool ok = false;
-    const int v = text.trimmed().toInt(&ok);
-    return ok ? std::clamp(v, 0, 7) : 0;
+    return std::clamp(box.value(), 0, 7);
 }
 
 HoldButton::HoldButton(QAbstractButton *button, std::function<void()> sendMove,

@@ -10,6 +10,7 @@
 
 class QAbstractButton;
 class QAbstractSlider;
+class QSpinBox;
 class QWidget;
 
 namespace zam {
@@ -27,9 +28,9 @@ bool sendFunction(CameraLink &link, int command, int parameter);
 // different position.
 bool sendPosition(CameraLink &link, int command, int value);
 
-// Numeric value of a speed box's text; text that is no number counts as 0
-// and the value is held within 0..7, so the parameter byte stays in range.
-int speedValue(const QString &text);
+// A speed box's value held within 0..7, so the parameter byte stays in
+// range. The value, not the text shown: the text follows the locale's digits.
+int speedValue(const QSpinBox &box);
 
 // A press-and-hold button: mouse down (any mouse button), or Space / Enter
 // held while the button has focus, sends the move packet; mouse up or key up

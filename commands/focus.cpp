@@ -107,7 +107,7 @@ FocusCommands::FocusCommands(FrmMain &window) : m_window(&window)
         const int direction = row.direction;
         new HoldButton(
             ui->*row.button,
-            [this, speed, direction] { send(kFocus, direction + speedValue(speed->text())); },
+            [this, speed, direction] { send(kFocus, direction + speedValue(*speed)); },
             [this] { send(kFocus, kStop); }, this);
     }
     for (const PlainRow &row : kPlainButtons) {

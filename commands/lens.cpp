@@ -58,7 +58,7 @@ LensCommands::LensCommands(FrmMain &window) : m_window(&window)
         new HoldButton(
             ui->*row.button,
             [this, speed, command, direction] {
-                send(command, direction + speedValue(speed->text()));
+                send(command, direction + speedValue(*speed));
             },
             [this, command] { send(command, kStop); }, this);
     }
