@@ -46,11 +46,7 @@ void DirectConsole::onEnter()
 
 QString DirectConsole::SendDirect()
 {
-    AutoRefresh &refresh = m_link->refresh();
-    if (refresh.captionIsAuto()) {
-        refresh.setTimerEnabled(false);
-        refresh.setButtonEnabled(false);
-    }
+    m_link->refresh().commandSent();
     if (!m_link->RefreshNotGoCheck())
         return QStringLiteral("NG");
     m_link->state().LogTraffic = true;
