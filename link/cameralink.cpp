@@ -13,9 +13,11 @@ CameraLink::CameraLink(Port &port, Clock &clock, QObject *parent)
 QString CameraLink::SD(const QByteArray &packet, int mode)
 {
     if (mode == 1) {
-        m_refresh.commandSent();
+        // A refused packet never reaches the camera, so no reply would end a
+        // pause taken for it: the refusal leaves auto refresh as it is.
         if (!RefreshNotGoCheck())
             return QStringLiteral("NG");
+        m_refresh.commandSent();
     }
     write(packet, mode);
     return QStringLiteral("OK");
