@@ -107,7 +107,8 @@ QByteArray MD::inquire(std::uint8_t code, int n, double pauseSeconds)
     BusyCursor busy;
     if (pauseSeconds > 0)
         m_link->stopwatch().pause(pauseSeconds);
-    return m_link->WaitReply(n);
+    // No answer within the second: an empty reply, which no reply check passes.
+    return m_link->WaitReply(n).value_or(QByteArray());
 }
 
 void MD::comSetMD_Click()

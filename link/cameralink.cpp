@@ -10,7 +10,7 @@ CameraLink::CameraLink(Port &port, Clock &clock, QObject *parent)
     connect(m_port, &Port::readyRead, this, &CameraLink::onPortReadyRead);
 }
 
-QString CameraLink::SD(const QByteArray &packet, int mode)
+bool CameraLink::SD(const QByteArray &packet, int mode)
 {
     if (mode == 1) {
         if (m_refresh.captionIsAuto()) {
@@ -18,10 +18,10 @@ QString CameraLink::SD(const QByteArray &packet, int mode)
             m_refresh.setButtonEnabled(false);
         }
         if (!RefreshNotGoCheck())
-            return QStringLiteral("NG");
+            return false;
     }
     write(packet, mode);
-    return QStringLiteral("OK");
+    return true;
 }
 
 void CameraLink::sendStop(const QByteArray &packet)
@@ -57,7 +57,7 @@ void CameraLink::writeRaw(const QByteArray &bytes)
     Q_EMIT packetWritten(bytes);
 }
 
-QByteArray CameraLink::WaitReply(int n)
+std::optional<QByteArray> CameraLink::WaitReply(int n)
 {
     // While this runs no receive handling happens, also where the port's own
     // blocking wait announces data synchronously: the bytes taken here are
@@ -80,17 +80,12 @@ QByteArray CameraLink::WaitReply(int n)
                 m_stopwatch.clock().sleepMs(std::min<std::int64_t>(left, 10));
         }
     }
-    QByteArray result;
-    if (there) {
+    std::optional<QByteArray> result;
+    if (there)
         result = m_port->readAll();
-    } else {
-        result.resize(std::max(n, 0));
-        for (int i = 0; i < n; ++i)
-            result[i] = char(i & 0xFF);
-    }
     m_stopwatch.WaitCheck(0);
     m_inWait = false;
-    if (there)
+    if (result)
         Q_EMIT replyTaken();
     return result;
 }
@@ -117,13 +112,6 @@ bool CameraLink::CheckFinishCommand()
             }
         } else if (m_state.RefreshAfterRecall) {
             m_refresh.setTimerEnabled(true);
-        }
-        if (m_state.MemoryActionPending) {
-            // The option button's handler runs with the flag still set and
-            // deselects the button; the flag is cleared afterwards.
-            if (onMemoryActionFinished)
-                onMemoryActionFinished(m_state.MemoryActionKind, m_state.MemoryActionIndex);
-            m_state.MemoryActionPending = false;
         }
         Q_EMIT commandFinished();
         return true;
@@ -188,15 +176,15 @@ void DialogSender::logPacket(const QByteArray &packet)
     m_log->notify();
 }
 
-QString DialogSender::SD(const QByteArray &packet, int mode)
+bool DialogSender::SD(const QByteArray &packet, int mode)
 {
     m_link->writeRaw(packet);
     if (mode == 1)
         logPacket(packet);
-    return QStringLiteral("OK");
+    return true;
 }
 
-QString MdSender::SD(const QByteArray &packet, int mode)
+bool MdSender::SD(const QByteArray &packet, int mode)
 {
     if (mode == 1) {
         m_link->setReceiveThreshold(1);
@@ -205,7 +193,7 @@ QString MdSender::SD(const QByteArray &packet, int mode)
     m_link->writeRaw(packet);
     if (m_link->state().LogTraffic)
         logPacket(packet);
-    return QStringLiteral("OK");
+    return true;
 }
 
 } // namespace zam

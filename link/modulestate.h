@@ -18,10 +18,6 @@ struct ModuleState {
     bool RefreshBusy = false;        // a status read is running
     bool RefreshAfterRecall = false; // start Timer1 at the next finishing reply
 
-    bool MemoryActionPending = false;
-    std::uint8_t MemoryActionKind = 0; // 0 = Set, 1 = Recall, 2 = Reset
-    int MemoryActionIndex = 0;
-
     int CurrentAEMode = -1;
     int CurrentWBMode = -1;
     int ShutterColumn = 0;

@@ -44,7 +44,7 @@ void DirectConsole::onEnter()
     m_box->clear();
 }
 
-QString DirectConsole::SendDirect()
+bool DirectConsole::SendDirect()
 {
     AutoRefresh &refresh = m_link->refresh();
     if (refresh.captionIsAuto()) {
@@ -52,7 +52,7 @@ QString DirectConsole::SendDirect()
         refresh.setButtonEnabled(false);
     }
     if (!m_link->RefreshNotGoCheck())
-        return QStringLiteral("NG");
+        return false;
     m_link->state().LogTraffic = true;
     m_link->setReceiveThreshold(1);
 
@@ -65,7 +65,7 @@ QString DirectConsole::SendDirect()
     }
     log.append(u"\r\n");
     log.notify();
-    return {};
+    return true;
 }
 
 } // namespace zam

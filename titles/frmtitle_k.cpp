@@ -114,8 +114,7 @@ void FrmTitle_K::sendTitle()
     const auto second = titles::titleHalfPacket(address, s.line, 1, all.last(titles::kHalfLength));
     if (!attributes || !first || !second)
         return;
-    if (m_link->SD(*attributes, 1) != QLatin1String("OK") ||
-        m_link->SD(*first, 1) != QLatin1String("OK"))
+    if (!m_link->SD(*attributes, 1) || !m_link->SD(*first, 1))
         return;
     {
         BusyCursor busy;

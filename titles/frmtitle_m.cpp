@@ -148,7 +148,7 @@ titles::LineSetting FrmTitle_M::lineSetting() const
 
 bool FrmTitle_M::sendAndPause(const std::optional<QByteArray> &packet)
 {
-    if (!packet || m_link->SD(*packet, 1) != QLatin1String("OK"))
+    if (!packet || !m_link->SD(*packet, 1))
         return false;
     m_link->stopwatch().pause(kPacketPause);
     return true;

@@ -109,7 +109,7 @@ private Q_SLOTS:
         QVERIFY(rig.start());
         rig.window.ui()->DirectText->setText(QStringLiteral("8101040702FF"));
         rig.link.state().RefreshBusy = true;
-        QCOMPARE(rig.window.console().SendDirect(), QStringLiteral("NG"));
+        QVERIFY(!rig.window.console().SendDirect());
         QVERIFY(rig.port.written().isEmpty());
     }
 
