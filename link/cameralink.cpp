@@ -184,16 +184,4 @@ bool DialogSender::SD(const QByteArray &packet, int mode)
     return true;
 }
 
-bool MdSender::SD(const QByteArray &packet, int mode)
-{
-    if (mode == 1) {
-        m_link->setReceiveThreshold(1);
-        m_link->state().LogTraffic = true;
-    }
-    m_link->writeRaw(packet);
-    if (m_link->state().LogTraffic)
-        logPacket(packet);
-    return true;
-}
-
 } // namespace zam

@@ -119,13 +119,4 @@ protected:
     TrafficLog *m_log;
 };
 
-// The motion-detection dialog's copy: mode 1 switches the main window's
-// receive handling on (threshold 1, traffic logged) before writing, and the
-// packet is logged whenever traffic logging is on, whatever the mode.
-class MdSender final : public DialogSender {
-public:
-    using DialogSender::DialogSender;
-    bool SD(const QByteArray &packet, int mode) override;
-};
-
 } // namespace zam

@@ -125,7 +125,7 @@ bool FrmMain::startUp()
     AutoRefresh &refresh = m_link->refresh();
 
     refresh.setTimerEnabled(false);                                 // 1
-    for (auto &row : s.TitleBuffer)                                 // 2
+    for (auto &row : m_titleBuffer)                                 // 2
         row.fill(0x1B);
     s.CameraAddress = 1;                                            // 3
     m_ui->Active->setText(QStringLiteral("1"));
@@ -317,7 +317,7 @@ void FrmMain::ARError()
 bool FrmMain::CheckAlarmStatus()
 {
     const BusyCursor busy;
-    return readAlarmStatus(*m_link);
+    return readAlarmStatus(*m_link, m_motionDetection);
 }
 
 void FrmMain::selectCamera(int index)

@@ -60,10 +60,8 @@ std::optional<StatusReplies> requestStatusBlocks(CameraLink &link)
     return r;
 }
 
-bool readAlarmStatus(CameraLink &link)
+bool readAlarmStatus(CameraLink &link, MdState &s)
 {
-    ModuleState &s = link.state();
-
     const auto active = askAlarm(link, 0x6B, 4);
     if (!active)
         return false;

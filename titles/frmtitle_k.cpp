@@ -27,8 +27,9 @@ QRegularExpression titleTextPattern()
 
 } // namespace
 
-FrmTitle_K::FrmTitle_K(CameraLink &link, std::function<bool()> titleOnOffChecked, QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::FrmTitle_K>()), m_link(&link)
+FrmTitle_K::FrmTitle_K(CameraLink &link, const MdState &md, std::function<bool()> titleOnOffChecked,
+                       QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::FrmTitle_K>()), m_link(&link), m_md(&md)
 {
     m_ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -176,7 +177,7 @@ void FrmTitle_K::releaseRefresh()
     AutoRefresh &r = m_link->refresh();
     st.RefreshAfterRecall = false;
     if (r.captionIsAuto()) {
-        if (!st.MDActive) {
+        if (!m_md->MDActive) {
             if (m_mouseEditor && m_mouseEditor->isVisible())
                 m_mouseEditor->holdRefreshUntilHidden();
             else

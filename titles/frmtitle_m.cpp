@@ -12,8 +12,10 @@ namespace {
 constexpr double kPacketPause = 0.5; // seconds between title packets
 }
 
-FrmTitle_M::FrmTitle_M(CameraLink &link, QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::FrmTitle_M>()), m_link(&link)
+FrmTitle_M::FrmTitle_M(CameraLink &link, titles::TitleBuffer &buffer, const MdState &md,
+                       QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::FrmTitle_M>()), m_link(&link), m_buffer(&buffer),
+      m_md(&md)
 {
     m_ui->setupUi(this);
     m_cells = {m_ui->Char_0,  m_ui->Char_1,  m_ui->Char_2,  m_ui->Char_3,  m_ui->Char_4,
@@ -63,8 +65,7 @@ FrmTitle_M::~FrmTitle_M() = default;
 
 titles::TitleRow &FrmTitle_M::row()
 {
-    return m_link->state()
-        .TitleBuffer[std::size_t(titles::titleRowIndex(m_link->state().CameraAddress))];
+    return (*m_buffer)[std::size_t(titles::titleRowIndex(m_link->state().CameraAddress))];
 }
 
 void FrmTitle_M::openFromMenu()
@@ -208,7 +209,7 @@ void FrmTitle_M::hideEvent(QHideEvent *event)
         return;
     m_refreshHeld = false;
     AutoRefresh &r = m_link->refresh();
-    if (r.captionIsAuto() && !m_link->state().MDActive && r.buttonEnabled() && !r.timerEnabled())
+    if (r.captionIsAuto() && !m_md->MDActive && r.buttonEnabled() && !r.timerEnabled())
         r.setTimerEnabled(true);
 }
 

@@ -348,16 +348,6 @@ private Q_SLOTS:
         QVERIFY(plain.SD(hex("8101047601FF"), 0));
         QCOMPARE(own.text(), QStringLiteral("81 01 04 76 00 FF \r\n"));
         QCOMPARE(r.port.written().size(), 2);
-
-        TrafficLog mdLog;
-        MdSender md(r.link, mdLog);
-        md.SD(hex("81010400FF"), 0);
-        QCOMPARE(mdLog.text(), QString()); // traffic logging is still off
-        md.SD(hex("81010401FF"), 1);
-        QVERIFY(r.link.state().LogTraffic);
-        QCOMPARE(r.link.receiveThreshold(), 1);
-        md.SD(hex("81010402FF"), 0);
-        QCOMPARE(mdLog.text(), QStringLiteral("81 01 04 01 FF \r\n81 01 04 02 FF \r\n"));
     }
 };
 
