@@ -37,7 +37,7 @@ public:
     void setMessageSink(MessageSink sink) { m_message = std::move(sink); }
 
 private:
-    void send(int command, int parameter);
+    bool send(int command, int parameter);
     void sendPosition(int command, int value);
     void focusAuto();
     void focusManual();

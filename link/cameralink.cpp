@@ -13,12 +13,14 @@ CameraLink::CameraLink(Port &port, Clock &clock, QObject *parent)
 bool CameraLink::SD(const QByteArray &packet, int mode)
 {
     if (mode == 1) {
+        // A refused packet never reaches the camera, so no reply would end a
+        // pause taken for it: the refusal leaves auto refresh as it is.
+        if (!RefreshNotGoCheck())
+            return false;
         if (m_refresh.captionIsAuto()) {
             m_refresh.setTimerEnabled(false);
             m_refresh.setButtonEnabled(false);
         }
-        if (!RefreshNotGoCheck())
-            return false;
     }
     write(packet, mode);
     return true;

@@ -37,8 +37,8 @@ public:
 
     // Writes a packet (mode 1: logged, replies through the receive handler,
     // auto refresh paused until the finishing reply; mode 0: not logged,
-    // the caller polls with WaitReply). Answers false, having written
-    // nothing, when the refresh gate refuses a mode-1 packet.
+    // the caller polls with WaitReply). Answers false in mode 1 when a
+    // running status read refuses the packet; the refusal changes nothing.
     bool SD(const QByteArray &packet, int mode);
     // A move's stop: SD in mode 1 without the refresh gate, which must never
     // leave a lens moving. Only MoveStops calls it.

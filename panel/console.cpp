@@ -46,19 +46,21 @@ void DirectConsole::onEnter()
 
 bool DirectConsole::SendDirect()
 {
+    if (!m_link->RefreshNotGoCheck())
+        return false;
+    const QByteArray bytes = directCommandBytes(m_box->text());
+    // Auto refresh waits for the reply to what goes out; an empty box sends
+    // nothing, and nothing would come back to end the pause.
     AutoRefresh &refresh = m_link->refresh();
-    if (refresh.captionIsAuto()) {
+    if (refresh.captionIsAuto() && !bytes.isEmpty()) {
         refresh.setTimerEnabled(false);
         refresh.setButtonEnabled(false);
     }
-    if (!m_link->RefreshNotGoCheck())
-        return false;
     m_link->state().LogTraffic = true;
     m_link->setReceiveThreshold(1);
 
     // One write per byte; the log is not cut here (the next SD cuts it).
     TrafficLog &log = m_link->SendText();
-    const QByteArray bytes = directCommandBytes(m_box->text());
     for (char b : bytes) {
         m_link->writeRaw(QByteArray(1, b));
         log.appendHexByte(std::uint8_t(b));

@@ -19,8 +19,8 @@ public:
     // Installs the key and paste filter on the box and handles its Enter key.
     DirectConsole(QLineEdit *box, CameraLink &link, QObject *parent = nullptr);
 
-    // Sends the box's text. Answers false, having sent nothing, when the
-    // refresh gate refuses.
+    // Sends the box's text. Answers false when the refresh gate refuses
+    // (and then changes nothing).
     bool SendDirect();
 
 private:

@@ -44,7 +44,8 @@ private Q_SLOTS:
         };
         // clang-format off
         row("tele, fastest", "type TeleSpeed 7; press ZoomTele; release ZoomTele", "8101040727FF 8101040700FF");
-        row("wide, speed text deleted counts as 0", "type WideSpeed; press ZoomWide; release ZoomWide",
+        row("tele at the speed the box starts with", "press ZoomTele; release ZoomTele", "8101040724FF 8101040700FF");
+        row("wide, speed text deleted counts as 0", "type WideSpeed 2; type WideSpeed; press ZoomWide; release ZoomWide",
             "8101040730FF 8101040700FF");
         row("digital tele", "type DTeleSpeed 2; press DZoomTele; release DZoomTele", "8101040622FF 8101040600FF");
         row("full slider to its end", "set ZoomSlider 0x6FFB; page ZoomSlider", "8101044707000000FF");

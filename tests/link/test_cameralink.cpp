@@ -73,9 +73,9 @@ private Q_SLOTS:
         r.link.state().RefreshBusy = true;
         QVERIFY(!r.link.SD(hex("8101040702FF"), 1));
         QVERIFY(r.port.written().isEmpty());
-        // The pause taken before the refusal stays.
-        QVERIFY(!r.link.refresh().timerEnabled());
-        QVERIFY(!r.link.refresh().buttonEnabled());
+        // Nothing went out, so nothing would resume a pause: auto refresh runs on.
+        QVERIFY(r.link.refresh().timerEnabled());
+        QVERIFY(r.link.refresh().buttonEnabled());
     }
 
     void sendLogCut_data()

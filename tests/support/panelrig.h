@@ -3,6 +3,7 @@
 // window with its command groups, as the program builds them.
 
 #include <QApplication>
+#include <QLocale>
 #include <QTest>
 #include <camerachain.h>
 #include <cameralink.h>
@@ -12,6 +13,21 @@
 #include <simport.h>
 
 #include <memory>
+
+// ZAM_TEST_LOCALE=ar_EG runs the test with that default locale, set before
+// any widget exists. Boxes then show Arabic-Indic digits, so a number taken
+// from a box's display text instead of its value goes wrong on the wire.
+inline void zamApplyTestLocale()
+{
+    const QString name = qEnvironmentVariable("ZAM_TEST_LOCALE");
+    if (name.isEmpty())
+        return;
+    const QLocale locale(name);
+    if (locale.language() == QLocale::C)
+        qFatal("ZAM_TEST_LOCALE=%s names no locale", qPrintable(name));
+    QLocale::setDefault(locale);
+}
+Q_CONSTRUCTOR_FUNCTION(zamApplyTestLocale)
 
 struct PanelRig {
     explicit PanelRig(int cameras = 2, QList<int> models = {0x30})
