@@ -15,12 +15,12 @@ bool sendCommand(CameraLink &link, std::initializer_list<int> values)
     const auto packet = ToByteArray(values);
     if (!packet)
         return false;
-    return link.SD(*packet, 1) == QLatin1String("OK");
+    return link.SD(*packet, 1);
 }
 
 bool sendCommand(CameraLink &link, const QByteArray &packet)
 {
-    return link.SD(packet, 1) == QLatin1String("OK");
+    return link.SD(packet, 1);
 }
 
 bool sendFunction(CameraLink &link, int command, int parameter)

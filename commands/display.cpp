@@ -65,7 +65,7 @@ DisplayCommands::DisplayCommands(FrmMain &window)
     CameraLink &link = *m_link;
 
     m_titles = new TitleEditors(
-        link, &window, [ui] { return ui->TitleOnOff->isChecked(); },
+        link, window.titleBuffer(), window.motionDetection(), &window, [ui] { return ui->TitleOnOff->isChecked(); },
         [ui](bool on) {
             const QSignalBlocker quiet(ui->TitleOnOff);
             ui->TitleOnOff->setChecked(on);
@@ -238,7 +238,7 @@ void DisplayCommands::openPrivacyA()
 void DisplayCommands::openAlarmDetection()
 {
     if (!m_md) {
-        m_md = new MD(*m_link, m_window);
+        m_md = new MD(*m_link, m_window->motionDetection(), m_window);
         m_md->setCheckAlarmStatus([this] { return m_window->CheckAlarmStatus(); });
     }
     m_md->openFromMenu(); // modal: returns when the dialog closes

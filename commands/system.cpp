@@ -30,7 +30,7 @@ constexpr int kCameraId = 0x22;
 constexpr int kCameraIdMax = 0xFFFF;
 constexpr int kMemoryAddresses = 8;
 
-// The preset operation byte o of 8x 01 04 3F 0o nn FF, by MemoryActionKind.
+// The preset operation byte o of 8x 01 04 3F 0o nn FF, by PresetKind.
 constexpr std::array<int, 3> kPresetOperation{0x01, 0x02, 0x00};
 
 // FrmCamID opens 100 twips (1/14.4 inch) right of and below the main
@@ -105,9 +105,7 @@ SystemCommands::SystemCommands(FrmMain &window)
                     [this, kind, index] { presetClicked(kind, index); });
         }
     }
-    link.onMemoryActionFinished = [this](int kind, int index) {
-        memoryActionFinished(kind, index);
-    };
+    connect(&link, &CameraLink::commandFinished, this, &SystemCommands::memoryActionFinished);
 
     m_pendingRelease.setSingleShot(true);
     m_pendingRelease.setInterval(kPendingTimeoutMs);
@@ -133,10 +131,7 @@ SystemCommands::SystemCommands(FrmMain &window)
     });
 }
 
-SystemCommands::~SystemCommands()
-{
-    m_link->onMemoryActionFinished = nullptr;
-}
+SystemCommands::~SystemCommands() = default;
 
 QRadioButton *SystemCommands::presetButton(int kind, int index) const
 {
@@ -161,24 +156,21 @@ void SystemCommands::deselect(QRadioButton *button)
 
 void SystemCommands::presetClicked(int kind, int index)
 {
-    ModuleState &s = m_link->state();
     QRadioButton *button = presetButton(kind, index);
-    if (!m_link->RefreshNotGoCheck() || s.MemoryActionPending) {
+    if (!m_link->RefreshNotGoCheck() || m_pending) {
         // Undo the click. The pending operation's button stays selected: a
         // click in its row moved the selection away from it.
         deselect(button);
-        if (s.MemoryActionPending) {
-            if (QRadioButton *pending = presetButton(s.MemoryActionKind, s.MemoryActionIndex))
+        if (m_pending) {
+            if (QRadioButton *pending = presetButton(m_pending->kind, m_pending->index))
                 pending->setChecked(true);
         }
         return;
     }
-    s.MemoryActionPending = true;
-    s.MemoryActionKind = std::uint8_t(kind);
-    s.MemoryActionIndex = index;
-    if (!sendCommand(*m_link, {s.header(), 0x01, 0x04, kPreset, kPresetOperation[std::size_t(kind)],
-                               index, 0xFF})) {
-        s.MemoryActionPending = false;
+    m_pending = PendingPreset{kind, index};
+    if (!sendCommand(*m_link, {m_link->state().header(), 0x01, 0x04, kPreset,
+                               kPresetOperation[std::size_t(kind)], index, 0xFF})) {
+        m_pending.reset();
         deselect(button);
         return;
     }
@@ -192,8 +184,11 @@ void SystemCommands::presetClicked(int kind, int index)
     }
 }
 
-void SystemCommands::memoryActionFinished(int kind, int index)
+void SystemCommands::memoryActionFinished()
 {
+    if (!m_pending)
+        return;
+    const auto [kind, index] = *m_pending;
     m_pendingRelease.stop();
     // The operation's button is selected and let go again, so that none
     // stays selected once the camera has finished.
@@ -204,16 +199,17 @@ void SystemCommands::memoryActionFinished(int kind, int index)
     if (kind == Recall && m_readAfterRecall && !m_link->refresh().captionIsAuto())
         m_recallRefresh.start();
     m_readAfterRecall = false;
+    m_pending.reset();
 }
 
 void SystemCommands::releasePending()
 {
-    ModuleState &s = m_link->state();
-    if (!s.MemoryActionPending)
+    if (!m_pending)
         return;
-    s.MemoryActionPending = false;
+    const PendingPreset pending = *m_pending;
+    m_pending.reset();
     m_readAfterRecall = false;
-    deselect(presetButton(s.MemoryActionKind, s.MemoryActionIndex));
+    deselect(presetButton(pending.kind, pending.index));
 }
 
 void SystemCommands::refuseField(QWidget *field, const QString &text)

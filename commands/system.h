@@ -21,8 +21,7 @@
 //
 // Presets: one preset operation is outstanding at a time. A click while one
 // is pending is undone and sends nothing (the pending operation's button
-// stays selected). The operation's finishing reply (CheckFinishCommand)
-// releases it: its option button is selected and deselected again, so no
+// stays selected). The next finishing reply the link classifies releases it: its option button is selected and deselected again, so no
 // preset button stays selected once the camera has finished.
 // A camera that never finishes the operation would keep the presets refused
 // for good, so the operation is also released after kPendingTimeoutMs.
@@ -71,6 +70,8 @@ public:
     void openCameraIdDialog();
 
     QRadioButton *presetButton(int kind, int index) const;
+    // A preset operation was sent and the camera has not finished it yet.
+    bool presetPending() const { return m_pending.has_value(); }
 
     // Tests shorten the waits.
     void setPendingTimeout(int ms) { m_pendingRelease.setInterval(ms); }
@@ -84,7 +85,7 @@ public:
 
 private:
     void presetClicked(int kind, int index);
-    void memoryActionFinished(int kind, int index);
+    void memoryActionFinished();
     void releasePending();
     void deselect(QRadioButton *button);
 
@@ -99,6 +100,11 @@ private:
     Ui::FrmMain *m_ui;
     CameraLink *m_link;
     MessageSink m_message;
+    struct PendingPreset {
+        int kind; // PresetKind
+        int index;
+    };
+    std::optional<PendingPreset> m_pending;
     std::array<std::array<QRadioButton *, 6>, 3> m_presets{};
     QTimer m_pendingRelease;
     QTimer m_recallRefresh;

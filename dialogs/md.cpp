@@ -13,8 +13,8 @@ using namespace maskui;
 const QString MD::kStartWarning =
     QStringLiteral("Afer se this mode, Auto refresh function will be off.");
 
-MD::MD(CameraLink &link, QWidget *parent)
-    : maskui::MaskDialog(parent), m_ui(std::make_unique<Ui::MD>()), m_link(&link),
+MD::MD(CameraLink &link, MdState &state, QWidget *parent)
+    : maskui::MaskDialog(parent), m_ui(std::make_unique<Ui::MD>()), m_link(&link), m_state(&state),
       m_sender(link, m_log), m_hold(link, this)
 {
     m_ui->setupUi(this);
@@ -42,7 +42,7 @@ MD::~MD() = default;
 
 void MD::prepareOpening()
 {
-    ModuleState &s = m_link->state();
+    MdState &s = *m_state;
     m_ui->ComboSetMD->setCurrentIndex(0);
     m_hold.begin();
     if (s.MDActive && !s.MDStateKnown) {
@@ -58,7 +58,7 @@ void MD::prepareOpening()
 
 void MD::fillFromState()
 {
-    const ModuleState &s = m_link->state();
+    const MdState &s = *m_state;
     // A mode the list does not hold (the alarm read takes the camera's byte
     // as it comes) leaves the first mode selected.
     if (s.MDMode <= masks::kLastAlarmMode)
@@ -85,7 +85,7 @@ void MD::openFromMenu()
 void MD::done(int result)
 {
     if (isVisible() || m_hold.holding()) {
-        ModuleState &s = m_link->state();
+        MdState &s = *m_state;
         if (s.MDActive && s.MDModeKnown && s.MDDayLevelSent && s.MDNightLevelSent)
             s.MDStateKnown = true;
         m_hold.end(s.MDActive);
@@ -107,7 +107,8 @@ QByteArray MD::inquire(std::uint8_t code, int n, double pauseSeconds)
     BusyCursor busy;
     if (pauseSeconds > 0)
         m_link->stopwatch().pause(pauseSeconds);
-    return m_link->WaitReply(n);
+    // No answer within the second: an empty reply, which no reply check passes.
+    return m_link->WaitReply(n).value_or(QByteArray());
 }
 
 void MD::comSetMD_Click()
@@ -116,7 +117,7 @@ void MD::comSetMD_Click()
     if (!mode)
         return;
     sendPacket(0x6C, QByteArray(1, char(*mode)));
-    m_link->state().MDMode = std::uint8_t(*mode);
+    m_state->MDMode = std::uint8_t(*mode);
 }
 
 void MD::cmdsetMDinq_Click()
@@ -124,7 +125,7 @@ void MD::cmdsetMDinq_Click()
     const auto mode = masks::alarmModeReply(inquire(0x6C, 4));
     if (!mode)
         return;
-    ModuleState &s = m_link->state();
+    MdState &s = *m_state;
     s.MDMode = *mode;
     m_ui->ComboSetMD->setCurrentIndex(*mode);
     s.MDModeKnown = true;
@@ -142,7 +143,7 @@ void MD::cmdsetMDtime_Click()
     appendNibbles(p, *day, 3);
     appendNibbles(p, *night, 3);
     sendPacket(0x6D, p);
-    ModuleState &s = m_link->state();
+    MdState &s = *m_state;
     s.MDDayLevel = int(*day);
     s.MDDayLevelSent = true;
     s.MDNightLevel = int(*night);
@@ -169,7 +170,7 @@ void MD::cmdMDstart_Click()
         if (answer != QMessageBox::Ok)
             return;
     }
-    ModuleState &s = m_link->state();
+    MdState &s = *m_state;
     std::uint8_t p;
     if (on) {
         s.MDActive = true;
@@ -188,7 +189,7 @@ void MD::cmdMDSSunq_Click()
     const auto running = masks::alarmStatusReply(inquire(0x6B, 4));
     if (!running)
         return;
-    m_link->state().MDActive = *running;
+    m_state->MDActive = *running;
     if (*running)
         m_ui->OpMDon->setChecked(true);
     else

@@ -16,12 +16,12 @@
 //   8x 01 04 15 02 FF / 03 FF          detection display on / off
 //   8x 01 04 5E 02 FF / 03 FF          alarm switch on / off
 //
-// The motion-detection variables of the module state (MDActive, MDMode, the
-// levels and what is known of them) are shared with the main window's alarm
-// read, CheckAlarmStatus, which the opening runs when detection is thought to
+// The motion-detection state (MDActive, MDMode, the levels and what is known
+// of them) belongs to the main window and is shared with its alarm read, CheckAlarmStatus, which the opening runs when detection is thought to
 // run and its settings are not known.
 
 #include "dialogsupport.h"
+#include "motiondetection.h"
 
 #include <cameralink.h>
 
@@ -37,7 +37,7 @@ namespace zam {
 class MD : public maskui::MaskDialog {
     Q_OBJECT
 public:
-    explicit MD(CameraLink &link, QWidget *parent = nullptr);
+    MD(CameraLink &link, MdState &state, QWidget *parent = nullptr);
     ~MD() override;
 
     Ui::MD *ui() const { return m_ui.get(); }
@@ -76,6 +76,7 @@ private:
 
     std::unique_ptr<Ui::MD> m_ui;
     CameraLink *m_link;
+    MdState *m_state;
     TrafficLog m_log;
     MdSender m_sender;
     maskui::RefreshHold m_hold;

@@ -10,17 +10,17 @@ CameraLink::CameraLink(Port &port, Clock &clock, QObject *parent)
     connect(m_port, &Port::readyRead, this, &CameraLink::onPortReadyRead);
 }
 
-QString CameraLink::SD(const QByteArray &packet, int mode)
+bool CameraLink::SD(const QByteArray &packet, int mode)
 {
     if (mode == 1) {
         // A refused packet never reaches the camera, so no reply would end a
         // pause taken for it: the refusal leaves auto refresh as it is.
         if (!RefreshNotGoCheck())
-            return QStringLiteral("NG");
+            return false;
         m_refresh.commandSent();
     }
     write(packet, mode);
-    return QStringLiteral("OK");
+    return true;
 }
 
 void CameraLink::sendStop(const QByteArray &packet)
@@ -53,7 +53,7 @@ void CameraLink::writeRaw(const QByteArray &bytes)
     Q_EMIT packetWritten(bytes);
 }
 
-QByteArray CameraLink::WaitReply(int n)
+std::optional<QByteArray> CameraLink::WaitReply(int n)
 {
     // While this runs no receive handling happens, also where the port's own
     // blocking wait announces data synchronously: the bytes taken here are
@@ -76,17 +76,12 @@ QByteArray CameraLink::WaitReply(int n)
                 m_stopwatch.clock().sleepMs(std::min<std::int64_t>(left, 10));
         }
     }
-    QByteArray result;
-    if (there) {
+    std::optional<QByteArray> result;
+    if (there)
         result = m_port->readAll();
-    } else {
-        result.resize(std::max(n, 0));
-        for (int i = 0; i < n; ++i)
-            result[i] = char(i & 0xFF);
-    }
     m_stopwatch.WaitCheck(0);
     m_inWait = false;
-    if (there)
+    if (result)
         Q_EMIT replyTaken();
     return result;
 }
@@ -106,13 +101,6 @@ bool CameraLink::CheckFinishCommand()
     const TailClass tail = classifyLogTail(m_recvText.text());
     if (tail.finishes()) {
         m_refresh.commandFinished();
-        if (m_state.MemoryActionPending) {
-            // The option button's handler runs with the flag still set and
-            // deselects the button; the flag is cleared afterwards.
-            if (onMemoryActionFinished)
-                onMemoryActionFinished(m_state.MemoryActionKind, m_state.MemoryActionIndex);
-            m_state.MemoryActionPending = false;
-        }
         Q_EMIT commandFinished();
         return true;
     }
@@ -176,24 +164,12 @@ void DialogSender::logPacket(const QByteArray &packet)
     m_log->notify();
 }
 
-QString DialogSender::SD(const QByteArray &packet, int mode)
+bool DialogSender::SD(const QByteArray &packet, int mode)
 {
     m_link->writeRaw(packet);
     if (mode == 1)
         logPacket(packet);
-    return QStringLiteral("OK");
-}
-
-QString MdSender::SD(const QByteArray &packet, int mode)
-{
-    if (mode == 1) {
-        m_link->setReceiveThreshold(1);
-        m_link->state().LogTraffic = true;
-    }
-    m_link->writeRaw(packet);
-    if (m_link->state().LogTraffic)
-        logPacket(packet);
-    return QStringLiteral("OK");
+    return true;
 }
 
 } // namespace zam

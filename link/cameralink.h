@@ -17,7 +17,7 @@
 #include "trafficlog.h"
 
 #include <QObject>
-#include <functional>
+#include <optional>
 
 namespace zam {
 
@@ -37,18 +37,18 @@ public:
 
     // Writes a packet (mode 1: logged, replies through the receive handler,
     // auto refresh paused until the finishing reply; mode 0: not logged,
-    // the caller polls with WaitReply). Answers "OK" or "NG": in mode 1 a
-    // running status read refuses the packet, and the refusal changes nothing.
-    QString SD(const QByteArray &packet, int mode);
+    // the caller polls with WaitReply). Answers false in mode 1 when a
+    // running status read refuses the packet; the refusal changes nothing.
+    bool SD(const QByteArray &packet, int mode);
     // A move's stop: SD in mode 1 without the refresh gate, which must never
     // leave a lens moving. Only MoveStops calls it.
     void sendStop(const QByteArray &packet);
     // The moves running on the cameras, each with its stop.
     MoveStops &moves() { return m_moves; }
-    // Collects a reply of at least n bytes, or after one second answers the
-    // placeholder 00 01 02 .. n-1 that fails every reply check. Signals
-    // replyTaken when the camera's bytes were collected.
-    QByteArray WaitReply(int n);
+    // Collects a reply of at least n bytes (everything waiting once n have
+    // arrived), or answers nullopt after one second. Signals replyTaken when
+    // the camera's bytes were collected.
+    std::optional<QByteArray> WaitReply(int n);
     // Takes every byte waiting at the port now, without waiting for more:
     // also bytes a real port has not announced yet, and no receive handling
     // sees them.
@@ -73,10 +73,6 @@ public:
 
     // cmdClearTxt.
     void clearLogs();
-
-    // Called by CheckFinishCommand when an outstanding memory preset action
-    // has finished: kind 0 = Set, 1 = Recall, 2 = Reset.
-    std::function<void(int kind, int index)> onMemoryActionFinished;
 
     bool inWait() const { return m_inWait; }
 
@@ -108,12 +104,12 @@ private:
 
 // The dialogs' own copies of SD: they write through the main window's port
 // and log into the dialog's own box. The plain copy never pauses auto
-// refresh, never consults the refresh gate and always answers "OK".
+// refresh, never consults the refresh gate and always answers true.
 class DialogSender {
 public:
     DialogSender(CameraLink &link, TrafficLog &log) : m_link(&link), m_log(&log) {}
     virtual ~DialogSender() = default;
-    virtual QString SD(const QByteArray &packet, int mode);
+    virtual bool SD(const QByteArray &packet, int mode);
     TrafficLog &log() { return *m_log; }
     CameraLink &link() { return *m_link; }
 
@@ -121,15 +117,6 @@ protected:
     void logPacket(const QByteArray &packet);
     CameraLink *m_link;
     TrafficLog *m_log;
-};
-
-// The motion-detection dialog's copy: mode 1 switches the main window's
-// receive handling on (threshold 1, traffic logged) before writing, and the
-// packet is logged whenever traffic logging is on, whatever the mode.
-class MdSender final : public DialogSender {
-public:
-    using DialogSender::DialogSender;
-    QString SD(const QByteArray &packet, int mode) override;
 };
 
 } // namespace zam

@@ -17,27 +17,9 @@ struct ModuleState {
     bool LogTraffic = false;         // log traffic and classify replies
     bool RefreshBusy = false;        // a status read is running
 
-    bool MemoryActionPending = false;
-    std::uint8_t MemoryActionKind = 0; // 0 = Set, 1 = Recall, 2 = Reset
-    int MemoryActionIndex = 0;
-
     int CurrentAEMode = -1;
     int CurrentWBMode = -1;
     int ShutterColumn = 0;
-
-    // Title line per camera address (rows 0..8), 21 title codes each, 0x1B = blank.
-    std::array<std::array<std::uint8_t, 21>, 9> TitleBuffer{};
-
-    // Motion-detection state shared by the alarm read and the detection dialogs.
-    bool MDActive = false;
-    std::uint8_t MDMode = 0;
-    bool MDModeKnown = false;
-    int MDDayLevel = 0;
-    bool MDDayLevelSent = false;
-    int MDNightLevel = 0;
-    bool MDNightLevelSent = false;
-    int MDNowLevel = 0;
-    bool MDStateKnown = false;
 
     // Header byte of a packet addressed to the selected camera.
     std::uint8_t header() const { return std::uint8_t(0x80 + CameraAddress); }

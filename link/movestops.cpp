@@ -10,7 +10,7 @@ MoveStops::MoveStops(CameraLink &link, QObject *parent) : QObject(parent), m_lin
 
 std::optional<MoveStops::Id> MoveStops::start(const QByteArray &move, const QByteArray &stop)
 {
-    if (m_link->SD(move, 1) != QLatin1String("OK"))
+    if (!m_link->SD(move, 1))
         return std::nullopt;
     const Id id = m_next++;
     m_running.emplace(id, stop);

@@ -44,10 +44,10 @@ void DirectConsole::onEnter()
     m_box->clear();
 }
 
-QString DirectConsole::SendDirect()
+bool DirectConsole::SendDirect()
 {
     if (!m_link->RefreshNotGoCheck())
-        return QStringLiteral("NG");
+        return false;
     const QByteArray bytes = directCommandBytes(m_box->text());
     // Auto refresh waits for the reply to what goes out; an empty box sends
     // nothing, and nothing would come back to end the pause.
@@ -64,7 +64,7 @@ QString DirectConsole::SendDirect()
     }
     log.append(u"\r\n");
     log.notify();
-    return {};
+    return true;
 }
 
 } // namespace zam

@@ -125,7 +125,7 @@ bool FrmMain::startUp()
     AutoRefresh &refresh = m_link->refresh();
 
     refresh.startUpBegun();                                         // 1
-    for (auto &row : s.TitleBuffer)                                 // 2
+    for (auto &row : m_titleBuffer)                                 // 2
         row.fill(0x1B);
     s.CameraAddress = 1;                                            // 3
     m_ui->Active->setText(QStringLiteral("1"));
@@ -143,8 +143,8 @@ bool FrmMain::startUp()
 
     // 6: line check with the broadcast interface clear.
     m_link->SD(*ToByteArray({0x88, 0x01, 0x00, 0x01, 0xFF}), 1);
-    const QByteArray echo = m_link->WaitReply(5);
-    if (byteAt(echo, 0) != 0x88) {
+    const auto echo = m_link->WaitReply(5);
+    if (!echo || byteAt(*echo, 0) != 0x88) {
         QApplication::restoreOverrideCursor();
         showStartupFailure();
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -153,12 +153,13 @@ bool FrmMain::startUp()
     m_ui->Baudratetxt->setText(s.BaudRateText);                     // 7
 
     // 8: number the chain.
-    QByteArray reply;
+    std::optional<QByteArray> reply;
     bool numbered = false;
     for (int attempt = 0; attempt < kStartupAttempts && !numbered; ++attempt) {
         m_link->SD(*ToByteArray({0x88, 0x30, 0x01, 0xFF}), 0);
         reply = m_link->WaitReply(4);
-        numbered = byteAt(reply, 0) == 0x88 && byteAt(reply, 1) == 0x30 && byteAt(reply, 3) == 0xFF;
+        numbered = reply && byteAt(*reply, 0) == 0x88 && byteAt(*reply, 1) == 0x30 &&
+                   byteAt(*reply, 3) == 0xFF;
     }
     if (!numbered) {
         QApplication::restoreOverrideCursor();
@@ -168,7 +169,7 @@ bool FrmMain::startUp()
     }
     // 88 30 0p FF: p - 1 cameras. A reply out of the chain's range 1..7
     // offers no camera rather than a count the Select menu cannot show.
-    s.CameraCount = std::clamp(byteAt(reply, 2) - 1, 0, 7);
+    s.CameraCount = std::clamp(byteAt(*reply, 2) - 1, 0, 7);
     showCameraChoice();                                             // 9
     QApplication::processEvents();                                  // 10
 
@@ -177,7 +178,8 @@ bool FrmMain::startUp()
     for (int attempt = 0; attempt < kStartupAttempts && !answered; ++attempt) {
         m_link->SD(*ToByteArray({s.header(), 0x09, 0x00, 0x02, 0xFF}), 0);
         reply = m_link->WaitReply(10);
-        answered = (byteAt(reply, 0) & 0x80) && byteAt(reply, 1) == 0x50 && byteAt(reply, 9) == 0xFF;
+        answered = reply && (byteAt(*reply, 0) & 0x80) && byteAt(*reply, 1) == 0x50 &&
+                   byteAt(*reply, 9) == 0xFF;
     }
     if (!answered) {
         QApplication::restoreOverrideCursor();
@@ -185,7 +187,7 @@ bool FrmMain::startUp()
         QApplication::setOverrideCursor(Qt::WaitCursor);
         return false;
     }
-    identifyModel(reply);                                           // 12
+    identifyModel(*reply);                                          // 12
     ReadCameraStatus();                                             // 13
 
     refresh.startUpDone();                                          // 14
@@ -309,7 +311,7 @@ void FrmMain::ARError()
 bool FrmMain::CheckAlarmStatus()
 {
     const BusyCursor busy;
-    return readAlarmStatus(*m_link);
+    return readAlarmStatus(*m_link, m_motionDetection);
 }
 
 void FrmMain::selectCamera(int index)

@@ -5,8 +5,11 @@
 #include "captiontables.h"
 #include "modeltable.h"
 
+#include <titlecode.h>
+
 #include <QMainWindow>
 #include <cameralink.h>
+#include <motiondetection.h>
 #include <port.h>
 
 #include <bitset>
@@ -51,9 +54,14 @@ public:
     // A status inquiry failed three times: auto refresh stops and the
     // operator is told.
     void ARError();
-    // Reads the camera's motion-detection alarm settings into the shared
-    // MD* variables; answers true when all three inquiries were answered.
+    // Reads the camera's motion-detection alarm settings into
+    // motionDetection(); answers true when all three inquiries were answered.
     bool CheckAlarmStatus();
+    // What the panel knows of the camera's motion detection (the MD dialog,
+    // the alarm read and the title editors share it).
+    MdState &motionDetection() { return m_motionDetection; }
+    // The title line of each camera address (the title editors keep them).
+    titles::TitleBuffer &titleBuffer() { return m_titleBuffer; }
 
     // Whether the identified model lacks a function. Dialogs whose controls
     // a restriction names (FSet, SphericalMask) apply it when created and
@@ -118,6 +126,8 @@ private:
     MessageSink m_startupMessage;
     QList<QAction *> m_cameraSel; // index 0 = Camera1
     CaptionTables m_captions;
+    MdState m_motionDetection;
+    titles::TitleBuffer m_titleBuffer{};
     std::bitset<64> m_restrictions;
     FrmDEffect *m_frmDEffect = nullptr;
     FrmCamID *m_frmCamID = nullptr;

@@ -15,10 +15,10 @@ std::optional<QByteArray> requestBlock(CameraLink &link, StatusBlock block)
     for (int attempt = 1;; ++attempt) {
         link.discardInput();
         link.SD(packet, 0);
-        QByteArray reply = link.WaitReply(replyLength(block));
+        auto reply = link.WaitReply(replyLength(block));
         if (attempt == kStatusRequestLimit)
             return std::nullopt;
-        if (replyFrameValid(block, reply, address))
+        if (reply && replyFrameValid(block, *reply, address))
             return reply;
     }
 }
@@ -32,10 +32,10 @@ std::optional<QByteArray> askAlarm(CameraLink &link, int command, int length)
         return std::nullopt;
     for (int attempt = 0; attempt < kAlarmAttempts; ++attempt) {
         link.discardInput();
-        if (link.SD(*packet, 1) != QLatin1String("OK"))
+        if (!link.SD(*packet, 1))
             return std::nullopt;
-        QByteArray reply = link.WaitReply(length);
-        if (replyFrameShowable(reply, length))
+        auto reply = link.WaitReply(length);
+        if (reply && replyFrameShowable(*reply, length))
             return reply;
     }
     return std::nullopt;
@@ -60,10 +60,8 @@ std::optional<StatusReplies> requestStatusBlocks(CameraLink &link)
     return r;
 }
 
-bool readAlarmStatus(CameraLink &link)
+bool readAlarmStatus(CameraLink &link, MdState &s)
 {
-    ModuleState &s = link.state();
-
     const auto active = askAlarm(link, 0x6B, 4);
     if (!active)
         return false;

@@ -16,6 +16,7 @@
 
 #include <QByteArray>
 #include <cameralink.h>
+#include <motiondetection.h>
 #include <optional>
 
 namespace zam {
@@ -42,9 +43,9 @@ std::optional<StatusReplies> requestStatusBlocks(CameraLink &link);
 inline constexpr int kAlarmAttempts = 3;
 
 // Reads the camera's alarm settings into MDActive, MDMode, MDDayLevel,
-// MDNightLevel and MDNowLevel and sets MDStateKnown. Each inquiry is sent with
+// MDNightLevel and MDNowLevel of md and sets MDStateKnown. Each inquiry is sent with
 // SD in mode 1 and its reply collected with WaitReply, at most three times;
 // answers false (MDStateKnown untouched) when one of them stays unanswered.
-bool readAlarmStatus(CameraLink &link);
+bool readAlarmStatus(CameraLink &link, MdState &md);
 
 } // namespace zam

@@ -27,8 +27,9 @@ QRegularExpression titleTextPattern()
 
 } // namespace
 
-FrmTitle_K::FrmTitle_K(CameraLink &link, std::function<bool()> titleOnOffChecked, QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::FrmTitle_K>()), m_link(&link)
+FrmTitle_K::FrmTitle_K(CameraLink &link, const MdState &md, std::function<bool()> titleOnOffChecked,
+                       QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::FrmTitle_K>()), m_link(&link), m_md(&md)
 {
     m_ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -114,8 +115,7 @@ void FrmTitle_K::sendTitle()
     const auto second = titles::titleHalfPacket(address, s.line, 1, all.last(titles::kHalfLength));
     if (!attributes || !first || !second)
         return;
-    if (m_link->SD(*attributes, 1) != QLatin1String("OK") ||
-        m_link->SD(*first, 1) != QLatin1String("OK"))
+    if (!m_link->SD(*attributes, 1) || !m_link->SD(*first, 1))
         return;
     {
         BusyCursor busy;
@@ -173,7 +173,7 @@ void FrmTitle_K::releaseRefresh()
         return;
     m_holdsRefresh = false;
     AutoRefresh::HandBack how = AutoRefresh::HandBack::Resume;
-    if (m_link->state().MDActive) {
+    if (m_md->MDActive) {
         how = AutoRefresh::HandBack::SwitchOff;
     } else if (m_mouseEditor && m_mouseEditor->isVisible()) {
         if (m_link->refresh().captionIsAuto())

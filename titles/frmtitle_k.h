@@ -20,6 +20,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <cameralink.h>
+#include <motiondetection.h>
 
 #include <functional>
 #include <memory>
@@ -37,8 +38,8 @@ class FrmTitle_K : public QDialog {
 public:
     // titleOnOffChecked answers the main window's "Title On/Off" check mark,
     // which the box "Title Display" starts from.
-    explicit FrmTitle_K(CameraLink &link, std::function<bool()> titleOnOffChecked = {},
-                        QWidget *parent = nullptr);
+    FrmTitle_K(CameraLink &link, const MdState &md, std::function<bool()> titleOnOffChecked = {},
+               QWidget *parent = nullptr);
     ~FrmTitle_K() override;
 
     Ui::FrmTitle_K *ui() const { return m_ui.get(); }
@@ -72,6 +73,7 @@ private:
 
     std::unique_ptr<Ui::FrmTitle_K> m_ui;
     CameraLink *m_link;
+    const MdState *m_md;
     QPointer<FrmTitle_M> m_mouseEditor;
     MessageSink m_message;
     bool m_holdsRefresh = false;

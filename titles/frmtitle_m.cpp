@@ -12,8 +12,10 @@ namespace {
 constexpr double kPacketPause = 0.5; // seconds between title packets
 }
 
-FrmTitle_M::FrmTitle_M(CameraLink &link, QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::FrmTitle_M>()), m_link(&link)
+FrmTitle_M::FrmTitle_M(CameraLink &link, titles::TitleBuffer &buffer, const MdState &md,
+                       QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::FrmTitle_M>()), m_link(&link), m_buffer(&buffer),
+      m_md(&md)
 {
     m_ui->setupUi(this);
     m_cells = {m_ui->Char_0,  m_ui->Char_1,  m_ui->Char_2,  m_ui->Char_3,  m_ui->Char_4,
@@ -63,8 +65,7 @@ FrmTitle_M::~FrmTitle_M() = default;
 
 titles::TitleRow &FrmTitle_M::row()
 {
-    return m_link->state()
-        .TitleBuffer[std::size_t(titles::titleRowIndex(m_link->state().CameraAddress))];
+    return (*m_buffer)[std::size_t(titles::titleRowIndex(m_link->state().CameraAddress))];
 }
 
 void FrmTitle_M::openFromMenu()
@@ -148,7 +149,7 @@ titles::LineSetting FrmTitle_M::lineSetting() const
 
 bool FrmTitle_M::sendAndPause(const std::optional<QByteArray> &packet)
 {
-    if (!packet || m_link->SD(*packet, 1) != QLatin1String("OK"))
+    if (!packet || !m_link->SD(*packet, 1))
         return false;
     m_link->stopwatch().pause(kPacketPause);
     return true;
@@ -207,7 +208,7 @@ void FrmTitle_M::hideEvent(QHideEvent *event)
     if (event->spontaneous() || !m_refreshHeld)
         return;
     m_refreshHeld = false;
-    if (!m_link->state().MDActive)
+    if (!m_md->MDActive)
         m_link->refresh().chartEditorClosed();
 }
 

@@ -3,8 +3,8 @@
 // Mouse"): one title line of the selected camera, picked from the chart or
 // typed into the 20 character cells, sent with OK.
 //
-// The line lives in link.state().TitleBuffer[CameraAddress], so each camera
-// keeps its own line for the whole run. The window is hidden, never
+// The line lives in the main window's TitleBuffer, row CameraAddress, so each
+// camera keeps its own line for the whole run. The window is hidden, never
 // destroyed, by Cancel and Keyboard; the cursor and the controls keep their
 // values between uses.
 
@@ -12,6 +12,7 @@
 
 #include <QDialog>
 #include <cameralink.h>
+#include <motiondetection.h>
 
 #include <memory>
 
@@ -26,7 +27,8 @@ class TitleCell;
 class FrmTitle_M : public QDialog {
     Q_OBJECT
 public:
-    explicit FrmTitle_M(CameraLink &link, QWidget *parent = nullptr);
+    FrmTitle_M(CameraLink &link, titles::TitleBuffer &buffer, const MdState &md,
+               QWidget *parent = nullptr);
     ~FrmTitle_M() override;
 
     Ui::FrmTitle_M *ui() const { return m_ui.get(); }
@@ -72,6 +74,8 @@ private:
 
     std::unique_ptr<Ui::FrmTitle_M> m_ui;
     CameraLink *m_link;
+    titles::TitleBuffer *m_buffer;
+    const MdState *m_md;
     QList<TitleCell *> m_cells;
     int m_cursor = 0;
     bool m_refreshHeld = false;

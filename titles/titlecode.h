@@ -97,6 +97,8 @@ QRect chartGlyphBox(std::uint8_t code);
 // ---- One title line being edited: 20 codes (TitleBuffer keeps a 21st entry
 // per row that nothing uses) and the cursor 0..19.
 using TitleRow = std::array<std::uint8_t, 21>;
+// The title line of each camera address (rows 0..8), kept for the whole run.
+using TitleBuffer = std::array<TitleRow, 9>;
 
 // InsertChar: positions cursor+1..19 take the code of the position before
 // them (the code at 19 is lost), the code goes to the cursor, and the cursor

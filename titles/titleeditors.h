@@ -15,7 +15,10 @@
 
 #include <QObject>
 #include <QPointer>
+#include "titlecode.h"
+
 #include <cameralink.h>
+#include <motiondetection.h>
 
 #include <functional>
 
@@ -32,7 +35,8 @@ public:
     // window: parent of the editors (the main window). titleOnOffChecked
     // answers the "Title On/Off" mark; setTitleOnOffChecked sets it without
     // sending anything.
-    TitleEditors(CameraLink &link, QWidget *window, std::function<bool()> titleOnOffChecked,
+    TitleEditors(CameraLink &link, titles::TitleBuffer &buffer, const MdState &md, QWidget *window,
+                 std::function<bool()> titleOnOffChecked,
                  std::function<void(bool)> setTitleOnOffChecked, QObject *parent = nullptr);
     ~TitleEditors() override;
 
@@ -49,6 +53,8 @@ public:
 
 private:
     CameraLink *m_link;
+    titles::TitleBuffer *m_buffer;
+    const MdState *m_md;
     QPointer<QWidget> m_window;
     std::function<bool()> m_titleOnOffChecked;
     std::function<void(bool)> m_setTitleOnOffChecked;

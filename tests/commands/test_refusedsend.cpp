@@ -44,7 +44,7 @@ QStringList recorded(PanelRig &rig)
     out << QStringLiteral("CurrentAEMode=%1 CurrentWBMode=%2")
                .arg(s.CurrentAEMode)
                .arg(s.CurrentWBMode);
-    out << QStringLiteral("MemoryActionPending=%1").arg(s.MemoryActionPending);
+    out << QStringLiteral("presetPending=%1").arg(rig.groups.system.presetPending());
     const AutoRefresh &r = rig.link.refresh();
     out << QStringLiteral("refresh %1 button=%2 timer=%3")
                .arg(r.caption())

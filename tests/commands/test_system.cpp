@@ -97,7 +97,7 @@ private Q_SLOTS:
         Panel rig;
         rig.ui()->RecallOption_3->click();
         QCOMPARE(rig.sent(), QList<QByteArray>{hexBytes("8101043F0203FF")});
-        QVERIFY(rig.state().MemoryActionPending);
+        QVERIFY(rig.groups.system.presetPending());
         QCOMPARE(rig.selectedPresets(), QStringList{"RecallOption_3"});
 
         rig.ui()->SetOption_1->click();
@@ -107,7 +107,7 @@ private Q_SLOTS:
         QCOMPARE(rig.selectedPresets(), QStringList{"RecallOption_3"});
 
         rig.run(300); // the recall's completion
-        QVERIFY(!rig.state().MemoryActionPending);
+        QVERIFY(!rig.groups.system.presetPending());
         QVERIFY(rig.selectedPresets().isEmpty());
 
         rig.clearSent();
@@ -131,11 +131,11 @@ private Q_SLOTS:
         };
         rig.ui()->ResetOption_2->click();
         rig.run(100);
-        QVERIFY(rig.state().MemoryActionPending);
+        QVERIFY(rig.groups.system.presetPending());
         rig.ui()->SetOption_0->click();
         QCOMPARE(rig.sent().size(), 1);
 
-        QTRY_VERIFY_WITH_TIMEOUT(!rig.state().MemoryActionPending, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.groups.system.presetPending(), 2000);
         QVERIFY(rig.selectedPresets().isEmpty());
         rig.chain.faults().dropIf = {};
         rig.ui()->SetOption_0->click();
@@ -151,7 +151,7 @@ private Q_SLOTS:
             b->click();
         QVERIFY(rig.sent().isEmpty());
         QVERIFY(rig.selectedPresets().isEmpty());
-        QVERIFY(!rig.state().MemoryActionPending);
+        QVERIFY(!rig.groups.system.presetPending());
         rig.ui()->Power->trigger();
         QVERIFY(rig.ui()->Power->isChecked());
         QVERIFY(rig.sent().isEmpty());
@@ -166,7 +166,7 @@ private Q_SLOTS:
         rig.chain.camera(1).state().cameraId = 1234; // seen only by a status read
         rig.ui()->RecallOption_1->click();
         rig.run(300);
-        QVERIFY(!rig.state().MemoryActionPending);
+        QVERIFY(!rig.groups.system.presetPending());
         QVERIFY(!rig.link.refresh().timerEnabled());
         QCOMPARE(rig.sent().size(), 1); // nothing read yet
 

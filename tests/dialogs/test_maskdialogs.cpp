@@ -32,6 +32,7 @@ namespace {
 struct Rig : LinkRig {
     QStringList messages; // "title|text"
     QMessageBox::StandardButton answer = QMessageBox::Ok;
+    MdState md; // the main window's motion-detection state
 
     void hook(maskui::MaskDialog &dialog)
     {
@@ -50,7 +51,11 @@ using Dialog = std::unique_ptr<maskui::MaskDialog>;
 // opening steps only).
 template <class D> Dialog opened(Rig &rig)
 {
-    auto d = std::make_unique<D>(rig.link);
+    std::unique_ptr<D> d;
+    if constexpr (std::is_same_v<D, MD>)
+        d = std::make_unique<D>(rig.link, rig.md);
+    else
+        d = std::make_unique<D>(rig.link);
     rig.hook(*d);
     if constexpr (std::is_same_v<D, MD>)
         d->prepareOpening();
@@ -248,14 +253,33 @@ private Q_SLOTS:
 
     // --- MD ---
 
+    // The detection dialog's sender turns the main window's receive handling
+    // on for a mode-1 packet, and logs whatever goes out while it is on.
+    void mdSenderSwitchesReceiveHandlingOn()
+    {
+        Rig rig;
+        rig.link.state().LogTraffic = false;
+        rig.link.setReceiveThreshold(0);
+        TrafficLog mdLog;
+        MdSender md(rig.link, mdLog);
+        md.SD(hexBytes("81010400FF"), 0);
+        QCOMPARE(mdLog.text(), QString()); // traffic logging is still off
+        md.SD(hexBytes("81010401FF"), 1);
+        QVERIFY(rig.link.state().LogTraffic);
+        QCOMPARE(rig.link.receiveThreshold(), 1);
+        md.SD(hexBytes("81010402FF"), 0);
+        QCOMPARE(mdLog.text(), QStringLiteral("81 01 04 01 FF \r\n81 01 04 02 FF \r\n"));
+        QCOMPARE(rig.sent().size(), 3);
+    }
+
     // Mode and levels are kept as the camera got them (one digit typed is
     // the lowest of three); the alarm switch turns with its caption.
     void mdKeepsWhatItSent()
     {
         Rig rig;
-        MD dialog(rig.link);
+        MD dialog(rig.link, rig.md);
         rig.hook(dialog);
-        const ModuleState &s = rig.link.state();
+        const MdState &s = rig.md;
         runSteps(&dialog,
                  "ComboSetMD=12 comSetMD txtMDday=5 txtMDnight=2A0 cmdsetMDtime cmdJun cmdJun");
         QCOMPARE(rig.sent(),
@@ -270,10 +294,10 @@ private Q_SLOTS:
     void mdInquiries()
     {
         Rig rig;
-        MD dialog(rig.link);
+        MD dialog(rig.link, rig.md);
         Ui::MD *u = dialog.ui();
         auto &cam = rig.chain.camera(1).state();
-        const ModuleState &s = rig.link.state();
+        const MdState &s = rig.md;
         cam.mdMode = 7;
         cam.mdActive = true;
         cam.mdDayLevel = 0x123;
@@ -298,9 +322,9 @@ private Q_SLOTS:
     void mdOddReplies()
     {
         Rig rig;
-        MD dialog(rig.link);
+        MD dialog(rig.link, rig.md);
         Ui::MD *u = dialog.ui();
-        const ModuleState &s = rig.link.state();
+        const MdState &s = rig.md;
         rig.chain.faults().dropIf = [](const QByteArray &p) { return p.at(1) == 0x09; };
         runSteps(&dialog, "ComboSetMD=2 OpMDoff=1 txtMDdayR=777");
         rig.port.inject(hexBytes("90500DFF"));
@@ -341,15 +365,15 @@ private Q_SLOTS:
         Rig rig;
         if (autoRefresh)
             rig.autoRefreshOn();
-        rig.link.state().MDActive = !on;
+        rig.md.MDActive = !on;
         rig.answer = QMessageBox::StandardButton(answer);
-        MD dialog(rig.link);
+        MD dialog(rig.link, rig.md);
         rig.hook(dialog);
         (on ? dialog.ui()->OpMDon : dialog.ui()->OpMDoff)->setChecked(true);
         dialog.ui()->cmdMDstart->click();
         QCOMPARE(rig.messages.size(), int(autoRefresh && on));
         QCOMPARE(rig.sent(), packet.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{packet});
-        QCOMPARE(rig.link.state().MDActive, packet.isEmpty() ? !on : on);
+        QCOMPARE(rig.md.MDActive, packet.isEmpty() ? !on : on);
     }
 
     // The menu entry runs the window modal, with the alarm state read first
@@ -357,10 +381,10 @@ private Q_SLOTS:
     void mdOpensModalWithTheAlarmRead()
     {
         Rig rig;
-        ModuleState &s = rig.link.state();
+        MdState &s = rig.md;
         s.MDActive = true;
         QWidget main;
-        MD dialog(rig.link, &main);
+        MD dialog(rig.link, rig.md, &main);
         int checks = 0;
         dialog.setCheckAlarmStatus([&] { // the main window's alarm read
             ++checks;
@@ -393,9 +417,9 @@ private Q_SLOTS:
     void mdAlarmReadRules()
     {
         Rig rig;
-        ModuleState &s = rig.link.state();
+        MdState &s = rig.md;
         s.MDMode = 0x20;
-        MD dialog(rig.link);
+        MD dialog(rig.link, rig.md);
         int checks = 0;
         dialog.setCheckAlarmStatus([&] {
             ++checks;
@@ -439,7 +463,7 @@ private Q_SLOTS:
         if (autoRefresh)
             rig.autoRefreshOn();
         const bool md = dialog == u"MD";
-        rig.link.state().MDActive = md && detecting;
+        rig.md.MDActive = md && detecting;
         const Dialog d = kDialogs.at(dialog)(rig);
         QCOMPARE(d->isModal(), md);
         const AutoRefresh &a = rig.link.refresh();

@@ -33,17 +33,17 @@ private Q_SLOTS:
         // receive handler, even though Qt announces it inside the wait.
         QSignalSpy finished(&link, &CameraLink::commandFinished);
         link.SD(hex("88010001FF"), 1);
-        QCOMPARE(link.WaitReply(5), hex("88010001FF"));
+        QCOMPARE(link.WaitReply(5), std::optional(hex("88010001FF")));
         QTest::qWait(50);
         QCOMPARE(link.RecvText().text(), QString());
         QCOMPARE(finished.count(), 0);
 
         link.SD(hex("883001FF"), 0);
-        QByteArray reply = link.WaitReply(4);
+        QByteArray reply = link.WaitReply(4).value_or(QByteArray());
         QCOMPARE(reply, hex("883003FF"));
 
         link.SD(hex("82090002FF"), 0);
-        reply = link.WaitReply(10);
+        reply = link.WaitReply(10).value_or(QByteArray());
         QCOMPARE(reply.size(), 10);
         QCOMPARE(std::uint8_t(reply[0]), std::uint8_t(0xA0));
         QCOMPARE(std::uint8_t(reply[5]), std::uint8_t(0x30));
@@ -67,7 +67,7 @@ private Q_SLOTS:
         t.start();
         const auto cpuBefore = std::clock();
         link.SD(hex("88010001FF"), 1);
-        QCOMPARE(link.WaitReply(5), hex("0001020304"));
+        QCOMPARE(link.WaitReply(5), std::nullopt);
         const auto cpuMs = double(std::clock() - cpuBefore) * 1000.0 / CLOCKS_PER_SEC;
         QVERIFY(t.elapsed() >= 1000 && t.elapsed() < 2000);
         QVERIFY2(cpuMs < 150, qPrintable(QString::number(cpuMs)));
@@ -84,11 +84,11 @@ private Q_SLOTS:
         CameraLink link(*port, clock);
         QVERIFY(port->open({device, 9600}).ok());
         link.SD(hex("88010001FF"), 1);
-        QCOMPARE(link.WaitReply(5), hex("88010001FF"));
+        QCOMPARE(link.WaitReply(5), std::optional(hex("88010001FF")));
         link.SD(hex("883001FF"), 0);
-        QCOMPARE(link.WaitReply(4), hex("883002FF"));
+        QCOMPARE(link.WaitReply(4), std::optional(hex("883002FF")));
         link.SD(hex("81090002FF"), 0);
-        QCOMPARE(link.WaitReply(10).size(), 10);
+        QCOMPARE(link.WaitReply(10).value_or(QByteArray()).size(), 10);
         // The far end going away is reported, not hidden.
         QSignalSpy lost(port.get(), &Port::deviceLost);
         sim.process().terminate();
@@ -134,7 +134,7 @@ private Q_SLOTS:
         link.SD(hex("88010001FF"), 1);
         QElapsedTimer t;
         t.start();
-        QCOMPARE(link.WaitReply(5), hex("0001020304"));
+        QCOMPARE(link.WaitReply(5), std::nullopt);
         QVERIFY(t.elapsed() < 1500);
     }
 };

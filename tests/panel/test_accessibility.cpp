@@ -105,7 +105,7 @@ private Q_SLOTS:
             entry->trigger();
         }
         d.titleEditors().keyboardEditor();
-        MD md(rig.link, &rig.window);
+        MD md(rig.link, rig.window.motionDetection(), &rig.window);
 
         QStringList missing = unnamedControls(&rig.window);
         for (QWidget *w : QApplication::topLevelWidgets())

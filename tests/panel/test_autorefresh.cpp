@@ -239,7 +239,7 @@ private Q_SLOTS:
             return rig.cam.reply(p);
         };
         QVERIFY(rig.window.CheckAlarmStatus());
-        const ModuleState &s = rig.link.state();
+        const MdState &s = rig.window.motionDetection();
         QVERIFY(s.MDActive);
         QCOMPARE(int(s.MDMode), 5);
         QCOMPARE(s.MDDayLevel, 0x012);
@@ -267,7 +267,7 @@ private Q_SLOTS:
         QFETCH(bool, activeAfter);
         ScriptedRig rig;
         QVERIFY(rig.start());
-        ModuleState &s = rig.link.state();
+        MdState &s = rig.window.motionDetection();
         s.MDActive = activeBefore;
         rig.port.answer = [&](const QByteArray &p) {
             if (p == QByteArray::fromHex("8109046BFF"))

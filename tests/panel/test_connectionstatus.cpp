@@ -57,7 +57,7 @@ private Q_SLOTS:
         PanelRig rig(1);
         QVERIFY(rig.start());
         rig.chain.camera(1).state().mdActive = true;
-        rig.link.state().MDActive = true;
+        rig.window.motionDetection().MDActive = true;
         ConnectionStatus &status = rig.window.connectionStatus();
         bool markedWhileOpen = true;
         QTimer::singleShot(ConnectionStatus::kNoAnswerMs + 300, [&] {

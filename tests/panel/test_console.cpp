@@ -110,7 +110,7 @@ private Q_SLOTS:
         rig.window.ui()->AutoRefreshed->click();
         rig.window.ui()->DirectText->setText(QStringLiteral("8101040702FF"));
         rig.link.state().RefreshBusy = true;
-        QCOMPARE(rig.window.console().SendDirect(), QStringLiteral("NG"));
+        QVERIFY(!rig.window.console().SendDirect());
         QVERIFY(rig.port.written().isEmpty());
         // The refusal changes nothing: auto refresh runs on.
         QVERIFY(rig.link.refresh().timerEnabled());

@@ -24,11 +24,13 @@ namespace {
 struct Rig : LinkRig {
     Rig()
     {
-        for (auto &row : link.state().TitleBuffer)
+        for (auto &row : titleBuffer)
             row.fill(titles::kBlank);
         QObject::connect(&link, &CameraLink::packetWritten, [this] { sentAt << clock.nowMs(); });
     }
     QList<std::int64_t> sentAt; // fake time at every packet that went out
+    titles::TitleBuffer titleBuffer{};
+    MdState md;
     sim::TitleState &camera(int address = 1) { return chain.camera(address).titles(); }
 };
 
@@ -64,7 +66,7 @@ private Q_SLOTS:
     void typingIntoTheCells()
     {
         Rig rig;
-        FrmTitle_M m(rig.link);
+        FrmTitle_M m(rig.link, rig.titleBuffer, rig.md);
         m.show();
         auto *ui = m.ui();
         QTest::mouseClick(ui->Char_0, Qt::LeftButton);
@@ -89,7 +91,7 @@ private Q_SLOTS:
     void chartClickInsertsAtTheCursor()
     {
         Rig rig;
-        FrmTitle_M m(rig.link);
+        FrmTitle_M m(rig.link, rig.titleBuffer, rig.md);
         m.show();
         QTest::mouseClick(m.ui()->Picture1, Qt::LeftButton, {}, QPoint(30, 60));
         QTest::mouseClick(m.ui()->Picture1, Qt::LeftButton, {}, QPoint(399, 124));
@@ -108,7 +110,7 @@ private Q_SLOTS:
     {
         Rig rig;
         rig.link.state().CameraAddress = 2;
-        FrmTitle_M m(rig.link);
+        FrmTitle_M m(rig.link, rig.titleBuffer, rig.md);
         auto *ui = m.ui();
         int cursor = 0;
         for (QChar c : QStringLiteral("ABC"))
@@ -127,7 +129,7 @@ private Q_SLOTS:
         const auto paused = rig.clock.nowMs() - before;
         QVERIFY2(paused >= 1500 && paused < 2000, qPrintable(QString::number(paused)));
         // Each camera keeps its own line in the buffer.
-        QCOMPARE(codesOf(rig.link.state().TitleBuffer[1]), QByteArray(20, '\x1B'));
+        QCOMPARE(codesOf(rig.titleBuffer[1]), QByteArray(20, '\x1B'));
     }
 
     // In both editors "Clear" clears the camera's title and the title
@@ -136,8 +138,8 @@ private Q_SLOTS:
     void clearAndTitleDisplay()
     {
         Rig rig;
-        FrmTitle_M m(rig.link);
-        FrmTitle_K k(rig.link);
+        FrmTitle_M m(rig.link, rig.titleBuffer, rig.md);
+        FrmTitle_K k(rig.link, rig.md);
         QSignalSpy display(&m, &FrmTitle_M::titleDisplayChanged);
         int cursor = 0;
         titles::InsertChar(m.row(), cursor, 0x05);
@@ -160,7 +162,7 @@ private Q_SLOTS:
     void demonstrationTitle()
     {
         Rig rig;
-        FrmTitle_M m(rig.link);
+        FrmTitle_M m(rig.link, rig.titleBuffer, rig.md);
         m.ui()->VerPos->setValue(4);
         const QByteArray bufferBefore = codesOf(m.row());
         const auto before = rig.clock.nowMs();
@@ -180,7 +182,7 @@ private Q_SLOTS:
     void cancelKeepsTheRow()
     {
         Rig rig;
-        FrmTitle_M m(rig.link);
+        FrmTitle_M m(rig.link, rig.titleBuffer, rig.md);
         m.openFromMenu();
         QTest::mouseClick(m.ui()->Char_4, Qt::LeftButton);
         QTest::keyClicks(m.ui()->Char_4, QStringLiteral("Z"));
@@ -206,7 +208,7 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         const QString padded = typed.leftJustified(20); // as the box shows it after OK
         Rig rig;
-        FrmTitle_K k(rig.link);
+        FrmTitle_K k(rig.link, rig.md);
         auto *ui = k.ui();
         QTest::keyClicks(ui->Text1, typed);
         runSteps(&k, "VPos=1 HPos=3");
@@ -248,7 +250,7 @@ private Q_SLOTS:
             u"[DM]=[<] [\u00A3]=[>]",
         };
         Rig rig;
-        FrmTitle_K k(rig.link);
+        FrmTitle_K k(rig.link, rig.md);
         const QStringList shown = k.ui()->Text3->toPlainText().split(u'\n');
         QCOMPARE(shown.size(), int(std::size(kLines)));
         for (int i = 0; i < shown.size(); ++i)
@@ -258,7 +260,7 @@ private Q_SLOTS:
     void keyboardRefusesCharactersTheCameraLacks()
     {
         Rig rig;
-        FrmTitle_K k(rig.link);
+        FrmTitle_K k(rig.link, rig.md);
         QStringList warnings;
         k.setMessageSink([&](const QString &, const QString &text) { warnings << text; });
         QTest::keyClicks(k.ui()->Text1, QStringLiteral("A#B~C"));
@@ -289,8 +291,8 @@ private Q_SLOTS:
         Rig rig;
         if (autoOn)
             rig.autoRefreshOn();
-        rig.link.state().MDActive = mdActive;
-        QPointer<FrmTitle_K> k = new FrmTitle_K(rig.link);
+        rig.md.MDActive = mdActive;
+        QPointer<FrmTitle_K> k = new FrmTitle_K(rig.link, rig.md);
         k->show();
         QVERIFY(!rig.link.refresh().timerEnabled() && !rig.link.refresh().buttonEnabled());
         if (how == 0)
@@ -317,7 +319,7 @@ private Q_SLOTS:
         rig.autoRefreshOn();
         bool titleOnOff = false;
         TitleEditors editors(
-            rig.link, nullptr, [&] { return titleOnOff; }, [&](bool on) { titleOnOff = on; });
+            rig.link, rig.titleBuffer, rig.md, nullptr, [&] { return titleOnOff; }, [&](bool on) { titleOnOff = on; });
         editors.openFromMenu();
         FrmTitle_M *m = editors.mouseEditor();
         QVERIFY(m->isVisible());
@@ -347,7 +349,7 @@ private Q_SLOTS:
         rig.autoRefreshOn();
         bool titleOnOff = false;
         TitleEditors editors(
-            rig.link, nullptr, [&] { return titleOnOff; }, [&](bool on) { titleOnOff = on; });
+            rig.link, rig.titleBuffer, rig.md, nullptr, [&] { return titleOnOff; }, [&](bool on) { titleOnOff = on; });
         // The menu item has inverted its mark; neither editor exists yet. The
         // keyboard editor loads with the mark (and sends it), created hidden
         // it holds no refresh.
