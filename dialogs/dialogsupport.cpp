@@ -25,11 +25,10 @@ QMessageBox::StandardButton showOperatorMessage(QWidget *parent, const OperatorM
 QValidator::State HexDigitValidator::validate(QString &input, int &) const
 {
     for (QChar &c : input) {
-        const ushort u = c.unicode();
-        if (u >= 'a' && u <= 'f')
-            c = QChar(u - 'a' + 'A');
-        else if (!((u >= '0' && u <= '9') || (u >= 'A' && u <= 'F')))
+        const int digit = hexDigitValue(c);
+        if (digit < 0)
             return Invalid;
+        c = QLatin1Char(kHexDigits[digit]);
     }
     return Acceptable;
 }

@@ -36,8 +36,6 @@ unsigned readNibbles(const QByteArray &bytes, int pos, int count)
     return v;
 }
 
-static constexpr char kHexDigits[] = "0123456789ABCDEF";
-
 QString hexPair(std::uint8_t byte)
 {
     const QChar s[2] = {QChar(kHexDigits[byte >> 4]), QChar(kHexDigits[byte & 0x0F])};
