@@ -6,6 +6,7 @@
 #include "modeltable.h"
 
 #include <QMainWindow>
+#include <windowsupport.h>
 #include <cameralink.h>
 #include <port.h>
 
@@ -76,11 +77,9 @@ public:
     DirectConsole &console() { return *m_console; }
     AutoRefreshControls &refreshControls() { return *m_refreshControls; }
 
-    // Where the panel's messages go (a message box; tests replace it).
-    // Answers the button pressed.
-    using MessageSink = std::function<void(const QString &title, const QString &text,
-                                           const QString &detail)>;
-    void setStartupMessageSink(MessageSink sink) { m_startupMessage = std::move(sink); }
+    // Tests answer the window's message boxes (the start-up failure)
+    // through this.
+    void setMessageHook(MessageHook hook) { m_messages.setHook(std::move(hook)); }
 
     // The open result of start-up (for the status line and tests).
     const OpenResult &openResult() const { return m_openResult; }
@@ -115,7 +114,7 @@ private:
     CameraLink *m_link;
     PortSettings m_settings;
     OpenResult m_openResult;
-    MessageSink m_startupMessage;
+    OperatorMessages m_messages{this};
     QList<QAction *> m_cameraSel; // index 0 = Camera1
     CaptionTables m_captions;
     std::bitset<64> m_restrictions;

@@ -20,6 +20,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <cameralink.h>
+#include <windowsupport.h>
 
 #include <functional>
 #include <memory>
@@ -48,9 +49,8 @@ public:
     // The chart editor that "Mouse" goes back to.
     void setMouseEditor(FrmTitle_M *editor) { m_mouseEditor = editor; }
 
-    // Where the editor's warnings go (a message box; tests replace it).
-    using MessageSink = std::function<void(const QString &title, const QString &text)>;
-    void setMessageSink(MessageSink sink) { m_message = std::move(sink); }
+    // Tests answer the window's message boxes through this.
+    void setMessageHook(MessageHook hook) { m_messages.setHook(std::move(hook)); }
 
     // Auto refresh is held by this editor (it has been shown and not yet closed).
     bool holdsRefresh() const { return m_holdsRefresh; }
@@ -73,7 +73,7 @@ private:
     std::unique_ptr<Ui::FrmTitle_K> m_ui;
     CameraLink *m_link;
     QPointer<FrmTitle_M> m_mouseEditor;
-    MessageSink m_message;
+    OperatorMessages m_messages{this};
     bool m_holdsRefresh = false;
 };
 
