@@ -1,8 +1,9 @@
 // zam-panel: the control panel for ZAM camera blocks on a serial line.
 
+#include "appsetup.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QIcon>
 #include <camerachain.h>
 #include <cameralink.h>
 #include <clock.h>
@@ -39,8 +40,7 @@ int main(int argc, char **argv)
         new QApplication(argc, argv); // owned below
     std::unique_ptr<QCoreApplication> owner(textOnly ? textOnly.release() : QCoreApplication::instance());
     auto &app = *owner;
-    QCoreApplication::setApplicationName(QStringLiteral("zam-panel"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(ZAM_VERSION));
+    zam::setUpApplication();
 
     QCommandLineParser cli;
     cli.setApplicationDescription(QStringLiteral(
@@ -63,9 +63,6 @@ int main(int argc, char **argv)
                                        QStringLiteral("CODES"));
     cli.addOptions({port, baud, simulate, simCameras, simModels});
     cli.process(app);
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("ZAM- A to D_ SERIES Control Panel"));
-    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/zam/zam-panel.svg")));
-    QGuiApplication::setDesktopFileName(QStringLiteral("zam-panel"));
 
     if (cli.isSet(baud)) {
         const QString b = cli.value(baud);

@@ -136,9 +136,9 @@ FocusCommands::FocusCommands(FrmMain &window) : m_window(&window)
     }
 }
 
-void FocusCommands::send(int command, int parameter)
+bool FocusCommands::send(int command, int parameter)
 {
-    sendFunction(m_window->link(), command, parameter);
+    return sendFunction(m_window->link(), command, parameter);
 }
 
 void FocusCommands::sendPosition(int command, int value)
@@ -149,7 +149,10 @@ void FocusCommands::sendPosition(int command, int value)
 void FocusCommands::focusAuto()
 {
     Ui::FrmMain *ui = m_window->ui();
-    send(kFocusMode, kAuto);
+    // The enabled states record the focus mode: they follow only a packet
+    // that went out.
+    if (!send(kFocusMode, kAuto))
+        return;
     setManualGroupEnabled(false);
     ui->AFModeCmd_0->setEnabled(false);
     for (const AfModeRow &row : kAfModes)
@@ -161,7 +164,8 @@ void FocusCommands::focusAuto()
 void FocusCommands::focusManual()
 {
     Ui::FrmMain *ui = m_window->ui();
-    send(kFocusMode, kManual);
+    if (!send(kFocusMode, kManual))
+        return;
     setManualGroupEnabled(true);
     ui->AFModeCmd_0->setEnabled(true);
     for (const AfModeRow &row : kAfModes)
@@ -172,8 +176,8 @@ void FocusCommands::focusManual()
 
 void FocusCommands::afMode(int mode)
 {
-    send(kAfMode, mode);
-    showAfModeChosen();
+    if (send(kAfMode, mode))
+        showAfModeChosen();
 }
 
 void FocusCommands::setIntervalTimes()
@@ -190,10 +194,10 @@ void FocusCommands::setIntervalTimes()
         readHexBox(ui->AFintTime, kHexByteMax, hexBoxRefusal(QStringLiteral("The interval time"), refuse));
     if (!interval)
         return;
-    sendCommand(m_window->link(),
-                {m_window->state().header(), 0x01, 0x04, kIntervalTimes, int(*active >> 4),
-                 int(*active & 0x0F), int(*interval >> 4), int(*interval & 0x0F), 0xFF});
-    showAfModeChosen();
+    if (sendCommand(m_window->link(),
+                    {m_window->state().header(), 0x01, 0x04, kIntervalTimes, int(*active >> 4),
+                     int(*active & 0x0F), int(*interval >> 4), int(*interval & 0x0F), 0xFF}))
+        showAfModeChosen();
 }
 
 void FocusCommands::sensitivityClicked(bool low)

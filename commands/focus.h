@@ -37,7 +37,7 @@ public:
     void setMessageHook(MessageHook hook) { m_messages.setHook(std::move(hook)); }
 
 private:
-    void send(int command, int parameter);
+    bool send(int command, int parameter);
     void sendPosition(int command, int value);
     void focusAuto();
     void focusManual();

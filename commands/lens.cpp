@@ -72,9 +72,9 @@ LensCommands::LensCommands(FrmMain &window) : m_window(&window)
     connect(ui->DZoomX, &QAbstractButton::clicked, this, &LensCommands::toggleX1Max);
 }
 
-void LensCommands::send(int command, int parameter)
+bool LensCommands::send(int command, int parameter)
 {
-    sendFunction(m_window->link(), command, parameter);
+    return sendFunction(m_window->link(), command, parameter);
 }
 
 void LensCommands::sendPosition(int command, int value)
@@ -91,7 +91,10 @@ void LensCommands::zoomToTeleEnd()
 void LensCommands::digitalZoomOn()
 {
     Ui::FrmMain *ui = m_window->ui();
-    send(kDigitalZoom, kOn);
+    // The enabled pair is the window's record of digital zoom on or off (the
+    // tele end follows it): it changes only with a packet that went out.
+    if (!send(kDigitalZoom, kOn))
+        return;
     ui->DZoomON->setEnabled(false);
     ui->DZoomOff->setEnabled(true);
     // In separate mode the digital range has controls of its own.
@@ -101,7 +104,8 @@ void LensCommands::digitalZoomOn()
 void LensCommands::digitalZoomOff()
 {
     Ui::FrmMain *ui = m_window->ui();
-    send(kDigitalZoom, kOff);
+    if (!send(kDigitalZoom, kOff))
+        return;
     ui->DZoomOff->setEnabled(false);
     ui->DZoomON->setEnabled(true);
     offerFullZoomSlider(false);
@@ -109,25 +113,18 @@ void LensCommands::digitalZoomOff()
 
 void LensCommands::combineMode()
 {
-    if (!m_window->link().RefreshNotGoCheck())
+    if (!m_window->link().RefreshNotGoCheck() || !send(kDigitalZoomMode, kCombine))
         return;
-    send(kDigitalZoomMode, kCombine);
     showMode(false);
     offerFullZoomSlider(m_window->ui()->DZoomOff->isEnabled());
 
-    AutoRefresh &refresh = m_window->link().refresh();
-    if (!refresh.captionIsAuto()) {
-        // Timer1 can be running under "Stop" after a memory recall.
-        refresh.setTimerEnabled(false);
-        refresh.Timer1().setInterval(2000);
-    }
+    m_window->link().refresh().tickingUnderStopEnded();
 }
 
 void LensCommands::separateMode()
 {
-    if (!m_window->link().RefreshNotGoCheck())
+    if (!m_window->link().RefreshNotGoCheck() || !send(kDigitalZoomMode, kSeparate))
         return;
-    send(kDigitalZoomMode, kSeparate);
     showMode(true);
     offerFullZoomSlider(false);
 }
@@ -145,7 +142,8 @@ void LensCommands::showMode(bool separate)
 void LensCommands::toggleX1Max()
 {
     QAbstractButton *x = m_window->ui()->DZoomX;
-    send(kDigitalZoom, kX1Max);
+    if (!send(kDigitalZoom, kX1Max))
+        return;
     x->setText(x->text() == QLatin1String("X1") ? QStringLiteral("MAX") : QStringLiteral("X1"));
 }
 

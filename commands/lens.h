@@ -29,7 +29,7 @@ public:
     explicit LensCommands(FrmMain &window);
 
 private:
-    void send(int command, int parameter);
+    bool send(int command, int parameter);
     void sendPosition(int command, int value);
     void digitalZoomOn();
     void digitalZoomOff();

@@ -25,9 +25,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // pieces whose lengths come from the data itself.
     const std::uint8_t flags = data[0];
     link.state().LogTraffic = flags & 1;
-    link.refresh().setCaptionAuto(flags & 2);
+    if (flags & 2)
+        link.refresh().operatorToggled();
     link.state().MemoryActionPending = flags & 4;
-    link.state().RefreshAfterRecall = flags & 8;
+    if (flags & 8)
+        link.refresh().commandSent();
     int finishedCalls = 0;
     link.onMemoryActionFinished = [&](int, int) { ++finishedCalls; };
     std::size_t at = 1;

@@ -13,12 +13,11 @@ CameraLink::CameraLink(Port &port, Clock &clock, QObject *parent)
 QString CameraLink::SD(const QByteArray &packet, int mode)
 {
     if (mode == 1) {
-        if (m_refresh.captionIsAuto()) {
-            m_refresh.setTimerEnabled(false);
-            m_refresh.setButtonEnabled(false);
-        }
+        // A refused packet never reaches the camera, so no reply would end a
+        // pause taken for it: the refusal leaves auto refresh as it is.
         if (!RefreshNotGoCheck())
             return QStringLiteral("NG");
+        m_refresh.commandSent();
     }
     write(packet, mode);
     return QStringLiteral("OK");
@@ -26,10 +25,7 @@ QString CameraLink::SD(const QByteArray &packet, int mode)
 
 void CameraLink::sendStop(const QByteArray &packet)
 {
-    if (m_refresh.captionIsAuto()) {
-        m_refresh.setTimerEnabled(false);
-        m_refresh.setButtonEnabled(false);
-    }
+    m_refresh.commandSent();
     write(packet, 1);
 }
 
@@ -109,15 +105,7 @@ bool CameraLink::CheckFinishCommand()
 {
     const TailClass tail = classifyLogTail(m_recvText.text());
     if (tail.finishes()) {
-        if (m_refresh.captionIsAuto()) {
-            if (!m_refresh.timerEnabled() && !m_refresh.buttonEnabled()) {
-                m_refresh.Timer1().setInterval(2000);
-                m_refresh.setTimerEnabled(true);
-                m_refresh.setButtonEnabled(true);
-            }
-        } else if (m_state.RefreshAfterRecall) {
-            m_refresh.setTimerEnabled(true);
-        }
+        m_refresh.commandFinished();
         if (m_state.MemoryActionPending) {
             // The option button's handler runs with the flag still set and
             // deselects the button; the flag is cleared afterwards.

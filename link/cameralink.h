@@ -37,7 +37,8 @@ public:
 
     // Writes a packet (mode 1: logged, replies through the receive handler,
     // auto refresh paused until the finishing reply; mode 0: not logged,
-    // the caller polls with WaitReply). Answers "OK" or "NG".
+    // the caller polls with WaitReply). Answers "OK" or "NG": in mode 1 a
+    // running status read refuses the packet, and the refusal changes nothing.
     QString SD(const QByteArray &packet, int mode);
     // A move's stop: SD in mode 1 without the refresh gate, which must never
     // leave a lens moving. Only MoveStops calls it.

@@ -46,19 +46,18 @@ void DirectConsole::onEnter()
 
 QString DirectConsole::SendDirect()
 {
-    AutoRefresh &refresh = m_link->refresh();
-    if (refresh.captionIsAuto()) {
-        refresh.setTimerEnabled(false);
-        refresh.setButtonEnabled(false);
-    }
     if (!m_link->RefreshNotGoCheck())
         return QStringLiteral("NG");
+    const QByteArray bytes = directCommandBytes(m_box->text());
+    // Auto refresh waits for the reply to what goes out; an empty box sends
+    // nothing, and nothing would come back to end the pause.
+    if (!bytes.isEmpty())
+        m_link->refresh().commandSent();
     m_link->state().LogTraffic = true;
     m_link->setReceiveThreshold(1);
 
     // One write per byte; the log is not cut here (the next SD cuts it).
     TrafficLog &log = m_link->SendText();
-    const QByteArray bytes = directCommandBytes(m_box->text());
     for (char b : bytes) {
         m_link->writeRaw(QByteArray(1, b));
         log.appendHexByte(std::uint8_t(b));

@@ -19,8 +19,8 @@ public:
     // Installs the key and paste filter on the box and handles its Enter key.
     DirectConsole(QLineEdit *box, CameraLink &link, QObject *parent = nullptr);
 
-    // Sends the box's text. Answers "NG" when the refresh gate refuses,
-    // otherwise an empty string.
+    // Sends the box's text. Answers "NG" when the refresh gate refuses (and
+    // then changes nothing), otherwise an empty string.
     QString SendDirect();
 
 private:

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs the whole test suite offscreen, then once more
-# under AddressSanitizer and UndefinedBehaviorSanitizer (a second build tree).
-# Exits non-zero on any failure.
+# under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer (a
+# second build tree). Exits non-zero on any failure, a leak included.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -15,6 +15,8 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 if [ "${ZAM_SKIP_SANITIZERS:-0}" != 1 ]; then
   cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZAM_SANITIZE=ON >/dev/null
   cmake --build build-asan -j "$jobs"
-  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+  LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j "$jobs"
 fi

@@ -3,6 +3,7 @@
 
 #include "support/panelrig.h"
 #include "support/scriptedrig.h"
+#include "support/widgetscript.h"
 
 #include "ui_frmmain.h"
 
@@ -49,6 +50,56 @@ int statusInquiries(const QList<QByteArray> &sent)
 }
 
 const QByteArray kZoomStop = QByteArray::fromHex("8101040700FF");
+
+// Operator steps (see play) and what happens on the line, separated by ';':
+//   silent, answers, errors  the camera stops answering, answers again, answers
+//                            every command with an error
+//   busy, free               a status read starts / ends around the next steps
+//   alarm                    the alarm read of the motion-detection dialog
+//   tick                     Timer1 fires
+//   tap, drag                a slider pressed and let go where it was / moved
+//   enter                    Enter in a box
+//   disable                  a control is disabled
+//   run                      ms of line time pass
+void scenario(PanelRig &rig, const QString &steps)
+{
+    for (const QString &step : steps.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QStringList w = step.simplified().split(QLatin1Char(' '));
+        const QString verb = w.value(0);
+        auto *widget = rig.window.findChild<QWidget *>(w.value(1));
+        auto *slider = qobject_cast<QSlider *>(widget);
+        sim::Faults &faults = rig.chain.faults();
+        if (verb == QLatin1String("silent") || verb == QLatin1String("answers")) {
+            faults.silent = verb == QLatin1String("silent");
+            faults.errorReplies = false;
+        } else if (verb == QLatin1String("errors")) {
+            faults.errorReplies = true;
+        } else if (verb == QLatin1String("busy") || verb == QLatin1String("free")) {
+            rig.link.state().RefreshBusy = verb == QLatin1String("busy");
+        } else if (verb == QLatin1String("alarm")) {
+            rig.window.CheckAlarmStatus();
+        } else if (verb == QLatin1String("tick")) {
+            Q_EMIT rig.link.refresh().tick();
+        } else if (verb == QLatin1String("tap") || verb == QLatin1String("drag")) {
+            QVERIFY2(slider, qPrintable(step));
+            slider->setEnabled(true);
+            const QPoint from = thumbCenter(slider);
+            const QPoint to =
+                verb == QLatin1String("tap") ? from : from + QPoint(slider->width() / 3, 0);
+            QTest::mousePress(slider, Qt::LeftButton, {}, from);
+            QTest::mouseMove(slider, to);
+            QTest::mouseRelease(slider, Qt::LeftButton, {}, to);
+        } else if (verb == QLatin1String("enter")) {
+            QTest::keyClick(widget, Qt::Key_Return);
+        } else if (verb == QLatin1String("disable")) {
+            widget->setEnabled(false);
+        } else if (verb == QLatin1String("run")) {
+            rig.run(w.value(1).toInt());
+        } else {
+            play(rig, step);
+        }
+    }
+}
 
 } // namespace
 
@@ -124,6 +175,54 @@ private Q_SLOTS:
         QVERIFY(rig.window.refreshControls().errorBox());
         rig.window.ui()->AutoRefreshed->click();
         QCOMPARE(view(rig.window), kOn);
+    }
+
+    // Under "Auto" the refresh always runs again: at once when nothing is
+    // outstanding, or at the finishing reply of the command that paused it.
+    // A command the camera never answered (or whose reply a wait took) keeps
+    // it paused until a later command finishes.
+    void neverLeftDeadUnderAuto_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("pausedUntilNextCommand");
+        const auto row = [](const char *tag, const char *steps, bool paused = false) {
+            QTest::newRow(tag) << QString(steps) << paused;
+        };
+        row("answered command", "click ApertureUp");
+        row("error reply", "errors; click ApertureUp");
+        row("command never answered", "silent; click ApertureUp", true);
+        row("reply taken by the alarm read", "alarm", true);
+        row("refused while a status read runs", "busy; click ApertureUp; click DZoomX; free");
+        row("slider dragged", "drag ApertureSlider");
+        row("slider pressed and let go", "tap ApertureSlider");
+        row("near limit dragged", "drag FocusNearLimitSlider");
+        row("hold", "press ZoomTele; release ZoomTele");
+        row("hold on a disabled button", "disable Near; press Near; release Near");
+        row("direct command", "type DirectText 8101040702FF; enter DirectText");
+        row("Enter on an empty console", "enter DirectText");
+        row("memory recall", "click RecallOption_1");
+        row("digital effect dialog cancelled", "click DigitalEffectLevel; click DELevelCancel");
+        row("digital effect level sent", "click DigitalEffectLevel; click DELevelOK");
+        row("camera selected", "click CameraSel_2");
+        row("status read", "tick");
+    }
+    void neverLeftDeadUnderAuto()
+    {
+        QFETCH(QString, steps);
+        QFETCH(bool, pausedUntilNextCommand);
+        auto rig = shownPanel("ApertureUp ZoomTele DZoomX RecallOption_1 DigitalEffectLevel");
+        QVERIFY(rig);
+        rig->window.ui()->AutoRefreshed->click();
+        QCOMPARE(view(rig->window), kOn);
+
+        scenario(*rig, steps);
+        rig->run(300);
+        if (pausedUntilNextCommand) {
+            QCOMPARE(view(rig->window), kPaused);
+            scenario(*rig, "answers; click ApertureUp; run 300");
+        }
+        QCOMPARE(view(rig->window), kOn);
+        QCOMPARE(rig->link.refresh().Timer1().interval(), 2000);
     }
 
     void alarmStatus()

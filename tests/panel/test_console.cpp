@@ -84,8 +84,8 @@ private Q_SLOTS:
         QCOMPARE(box->text(), QStringLiteral("81010"));
     }
 
-    // An empty box still switches the line to logged, classified replies and
-    // pauses a running refresh, but writes nothing.
+    // An empty box still switches the line to logged, classified replies, but
+    // writes nothing; with nothing to answer, a running refresh runs on.
     void emptyEnter()
     {
         ScriptedRig rig;
@@ -99,18 +99,22 @@ private Q_SLOTS:
         QCOMPARE(rig.link.SendText().text(), QStringLiteral("\r\n"));
         QVERIFY(rig.link.state().LogTraffic);
         QCOMPARE(rig.link.receiveThreshold(), 1);
-        QVERIFY(!rig.link.refresh().timerEnabled());
-        QVERIFY(!rig.window.ui()->AutoRefreshed->isEnabled());
+        QVERIFY(rig.link.refresh().timerEnabled());
+        QVERIFY(rig.window.ui()->AutoRefreshed->isEnabled());
     }
 
     void refusedWhileStatusReadRuns()
     {
         ScriptedRig rig;
         QVERIFY(rig.start());
+        rig.window.ui()->AutoRefreshed->click();
         rig.window.ui()->DirectText->setText(QStringLiteral("8101040702FF"));
         rig.link.state().RefreshBusy = true;
         QCOMPARE(rig.window.console().SendDirect(), QStringLiteral("NG"));
         QVERIFY(rig.port.written().isEmpty());
+        // The refusal changes nothing: auto refresh runs on.
+        QVERIFY(rig.link.refresh().timerEnabled());
+        QVERIFY(rig.window.ui()->AutoRefreshed->isEnabled());
     }
 
     // The byte count rule: L / 2 bytes for an even length L; odd lengths

@@ -19,6 +19,17 @@ const QList<QByteArray> kFiveInquiries = {
     QByteArray::fromHex("81097E7E03FF"),
 };
 
+// What a status read writes: sliders, value boxes, check boxes, menu marks,
+// captions, enabled states and the boxes of two dialogs.
+const char kEveryControlTheReadWrites[] =
+    "ZoomSlider ZoomSliderShort ZoomValue FocusNearLimitSlider FocusSlider FocusValue DZoomON "
+    "DZoomOff DZoomTele DZoomX DZoomMode_0 DZoomMode_1 AF_Sens Near AFModeCmd_1 ATWPro ManualWB "
+    "RGainUp FullAuto Manual IrisSlider GainUp BackLight RGainSlider RGValue BGainSlider BGValue "
+    "ApertureSlider ApertureValue ShutterSlider ShutterValue IrisValue GainSlider GainValue "
+    "BrightSlider BrightValue ExpCompSlider ExpCompValue AutoSlowShutter ExpComp LR_Reverse "
+    "Freese Power KeyLock comAutoICR DataScreen PEOff BlackWhite DELevel CameraIDText ID "
+    "Image_Stabi Internal LineLock VP0180 VPValue VPSlider DZoomSlider DZoomValue PictureFlip";
+
 // A camera in a plain state: zoom 0x1000, focus 0x2000, near limit 0xC000,
 // auto focus; auto white balance; full auto exposure with shutter 6, iris 8,
 // gain 1, bright 13, exposure compensation 7, aperture 5; gains 0x80.
@@ -69,34 +80,58 @@ class TestStatusRead : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // The read asks exactly five questions and answers none back, although it
-    // moves sliders and flips every check box whose click sends a command.
+    // changes every control it writes. Camera state B differs from the plain
+    // state A in every field; the read goes from A to B and back.
     void readSendsOnlyTheFiveInquiries()
     {
+        const QString toB =
+            "L2:2 L3:3 L6:A L8:1 L9:2 L10:3 L11:4 L13:26 "
+            "C2:9 C4:7 C6:05 C7:07 C8:03 C9:07 C10:09 C11:0A C12:03 C13:0A C14:09 "
+            "O2:07 O3:0C O4:04 O5:04 O7:20 O8:1 O9:2 O10:3 O11:4 O12:02 O13:32 O14:05 "
+            "E2:0 E3:0 E10:01";
+        const QString toA =
+            "L2:1 L3:0 L6:C L8:2 L9:0 L10:0 L11:0 L13:01 "
+            "C2:8 C4:8 C6:00 C7:05 C8:00 C9:00 C10:06 C11:08 C12:01 C13:0D C14:07 "
+            "O2:00 O3:00 O4:00 O5:00 O7:00 O8:0 O9:0 O10:0 O11:0 O12:00 O13:00 O14:00 "
+            "E2:1 E3:0 E10:00";
         PlainRig rig;
+        rig.edit(toA);
         QVERIFY(rig.start());
-        auto *ui = rig.ui();
-        // Zoom moves, AF sensitivity, slow shutter, exp. comp. and backlight on.
-        rig.edit("L2:2 L3:3 L13:05 C9:07 C2:F C3:F C10:9");
-        rig.read();
-        QCOMPARE(rig.sent(), kFiveInquiries);
-        for (QAbstractButton *b : {ui->AF_Sens, ui->AutoSlowShutter, ui->ExpComp, ui->BackLight})
-            QVERIFY2(b->isChecked(), qPrintable(b->objectName()));
-        QCOMPARE(ui->ZoomSlider->value(), 0x2300);
-        QCOMPARE(ui->RGainSlider->value(), 0xFF);
+        rig.window.ui()->AutoRefreshed->click();
+        const QStringList controls = QString::fromLatin1(kEveryControlTheReadWrites).split(' ');
+        const auto showing = [&] {
+            QStringList out;
+            for (const QString &name : controls) {
+                QObject *o = rig.window.findChild<QObject *>(name);
+                const QVariant enabled = o ? o->property("enabled") : QVariant();
+                out << name + '=' + (o ? shown(o) : QStringLiteral("?")) +
+                           (enabled.toBool() ? "" : " disabled");
+            }
+            return out;
+        };
+        const QStringList a = showing();
 
-        // And back: clearing them sends nothing either.
-        rig.edit("L13:01 C9:00");
+        rig.edit(toB);
         rig.clearSent();
         rig.read();
         QCOMPARE(rig.sent(), kFiveInquiries);
-        QVERIFY(!ui->AF_Sens->isChecked());
-        QVERIFY(!ui->ExpComp->isChecked());
-        QVERIFY(!ui->ExpCompSlider->isEnabled());
+        const QStringList b = showing();
+        for (int i = 0; i < controls.size(); ++i)
+            QVERIFY2(a[i] != b[i], qPrintable(a[i]));
 
-        // The read hands the line back to the receive handler.
+        rig.edit(toA);
+        rig.clearSent();
+        rig.read();
+        QCOMPARE(rig.sent(), kFiveInquiries);
+        QCOMPARE(showing(), a);
+
+        // The read hands the line back to the receive handler and leaves auto
+        // refresh running.
         QVERIFY(!rig.link.state().RefreshBusy);
         QVERIFY(rig.link.state().LogTraffic);
         QCOMPARE(rig.link.receiveThreshold(), 1);
+        QVERIFY(rig.link.refresh().timerEnabled());
+        QVERIFY(rig.window.ui()->AutoRefreshed->isEnabled());
     }
 
     // Lens byte 13: bit 0 auto focus, bit 1 digital zoom on, bit 5 separate

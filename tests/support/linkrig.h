@@ -18,9 +18,8 @@ struct LinkRig : SimLine {
     // Auto refresh switched on by the operator (caption "Auto", timer running).
     void autoRefreshOn()
     {
-        link.refresh().setCaptionAuto(true);
-        link.refresh().setTimerEnabled(true);
-        link.refresh().setRefreshOnceEnabled(false);
+        if (!link.refresh().captionIsAuto())
+            link.refresh().operatorToggled();
     }
 
     zam::CameraLink link;

@@ -6,10 +6,26 @@
 #include "simline.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QTest>
 #include <cameralink.h>
 #include <commandgroups.h>
 #include <frmmain.h>
+
+// ZAM_TEST_LOCALE=ar_EG runs the test with that default locale, set before
+// any widget exists. Boxes then show Arabic-Indic digits, so a number taken
+// from a box's display text instead of its value goes wrong on the wire.
+inline void zamApplyTestLocale()
+{
+    const QString name = qEnvironmentVariable("ZAM_TEST_LOCALE");
+    if (name.isEmpty())
+        return;
+    const QLocale locale(name);
+    if (locale.language() == QLocale::C)
+        qFatal("ZAM_TEST_LOCALE=%s names no locale", qPrintable(name));
+    QLocale::setDefault(locale);
+}
+Q_CONSTRUCTOR_FUNCTION(zamApplyTestLocale)
 
 struct PanelRig : SimLine {
     explicit PanelRig(int cameras = 2, QList<int> models = {0x30})

@@ -291,7 +291,6 @@ private Q_SLOTS:
         if (autoOn)
             rig.autoRefreshOn();
         rig.link.state().MDActive = mdActive;
-        rig.link.state().RefreshAfterRecall = true;
         QPointer<FrmTitle_K> k = new FrmTitle_K(rig.link);
         k->show();
         QVERIFY(!rig.link.refresh().timerEnabled() && !rig.link.refresh().buttonEnabled());
@@ -309,7 +308,6 @@ private Q_SLOTS:
         QCOMPARE(rig.link.refresh().captionIsAuto(), resumed);
         QVERIFY(rig.link.refresh().buttonEnabled());
         QVERIFY(rig.link.refresh().refreshOnceEnabled() || resumed);
-        QVERIFY(!rig.link.state().RefreshAfterRecall);
     }
 
     // ---- both editors as the main window uses them
