@@ -42,6 +42,20 @@ bool sendPosition(CameraLink &link, int command, int value)
     return sendCommand(link, packet);
 }
 
+HexBoxRefusal hexBoxRefusal(const QString &what, std::function<void(const QString &text)> tell)
+{
+    return [what, tell = std::move(tell)](const QString &range) {
+        tell(QStringLiteral("%1 must be a hexadecimal number from %2.\n"
+                            "Nothing was sent to the camera.")
+                 .arg(what, range));
+    };
+}
+
+HoldRow speedHold(QAbstractButton *button, int command, int direction, const QSpinBox *speed)
+{
+    return {button, command, [speed, direction] { return direction + speedValue(speed); }, 0x00};
+}
+
 int speedValue(const QSpinBox *box)
 {
     // The value, not the text: the text shows the digits of the operator's

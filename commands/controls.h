@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <cameralink.h>
+#include <windowsupport.h>
 
 #include <functional>
 #include <initializer_list>
@@ -29,6 +30,10 @@ bool sendFunction(CameraLink &link, int command, int parameter);
 // different position.
 bool sendPosition(CameraLink &link, int command, int value);
 
+// The main window's words for a refused typed hexadecimal box (readHexBox):
+// `what` names the box ("The Slow AE value (pp)"), `tell` shows the text.
+HexBoxRefusal hexBoxRefusal(const QString &what, std::function<void(const QString &text)> tell);
+
 // Speed of a speed box (0..7): the spinners hold their value within 0..7,
 // and the value is clamped again so the parameter byte stays in range. A box
 // whose text is no number counts as 0.
@@ -42,6 +47,10 @@ struct HoldRow {
     std::function<int()> parameter; // read at the press (the speed box, say)
     int stop = 0x00;
 };
+
+// A drive's hold row: 8x 01 04 command (direction + speed of the box) FF
+// while held, 8x 01 04 command 00 FF at the release (zoom, focus).
+HoldRow speedHold(QAbstractButton *button, int command, int direction, const QSpinBox *speed);
 
 // A press-and-hold button: mouse down (any mouse button), or Space / Enter
 // held while the button has focus, sends the move packet; mouse up or key up

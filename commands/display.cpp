@@ -58,9 +58,6 @@ void showWindow(QWidget *w)
 DisplayCommands::DisplayCommands(FrmMain &window)
     : m_window(&window), m_ui(window.ui()), m_link(&window.link())
 {
-    m_message = [this](const QString &title, const QString &text) {
-        QMessageBox::information(m_window, title, text);
-    };
     Ui::FrmMain *ui = m_ui;
     CameraLink &link = *m_link;
 

@@ -75,9 +75,6 @@ public:
     // follow (called after the mark is inverted, before the packet is sent).
     std::function<void(bool on)> onTitleDisplayChanged;
 
-    // Where messages for the operator go (an information box; tests replace it).
-    using MessageSink = std::function<void(const QString &title, const QString &text)>;
-    void setMessageSink(MessageSink sink) { m_message = std::move(sink); }
 
     // The dialogs, once they have been opened (else null).
     FSet *fset() const;
@@ -116,7 +113,6 @@ private:
     FrmMain *m_window;
     Ui::FrmMain *m_ui;
     CameraLink *m_link;
-    MessageSink m_message;
     QPointer<FSet> m_fset;
     QPointer<Register> m_register;
     QPointer<FrmInfo> m_info;

@@ -1,7 +1,6 @@
 #include "exposure.h"
 
 #include "controls.h"
-#include "hexbox.h"
 #include "ui_frmmain.h"
 
 #include <QApplication>
@@ -48,12 +47,6 @@ constexpr SliderSender::Options kSliderOptions{
 // item; the item field below is not read.
 constexpr AEModeRow kIrisAutoRow{ae::kIrisAuto, AEItem::FullAuto, false, true, true, false, false};
 
-void setEnabled(std::initializer_list<QWidget *> widgets, bool on)
-{
-    for (QWidget *w : widgets)
-        w->setEnabled(on);
-}
-
 // A checkable QAction flips its own mark before it reports the trigger. The
 // mode items keep their marks under the handler's control (an item that is
 // refused or already current keeps the mark it had), so the flip is undone
@@ -72,9 +65,7 @@ template <typename Handler> void connectModeItem(QAction *action, QObject *conte
 ExposureCommands::ExposureCommands(FrmMain &window)
     : m_window(&window), m_ui(window.ui()), m_link(&window.link())
 {
-    m_message = [this](const QString &title, const QString &text) {
-        QMessageBox::warning(m_window, title, text);
-    };
+    m_messages = OperatorMessages(m_window);
     Ui::FrmMain *ui = m_ui;
 
     // AE mode menu. ShutterAuto and GainAuto have no action; AESpotMode opens
@@ -269,8 +260,9 @@ void ExposureCommands::setSlowAE()
     // One whole parameter byte: the label asks for 01 to 20, and nothing
     // above 7F may go out, where the line has its headers and terminator.
     const auto value =
-        readHexBox(m_ui->txtSlowAEvalue, kHexParamMax, QStringLiteral("The Slow AE value (pp)"),
-                   [this](const QString &text) { m_message(kSlowAETitle, text); });
+        readHexBox(m_ui->txtSlowAEvalue, kHexParamMax,
+                   hexBoxRefusal(QStringLiteral("The Slow AE value (pp)"),
+                                 [this](const QString &text) { m_messages.show({QMessageBox::Warning, kSlowAETitle, text}); }));
     if (value)
         send(kSlowAE, int(*value));
 }

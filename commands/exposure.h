@@ -30,6 +30,7 @@
 // control leaves its display to the next status read.
 
 #include <QObject>
+#include <windowsupport.h>
 #include <QString>
 
 #include <cstdint>
@@ -69,9 +70,8 @@ class ExposureCommands : public QObject {
 public:
     explicit ExposureCommands(FrmMain &window);
 
-    // Where messages for the operator go (a warning box; tests replace it).
-    using MessageSink = std::function<void(const QString &title, const QString &text)>;
-    void setMessageSink(MessageSink sink) { m_message = std::move(sink); }
+    // Tests answer the group's message boxes through this.
+    void setMessageHook(MessageHook hook) { m_messages.setHook(std::move(hook)); }
 
     static const QString kSlowAETitle;
 
@@ -99,7 +99,7 @@ private:
     FrmMain *m_window;
     Ui::FrmMain *m_ui;
     CameraLink *m_link;
-    MessageSink m_message;
+    OperatorMessages m_messages;
 };
 
 } // namespace zam

@@ -1,7 +1,6 @@
 #include "focus.h"
 
 #include "controls.h"
-#include "hexbox.h"
 #include "ui_frmmain.h"
 
 #include <QMessageBox>
@@ -10,6 +9,7 @@
 #include <frmmain.h>
 #include <hexfield.h>
 #include <packet.h>
+#include <windowsupport.h>
 
 #include <algorithm>
 #include <utility>
@@ -28,7 +28,6 @@ constexpr int kLensAction = 0x19;
 constexpr int kFocusDirect = 0x48;
 constexpr int kNearLimit = 0x28;
 
-constexpr int kStop = 0x00;
 constexpr int kFar = 0x20;  // + speed
 constexpr int kNear = 0x30; // + speed
 constexpr int kAuto = 0x02;
@@ -86,19 +85,12 @@ const AfModeRow kAfModes[] = {
 
 FocusCommands::FocusCommands(FrmMain &window) : m_window(&window)
 {
-    m_message = [this](const QString &title, const QString &text) {
-        QMessageBox::warning(m_window, title, text);
-    };
+    m_messages = OperatorMessages(m_window);
     Ui::FrmMain *ui = window.ui();
 
-    for (const HoldSpeedRow &row : kHoldButtons) {
-        const QSpinBox *speed = ui->*row.speed;
-        const int direction = row.direction;
+    for (const HoldSpeedRow &row : kHoldButtons)
         new HoldButton(window.link(),
-                       {ui->*row.button, kFocus,
-                        [speed, direction] { return direction + speedValue(speed); }, kStop},
-                       this);
-    }
+                       speedHold(ui->*row.button, kFocus, row.direction, ui->*row.speed), this);
     for (const PlainRow &row : kPlainButtons) {
         connect(ui->*row.button, &QAbstractButton::clicked, this,
                 [this, row] { send(row.command, row.parameter); });
@@ -192,14 +184,14 @@ void FocusCommands::setIntervalTimes()
 {
     Ui::FrmMain *ui = m_window->ui();
     const auto refuse = [this](const QString &text) {
-        m_message(QStringLiteral("Interval AF"), text);
+        m_messages.show({QMessageBox::Warning, QStringLiteral("Interval AF"), text});
     };
     const auto active =
-        readHexBox(ui->AFacttime, kHexByteMax, QStringLiteral("The active time"), refuse);
+        readHexBox(ui->AFacttime, kHexByteMax, hexBoxRefusal(QStringLiteral("The active time"), refuse));
     if (!active)
         return;
     const auto interval =
-        readHexBox(ui->AFintTime, kHexByteMax, QStringLiteral("The interval time"), refuse);
+        readHexBox(ui->AFintTime, kHexByteMax, hexBoxRefusal(QStringLiteral("The interval time"), refuse));
     if (!interval)
         return;
     if (sendCommand(m_window->link(),
@@ -229,9 +221,7 @@ void FocusCommands::clampToNearLimit(int value)
 void FocusCommands::setManualGroupEnabled(bool on)
 {
     Ui::FrmMain *ui = m_window->ui();
-    for (QWidget *w : std::initializer_list<QWidget *>{ui->Near, ui->Far, ui->NearSpeed,
-                                                       ui->FarSpeed, ui->FocusSlider, ui->AFTrig})
-        w->setEnabled(on);
+    setEnabled({ui->Near, ui->Far, ui->NearSpeed, ui->FarSpeed, ui->FocusSlider, ui->AFTrig}, on);
 }
 
 void FocusCommands::showAfModeChosen()

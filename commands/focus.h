@@ -20,6 +20,7 @@
 // slider, OnePushAF) only in manual focus.
 
 #include <QObject>
+#include <windowsupport.h>
 
 #include <functional>
 
@@ -32,9 +33,8 @@ class FocusCommands : public QObject {
 public:
     explicit FocusCommands(FrmMain &window);
 
-    // Where messages for the operator go (a warning box; tests replace it).
-    using MessageSink = std::function<void(const QString &title, const QString &text)>;
-    void setMessageSink(MessageSink sink) { m_message = std::move(sink); }
+    // Tests answer the group's message boxes through this.
+    void setMessageHook(MessageHook hook) { m_messages.setHook(std::move(hook)); }
 
 private:
     bool send(int command, int parameter);
@@ -50,7 +50,7 @@ private:
     void showAfModeChosen();
 
     FrmMain *m_window;
-    MessageSink m_message;
+    OperatorMessages m_messages;
 };
 
 } // namespace zam

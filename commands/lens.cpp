@@ -15,7 +15,6 @@ constexpr int kZoomDirect = 0x47;
 constexpr int kDigitalZoomDirect = 0x46;
 constexpr int kDigitalZoomMode = 0x36;
 
-constexpr int kStop = 0x00;
 constexpr int kTele = 0x20; // + speed
 constexpr int kWide = 0x30; // + speed
 constexpr int kOn = 0x02;
@@ -51,14 +50,9 @@ LensCommands::LensCommands(FrmMain &window) : m_window(&window)
 {
     Ui::FrmMain *ui = window.ui();
 
-    for (const HoldSpeedRow &row : kHoldButtons) {
-        const QSpinBox *speed = ui->*row.speed;
-        const int direction = row.direction;
+    for (const HoldSpeedRow &row : kHoldButtons)
         new HoldButton(window.link(),
-                       {ui->*row.button, row.command,
-                        [speed, direction] { return direction + speedValue(speed); }, kStop},
-                       this);
-    }
+                       speedHold(ui->*row.button, row.command, row.direction, ui->*row.speed), this);
 
     for (QSlider *slider : {ui->ZoomSlider, ui->ZoomSliderShort})
         new SliderSender(

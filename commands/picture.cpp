@@ -1,7 +1,6 @@
 #include "picture.h"
 
 #include "controls.h"
-#include "hexbox.h"
 #include "ui_frmdeffect.h"
 #include "ui_frmmain.h"
 
@@ -88,9 +87,7 @@ void connectOnOffItem(const OnOffItem &row, CameraLink &link, QObject *context,
 PictureCommands::PictureCommands(FrmMain &window)
     : m_window(&window), m_ui(window.ui()), m_link(&window.link())
 {
-    m_message = [this](const QString &title, const QString &text) {
-        QMessageBox::warning(m_window, title, text);
-    };
+    m_messages = OperatorMessages(m_window);
     Ui::FrmMain *ui = m_ui;
     CameraLink &link = *m_link;
 
@@ -148,8 +145,9 @@ PictureCommands::PictureCommands(FrmMain &window)
 void PictureCommands::sendICRThreshold()
 {
     const auto threshold = readHexBox(
-        m_ui->txtICRthreshold, kHexByteMax, QStringLiteral("The AutoICR level threshold"),
-        [this](const QString &text) { m_message(kThresholdTitle, text); });
+        m_ui->txtICRthreshold, kHexByteMax,
+        hexBoxRefusal(QStringLiteral("The AutoICR level threshold"),
+                      [this](const QString &text) { m_messages.show({QMessageBox::Warning, kThresholdTitle, text}); }));
     if (!threshold)
         return;
     sendCommand(*m_link, {m_link->state().header(), 0x01, 0x04, kICRThreshold, 0x00, 0x00,

@@ -31,6 +31,7 @@
 // camera would take 8x 01 04 65 FF as a broken packet of its own.
 
 #include <QObject>
+#include <windowsupport.h>
 #include <QString>
 
 #include <functional>
@@ -89,9 +90,8 @@ class PictureCommands : public QObject {
 public:
     explicit PictureCommands(FrmMain &window);
 
-    // Where messages for the operator go (a warning box; tests replace it).
-    using MessageSink = std::function<void(const QString &title, const QString &text)>;
-    void setMessageSink(MessageSink sink) { m_message = std::move(sink); }
+    // Tests answer the group's message boxes through this.
+    void setMessageHook(MessageHook hook) { m_messages.setHook(std::move(hook)); }
 
     // The "Digital Effect Level..." entry: Timer1 stopped, FrmD_Effect shown
     // without blocking the main window.
@@ -108,7 +108,7 @@ private:
     FrmMain *m_window;
     Ui::FrmMain *m_ui;
     CameraLink *m_link;
-    MessageSink m_message;
+    OperatorMessages m_messages;
 };
 
 } // namespace zam

@@ -1,7 +1,6 @@
 #include "system.h"
 
 #include "controls.h"
-#include "hexbox.h"
 #include "picture.h"
 #include "ui_frmcamid.h"
 #include "ui_frmmain.h"
@@ -58,9 +57,7 @@ std::optional<int> cameraIdValue(const QString &text)
 SystemCommands::SystemCommands(FrmMain &window)
     : m_window(&window), m_ui(window.ui()), m_link(&window.link())
 {
-    m_message = [this](const QString &title, const QString &text) {
-        QMessageBox::warning(m_window, title, text);
-    };
+    m_messages = OperatorMessages(m_window);
     Ui::FrmMain *ui = m_ui;
     CameraLink &link = *m_link;
 
@@ -214,7 +211,8 @@ void SystemCommands::releasePending()
 
 void SystemCommands::refuseField(QWidget *field, const QString &text)
 {
-    m_message(kMemoryTitle, text + QStringLiteral("\nNothing was sent to the camera."));
+    m_messages.show({QMessageBox::Warning, kMemoryTitle,
+                     text + QStringLiteral("\nNothing was sent to the camera.")});
     field->setFocus();
     if (auto *box = qobject_cast<QLineEdit *>(field))
         box->selectAll();
@@ -243,13 +241,15 @@ void SystemCommands::writeMemory()
     const auto address = memoryAddress();
     if (!address)
         return;
-    const auto refuse = [this](const QString &text) { m_message(kMemoryTitle, text); };
+    const auto refuse = [this](const QString &text) {
+        m_messages.show({QMessageBox::Warning, kMemoryTitle, text});
+    };
     const auto upper = readHexBox(m_ui->TxtMemoryDataUpper, kHexByteMax,
-                                  QStringLiteral("The first data byte (pp)"), refuse);
+                                  hexBoxRefusal(QStringLiteral("The first data byte (pp)"), refuse));
     if (!upper)
         return;
     const auto lower = readHexBox(m_ui->TxtMemoryDataLower, kHexByteMax,
-                                  QStringLiteral("The second data byte (qq)"), refuse);
+                                  hexBoxRefusal(QStringLiteral("The second data byte (qq)"), refuse));
     if (!lower)
         return;
     sendCommand(*m_link,
@@ -275,7 +275,7 @@ void SystemCommands::writeCameraId()
     QLineEdit *id = dialog.ui()->ID;
     const auto value = cameraIdValue(id->text());
     if (!value) {
-        m_message(kCameraIdTitle, kCameraIdMessage);
+        m_messages.show({QMessageBox::Warning, kCameraIdTitle, kCameraIdMessage});
         id->setFocus();
         id->selectAll();
         return;

@@ -31,6 +31,7 @@
 // settings without leaving Timer1 running under the caption "Stop".
 
 #include <QObject>
+#include <windowsupport.h>
 #include <QString>
 #include <QTimer>
 
@@ -62,8 +63,8 @@ public:
     explicit SystemCommands(FrmMain &window);
     ~SystemCommands() override;
 
-    using MessageSink = std::function<void(const QString &title, const QString &text)>;
-    void setMessageSink(MessageSink sink) { m_message = std::move(sink); }
+    // Tests answer the group's message boxes through this.
+    void setMessageHook(MessageHook hook) { m_messages.setHook(std::move(hook)); }
 
     // The IDWrite entry: Timer1 stopped, FrmCamID placed near the main
     // window's top-left corner and shown without blocking the main window.
@@ -99,7 +100,7 @@ private:
     FrmMain *m_window;
     Ui::FrmMain *m_ui;
     CameraLink *m_link;
-    MessageSink m_message;
+    OperatorMessages m_messages;
     struct PendingPreset {
         int kind; // PresetKind
         int index;

@@ -15,21 +15,13 @@
 
 namespace zam::maskui {
 
-QMessageBox::StandardButton showOperatorMessage(QWidget *parent, const OperatorMessage &message)
-{
-    QMessageBox box(message.icon, message.title, message.text, message.buttons, parent);
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    return QMessageBox::StandardButton(box.exec());
-}
-
 QValidator::State HexDigitValidator::validate(QString &input, int &) const
 {
     for (QChar &c : input) {
-        const ushort u = c.unicode();
-        if (u >= 'a' && u <= 'f')
-            c = QChar(u - 'a' + 'A');
-        else if (!((u >= '0' && u <= '9') || (u >= 'A' && u <= 'F')))
+        const int digit = hexDigitValue(c);
+        if (digit < 0)
             return Invalid;
+        c = QLatin1Char(kHexDigits[digit]);
     }
     return Acceptable;
 }
@@ -81,9 +73,7 @@ void RefreshHold::end(bool detectionRunning)
 
 QMessageBox::StandardButton MaskDialog::ask(const OperatorMessage &message)
 {
-    if (m_hook)
-        return m_hook(message);
-    return showOperatorMessage(this, message);
+    return m_messages.show(message);
 }
 
 void MaskDialog::refuseField(QWidget *field, const QString &fieldName, const QString &problem)
@@ -100,13 +90,10 @@ void MaskDialog::refuseField(QWidget *field, const QString &fieldName, const QSt
 
 std::optional<unsigned> MaskDialog::valueOf(QLineEdit *box, unsigned maximum)
 {
-    const auto value = readHexField(box->text(), maximum);
-    if (!value) {
-        refuseField(
-            box, box->accessibleName(),
-            QStringLiteral("type a hexadecimal number from %1.").arg(hexFieldRange(maximum)));
-    }
-    return value;
+    return readHexBox(box, maximum, [&](const QString &range) {
+        refuseField(nullptr, box->accessibleName(),
+                    QStringLiteral("type a hexadecimal number from %1.").arg(range));
+    });
 }
 
 std::optional<QByteArray> MaskDialog::digitsOf(QLineEdit *box, int width)

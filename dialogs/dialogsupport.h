@@ -29,19 +29,6 @@ class TrafficLog;
 
 namespace zam::maskui {
 
-struct OperatorMessage {
-    QMessageBox::Icon icon = QMessageBox::Warning;
-    QString title;
-    QString text;
-    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
-};
-
-// Shows the message and answers the button the operator pressed.
-using MessageHook = std::function<QMessageBox::StandardButton(const OperatorMessage &)>;
-
-// A message box in front of every other window, owned by parent.
-QMessageBox::StandardButton showOperatorMessage(QWidget *parent, const OperatorMessage &message);
-
 // Backspace, 0..9 and A..F pass; a..f become capitals; every other key is
 // swallowed. Pasted text follows the same rule.
 class HexDigitValidator : public QValidator {
@@ -91,14 +78,15 @@ private:
     bool m_holding = false;
 };
 
-// Base of the masking and detection dialogs: the operator messages.
+// Base of the masking and detection dialogs: the operator messages, in
+// front of every other window.
 class MaskDialog : public QDialog {
     Q_OBJECT
 public:
     using QDialog::QDialog;
 
     // Tests answer message boxes through this instead of a window.
-    void setMessageHook(MessageHook hook) { m_hook = std::move(hook); }
+    void setMessageHook(MessageHook hook) { m_messages.setHook(std::move(hook)); }
 
 protected:
     QMessageBox::StandardButton ask(const OperatorMessage &message);
@@ -119,7 +107,7 @@ protected:
     std::optional<std::uint8_t> colourOf(QComboBox *list, QCheckBox *half);
 
 private:
-    MessageHook m_hook;
+    OperatorMessages m_messages{this, true}; // in front of every other window
 };
 
 } // namespace zam::maskui

@@ -36,37 +36,35 @@ unsigned readNibbles(const QByteArray &bytes, int pos, int count)
     return v;
 }
 
-static constexpr char kHexDigits[] = "0123456789ABCDEF";
-
 QString hexPair(std::uint8_t byte)
 {
     const QChar s[2] = {QChar(kHexDigits[byte >> 4]), QChar(kHexDigits[byte & 0x0F])};
     return QString(s, 2);
 }
 
-QString hexCompact(const QByteArray &bytes)
+// Every byte as two digits, each pair followed by `after` when it is not NUL.
+static QString hexText(const QByteArray &bytes, QChar after)
 {
     QString s;
-    s.reserve(bytes.size() * 2);
+    s.reserve(bytes.size() * (after.isNull() ? 2 : 3));
     for (char c : bytes) {
         const auto b = std::uint8_t(c);
         s.append(QChar(kHexDigits[b >> 4]));
         s.append(QChar(kHexDigits[b & 0x0F]));
+        if (!after.isNull())
+            s.append(after);
     }
     return s;
 }
 
+QString hexCompact(const QByteArray &bytes)
+{
+    return hexText(bytes, QChar());
+}
+
 QString hexSpaced(const QByteArray &bytes)
 {
-    QString s;
-    s.reserve(bytes.size() * 3);
-    for (char c : bytes) {
-        const auto b = std::uint8_t(c);
-        s.append(QChar(kHexDigits[b >> 4]));
-        s.append(QChar(kHexDigits[b & 0x0F]));
-        s.append(QLatin1Char(' '));
-    }
-    return s;
+    return hexText(bytes, QLatin1Char(' '));
 }
 
 int hexDigitValue(QChar c)

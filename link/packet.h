@@ -29,6 +29,9 @@ void appendNibbles(QByteArray &out, unsigned value, int count);
 // Reads count nibble bytes at pos (low four bits of each), most significant first.
 unsigned readNibbles(const QByteArray &bytes, int pos, int count);
 
+// The digits of every hexadecimal text the panel writes, by value.
+inline constexpr char kHexDigits[] = "0123456789ABCDEF";
+
 // Two upper-case hexadecimal digits.
 QString hexPair(std::uint8_t byte);
 // "8101040702FF" (command log form).

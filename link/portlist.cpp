@@ -1,5 +1,7 @@
 #include "portlist.h"
 
+#include "hexfield.h"
+
 #include <QRegularExpression>
 #include <QSerialPortInfo>
 
@@ -55,11 +57,10 @@ bool parseModelCodes(const QString &text, QList<int> &codes)
     for (QString item : items) {
         if (item.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
             item = item.mid(2);
-        bool ok = false;
-        const int v = item.toInt(&ok, 16);
-        if (!ok || v < 0 || v > 0xFF)
+        const auto v = readHexField(item, 0xFF);
+        if (!v)
             return false;
-        codes.append(v);
+        codes.append(int(*v));
     }
     return true;
 }

@@ -4,6 +4,8 @@
 // without windows. Every writer cuts the text to its last 1000 characters
 // where the log's rules say so; the box follows on changed().
 
+#include "packet.h"
+
 #include <QObject>
 #include <QString>
 #include <cstdint>
@@ -23,8 +25,7 @@ public:
     // Two upper-case hexadecimal digits and one blank.
     void appendHexByte(std::uint8_t b)
     {
-        static constexpr char kDigits[] = "0123456789ABCDEF";
-        const QChar s[3] = {QChar(kDigits[b >> 4]), QChar(kDigits[b & 0x0F]), QChar(u' ')};
+        const QChar s[3] = {QChar(kHexDigits[b >> 4]), QChar(kHexDigits[b & 0x0F]), QChar(u' ')};
         m_text.append(s, 3);
     }
     // Keeps the last 1000 characters when the text is longer.

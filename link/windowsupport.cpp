@@ -1,6 +1,9 @@
 #include "windowsupport.h"
 
+#include "hexfield.h"
+
 #include <QApplication>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
@@ -26,6 +29,35 @@ void mirrorLog(TrafficLog &log, QPlainTextEdit *box)
     };
     QObject::connect(&log, &TrafficLog::changed, box, show);
     show();
+}
+
+QMessageBox::StandardButton OperatorMessages::show(const OperatorMessage &message) const
+{
+    if (m_hook)
+        return m_hook(message);
+    QMessageBox box(message.icon, message.title, message.text, message.buttons, m_window);
+    if (!message.detail.isEmpty())
+        box.setDetailedText(message.detail);
+    if (m_onTop)
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    return QMessageBox::StandardButton(box.exec());
+}
+
+std::optional<unsigned> readHexBox(QLineEdit *box, unsigned maximum, const HexBoxRefusal &refuse)
+{
+    const auto value = readHexField(box->text(), maximum);
+    if (value)
+        return value;
+    refuse(hexFieldRange(maximum));
+    box->setFocus();
+    box->selectAll();
+    return std::nullopt;
+}
+
+void setEnabled(std::initializer_list<QWidget *> widgets, bool on)
+{
+    for (QWidget *w : widgets)
+        w->setEnabled(on);
 }
 
 } // namespace zam

@@ -9,10 +9,8 @@ QString filterDirectText(QStringView text)
     QString out;
     out.reserve(text.size());
     for (QChar c : text) {
-        if ((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F'))
-            out.append(c);
-        else if (c >= u'a' && c <= u'f')
-            out.append(QChar(c.unicode() - 32));
+        if (const int digit = hexDigitValue(c); digit >= 0)
+            out.append(QLatin1Char(kHexDigits[digit]));
     }
     return out;
 }

@@ -81,12 +81,6 @@ FrmMain::FrmMain(CameraLink &link, PortSettings settings, QWidget *parent)
         box->activateWindow();
     });
 
-    m_startupMessage = [this](const QString &title, const QString &text, const QString &detail) {
-        QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, this);
-        if (!detail.isEmpty())
-            box.setDetailedText(detail);
-        box.exec();
-    };
 }
 
 FrmMain::~FrmMain() = default;
@@ -115,7 +109,7 @@ void FrmMain::showStartupFailure()
     QString detail;
     if (!m_openResult.ok())
         detail = describeOpenFailure(m_openResult, m_settings.device);
-    m_startupMessage(windowTitle(), kCommunicationMessage, detail);
+    m_messages.show({QMessageBox::NoIcon, windowTitle(), kCommunicationMessage, QMessageBox::Ok, detail});
 }
 
 bool FrmMain::startUp()

@@ -8,6 +8,7 @@
 #include <titlecode.h>
 
 #include <QMainWindow>
+#include <windowsupport.h>
 #include <cameralink.h>
 #include <motiondetection.h>
 #include <port.h>
@@ -84,11 +85,9 @@ public:
     DirectConsole &console() { return *m_console; }
     AutoRefreshControls &refreshControls() { return *m_refreshControls; }
 
-    // Where the panel's messages go (a message box; tests replace it).
-    // Answers the button pressed.
-    using MessageSink = std::function<void(const QString &title, const QString &text,
-                                           const QString &detail)>;
-    void setStartupMessageSink(MessageSink sink) { m_startupMessage = std::move(sink); }
+    // Tests answer the window's message boxes (the start-up failure)
+    // through this.
+    void setMessageHook(MessageHook hook) { m_messages.setHook(std::move(hook)); }
 
     // The open result of start-up (for the status line and tests).
     const OpenResult &openResult() const { return m_openResult; }
@@ -123,7 +122,7 @@ private:
     CameraLink *m_link;
     PortSettings m_settings;
     OpenResult m_openResult;
-    MessageSink m_startupMessage;
+    OperatorMessages m_messages{this};
     QList<QAction *> m_cameraSel; // index 0 = Camera1
     CaptionTables m_captions;
     MdState m_motionDetection;

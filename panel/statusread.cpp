@@ -5,6 +5,7 @@
 #include "ui_frmmain.h"
 
 #include <QSignalBlocker>
+#include <windowsupport.h>
 
 namespace zam {
 
@@ -36,12 +37,6 @@ void setCheckBox(QCheckBox *box, bool on)
 {
     const QSignalBlocker block(box);
     box->setChecked(on);
-}
-
-void setEnabled(std::initializer_list<QWidget *> widgets, bool on)
-{
-    for (QWidget *w : widgets)
-        w->setEnabled(on);
 }
 
 QAction *wbAction(Ui::FrmMain &ui, WBItem item)

@@ -9,7 +9,7 @@ namespace zam::service
 {
 
 EepromControls::EepromControls(CameraLink &link, TrafficLog &log, Boxes boxes, QWidget *window)
-    : m_link(&link), m_sender(link, log), m_boxes(boxes), m_window(window)
+    : m_link(&link), m_sender(link, log), m_boxes(boxes), m_window(window), m_messages(window)
 {
 }
 
@@ -20,24 +20,16 @@ void EepromControls::send(const QByteArray &packet)
 
 void EepromControls::message(QMessageBox::Icon icon, const QString &text)
 {
-    if (m_hook) {
-        m_hook({icon, text});
-        return;
-    }
-    QMessageBox box(icon, m_window->windowTitle(), text, QMessageBox::Ok, m_window);
-    box.exec();
+    m_messages.show({icon, m_window->windowTitle(), text});
 }
 
 std::optional<unsigned> EepromControls::field(QLineEdit *box, unsigned maximum, const QString &what)
 {
-    const auto value = readHexField(box->text(), maximum);
-    if (value) return value;
-    message(QMessageBox::Warning,
-            QStringLiteral("%1 must be a hexadecimal number from %2. Nothing was sent.")
-                .arg(what, hexFieldRange(maximum)));
-    box->setFocus();
-    box->selectAll();
-    return std::nullopt;
+    return readHexBox(box, maximum, [&](const QString &range) {
+        message(QMessageBox::Warning,
+                QStringLiteral("%1 must be a hexadecimal number from %2. Nothing was sent.")
+                    .arg(what, range));
+    });
 }
 
 std::optional<unsigned> EepromControls::address()

@@ -22,14 +22,6 @@ class QWidget;
 
 namespace zam::service {
 
-struct OperatorMessage {
-    QMessageBox::Icon icon = QMessageBox::Information;
-    QString text;
-};
-
-// Shows a message with an OK button; tests replace it to read the messages.
-using MessageHook = std::function<void(const OperatorMessage &)>;
-
 class EepromControls {
 public:
     struct Boxes {
@@ -43,7 +35,7 @@ public:
     // window: parent and title of the message boxes.
     EepromControls(CameraLink &link, TrafficLog &log, Boxes boxes, QWidget *window);
 
-    void setMessageHook(MessageHook hook) { m_hook = std::move(hook); }
+    void setMessageHook(MessageHook hook) { m_messages.setHook(std::move(hook)); }
     DialogSender &sender() { return m_sender; }
     CameraLink &link() { return *m_link; }
 
@@ -75,7 +67,7 @@ private:
     DialogSender m_sender;
     Boxes m_boxes;
     QWidget *m_window;
-    MessageHook m_hook;
+    OperatorMessages m_messages;
 };
 
 // The EEPROM buttons both service dialogs carry under the same names.

@@ -29,7 +29,7 @@ public:
 
     Ui::Register *ui() const { return m_ui.get(); }
     // Tests read the operator messages through this instead of a window.
-    void setMessageHook(service::MessageHook hook) { m_controls->setMessageHook(std::move(hook)); }
+    void setMessageHook(MessageHook hook) { m_controls->setMessageHook(std::move(hook)); }
 
 private:
     void setRegister();

@@ -43,9 +43,6 @@ FrmTitle_K::FrmTitle_K(CameraLink &link, const MdState &md, std::function<bool()
     fixed.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Courier"), fixed.family()});
     m_ui->Text3->setFont(fixed);
 
-    m_message = [this](const QString &title, const QString &text) {
-        QMessageBox::warning(this, title, text);
-    };
 
     connect(m_ui->Check1, &QCheckBox::toggled, this, &FrmTitle_K::onCheck1);
     connect(m_ui->OK, &QPushButton::clicked, this, &FrmTitle_K::sendTitle);
@@ -88,10 +85,10 @@ void FrmTitle_K::sendTitle()
     const QString typed = m_ui->Text1->text();
     for (QChar c : typed) {
         if (!titles::titleCodeOf(c)) {
-            m_message(QStringLiteral("Title Set"),
-                      QStringLiteral("Title String: the camera has no character for \"%1\". "
-                                     "The list shows the characters it has.")
-                          .arg(c));
+            m_messages.show({QMessageBox::Warning, QStringLiteral("Title Set"),
+                             QStringLiteral("Title String: the camera has no character for \"%1\". "
+                                            "The list shows the characters it has.")
+                                 .arg(c)});
             m_ui->Text1->setFocus();
             return;
         }

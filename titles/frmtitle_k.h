@@ -21,6 +21,7 @@
 #include <QPointer>
 #include <cameralink.h>
 #include <motiondetection.h>
+#include <windowsupport.h>
 
 #include <functional>
 #include <memory>
@@ -49,9 +50,8 @@ public:
     // The chart editor that "Mouse" goes back to.
     void setMouseEditor(FrmTitle_M *editor) { m_mouseEditor = editor; }
 
-    // Where the editor's warnings go (a message box; tests replace it).
-    using MessageSink = std::function<void(const QString &title, const QString &text)>;
-    void setMessageSink(MessageSink sink) { m_message = std::move(sink); }
+    // Tests answer the window's message boxes through this.
+    void setMessageHook(MessageHook hook) { m_messages.setHook(std::move(hook)); }
 
     // Auto refresh is held by this editor (it has been shown and not yet closed).
     bool holdsRefresh() const { return m_holdsRefresh; }
@@ -75,7 +75,7 @@ private:
     CameraLink *m_link;
     const MdState *m_md;
     QPointer<FrmTitle_M> m_mouseEditor;
-    MessageSink m_message;
+    OperatorMessages m_messages{this};
     bool m_holdsRefresh = false;
 };
 

@@ -19,15 +19,11 @@ struct Panel : PanelRig {
     Panel()
     {
         QVERIFY(start());
-        groups.picture.setMessageSink(
-            [this](const QString &title, const QString &) { shown << title; });
         clearSent();
     }
     Ui::FrmMain *ui() { return window.ui(); }
     QAction *action(const QString &name) { return window.findChild<QAction *>(name); }
     FrmDEffect &effectDialog() { return window.frmDEffect(); }
-
-    QStringList shown;
 };
 
 } // namespace

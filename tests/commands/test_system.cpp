@@ -20,8 +20,7 @@ struct Panel : PanelRig {
     Panel()
     {
         QVERIFY(start());
-        groups.system.setMessageSink(
-            [this](const QString &, const QString &text) { shown << text; });
+        groups.system.setMessageHook(shown.hook());
         clearSent();
     }
     Ui::FrmMain *ui() { return window.ui(); }
@@ -37,7 +36,7 @@ struct Panel : PanelRig {
         return names;
     }
 
-    QStringList shown;
+    CaughtMessages shown;
 };
 
 } // namespace
@@ -206,7 +205,7 @@ private Q_SLOTS:
         QCOMPARE(rig.id()->ID->text(), shown);
         const bool refused = expected.isEmpty();
         QCOMPARE(rig.sent(), refused ? QList<QByteArray>{} : QList<QByteArray>{expected});
-        QCOMPARE(rig.shown,
+        QCOMPARE(rig.shown.texts(),
                  refused ? QStringList{SystemCommands::kCameraIdMessage} : QStringList{});
         QCOMPARE(rig.window.frmCamID().isVisible(), refused);
         QCOMPARE(rig.ui()->CameraIDText->text(), refused ? QStringLiteral("7") : shown);

@@ -3,6 +3,7 @@
 // clicks they refuse, the auto-refresh warnings, and how the detection
 // windows stop the main window's refresh and hand it back.
 
+#include "support/caughtmessages.h"
 #include "support/formsteps.h"
 #include "support/linkrig.h"
 
@@ -30,17 +31,10 @@ namespace {
 
 // The rig with a record of the messages shown and the answer to give.
 struct Rig : LinkRig {
-    QStringList messages; // "title|text"
-    QMessageBox::StandardButton answer = QMessageBox::Ok;
+    CaughtMessages messages;
     MdState md; // the main window's motion-detection state
 
-    void hook(maskui::MaskDialog &dialog)
-    {
-        dialog.setMessageHook([this](const maskui::OperatorMessage &m) {
-            messages << m.title + QLatin1Char('|') + m.text;
-            return answer;
-        });
-    }
+    void hook(maskui::MaskDialog &dialog) { dialog.setMessageHook(messages.hook()); }
     // The last reply is a completion (x0 51 FF), not an error.
     bool cameraAccepted() { return link.RecvText().text().endsWith(QStringLiteral("51 FF \r\n")); }
 };
@@ -177,13 +171,13 @@ private Q_SLOTS:
         if (packet.isEmpty()) {
             QVERIFY(own.isEmpty() && main.isEmpty());
             QCOMPARE(rig.messages.size(), 1);
-            QVERIFY2(rig.messages[0].contains(message), qPrintable(rig.messages[0]));
+            QVERIFY2(rig.messages.texts()[0].contains(message), qPrintable(rig.messages.texts()[0]));
             return;
         }
         // Logged where it went: the main window's log or the dialog's own box.
         QVERIFY(viaMain ? main.contains(hexCompact(packet)) && own.isEmpty()
                         : own.contains(hexSpaced(packet)) && main.isEmpty());
-        QCOMPARE(rig.messages, QStringList());
+        QCOMPARE(rig.messages.texts(), QStringList());
         rig.run(60);
         QVERIFY2(rig.cameraAccepted(), qPrintable(rig.link.RecvText().text()));
     }
@@ -366,7 +360,7 @@ private Q_SLOTS:
         if (autoRefresh)
             rig.autoRefreshOn();
         rig.md.MDActive = !on;
-        rig.answer = QMessageBox::StandardButton(answer);
+        rig.messages.answer = QMessageBox::StandardButton(answer);
         MD dialog(rig.link, rig.md);
         rig.hook(dialog);
         (on ? dialog.ui()->OpMDon : dialog.ui()->OpMDoff)->setChecked(true);
@@ -497,14 +491,14 @@ private Q_SLOTS:
 
         rig.clearSent();
         rig.autoRefreshOn();
-        rig.answer = QMessageBox::Cancel;
+        rig.messages.answer = QMessageBox::Cancel;
         u->MDforOnOff->click();
         u->MDfuncSet->click();
         QVERIFY(rig.sent().isEmpty());
         QCOMPARE(u->MDforOnOff->text(), QStringLiteral("OFF"));
         QCOMPARE(rig.messages.size(), 2);
-        QVERIFY(rig.messages[0].startsWith(QStringLiteral("AutoRefresh warning|")));
-        rig.answer = QMessageBox::Ok;
+        QCOMPARE(rig.messages.titles()[0], QStringLiteral("AutoRefresh warning"));
+        rig.messages.answer = QMessageBox::Ok;
         u->MDfuncSet->click();
         QCOMPARE(rig.sent(), QList<QByteArray>{hexBytes("8101041C010100010001FF")});
         QCOMPARE(u->MDforOnOff->text(), QStringLiteral("ON"));

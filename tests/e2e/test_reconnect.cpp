@@ -2,6 +2,7 @@
 // away mid-session, and Reconnect once it is back under the same name.
 
 #include "camsimprocess.h"
+#include "support/caughtmessages.h"
 
 #include "ui_frmmain.h"
 
@@ -37,9 +38,8 @@ private Q_SLOTS:
         CameraLink link(port, clock);
         FrmMain window(link, {path, 9600});
         CommandGroups groups(window);
-        QStringList messages;
-        window.setStartupMessageSink(
-            [&](const QString &, const QString &text, const QString &) { messages << text; });
+        CaughtMessages messages;
+        window.setMessageHook(messages.hook());
         QVERIFY(window.startUp());
         auto *ui = window.ui();
         ui->AutoRefreshed->click();

@@ -1,6 +1,8 @@
 // The sender, the reply wait and the receive handling against the simulated
 // chain, with a clock the test moves.
 
+#include "support/simline.h"
+
 #include <QSignalSpy>
 #include <QTest>
 #include <cameralink.h>
@@ -12,20 +14,9 @@ using namespace zam;
 
 namespace {
 
-struct Rig {
-    FakeClock clock;
-    sim::CameraChain chain{2};
-    sim::SimPort port{chain, clock};
+struct Rig : SimLine {
     CameraLink link{port, clock};
     Rig() { port.open({QStringLiteral("sim:"), 9600}); }
-    // Lets the line deliver everything that is due within ms (fake time).
-    void run(int ms)
-    {
-        for (int t = 0; t < ms; ++t) {
-            clock.advance(1);
-            port.deliverDue();
-        }
-    }
 };
 
 QByteArray hex(const char *s) { return QByteArray::fromHex(s); }

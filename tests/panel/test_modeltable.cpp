@@ -74,22 +74,6 @@ private slots:
         QVERIFY(!shutterSlowStepsDisplay(QString()));
     }
 
-    void restrictionListsAreConsistent()
-    {
-        QSet<int> used;
-        for (int g = 0; g < kCapabilityGroupCount; ++g) {
-            const auto list = restrictionsOf(CapabilityGroup(g));
-            QSet<int> inGroup;
-            for (Restriction r : list)
-                inGroup.insert(int(r));
-            QCOMPARE(inGroup.size(), int(list.size())); // no repeats
-            QVERIFY(!(inGroup.contains(int(Restriction::DisableWBMode))
-                      && inGroup.contains(int(Restriction::HideWBMode))));
-            used += inGroup;
-        }
-        QCOMPARE(used.size(), int(Restriction::HideVP0180) + 1); // every kind is used
-    }
-
     void lensCaptions_data()
     {
         QTest::addColumn<LensProfile>("lens");

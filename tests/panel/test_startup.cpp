@@ -149,9 +149,10 @@ private Q_SLOTS:
         CameraLink link(port, clock);
         link.state().BaudRateText = QString::number(baud); // the port settings window's choice
         FrmMain window(link, {QStringLiteral("sim:"), baud});
-        window.setStartupMessageSink(
-            [](const QString &, const QString &text, const QString &) { QFAIL(qPrintable(text)); });
+        CaughtMessages messages;
+        window.setMessageHook(messages.hook());
         QVERIFY(window.startUp());
+        QCOMPARE(messages.texts(), QStringList());
         QCOMPARE(window.ui()->Baudratetxt->text(), QString::number(baud));
     }
 
@@ -173,7 +174,7 @@ private Q_SLOTS:
         PanelRig rig(1);
         rig.chain.faults().silent = true;
         QVERIFY(!rig.window.startUp());
-        QCOMPARE(rig.messages, QStringList{FrmMain::kCommunicationMessage});
+        QCOMPARE(rig.messages.texts(), QStringList{FrmMain::kCommunicationMessage});
         QCOMPARE(rig.port.written().size(), 1);
     }
 
@@ -182,8 +183,8 @@ private Q_SLOTS:
         PanelRig rig(1);
         rig.port.setOpenFailure(OpenError::NoSuchDevice);
         QVERIFY(!rig.window.startUp());
-        QCOMPARE(rig.messages, QStringList{FrmMain::kCommunicationMessage});
-        QVERIFY(rig.details.value(0).contains(QStringLiteral("no such device")));
+        QCOMPARE(rig.messages.texts(), QStringList{FrmMain::kCommunicationMessage});
+        QVERIFY(rig.messages.details().value(0).contains(QStringLiteral("no such device")));
     }
 
     // A camera that answers the line check but then stops answering costs a
@@ -204,7 +205,7 @@ private Q_SLOTS:
         const auto before = rig.clock.nowMs();
         QVERIFY(!rig.window.startUp());
         QCOMPARE(rig.port.written().size(), packets);
-        QCOMPARE(rig.messages, QStringList{FrmMain::kCommunicationMessage});
+        QCOMPARE(rig.messages.texts(), QStringList{FrmMain::kCommunicationMessage});
         QVERIFY(rig.clock.nowMs() - before < 5000);
     }
 

@@ -96,11 +96,10 @@ private Q_SLOTS:
         std::unique_ptr<MD> md;
         if (wait == u"level" || wait == u"mode")
             md = std::make_unique<MD>(rig.link, rig.window.motionDetection(), &rig.window);
-        QStringList messages;
+        CaughtMessages messages;
         if (wait == u"date") {
             rig.window.findChild<QAction *>(QStringLiteral("SettingMenu"))->trigger();
-            rig.groups.display.fset()->setMessageHook(
-                [&](const service::OperatorMessage &m) { messages << m.text; });
+            rig.groups.display.fset()->setMessageHook(messages.hook());
         }
         if (wait == u"address")
             faults.dropIf = [](const QByteArray &p) {
@@ -119,7 +118,7 @@ private Q_SLOTS:
             QCOMPARE(rig.link.WaitReply(10), std::nullopt);
         } else if (startUpItself) {
             QVERIFY(!rig.window.startUp());
-            QCOMPARE(rig.messages, QStringList{FrmMain::kCommunicationMessage});
+            QCOMPARE(rig.messages.texts(), QStringList{FrmMain::kCommunicationMessage});
         } else if (wait == u"status") {
             rig.window.ReadCameraStatus();
         } else if (wait == u"alarm") {

@@ -1,6 +1,7 @@
 // The service dialogs on a simulated chain: the packets of their buttons, the
 // timed sequences, the manufacturing-date read and the register set.
 
+#include "support/caughtmessages.h"
 #include "support/formsteps.h"
 #include "support/linkrig.h"
 
@@ -21,7 +22,7 @@ namespace {
 template <class Dialog> struct DialogRig {
     LinkRig rig;
     Dialog dialog{rig.link};
-    QStringList messages;
+    CaughtMessages messages;
     QList<bool> busyAtMessage;
     // Fake time and cursor at every packet that went out.
     QList<qint64> sentAt;
@@ -29,9 +30,9 @@ template <class Dialog> struct DialogRig {
 
     DialogRig()
     {
-        dialog.setMessageHook([this](const service::OperatorMessage &m) {
-            messages << m.text;
+        dialog.setMessageHook([this, caught = messages.hook()](const OperatorMessage &m) {
             busyAtMessage << (QApplication::overrideCursor() != nullptr);
+            return caught(m);
         });
         QObject::connect(&rig.link, &CameraLink::packetWritten, &dialog, [this] {
             sentAt << rig.clock.nowMs();
@@ -83,7 +84,7 @@ template <class Dialog> void checkIcrCompensation(const char *button)
                                 hexBytes("82017F7F020E06090908FF"),
                                 hexBytes("82017F7F020E060A0D08FF")}));
     QCOMPARE(r.gaps(), (QList<qint64>{2000, 2000, 2000}));
-    QCOMPARE(r.messages, QStringList{QStringLiteral("DONE")});
+    QCOMPARE(r.messages.texts(), QStringList{QStringLiteral("DONE")});
     r.rig.run(100);
     QCOMPARE(int(r.camera(2).eeprom[0xE6A]), 0xD8);
 }

@@ -2,6 +2,7 @@
 // The whole panel (main window and command groups) on a scripted camera
 // that answers at once: exact reply tables for the status read.
 
+#include "caughtmessages.h"
 #include "scriptedport.h"
 
 #include <QApplication>
@@ -17,8 +18,7 @@ struct ScriptedRig {
     {
         cam.modelCode = modelCode;
         port.answer = [this](const QByteArray &p) { return cam.reply(p); };
-        window.setStartupMessageSink(
-            [this](const QString &, const QString &text, const QString &) { messages.append(text); });
+        window.setMessageHook(messages.hook());
     }
 
     bool start()
@@ -45,5 +45,5 @@ struct ScriptedRig {
     zam::CameraLink link;
     zam::FrmMain window;
     zam::CommandGroups groups;
-    QStringList messages;
+    CaughtMessages messages;
 };

@@ -2,6 +2,7 @@
 // what the cameras keep, and how the keyboard editor pauses and hands back
 // auto refresh.
 
+#include "support/caughtmessages.h"
 #include "support/formsteps.h"
 #include "support/linkrig.h"
 
@@ -261,15 +262,15 @@ private Q_SLOTS:
     {
         Rig rig;
         FrmTitle_K k(rig.link, rig.md);
-        QStringList warnings;
-        k.setMessageSink([&](const QString &, const QString &text) { warnings << text; });
+        CaughtMessages warnings;
+        k.setMessageHook(warnings.hook());
         QTest::keyClicks(k.ui()->Text1, QStringLiteral("A#B~C"));
         QCOMPARE(k.ui()->Text1->text(), QStringLiteral("ABC"));
         k.ui()->Text1->setText(QStringLiteral("A%B")); // pasted or set past the key filter
         k.ui()->OK->click();
         QVERIFY(rig.sent().isEmpty());
         QCOMPARE(warnings.size(), 1);
-        QVERIFY(warnings[0].contains(u'%')); // names the character
+        QVERIFY(warnings.texts()[0].contains(u'%')); // names the character
     }
 
     void keyboardRefreshHandBack_data()
