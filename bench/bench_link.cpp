@@ -41,7 +41,7 @@ int main(int argc, char **argv)
                     double(done) / s / 1e6);
     }
 
-    link.refresh().setCaptionAuto(true);
+    link.refresh().operatorToggled();
     const QByteArray packet = QByteArray::fromHex("8101040702FF");
     const int sends = 200000;
     QElapsedTimer t;

@@ -167,12 +167,12 @@ bool SliderSender::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseButtonPress) {
         m_dragCamera = m_link->state().CameraAddress;
         if (m_options.stopsRefresh)
-            m_link->refresh().setTimerEnabled(false);
+            m_link->refresh().holdStarted();
     } else if (event->type() == QEvent::MouseButtonRelease) {
         const bool sameCamera = m_dragCamera == 0 || m_dragCamera == m_link->state().CameraAddress;
         m_dragCamera = 0;
         if (m_options.stopsRefresh)
-            m_link->refresh().resumeAfterHold();
+            m_link->refresh().holdEnded();
         if (m_options.sendOnRelease && sameCamera)
             m_send(m_slider->sliderPosition());
     }

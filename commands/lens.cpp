@@ -124,12 +124,7 @@ void LensCommands::combineMode()
     showMode(false);
     offerFullZoomSlider(m_window->ui()->DZoomOff->isEnabled());
 
-    AutoRefresh &refresh = m_window->link().refresh();
-    if (!refresh.captionIsAuto()) {
-        // Timer1 can be running under "Stop" after a memory recall.
-        refresh.setTimerEnabled(false);
-        refresh.Timer1().setInterval(2000);
-    }
+    m_window->link().refresh().tickingUnderStopEnded();
 }
 
 void LensCommands::separateMode()

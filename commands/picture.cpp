@@ -141,7 +141,7 @@ PictureCommands::PictureCommands(FrmMain &window)
     connect(dialog.ui()->DELevelCancel, &QAbstractButton::clicked, &dialog, &QDialog::reject);
     // OK, Cancel, Escape and the title bar's close all end here.
     connect(&dialog, &QDialog::finished, this, [this] {
-        m_link->refresh().resumeAfterHold();
+        m_link->refresh().holdEnded();
     });
 }
 
@@ -168,7 +168,7 @@ void PictureCommands::selectPictureEffect(QAction *item, int parameter)
 
 void PictureCommands::openDigitalEffectLevel()
 {
-    m_link->refresh().setTimerEnabled(false);
+    m_link->refresh().holdStarted();
     FrmDEffect &dialog = m_window->frmDEffect();
     dialog.setModal(false);
     dialog.show();

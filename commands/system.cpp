@@ -127,7 +127,7 @@ SystemCommands::SystemCommands(FrmMain &window)
     connect(dialog.ui()->Cancel, &QAbstractButton::clicked, &dialog, &QDialog::reject);
     // OK, Cancel, Escape and the title bar's close all end here.
     connect(&dialog, &QDialog::finished, this, [this] {
-        m_link->refresh().resumeAfterHold();
+        m_link->refresh().holdEnded();
     });
 }
 
@@ -180,7 +180,7 @@ void SystemCommands::presetClicked(int kind, int index)
     m_readAfterRecall = kind == Recall && !refresh.captionIsAuto();
     if (m_readAfterRecall) {
         m_recallRefresh.stop();
-        refresh.setTimerEnabled(false);
+        refresh.tickingUnderStopEnded();
     }
 }
 
@@ -259,7 +259,7 @@ void SystemCommands::writeMemory()
 
 void SystemCommands::openCameraIdDialog()
 {
-    m_link->refresh().setTimerEnabled(false);
+    m_link->refresh().holdStarted();
     FrmCamID &dialog = m_window->frmCamID();
     const int offset = m_window->logicalDpiX() * kCamIdOffsetTwips / kTwipsPerInch;
     dialog.move(m_window->frameGeometry().topLeft() + QPoint(offset, offset));

@@ -62,32 +62,21 @@ RefreshHold::RefreshHold(CameraLink &link, QObject *parent) : QObject(parent), m
     connect(m_link, &CameraLink::commandFinished, this, [this] {
         if (!m_holding)
             return;
-        m_link->refresh().setTimerEnabled(false);
-        m_link->refresh().setButtonEnabled(false);
+        m_link->refresh().windowOpened();
     });
 }
 
 void RefreshHold::begin()
 {
     m_holding = true;
-    m_link->refresh().setTimerEnabled(false);
-    m_link->refresh().setButtonEnabled(false);
+    m_link->refresh().windowOpened();
 }
 
 void RefreshHold::end(bool detectionRunning)
 {
     m_holding = false;
-    AutoRefresh &refresh = m_link->refresh();
-    refresh.setButtonEnabled(true);
-    if (!refresh.captionIsAuto())
-        return;
-    if (detectionRunning) {
-        refresh.setTimerEnabled(false);
-        refresh.setCaptionAuto(false);
-        refresh.setRefreshOnceEnabled(true);
-    } else {
-        refresh.setTimerEnabled(true);
-    }
+    m_link->refresh().windowClosed(detectionRunning ? AutoRefresh::HandBack::SwitchOff
+                                                    : AutoRefresh::HandBack::Resume);
 }
 
 QMessageBox::StandardButton MaskDialog::ask(const OperatorMessage &message)

@@ -25,8 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // pieces whose lengths come from the data itself.
     const std::uint8_t flags = data[0];
     link.state().LogTraffic = flags & 1;
-    link.refresh().setCaptionAuto(flags & 2);
-    link.state().RefreshAfterRecall = flags & 8;
+    if (flags & 2)
+        link.refresh().operatorToggled();
+    if (flags & 8)
+        link.refresh().commandSent();
     std::size_t at = 1;
     while (at < size) {
         const std::size_t len = std::min<std::size_t>(size - at, 1 + data[at] % 17);

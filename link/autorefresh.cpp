@@ -5,50 +5,178 @@ namespace zam {
 AutoRefresh::AutoRefresh(QObject *parent) : QObject(parent)
 {
     m_timer.setObjectName(QStringLiteral("Timer1"));
-    m_timer.setInterval(2000);
+    m_timer.setInterval(kIntervalMs);
     connect(&m_timer, &QTimer::timeout, this, &AutoRefresh::tick);
 }
 
-void AutoRefresh::setCaptionAuto(bool on)
+AutoRefresh::Look AutoRefresh::lookOf(State s)
 {
-    if (m_auto == on)
-        return;
-    m_auto = on;
-    Q_EMIT changed();
+    switch (s) {
+    case State::Off:
+        return {false, true, false};
+    case State::On:
+        return {true, true, true};
+    case State::Paused:
+        return {true, false, false};
+    case State::Held:
+        return {true, true, false};
+    case State::OffHeld:
+        return {false, false, false};
+    case State::OffTicking:
+        return {false, true, true};
+    case State::PausedTicking:
+        return {true, false, true};
+    case State::OffHeldTicking:
+        return {false, false, true};
+    }
+    return {false, true, false};
 }
 
-void AutoRefresh::setButtonEnabled(bool on)
+AutoRefresh::State AutoRefresh::stateOf(Look look)
 {
-    if (m_buttonEnabled == on)
-        return;
-    m_buttonEnabled = on;
-    Q_EMIT changed();
+    for (State s : {State::Off, State::On, State::Paused, State::Held, State::OffHeld,
+                    State::OffTicking, State::PausedTicking, State::OffHeldTicking}) {
+        const Look l = lookOf(s);
+        if (l.captionAuto == look.captionAuto && l.buttonEnabled == look.buttonEnabled
+            && l.timer == look.timer)
+            return s;
+    }
+    return State::Off;
 }
 
-void AutoRefresh::setRefreshOnceEnabled(bool on)
+bool AutoRefresh::captionIsAuto() const
 {
-    if (m_refreshOnceEnabled == on)
-        return;
-    m_refreshOnceEnabled = on;
-    Q_EMIT changed();
+    return look().captionAuto;
 }
 
-void AutoRefresh::setAutoRefreshChecked(bool on)
+bool AutoRefresh::buttonEnabled() const
 {
-    if (m_menuChecked == on)
-        return;
-    m_menuChecked = on;
-    Q_EMIT changed();
+    return look().buttonEnabled;
 }
 
-void AutoRefresh::setTimerEnabled(bool on)
+bool AutoRefresh::timerEnabled() const
 {
-    if (on == m_timer.isActive())
+    return look().timer;
+}
+
+void AutoRefresh::enter(Look next)
+{
+    const State s = stateOf(next);
+    if (s == m_state)
         return;
-    if (on)
-        m_timer.start();
-    else
+    m_state = s;
+    // A Timer1 that keeps running keeps its period; one that starts begins a
+    // fresh one.
+    if (next.timer && !m_timer.isActive())
+        m_timer.start(kIntervalMs);
+    else if (!next.timer)
         m_timer.stop();
+    Q_EMIT changed();
+}
+
+void AutoRefresh::operatorToggled()
+{
+    Look l = look();
+    l.captionAuto = !l.captionAuto;
+    l.timer = l.captionAuto;
+    enter(l);
+}
+
+void AutoRefresh::commandSent()
+{
+    Look l = look();
+    if (!l.captionAuto)
+        return;
+    l.timer = false;
+    l.buttonEnabled = false;
+    enter(l);
+}
+
+void AutoRefresh::commandFinished()
+{
+    if (m_state == State::Paused)
+        enter(lookOf(State::On));
+}
+
+void AutoRefresh::holdStarted()
+{
+    Look l = look();
+    l.timer = false;
+    enter(l);
+}
+
+void AutoRefresh::holdEnded()
+{
+    Look l = look();
+    if (m_menuChecked || (l.captionAuto && l.buttonEnabled)) {
+        l.timer = true;
+        enter(l);
+    }
+}
+
+void AutoRefresh::windowOpened()
+{
+    Look l = look();
+    l.timer = false;
+    l.buttonEnabled = false;
+    enter(l);
+}
+
+void AutoRefresh::windowClosed(HandBack how)
+{
+    Look l = look();
+    l.buttonEnabled = true;
+    if (l.captionAuto) {
+        if (how == HandBack::Resume) {
+            l.timer = true;
+        } else if (how == HandBack::SwitchOff) {
+            l.timer = false;
+            l.captionAuto = false;
+        }
+    }
+    enter(l);
+}
+
+void AutoRefresh::chartEditorClosed()
+{
+    if (m_state == State::Held)
+        enter(lookOf(State::On));
+}
+
+void AutoRefresh::tickingUnderStopEnded()
+{
+    Look l = look();
+    if (l.captionAuto)
+        return;
+    l.timer = false;
+    enter(l);
+}
+
+void AutoRefresh::startUpBegun()
+{
+    holdStarted();
+}
+
+void AutoRefresh::startUpDone()
+{
+    enter(lookOf(State::Off));
+}
+
+void AutoRefresh::statusReadFailed()
+{
+    enter(lookOf(State::Off));
+}
+
+void AutoRefresh::connectionLost()
+{
+    enter(lookOf(State::Off));
+}
+
+void AutoRefresh::menuItemToggled(bool checked)
+{
+    if (m_menuChecked == checked)
+        return;
+    m_menuChecked = checked;
     Q_EMIT changed();
 }
 

@@ -17,10 +17,7 @@ bool CameraLink::SD(const QByteArray &packet, int mode)
         // pause taken for it: the refusal leaves auto refresh as it is.
         if (!RefreshNotGoCheck())
             return false;
-        if (m_refresh.captionIsAuto()) {
-            m_refresh.setTimerEnabled(false);
-            m_refresh.setButtonEnabled(false);
-        }
+        m_refresh.commandSent();
     }
     write(packet, mode);
     return true;
@@ -28,10 +25,7 @@ bool CameraLink::SD(const QByteArray &packet, int mode)
 
 void CameraLink::sendStop(const QByteArray &packet)
 {
-    if (m_refresh.captionIsAuto()) {
-        m_refresh.setTimerEnabled(false);
-        m_refresh.setButtonEnabled(false);
-    }
+    m_refresh.commandSent();
     write(packet, 1);
 }
 
@@ -106,15 +100,7 @@ bool CameraLink::CheckFinishCommand()
 {
     const TailClass tail = classifyLogTail(m_recvText.text());
     if (tail.finishes()) {
-        if (m_refresh.captionIsAuto()) {
-            if (!m_refresh.timerEnabled() && !m_refresh.buttonEnabled()) {
-                m_refresh.Timer1().setInterval(2000);
-                m_refresh.setTimerEnabled(true);
-                m_refresh.setButtonEnabled(true);
-            }
-        } else if (m_state.RefreshAfterRecall) {
-            m_refresh.setTimerEnabled(true);
-        }
+        m_refresh.commandFinished();
         Q_EMIT commandFinished();
         return true;
     }

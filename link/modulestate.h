@@ -16,7 +16,6 @@ struct ModuleState {
 
     bool LogTraffic = false;         // log traffic and classify replies
     bool RefreshBusy = false;        // a status read is running
-    bool RefreshAfterRecall = false; // start Timer1 at the next finishing reply
 
     int CurrentAEMode = -1;
     int CurrentWBMode = -1;

@@ -21,22 +21,12 @@ AutoRefreshControls::AutoRefreshControls(CameraLink &link, QAbstractButton *auto
 
 void AutoRefreshControls::toggle()
 {
-    AutoRefresh &r = m_link->refresh();
-    const bool on = !r.captionIsAuto();
-    r.setTimerEnabled(on);
-    r.setCaptionAuto(on);
-    r.setRefreshOnceEnabled(!on);
+    m_link->refresh().operatorToggled();
 }
 
 void AutoRefreshControls::ARError()
 {
-    AutoRefresh &r = m_link->refresh();
-    r.setTimerEnabled(false);
-    r.setCaptionAuto(false);
-    r.setRefreshOnceEnabled(true);
-    // A read started while a command held the refresh paused would otherwise
-    // leave the button disabled under "Stop", and nothing enables it then.
-    r.setButtonEnabled(true);
+    m_link->refresh().statusReadFailed();
     m_link->discardInput();
 
     if (!m_errorBox) {

@@ -51,11 +51,8 @@ bool DirectConsole::SendDirect()
     const QByteArray bytes = directCommandBytes(m_box->text());
     // Auto refresh waits for the reply to what goes out; an empty box sends
     // nothing, and nothing would come back to end the pause.
-    AutoRefresh &refresh = m_link->refresh();
-    if (refresh.captionIsAuto() && !bytes.isEmpty()) {
-        refresh.setTimerEnabled(false);
-        refresh.setButtonEnabled(false);
-    }
+    if (!bytes.isEmpty())
+        m_link->refresh().commandSent();
     m_link->state().LogTraffic = true;
     m_link->setReceiveThreshold(1);
 

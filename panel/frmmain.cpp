@@ -124,7 +124,7 @@ bool FrmMain::startUp()
     ModuleState &s = state();
     AutoRefresh &refresh = m_link->refresh();
 
-    refresh.setTimerEnabled(false);                                 // 1
+    refresh.startUpBegun();                                         // 1
     for (auto &row : m_titleBuffer)                                 // 2
         row.fill(0x1B);
     s.CameraAddress = 1;                                            // 3
@@ -190,9 +190,7 @@ bool FrmMain::startUp()
     identifyModel(*reply);                                          // 12
     ReadCameraStatus();                                             // 13
 
-    refresh.setTimerEnabled(false);                                 // 14
-    refresh.setButtonEnabled(true);
-    refresh.setCaptionAuto(false);
+    refresh.startUpDone();                                          // 14
     return true;
 }
 
@@ -282,11 +280,7 @@ void FrmMain::connectionLost(const QString &reason)
 {
     // The stops wait for the port to open again when it cannot take them.
     m_link->moves().stopAll();
-    AutoRefresh &r = m_link->refresh();
-    r.setTimerEnabled(false);
-    r.setCaptionAuto(false);
-    r.setButtonEnabled(true);
-    r.setRefreshOnceEnabled(true);
+    m_link->refresh().connectionLost();
     m_status->setLost(reason);
     statusBar()->showMessage(QStringLiteral("Connection lost: %1").arg(reason));
 }

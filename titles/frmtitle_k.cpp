@@ -156,8 +156,7 @@ void FrmTitle_K::showEvent(QShowEvent *event)
     if (event->spontaneous() || m_holdsRefresh)
         return;
     m_holdsRefresh = true;
-    m_link->refresh().setTimerEnabled(false);
-    m_link->refresh().setButtonEnabled(false);
+    m_link->refresh().windowOpened();
 }
 
 void FrmTitle_K::hideEvent(QHideEvent *event)
@@ -173,22 +172,15 @@ void FrmTitle_K::releaseRefresh()
     if (!m_holdsRefresh)
         return;
     m_holdsRefresh = false;
-    ModuleState &st = m_link->state();
-    AutoRefresh &r = m_link->refresh();
-    st.RefreshAfterRecall = false;
-    if (r.captionIsAuto()) {
-        if (!m_md->MDActive) {
-            if (m_mouseEditor && m_mouseEditor->isVisible())
-                m_mouseEditor->holdRefreshUntilHidden();
-            else
-                r.setTimerEnabled(true);
-        } else {
-            r.setTimerEnabled(false);
-            r.setCaptionAuto(false);
-            r.setRefreshOnceEnabled(true);
-        }
+    AutoRefresh::HandBack how = AutoRefresh::HandBack::Resume;
+    if (m_md->MDActive) {
+        how = AutoRefresh::HandBack::SwitchOff;
+    } else if (m_mouseEditor && m_mouseEditor->isVisible()) {
+        if (m_link->refresh().captionIsAuto())
+            m_mouseEditor->holdRefreshUntilHidden();
+        how = AutoRefresh::HandBack::KeepHeld;
     }
-    r.setButtonEnabled(true);
+    m_link->refresh().windowClosed(how);
 }
 
 } // namespace zam

@@ -7,7 +7,7 @@
 // auto refresh is paused; its closing hands the refresh back:
 //
 //   shown                 Timer1 stopped, AutoRefreshed disabled
-//   hidden or closed      RefreshAfterRecall cleared; if the caption is
+//   hidden or closed      if the caption is
 //   after being shown     "Auto": MDActive clear -> Timer1 started unless the
 //                         chart editor is shown (it then starts Timer1 when
 //                         it is hidden); MDActive set -> auto refresh off

@@ -208,9 +208,8 @@ void FrmTitle_M::hideEvent(QHideEvent *event)
     if (event->spontaneous() || !m_refreshHeld)
         return;
     m_refreshHeld = false;
-    AutoRefresh &r = m_link->refresh();
-    if (r.captionIsAuto() && !m_md->MDActive && r.buttonEnabled() && !r.timerEnabled())
-        r.setTimerEnabled(true);
+    if (!m_md->MDActive)
+        m_link->refresh().chartEditorClosed();
 }
 
 } // namespace zam

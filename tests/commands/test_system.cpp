@@ -168,7 +168,6 @@ private Q_SLOTS:
         rig.run(300);
         QVERIFY(!rig.groups.system.presetPending());
         QVERIFY(!rig.link.refresh().timerEnabled());
-        QVERIFY(!rig.state().RefreshAfterRecall);
         QCOMPARE(rig.sent().size(), 1); // nothing read yet
 
         QTRY_COMPARE_WITH_TIMEOUT(rig.ui()->CameraIDText->text(), QStringLiteral("1234"), 2000);

@@ -68,8 +68,7 @@ private Q_SLOTS:
     void refusedWhileStatusReadRuns()
     {
         Rig r;
-        r.link.refresh().setCaptionAuto(true);
-        r.link.refresh().setTimerEnabled(true);
+        r.link.refresh().operatorToggled();
         r.link.state().RefreshBusy = true;
         QVERIFY(!r.link.SD(hex("8101040702FF"), 1));
         QVERIFY(r.port.written().isEmpty());
@@ -150,77 +149,46 @@ private Q_SLOTS:
         QCOMPARE(finished.count(), 0);
     }
 
-    // Auto refresh: paused by a mode-1 send while on, resumed 2000 ms after
-    // the finishing reply; the acknowledge alone resumes nothing.
+    // Auto refresh: paused by a mode-1 send while on, resumed by the
+    // finishing reply; the acknowledge alone resumes nothing. With auto
+    // refresh off a command changes nothing.
+    void pauseAndResume_data()
+    {
+        QTest::addColumn<bool>("autoOn");
+        QTest::newRow("on") << true;
+        QTest::newRow("off") << false;
+    }
     void pauseAndResume()
     {
+        QFETCH(bool, autoOn);
         Rig r;
         AutoRefresh &a = r.link.refresh();
-        a.setCaptionAuto(true);
-        a.setTimerEnabled(true);
+        if (autoOn)
+            a.operatorToggled();
         r.link.SD(hex("8101040702FF"), 1);
-        QVERIFY(!a.timerEnabled());
-        QVERIFY(!a.buttonEnabled());
+        QCOMPARE(a.state(), autoOn ? AutoRefresh::State::Paused : AutoRefresh::State::Off);
         r.link.receive(hex("9041FF"));
-        QVERIFY(!a.timerEnabled());
+        QCOMPARE(a.state(), autoOn ? AutoRefresh::State::Paused : AutoRefresh::State::Off);
         r.link.receive(hex("9051FF"));
-        QVERIFY(a.timerEnabled());
-        QVERIFY(a.buttonEnabled());
+        QCOMPARE(a.state(), autoOn ? AutoRefresh::State::On : AutoRefresh::State::Off);
+        QCOMPARE(a.Timer1().isActive(), autoOn);
         QCOMPARE(a.Timer1().interval(), 2000);
     }
 
-    void offStaysOff()
-    {
-        Rig r;
-        AutoRefresh &a = r.link.refresh();
-        r.link.SD(hex("8101040702FF"), 1);
-        QVERIFY(a.buttonEnabled());
-        r.link.receive(hex("9051FF"));
-        QVERIFY(!a.timerEnabled());
-        QVERIFY(a.buttonEnabled());
-        // A recall while off starts Timer1 at the next finishing reply.
-        r.link.state().RefreshAfterRecall = true;
-        r.link.receive(hex("9051FF"));
-        QVERIFY(a.timerEnabled());
-    }
-
+    // A completion nobody waited for leaves a running Timer1 in its period.
     void completionWithoutPauseChangesNothing()
     {
         Rig r;
         AutoRefresh &a = r.link.refresh();
-        a.setCaptionAuto(true);
-        a.setTimerEnabled(true);
-        a.Timer1().setInterval(1234);
+        a.operatorToggled();
+        QTest::qWait(300);
+        const int left = a.Timer1().remainingTime();
+        QVERIFY(left > 0 && left < 1800);
+        QSignalSpy changed(&a, &AutoRefresh::changed);
         r.link.state().LogTraffic = true;
         r.link.receive(hex("9051FF"));
-        QCOMPARE(a.Timer1().interval(), 1234);
-    }
-
-    // A slider or dialog that stopped Timer1 and sent nothing must not leave
-    // auto refresh dead under the caption "Auto".
-    void resumeAfterHold_data()
-    {
-        QTest::addColumn<bool>("captionAuto");
-        QTest::addColumn<bool>("buttonEnabled");
-        QTest::addColumn<bool>("menuChecked");
-        QTest::addColumn<bool>("runs");
-        QTest::newRow("on, nothing outstanding") << true << true << false << true;
-        QTest::newRow("on, command outstanding") << true << false << false << false;
-        QTest::newRow("off") << false << true << false << false;
-        QTest::newRow("menu entry checked") << false << true << true << true;
-    }
-    void resumeAfterHold()
-    {
-        QFETCH(bool, captionAuto);
-        QFETCH(bool, buttonEnabled);
-        QFETCH(bool, menuChecked);
-        QFETCH(bool, runs);
-        AutoRefresh a;
-        a.setCaptionAuto(captionAuto);
-        a.setButtonEnabled(buttonEnabled);
-        a.setAutoRefreshChecked(menuChecked);
-        a.resumeAfterHold();
-        QCOMPARE(a.timerEnabled(), runs);
+        QCOMPARE(changed.count(), 0);
+        QVERIFY(a.Timer1().remainingTime() <= left);
     }
 
     void networkChangeNotice()
@@ -338,8 +306,7 @@ private Q_SLOTS:
         Rig r;
         TrafficLog own;
         DialogSender plain(r.link, own);
-        r.link.refresh().setCaptionAuto(true);
-        r.link.refresh().setTimerEnabled(true);
+        r.link.refresh().operatorToggled();
         r.link.state().RefreshBusy = true;
         QVERIFY(plain.SD(hex("8101047600FF"), 1));
         QCOMPARE(own.text(), QStringLiteral("81 01 04 76 00 FF \r\n"));

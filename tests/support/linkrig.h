@@ -35,9 +35,8 @@ struct LinkRig {
     // Auto refresh switched on by the operator (caption "Auto", timer running).
     void autoRefreshOn()
     {
-        link.refresh().setCaptionAuto(true);
-        link.refresh().setTimerEnabled(true);
-        link.refresh().setRefreshOnceEnabled(false);
+        if (!link.refresh().captionIsAuto())
+            link.refresh().operatorToggled();
     }
 
     zam::FakeClock clock;

@@ -101,12 +101,15 @@ inline QPoint thumbCenter(QSlider *s)
     return s->style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, s).center();
 }
 
-// Timer1 running, with "Auto Refresh" checked or not.
+// Timer1 running under "Stop", with "Auto Refresh" checked or not: a hold
+// that ends while the entry is checked leaves it so.
 inline zam::AutoRefresh &runningRefresh(PanelRig &rig, bool autoRefreshChecked)
 {
     zam::AutoRefresh &refresh = rig.link.refresh();
-    refresh.setAutoRefreshChecked(autoRefreshChecked);
-    refresh.setTimerEnabled(true);
+    refresh.menuItemToggled(true);
+    refresh.holdStarted();
+    refresh.holdEnded();
+    refresh.menuItemToggled(autoRefreshChecked);
     return refresh;
 }
 

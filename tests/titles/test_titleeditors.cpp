@@ -292,7 +292,6 @@ private Q_SLOTS:
         if (autoOn)
             rig.autoRefreshOn();
         rig.md.MDActive = mdActive;
-        rig.link.state().RefreshAfterRecall = true;
         QPointer<FrmTitle_K> k = new FrmTitle_K(rig.link, rig.md);
         k->show();
         QVERIFY(!rig.link.refresh().timerEnabled() && !rig.link.refresh().buttonEnabled());
@@ -310,7 +309,6 @@ private Q_SLOTS:
         QCOMPARE(rig.link.refresh().captionIsAuto(), resumed);
         QVERIFY(rig.link.refresh().buttonEnabled());
         QVERIFY(rig.link.refresh().refreshOnceEnabled() || resumed);
-        QVERIFY(!rig.link.state().RefreshAfterRecall);
     }
 
     // ---- both editors as the main window uses them
