@@ -42,8 +42,6 @@ public:
     void flush();
 
     bool running(Id id) const { return m_running.count(id) != 0; }
-    int runningCount() const { return int(m_running.size()); }
-    int waitingCount() const { return int(m_waiting.size()); }
 
 private:
     void send(const QByteArray &stop);
