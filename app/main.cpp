@@ -98,8 +98,6 @@ int main(int argc, char **argv)
         backend = zam::makeLinePort(choice.entry.device);
 
     zam::CameraLink link(*backend, clock);
-    link.state().CommPortNumber = choice.CommPortNumber;
-    link.state().BaudRateText = choice.BaudRateText;
 
     zam::FrmMain main(link, {choice.entry.device, choice.BaudRateText.toInt()});
     zam::CommandGroups commands(main);

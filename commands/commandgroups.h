@@ -1,5 +1,6 @@
 #pragma once
-// The main window's command groups, each wiring its own controls.
+// The main window's command groups, each wiring its own controls. Each group
+// gets the link, its own controls and the few things of the window it needs.
 
 #include "display.h"
 #include "exposure.h"
@@ -14,11 +15,8 @@ namespace zam {
 class FrmMain;
 
 struct CommandGroups {
-    explicit CommandGroups(FrmMain &window)
-        : lens(window), focus(window), exposure(window), whiteBalance(window), picture(window),
-          system(window), display(window)
-    {
-    }
+    explicit CommandGroups(FrmMain &window);
+
     LensCommands lens;
     FocusCommands focus;
     ExposureCommands exposure;

@@ -2,15 +2,13 @@
 
 #include "controls.h"
 #include "picture.h"
-#include "ui_frmmain.h"
-#include "ui_fset.h"
 
-#include "ui_sphericalmask.h"
 
 #include <QMessageBox>
 #include <aes.h>
 #include <frminfo.h>
-#include <frmmain.h>
+#include <groupwidgets.h>
+#include <motiondetection.h>
 #include <frmsetdate.h>
 #include <frmtitle_k.h>
 #include <frmtitle_m.h>
@@ -55,14 +53,14 @@ void showWindow(QWidget *w)
 
 } // namespace
 
-DisplayCommands::DisplayCommands(FrmMain &window)
-    : m_window(&window), m_ui(window.ui()), m_link(&window.link())
+DisplayCommands::DisplayCommands(CameraLink &link, const DisplayWidgets &widgets,
+                                 DisplayContext context)
+    : m_ui(&widgets), m_link(&link), m_context(std::move(context)), m_window(m_context.window)
 {
-    Ui::FrmMain *ui = m_ui;
-    CameraLink &link = *m_link;
+    const DisplayWidgets *ui = m_ui;
 
     m_titles = new TitleEditors(
-        link, window.titleBuffer(), window.motionDetection(), &window, [ui] { return ui->TitleOnOff->isChecked(); },
+        link, *m_context.titleBuffer, *m_context.motionDetection, m_window, [ui] { return ui->TitleOnOff->isChecked(); },
         [ui](bool on) {
             const QSignalBlocker quiet(ui->TitleOnOff);
             ui->TitleOnOff->setChecked(on);
@@ -104,7 +102,6 @@ DisplayCommands::DisplayCommands(FrmMain &window)
     connect(ui->AlarmDetection, &QAction::triggered, this, &DisplayCommands::openAlarmDetection);
     connect(ui->AESpotMode, &QAction::triggered, this, &DisplayCommands::openAESpot);
     connect(ui->SetTimeDate, &QAction::triggered, this, &DisplayCommands::openSetTimeDate);
-    connect(&window, &FrmMain::modelConfigured, this, &DisplayCommands::followModel);
 }
 
 FSet *DisplayCommands::fset() const
@@ -163,14 +160,12 @@ bool DisplayCommands::sendPhase(int value)
 
 void DisplayCommands::followModel()
 {
+    const auto &restricted = m_context.restricted;
     if (m_fset)
-        m_fset->ui()->FrmBaudrate->setVisible(!m_window->restricted(Restriction::HideFSetBaudrate));
+        m_fset->offerBaudRate(!restricted(Restriction::HideFSetBaudrate));
     if (m_spherical) {
-        auto *ui = m_spherical->ui();
-        ui->cmdCenterSphe->setVisible(!m_window->restricted(Restriction::HideCenterSphe));
-        const bool mosaic = !m_window->restricted(Restriction::HideSphericalMosaic);
-        ui->cmdSphericalMosic->setVisible(mosaic);
-        ui->cmdSphericalMosic2->setVisible(mosaic);
+        m_spherical->offerCentre(!restricted(Restriction::HideCenterSphe));
+        m_spherical->offerMosaic(!restricted(Restriction::HideSphericalMosaic));
     }
 }
 
@@ -235,8 +230,8 @@ void DisplayCommands::openPrivacyA()
 void DisplayCommands::openAlarmDetection()
 {
     if (!m_md) {
-        m_md = new MD(*m_link, m_window->motionDetection(), m_window);
-        m_md->setCheckAlarmStatus([this] { return m_window->CheckAlarmStatus(); });
+        m_md = new MD(*m_link, *m_context.motionDetection, m_window);
+        m_md->setCheckAlarmStatus(m_context.checkAlarmStatus);
     }
     m_md->openFromMenu(); // modal: returns when the dialog closes
 }

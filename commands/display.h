@@ -43,19 +43,18 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <modeltable.h>
+#include <motiondetection.h>
+#include <titlecode.h>
 
 #include <functional>
-
-namespace Ui {
-class FrmMain;
-}
 
 namespace zam {
 
 class AES;
 class CameraLink;
+struct DisplayWidgets;
 class FrmInfo;
-class FrmMain;
 class FrmSetDate;
 class FSet;
 class MD;
@@ -66,10 +65,20 @@ class Register;
 class SphericalMask;
 class TitleEditors;
 
+// What the display group needs of the main window besides its controls.
+struct DisplayContext {
+    QWidget *window; // parent of the group's dialogs
+    titles::TitleBuffer *titleBuffer;
+    MdState *motionDetection;
+    std::function<bool()> checkAlarmStatus;
+    // Whether the identified model lacks a function.
+    std::function<bool(Restriction)> restricted;
+};
+
 class DisplayCommands : public QObject {
     Q_OBJECT
 public:
-    explicit DisplayCommands(FrmMain &window);
+    DisplayCommands(CameraLink &link, const DisplayWidgets &widgets, DisplayContext context);
 
     // "Title On/Off" changed its mark: the title editors' display boxes
     // follow (called after the mark is inverted, before the packet is sent).
@@ -90,6 +99,10 @@ public:
     FrmSetDate *setDate() const;
 
 public Q_SLOTS:
+    // The dialogs whose controls a model restriction names show them as the
+    // identified model allows (after each model identification).
+    void followModel();
+
     void openFactorySettings();
     void openRegisters();
     void openVersion();
@@ -105,14 +118,12 @@ public Q_SLOTS:
 
 private:
     void selectSync(bool lineLock);
-    // The dialogs whose controls a model restriction names show them as the
-    // identified model allows.
-    void followModel();
     bool sendPhase(int value);
 
-    FrmMain *m_window;
-    Ui::FrmMain *m_ui;
+    const DisplayWidgets *m_ui;
     CameraLink *m_link;
+    DisplayContext m_context;
+    QWidget *m_window;
     QPointer<FSet> m_fset;
     QPointer<Register> m_register;
     QPointer<FrmInfo> m_info;

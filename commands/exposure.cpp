@@ -1,11 +1,11 @@
 #include "exposure.h"
 
 #include "controls.h"
-#include "ui_frmmain.h"
 
 #include <QApplication>
 #include <QMessageBox>
-#include <frmmain.h>
+#include <cameramodes.h>
+#include <groupwidgets.h>
 #include <hexfield.h>
 #include <modeltable.h>
 #include <packet.h>
@@ -62,11 +62,12 @@ template <typename Handler> void connectModeItem(QAction *action, QObject *conte
 
 } // namespace
 
-ExposureCommands::ExposureCommands(FrmMain &window)
-    : m_window(&window), m_ui(window.ui()), m_link(&window.link())
+ExposureCommands::ExposureCommands(CameraLink &link, const ExposureWidgets &widgets,
+                                   CameraModes &modes, const CaptionTables &captions,
+                                   QWidget *window)
+    : m_ui(&widgets), m_link(&link), m_modes(&modes), m_captions(&captions), m_messages(window)
 {
-    m_messages = OperatorMessages(m_window);
-    Ui::FrmMain *ui = m_ui;
+    const ExposureWidgets *ui = m_ui;
 
     // AE mode menu. ShutterAuto and GainAuto have no action; AESpotMode opens
     // the AE spot dialog, which wires itself.
@@ -154,7 +155,7 @@ void ExposureCommands::selectAEMode(int code, bool guarded)
 {
     if (guarded && !m_link->RefreshNotGoCheck())
         return;
-    ModuleState &s = m_link->state();
+    CameraModes &s = *m_modes;
     if (s.CurrentAEMode == code)
         return;
     // The mode is recorded only once its packet has gone out: a refused send
@@ -169,7 +170,7 @@ void ExposureCommands::selectBright()
 {
     if (!m_link->RefreshNotGoCheck())
         return;
-    ModuleState &s = m_link->state();
+    CameraModes &s = *m_modes;
     if (s.CurrentAEMode == ae::kBright)
         return;
     // The camera is taken to bright through full auto, and left a second in
@@ -228,7 +229,7 @@ void ExposureCommands::stepGainDown()
     const int value = m_ui->GainSlider->value();
     if (value <= 0)
         return;
-    if (const auto caption = m_window->captions().gain(value - 1))
+    if (const auto caption = m_captions->gain(value - 1))
         m_ui->GainValue->setText(*caption);
     m_ui->GainSlider->setValue(value - 1);
 }
@@ -238,7 +239,7 @@ void ExposureCommands::stepBrightUp()
     const int value = m_ui->BrightSlider->value();
     if (value >= kBrightUpStepLimit)
         return;
-    if (const auto caption = m_window->captions().bright(value + 1))
+    if (const auto caption = m_captions->bright(value + 1))
         m_ui->BrightValue->setText(*caption);
     m_ui->BrightSlider->setValue(value + 1);
 }
@@ -250,7 +251,7 @@ void ExposureCommands::stepShutterSlow()
     const int value = m_ui->ShutterSlider->value();
     if (value <= kShutterSlowStepFloor)
         return;
-    if (const auto caption = m_window->captions().shutter(m_link->state().ShutterColumn, value - 1))
+    if (const auto caption = m_captions->shutter(m_modes->ShutterColumn, value - 1))
         m_ui->ShutterValue->setText(*caption);
     m_ui->ShutterSlider->setValue(value - 1);
 }

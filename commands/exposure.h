@@ -40,14 +40,12 @@
 class QAction;
 class QCheckBox;
 
-namespace Ui {
-class FrmMain;
-}
-
 namespace zam {
 
 class CameraLink;
-class FrmMain;
+struct ExposureWidgets;
+class CaptionTables;
+struct CameraModes;
 
 namespace ae {
 inline constexpr int kFullAuto = 0x00;
@@ -68,7 +66,8 @@ inline constexpr int kShutterSlowStepFloor = 7;
 class ExposureCommands : public QObject {
     Q_OBJECT
 public:
-    explicit ExposureCommands(FrmMain &window);
+    ExposureCommands(CameraLink &link, const ExposureWidgets &widgets, CameraModes &modes,
+                     const CaptionTables &captions, QWidget *window);
 
     // Tests answer the group's message boxes through this.
     void setMessageHook(MessageHook hook) { m_messages.setHook(std::move(hook)); }
@@ -96,9 +95,10 @@ private:
     void stepShutterSlow();
     void setSlowAE();
 
-    FrmMain *m_window;
-    Ui::FrmMain *m_ui;
+    const ExposureWidgets *m_ui;
     CameraLink *m_link;
+    CameraModes *m_modes;
+    const CaptionTables *m_captions;
     OperatorMessages m_messages;
 };
 

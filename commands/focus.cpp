@@ -1,12 +1,18 @@
 #include "focus.h"
 
 #include "controls.h"
-#include "ui_frmmain.h"
 
 #include <QMessageBox>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
-#include <frmmain.h>
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QToolButton>
+#include <groupwidgets.h>
 #include <hexfield.h>
 #include <packet.h>
 #include <windowsupport.h>
@@ -35,62 +41,51 @@ constexpr int kManual = 0x03;
 constexpr int kLow = 0x02;
 constexpr int kNormal = 0x03;
 
-struct HoldSpeedRow {
-    QToolButton *Ui::FrmMain::*button;
-    QSpinBox *Ui::FrmMain::*speed;
-    int direction;
-};
-
-const HoldSpeedRow kHoldButtons[] = {
-    {&Ui::FrmMain::Far, &Ui::FrmMain::FarSpeed, kFar},
-    {&Ui::FrmMain::Near, &Ui::FrmMain::NearSpeed, kNear},
-};
-
 // Buttons and menu items that send one fixed packet and change nothing else.
 struct PlainRow {
-    QPushButton *Ui::FrmMain::*button;
+    QPushButton *FocusWidgets::*button;
     int command;
     int parameter;
 };
 
 const PlainRow kPlainButtons[] = {
-    {&Ui::FrmMain::AFTrig, kFocusAction, 0x01},   // one-push focus
-    {&Ui::FrmMain::Infinity, kFocusAction, 0x02}, // focus to infinity
+    {&FocusWidgets::AFTrig, kFocusAction, 0x01},   // one-push focus
+    {&FocusWidgets::Infinity, kFocusAction, 0x02}, // focus to infinity
 };
 
 struct MenuRow {
-    QAction *Ui::FrmMain::*action;
+    QAction *FocusWidgets::*action;
     int command;
     int parameter;
 };
 
 const MenuRow kMenuItems[] = {
-    {&Ui::FrmMain::Lensinit, kLensAction, 0x01},
-    {&Ui::FrmMain::CompScan, kLensAction, 0x02},
+    {&FocusWidgets::Lensinit, kLensAction, 0x01},
+    {&FocusWidgets::CompScan, kLensAction, 0x02},
 };
 
 // AFModeCmd 1..3 with their AF mode parameter; index 0 is "Auto".
 struct AfModeRow {
-    QPushButton *Ui::FrmMain::*button;
+    QPushButton *FocusWidgets::*button;
     int mode;
 };
 
 const AfModeRow kAfModes[] = {
-    {&Ui::FrmMain::AFModeCmd_1, 0x00}, // Normal
-    {&Ui::FrmMain::AFModeCmd_2, 0x01}, // Interval AF
-    {&Ui::FrmMain::AFModeCmd_3, 0x02}, // ZoomTrigger
+    {&FocusWidgets::AFModeCmd_1, 0x00}, // Normal
+    {&FocusWidgets::AFModeCmd_2, 0x01}, // Interval AF
+    {&FocusWidgets::AFModeCmd_3, 0x02}, // ZoomTrigger
 };
 
 } // namespace
 
-FocusCommands::FocusCommands(FrmMain &window) : m_window(&window)
+FocusCommands::FocusCommands(CameraLink &link, const FocusWidgets &widgets, QWidget *window)
+    : m_link(&link), m_ui(&widgets), m_messages(window)
 {
-    m_messages = OperatorMessages(m_window);
-    Ui::FrmMain *ui = window.ui();
+    const FocusWidgets *ui = m_ui;
 
-    for (const HoldSpeedRow &row : kHoldButtons)
-        new HoldButton(window.link(),
-                       speedHold(ui->*row.button, kFocus, row.direction, ui->*row.speed), this);
+    for (HoldRow row : {speedHold(ui->Far, kFocus, kFar, ui->FarSpeed),
+                        speedHold(ui->Near, kFocus, kNear, ui->NearSpeed)})
+        new HoldButton(link, std::move(row), this);
     for (const PlainRow &row : kPlainButtons) {
         connect(ui->*row.button, &QAbstractButton::clicked, this,
                 [this, row] { send(row.command, row.parameter); });
@@ -111,10 +106,10 @@ FocusCommands::FocusCommands(FrmMain &window) : m_window(&window)
     // The camera position goes out no further than the near limit, also while
     // the thumb is dragged past it and before the clamp below pulls it back.
     new SliderSender(
-        ui->FocusSlider, window.link(),
+        ui->FocusSlider, link,
         [this](int value) {
             sendPosition(kFocusDirect,
-                         std::min(value, m_window->ui()->FocusNearLimitSlider->value()));
+                         std::min(value, m_ui->FocusNearLimitSlider->value()));
         },
         {}, this);
     connect(ui->FocusSlider, &QAbstractSlider::valueChanged, this,
@@ -126,7 +121,7 @@ FocusCommands::FocusCommands(FrmMain &window) : m_window(&window)
     nearLimit.stopsRefresh = false;
     nearLimit.sendOnRelease = false;
     new SliderSender(
-        ui->FocusNearLimitSlider, window.link(),
+        ui->FocusNearLimitSlider, link,
         [this](int value) { sendPosition(kNearLimit, value); }, nearLimit, this);
 
     const QRegularExpression twoHexDigits(QStringLiteral("[0-9A-Fa-f]{0,2}"));
@@ -138,17 +133,17 @@ FocusCommands::FocusCommands(FrmMain &window) : m_window(&window)
 
 bool FocusCommands::send(int command, int parameter)
 {
-    return sendFunction(m_window->link(), command, parameter);
+    return sendFunction(*m_link, command, parameter);
 }
 
 void FocusCommands::sendPosition(int command, int value)
 {
-    zam::sendPosition(m_window->link(), command, value);
+    zam::sendPosition(*m_link, command, value);
 }
 
 void FocusCommands::focusAuto()
 {
-    Ui::FrmMain *ui = m_window->ui();
+    const FocusWidgets *ui = m_ui;
     // The enabled states record the focus mode: they follow only a packet
     // that went out.
     if (!send(kFocusMode, kAuto))
@@ -163,7 +158,7 @@ void FocusCommands::focusAuto()
 
 void FocusCommands::focusManual()
 {
-    Ui::FrmMain *ui = m_window->ui();
+    const FocusWidgets *ui = m_ui;
     if (!send(kFocusMode, kManual))
         return;
     setManualGroupEnabled(true);
@@ -182,7 +177,7 @@ void FocusCommands::afMode(int mode)
 
 void FocusCommands::setIntervalTimes()
 {
-    Ui::FrmMain *ui = m_window->ui();
+    const FocusWidgets *ui = m_ui;
     const auto refuse = [this](const QString &text) {
         m_messages.show({QMessageBox::Warning, QStringLiteral("Interval AF"), text});
     };
@@ -194,18 +189,18 @@ void FocusCommands::setIntervalTimes()
         readHexBox(ui->AFintTime, kHexByteMax, hexBoxRefusal(QStringLiteral("The interval time"), refuse));
     if (!interval)
         return;
-    if (sendCommand(m_window->link(),
-                    {m_window->state().header(), 0x01, 0x04, kIntervalTimes, int(*active >> 4),
+    if (sendCommand(*m_link,
+                    {m_link->state().header(), 0x01, 0x04, kIntervalTimes, int(*active >> 4),
                      int(*active & 0x0F), int(*interval >> 4), int(*interval & 0x0F), 0xFF}))
         showAfModeChosen();
 }
 
 void FocusCommands::sensitivityClicked(bool low)
 {
-    if (!m_window->link().RefreshNotGoCheck()) {
+    if (!m_link->RefreshNotGoCheck()) {
         // Nothing was sent, so the tick goes back to what the camera has.
-        const QSignalBlocker block(m_window->ui()->AF_Sens);
-        m_window->ui()->AF_Sens->setChecked(!low);
+        const QSignalBlocker block(m_ui->AF_Sens);
+        m_ui->AF_Sens->setChecked(!low);
         return;
     }
     send(kSensitivity, low ? kLow : kNormal);
@@ -213,20 +208,20 @@ void FocusCommands::sensitivityClicked(bool low)
 
 void FocusCommands::clampToNearLimit(int value)
 {
-    const int limit = m_window->ui()->FocusNearLimitSlider->value();
+    const int limit = m_ui->FocusNearLimitSlider->value();
     if (value > limit)
-        m_window->ui()->FocusSlider->setValue(limit);
+        m_ui->FocusSlider->setValue(limit);
 }
 
 void FocusCommands::setManualGroupEnabled(bool on)
 {
-    Ui::FrmMain *ui = m_window->ui();
+    const FocusWidgets *ui = m_ui;
     setEnabled({ui->Near, ui->Far, ui->NearSpeed, ui->FarSpeed, ui->FocusSlider, ui->AFTrig}, on);
 }
 
 void FocusCommands::showAfModeChosen()
 {
-    Ui::FrmMain *ui = m_window->ui();
+    const FocusWidgets *ui = m_ui;
     setManualGroupEnabled(false);
     ui->AFModeCmd_0->setEnabled(true);
     for (const AfModeRow &row : kAfModes)

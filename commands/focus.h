@@ -26,12 +26,13 @@
 
 namespace zam {
 
-class FrmMain;
+class CameraLink;
+struct FocusWidgets;
 
 class FocusCommands : public QObject {
     Q_OBJECT
 public:
-    explicit FocusCommands(FrmMain &window);
+    FocusCommands(CameraLink &link, const FocusWidgets &widgets, QWidget *window);
 
     // Tests answer the group's message boxes through this.
     void setMessageHook(MessageHook hook) { m_messages.setHook(std::move(hook)); }
@@ -49,7 +50,8 @@ private:
     // Normal, Interval AF, ZoomTrigger and Set leave every AF mode button enabled.
     void showAfModeChosen();
 
-    FrmMain *m_window;
+    CameraLink *m_link;
+    const FocusWidgets *m_ui;
     OperatorMessages m_messages;
 };
 

@@ -1,9 +1,11 @@
 #include "lens.h"
 
 #include "controls.h"
-#include "ui_frmmain.h"
 
-#include <frmmain.h>
+#include <QPushButton>
+#include <QSlider>
+#include <QToolButton>
+#include <groupwidgets.h>
 
 namespace zam {
 
@@ -29,37 +31,26 @@ constexpr int kOpticalTeleEnd = 0x4000;
 // its digital range.
 constexpr int kDigitalTeleEnd = 0x8BE0;
 
-// The press-and-hold buttons with the speed box each reads.
-struct HoldSpeedRow {
-    QToolButton *Ui::FrmMain::*button;
-    QSpinBox *Ui::FrmMain::*speed;
-    int command;
-    int direction;
-};
-
-const HoldSpeedRow kHoldButtons[] = {
-    {&Ui::FrmMain::ZoomTele, &Ui::FrmMain::TeleSpeed, kZoom, kTele},
-    {&Ui::FrmMain::ZoomWide, &Ui::FrmMain::WideSpeed, kZoom, kWide},
-    {&Ui::FrmMain::DZoomTele, &Ui::FrmMain::DTeleSpeed, kDigitalZoom, kTele},
-    {&Ui::FrmMain::DZoomWide, &Ui::FrmMain::DWideSpeed, kDigitalZoom, kWide},
-};
-
 } // namespace
 
-LensCommands::LensCommands(FrmMain &window) : m_window(&window)
+LensCommands::LensCommands(CameraLink &link, const LensWidgets &widgets)
+    : m_link(&link), m_ui(&widgets)
 {
-    Ui::FrmMain *ui = window.ui();
+    const LensWidgets *ui = m_ui;
 
-    for (const HoldSpeedRow &row : kHoldButtons)
-        new HoldButton(window.link(),
-                       speedHold(ui->*row.button, row.command, row.direction, ui->*row.speed), this);
+    // The press-and-hold buttons with the speed box each reads.
+    for (HoldRow row : {speedHold(ui->ZoomTele, kZoom, kTele, ui->TeleSpeed),
+                        speedHold(ui->ZoomWide, kZoom, kWide, ui->WideSpeed),
+                        speedHold(ui->DZoomTele, kDigitalZoom, kTele, ui->DTeleSpeed),
+                        speedHold(ui->DZoomWide, kDigitalZoom, kWide, ui->DWideSpeed)})
+        new HoldButton(link, std::move(row), this);
 
     for (QSlider *slider : {ui->ZoomSlider, ui->ZoomSliderShort})
         new SliderSender(
-            slider, window.link(), [this](int value) { sendPosition(kZoomDirect, value); }, {},
+            slider, link, [this](int value) { sendPosition(kZoomDirect, value); }, {},
             this);
     new SliderSender(
-        ui->DZoomSlider, window.link(),
+        ui->DZoomSlider, link,
         [this](int value) { sendPosition(kDigitalZoomDirect, value); }, {}, this);
 
     connect(ui->WideT, &QAbstractButton::clicked, this,
@@ -74,23 +65,23 @@ LensCommands::LensCommands(FrmMain &window) : m_window(&window)
 
 bool LensCommands::send(int command, int parameter)
 {
-    return sendFunction(m_window->link(), command, parameter);
+    return sendFunction(*m_link, command, parameter);
 }
 
 void LensCommands::sendPosition(int command, int value)
 {
-    zam::sendPosition(m_window->link(), command, value);
+    zam::sendPosition(*m_link, command, value);
 }
 
 void LensCommands::zoomToTeleEnd()
 {
-    const bool digitalOn = m_window->ui()->DZoomOff->isEnabled();
+    const bool digitalOn = m_ui->DZoomOff->isEnabled();
     sendPosition(kZoomDirect, digitalOn ? kDigitalTeleEnd : kOpticalTeleEnd);
 }
 
 void LensCommands::digitalZoomOn()
 {
-    Ui::FrmMain *ui = m_window->ui();
+    const LensWidgets *ui = m_ui;
     // The enabled pair is the window's record of digital zoom on or off (the
     // tele end follows it): it changes only with a packet that went out.
     if (!send(kDigitalZoom, kOn))
@@ -103,7 +94,7 @@ void LensCommands::digitalZoomOn()
 
 void LensCommands::digitalZoomOff()
 {
-    Ui::FrmMain *ui = m_window->ui();
+    const LensWidgets *ui = m_ui;
     if (!send(kDigitalZoom, kOff))
         return;
     ui->DZoomOff->setEnabled(false);
@@ -113,17 +104,17 @@ void LensCommands::digitalZoomOff()
 
 void LensCommands::combineMode()
 {
-    if (!m_window->link().RefreshNotGoCheck() || !send(kDigitalZoomMode, kCombine))
+    if (!m_link->RefreshNotGoCheck() || !send(kDigitalZoomMode, kCombine))
         return;
     showMode(false);
-    offerFullZoomSlider(m_window->ui()->DZoomOff->isEnabled());
+    offerFullZoomSlider(m_ui->DZoomOff->isEnabled());
 
-    m_window->link().refresh().tickingUnderStopEnded();
+    m_link->refresh().tickingUnderStopEnded();
 }
 
 void LensCommands::separateMode()
 {
-    if (!m_window->link().RefreshNotGoCheck() || !send(kDigitalZoomMode, kSeparate))
+    if (!m_link->RefreshNotGoCheck() || !send(kDigitalZoomMode, kSeparate))
         return;
     showMode(true);
     offerFullZoomSlider(false);
@@ -131,7 +122,7 @@ void LensCommands::separateMode()
 
 void LensCommands::showMode(bool separate)
 {
-    Ui::FrmMain *ui = m_window->ui();
+    const LensWidgets *ui = m_ui;
     ui->DZoomTele->setEnabled(separate);
     ui->DZoomWide->setEnabled(separate);
     ui->DZoomX->setEnabled(separate);
@@ -141,7 +132,7 @@ void LensCommands::showMode(bool separate)
 
 void LensCommands::toggleX1Max()
 {
-    QAbstractButton *x = m_window->ui()->DZoomX;
+    QAbstractButton *x = m_ui->DZoomX;
     if (!send(kDigitalZoom, kX1Max))
         return;
     x->setText(x->text() == QLatin1String("X1") ? QStringLiteral("MAX") : QStringLiteral("X1"));
@@ -149,7 +140,7 @@ void LensCommands::toggleX1Max()
 
 void LensCommands::offerFullZoomSlider(bool full)
 {
-    Ui::FrmMain *ui = m_window->ui();
+    const LensWidgets *ui = m_ui;
     QSlider *shown = full ? ui->ZoomSlider : ui->ZoomSliderShort;
     QSlider *hidden = full ? ui->ZoomSliderShort : ui->ZoomSlider;
     hidden->setEnabled(false);

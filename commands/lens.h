@@ -21,12 +21,13 @@
 
 namespace zam {
 
-class FrmMain;
+class CameraLink;
+struct LensWidgets;
 
 class LensCommands : public QObject {
     Q_OBJECT
 public:
-    explicit LensCommands(FrmMain &window);
+    LensCommands(CameraLink &link, const LensWidgets &widgets);
 
 private:
     bool send(int command, int parameter);
@@ -42,7 +43,8 @@ private:
     // Shows one of the two zoom sliders and hides and disables the other.
     void offerFullZoomSlider(bool full);
 
-    FrmMain *m_window;
+    CameraLink *m_link;
+    const LensWidgets *m_ui;
 };
 
 } // namespace zam

@@ -1,12 +1,10 @@
 #include "picture.h"
 
 #include "controls.h"
-#include "ui_frmdeffect.h"
-#include "ui_frmmain.h"
 
 #include <QMessageBox>
 #include <frmdeffect.h>
-#include <frmmain.h>
+#include <groupwidgets.h>
 #include <hexfield.h>
 #include <packet.h>
 
@@ -84,12 +82,11 @@ void connectOnOffItem(const OnOffItem &row, CameraLink &link, QObject *context,
     });
 }
 
-PictureCommands::PictureCommands(FrmMain &window)
-    : m_window(&window), m_ui(window.ui()), m_link(&window.link())
+PictureCommands::PictureCommands(CameraLink &link, const PictureWidgets &widgets,
+                                 FrmDEffect &levelDialog, QWidget *window)
+    : m_ui(&widgets), m_link(&link), m_levelDialog(&levelDialog), m_messages(window)
 {
-    m_messages = OperatorMessages(m_window);
-    Ui::FrmMain *ui = m_ui;
-    CameraLink &link = *m_link;
+    const PictureWidgets *ui = m_ui;
 
     connectCaptionToggle(ui->Wide_D, link, kWideDynamicRange,
                          {{"ON", kOn, "OFF"}, {nullptr, kOff, "ON"}}, this);
@@ -131,11 +128,9 @@ PictureCommands::PictureCommands(FrmMain &window)
 
     connect(ui->DigitalEffectLevel, &QAction::triggered, this,
             &PictureCommands::openDigitalEffectLevel);
-    FrmDEffect &dialog = window.frmDEffect();
-    dialog.ui()->DELevel->setMaximum(kDigitalEffectLevelMax);
-    connect(dialog.ui()->DELevelOK, &QAbstractButton::clicked, this,
-            &PictureCommands::sendDigitalEffectLevel);
-    connect(dialog.ui()->DELevelCancel, &QAbstractButton::clicked, &dialog, &QDialog::reject);
+    FrmDEffect &dialog = levelDialog;
+    dialog.setLevelMaximum(kDigitalEffectLevelMax);
+    connect(&dialog, &FrmDEffect::levelChosen, this, &PictureCommands::sendDigitalEffectLevel);
     // OK, Cancel, Escape and the title bar's close all end here.
     connect(&dialog, &QDialog::finished, this, [this] {
         m_link->refresh().holdEnded();
@@ -167,7 +162,7 @@ void PictureCommands::selectPictureEffect(QAction *item, int parameter)
 void PictureCommands::openDigitalEffectLevel()
 {
     m_link->refresh().holdStarted();
-    FrmDEffect &dialog = m_window->frmDEffect();
+    FrmDEffect &dialog = *m_levelDialog;
     dialog.setModal(false);
     dialog.show();
     dialog.raise();
@@ -176,10 +171,8 @@ void PictureCommands::openDigitalEffectLevel()
 
 void PictureCommands::sendDigitalEffectLevel()
 {
-    FrmDEffect &dialog = m_window->frmDEffect();
-    QSpinBox *level = dialog.ui()->DELevel;
-    level->interpretText();
-    const int value = std::clamp(level->value(), 0, kDigitalEffectLevelMax);
+    FrmDEffect &dialog = *m_levelDialog;
+    const int value = std::clamp(dialog.level(), 0, kDigitalEffectLevelMax);
     if (!sendFunction(*m_link, kDigitalEffectLevel, value))
         return;
     dialog.accept();

@@ -42,14 +42,11 @@ class QAbstractButton;
 class QAction;
 class QLineEdit;
 
-namespace Ui {
-class FrmMain;
-}
-
 namespace zam {
 
 class CameraLink;
-class FrmMain;
+class FrmDEffect;
+struct PictureWidgets;
 
 // Helpers the picture, system and display groups share.
 
@@ -88,7 +85,8 @@ void connectOnOffItem(const OnOffItem &row, CameraLink &link, QObject *context,
 class PictureCommands : public QObject {
     Q_OBJECT
 public:
-    explicit PictureCommands(FrmMain &window);
+    PictureCommands(CameraLink &link, const PictureWidgets &widgets, FrmDEffect &levelDialog,
+                    QWidget *window);
 
     // Tests answer the group's message boxes through this.
     void setMessageHook(MessageHook hook) { m_messages.setHook(std::move(hook)); }
@@ -105,9 +103,9 @@ private:
     void selectPictureEffect(QAction *item, int parameter);
     void sendDigitalEffectLevel();
 
-    FrmMain *m_window;
-    Ui::FrmMain *m_ui;
+    const PictureWidgets *m_ui;
     CameraLink *m_link;
+    FrmDEffect *m_levelDialog;
     OperatorMessages m_messages;
 };
 

@@ -2,14 +2,12 @@
 
 #include "controls.h"
 #include "picture.h"
-#include "ui_frmcamid.h"
-#include "ui_frmmain.h"
 
 #include <QButtonGroup>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <frmcamid.h>
-#include <frmmain.h>
+#include <groupwidgets.h>
 #include <hexfield.h>
 #include <packet.h>
 
@@ -54,12 +52,12 @@ std::optional<int> cameraIdValue(const QString &text)
     return std::min(magnitude, kCameraIdMax);
 }
 
-SystemCommands::SystemCommands(FrmMain &window)
-    : m_window(&window), m_ui(window.ui()), m_link(&window.link())
+SystemCommands::SystemCommands(CameraLink &link, const SystemWidgets &widgets, FrmCamID &idDialog,
+                               std::function<void()> readStatus, QWidget *window)
+    : m_ui(&widgets), m_link(&link), m_idDialog(&idDialog), m_readStatus(std::move(readStatus)),
+      m_window(window), m_messages(window)
 {
-    m_messages = OperatorMessages(m_window);
-    Ui::FrmMain *ui = m_ui;
-    CameraLink &link = *m_link;
+    const SystemWidgets *ui = m_ui;
 
     const OnOffItem items[] = {
         {ui->Power, 0x00, 0x02, 0x00, 0x03, true},
@@ -112,16 +110,15 @@ SystemCommands::SystemCommands(FrmMain &window)
     connect(&m_recallRefresh, &QTimer::timeout, this, [this] {
         // Auto refresh switched on meanwhile reads by itself.
         if (!m_link->refresh().captionIsAuto())
-            m_window->ReadCameraStatus();
+            m_readStatus();
     });
 
     connect(ui->cmdMemoryRD, &QAbstractButton::clicked, this, &SystemCommands::readMemory);
     connect(ui->cmdMemoryWite, &QAbstractButton::clicked, this, &SystemCommands::writeMemory);
 
     connect(ui->IDWrite, &QAction::triggered, this, &SystemCommands::openCameraIdDialog);
-    FrmCamID &dialog = window.frmCamID();
-    connect(dialog.ui()->OK, &QAbstractButton::clicked, this, &SystemCommands::writeCameraId);
-    connect(dialog.ui()->Cancel, &QAbstractButton::clicked, &dialog, &QDialog::reject);
+    FrmCamID &dialog = idDialog;
+    connect(&dialog, &FrmCamID::writeRequested, this, &SystemCommands::writeCameraId);
     // OK, Cancel, Escape and the title bar's close all end here.
     connect(&dialog, &QDialog::finished, this, [this] {
         m_link->refresh().holdEnded();
@@ -260,7 +257,7 @@ void SystemCommands::writeMemory()
 void SystemCommands::openCameraIdDialog()
 {
     m_link->refresh().holdStarted();
-    FrmCamID &dialog = m_window->frmCamID();
+    FrmCamID &dialog = *m_idDialog;
     const int offset = m_window->logicalDpiX() * kCamIdOffsetTwips / kTwipsPerInch;
     dialog.move(m_window->frameGeometry().topLeft() + QPoint(offset, offset));
     dialog.setModal(false);
@@ -271,19 +268,17 @@ void SystemCommands::openCameraIdDialog()
 
 void SystemCommands::writeCameraId()
 {
-    FrmCamID &dialog = m_window->frmCamID();
-    QLineEdit *id = dialog.ui()->ID;
-    const auto value = cameraIdValue(id->text());
+    FrmCamID &dialog = *m_idDialog;
+    const auto value = cameraIdValue(dialog.idText());
     if (!value) {
         m_messages.show({QMessageBox::Warning, kCameraIdTitle, kCameraIdMessage});
-        id->setFocus();
-        id->selectAll();
+        dialog.selectId();
         return;
     }
     // The box shows the ID that is written: a clamped value replaces the text.
     const QString text = QString::number(*value);
-    if (id->text() != text)
-        id->setText(text);
+    if (dialog.idText() != text)
+        dialog.setIdText(text);
     if (!sendPosition(*m_link, kCameraId, *value))
         return;
     m_ui->CameraIDText->setText(text);

@@ -41,14 +41,11 @@
 
 class QRadioButton;
 
-namespace Ui {
-class FrmMain;
-}
-
 namespace zam {
 
 class CameraLink;
-class FrmMain;
+class FrmCamID;
+struct SystemWidgets;
 
 // The camera ID typed into FrmCamID: a whole number, blanks around it
 // ignored; below 0 is held at 0 and above 65535 at 65535. Anything else,
@@ -60,7 +57,9 @@ class SystemCommands : public QObject {
 public:
     enum PresetKind { Set = 0, Recall = 1, Reset = 2 };
 
-    explicit SystemCommands(FrmMain &window);
+    // readStatus runs the main window's status read (after a preset recall).
+    SystemCommands(CameraLink &link, const SystemWidgets &widgets, FrmCamID &idDialog,
+                   std::function<void()> readStatus, QWidget *window);
     ~SystemCommands() override;
 
     // Tests answer the group's message boxes through this.
@@ -97,9 +96,11 @@ private:
 
     void writeCameraId();
 
-    FrmMain *m_window;
-    Ui::FrmMain *m_ui;
+    const SystemWidgets *m_ui;
     CameraLink *m_link;
+    FrmCamID *m_idDialog;
+    std::function<void()> m_readStatus;
+    QWidget *m_window;
     OperatorMessages m_messages;
     struct PendingPreset {
         int kind; // PresetKind

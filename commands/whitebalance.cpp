@@ -1,9 +1,9 @@
 #include "whitebalance.h"
 
 #include "controls.h"
-#include "ui_frmmain.h"
 
-#include <frmmain.h>
+#include <cameramodes.h>
+#include <groupwidgets.h>
 #include <packet.h>
 #include <statusblocks.h>
 #include <statusread.h>
@@ -30,10 +30,11 @@ constexpr SliderSender::Options kSliderOptions{
 
 } // namespace
 
-WhiteBalanceCommands::WhiteBalanceCommands(FrmMain &window)
-    : m_ui(window.ui()), m_link(&window.link())
+WhiteBalanceCommands::WhiteBalanceCommands(CameraLink &link, const WhiteBalanceWidgets &widgets,
+                                           CameraModes &modes)
+    : m_ui(&widgets), m_link(&link), m_modes(&modes)
 {
-    Ui::FrmMain *ui = m_ui;
+    const WhiteBalanceWidgets *ui = m_ui;
 
     for (const WBModeRow &row : kWBModeRows) {
         QAction *action = itemAction(row.item);
@@ -107,7 +108,7 @@ void WhiteBalanceCommands::selectMode(int code)
 {
     if (!m_link->RefreshNotGoCheck())
         return;
-    ModuleState &s = m_link->state();
+    CameraModes &s = *m_modes;
     if (s.CurrentWBMode == code)
         return;
     // Recorded only once the packet has gone out, so a refused send leaves

@@ -22,19 +22,16 @@
 
 class QAction;
 
-namespace Ui {
-class FrmMain;
-}
-
 namespace zam {
 
 class CameraLink;
-class FrmMain;
+struct CameraModes;
+struct WhiteBalanceWidgets;
 
 class WhiteBalanceCommands : public QObject {
     Q_OBJECT
 public:
-    explicit WhiteBalanceCommands(FrmMain &window);
+    WhiteBalanceCommands(CameraLink &link, const WhiteBalanceWidgets &widgets, CameraModes &modes);
 
 private:
     QAction *itemAction(WBItem item) const;
@@ -43,8 +40,9 @@ private:
     void selectMode(int code);
     void applyMode(int code);
 
-    Ui::FrmMain *m_ui;
+    const WhiteBalanceWidgets *m_ui;
     CameraLink *m_link;
+    CameraModes *m_modes;
 };
 
 } // namespace zam

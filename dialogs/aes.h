@@ -27,7 +27,6 @@ public:
     explicit AES(CameraLink &link, QWidget *parent = nullptr);
     ~AES() override;
 
-    Ui::AES *ui() const { return m_ui.get(); }
     TrafficLog &log() { return m_log; }
 
     // The menu entry: shown, not modal.

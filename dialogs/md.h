@@ -40,7 +40,6 @@ public:
     MD(CameraLink &link, MdState &state, QWidget *parent = nullptr);
     ~MD() override;
 
-    Ui::MD *ui() const { return m_ui.get(); }
     TrafficLog &log() { return m_log; }
 
     // The main window's alarm read (three inquiries into the module state);

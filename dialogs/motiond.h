@@ -36,7 +36,6 @@ public:
     explicit MotionD(CameraLink &link, QWidget *parent = nullptr);
     ~MotionD() override;
 
-    Ui::MotionD *ui() const { return m_ui.get(); }
 
     // The menu entry: Timer1 stopped and AutoRefreshed disabled, then shown
     // (not modal).

@@ -28,7 +28,6 @@ public:
     explicit Privacy(CameraLink &link, QWidget *parent = nullptr);
     ~Privacy() override;
 
-    Ui::Privacy *ui() const { return m_ui.get(); }
 
 private:
     void CmdPrivacySet_Click();

@@ -34,7 +34,6 @@ public:
     explicit PrivacyA(CameraLink &link, QWidget *parent = nullptr);
     ~PrivacyA() override;
 
-    Ui::PrivacyA *ui() const { return m_ui.get(); }
     TrafficLog &log() { return m_log; }
 
     // The menu entry: shown, not modal.

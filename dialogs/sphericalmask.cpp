@@ -94,4 +94,15 @@ void SphericalMask::cmdNonInter_Click()
     sendPacket(0x6F, p);
 }
 
+void SphericalMask::offerCentre(bool shown)
+{
+    m_ui->cmdCenterSphe->setVisible(shown);
+}
+
+void SphericalMask::offerMosaic(bool shown)
+{
+    m_ui->cmdSphericalMosic->setVisible(shown);
+    m_ui->cmdSphericalMosic2->setVisible(shown);
+}
+
 } // namespace zam

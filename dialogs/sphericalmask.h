@@ -26,7 +26,9 @@ public:
     explicit SphericalMask(CameraLink &link, QWidget *parent = nullptr);
     ~SphericalMask() override;
 
-    Ui::SphericalMask *ui() const { return m_ui.get(); }
+    // Models without the centre set or the mosaic colours hide those buttons.
+    void offerCentre(bool shown);
+    void offerMosaic(bool shown);
 
 private:
     void cmdSphericalSet_Click();

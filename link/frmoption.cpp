@@ -78,8 +78,8 @@ void FrmOption::entryChosen(int index)
     if (text.isEmpty())
         return;
     if (!parseTcpAddress(text, host, port)) {
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("\"%1\" is not an address of the form host:port.").arg(text));
+        m_messages.show({QMessageBox::Warning, windowTitle(),
+                         QStringLiteral("\"%1\" is not an address of the form host:port.").arg(text)});
         return;
     }
     preselectDevice(QStringLiteral("tcp://%1:%2").arg(host).arg(port));
@@ -145,9 +145,9 @@ void FrmOption::Command1_Click()
         c.BaudRateText = QStringLiteral("38400");
     c.simCameras = m_ui->SimCameras->value();
     if (c.entry.simulated() && !parseModelCodes(m_ui->SimModels->text(), c.simModels)) {
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("The model codes must be hexadecimal bytes separated by "
-                                            "commas, for example 30,41."));
+        m_messages.show({QMessageBox::Warning, windowTitle(),
+                         QStringLiteral("The model codes must be hexadecimal bytes separated by "
+                                        "commas, for example 30,41.")});
         m_ui->SimModels->setFocus();
         return;
     }

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <windowsupport.h>
 #include <functional>
 #include <memory>
 
@@ -40,9 +41,10 @@ public:
     // Makes a port for the entry currently chosen (for speed detection).
     using PortMaker = std::function<std::unique_ptr<Port>(const PortChoice &)>;
     void setPortMaker(PortMaker maker) { m_portMaker = std::move(maker); }
+    // Tests answer the window's warnings through this.
+    void setMessageHook(MessageHook hook) { m_messages.setHook(std::move(hook)); }
     // Asks for "host:port" when the network entry is chosen (tests replace it).
     std::function<QString()> askNetworkAddress;
-    Ui::FrmOption *ui() const { return m_ui.get(); }
 
 private:
     void Command1_Click();
@@ -55,6 +57,7 @@ private:
     QList<PortEntry> m_entries;
     PortChoice m_choice;
     PortMaker m_portMaker;
+    OperatorMessages m_messages{this};
 };
 
 } // namespace zam

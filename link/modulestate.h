@@ -1,25 +1,17 @@
 #pragma once
-// The panel's shared module state: every window and command group reads and
-// writes the same instance, owned by the camera link (one per program run).
+// What the whole link needs to know: the selected camera and the chain's
+// size, traffic logging, and the refresh gate. One instance, owned by the
+// camera link.
 
-#include <QString>
 #include <array>
 #include <cstdint>
 
 struct ModuleState {
-    // Port choice made in the settings window.
-    int CommPortNumber = 1;          // 1..8 for Com1..Com8; 0 for another device
-    QString BaudRateText = "9600";   // "9600", "19200" or "38400"
-
     int CameraAddress = 1;           // selected camera, 1..7
     int CameraCount = 0;             // cameras on the chain (from the address-set reply)
 
     bool LogTraffic = false;         // log traffic and classify replies
     bool RefreshBusy = false;        // a status read is running
-
-    int CurrentAEMode = -1;
-    int CurrentWBMode = -1;
-    int ShutterColumn = 0;
 
     // Header byte of a packet addressed to the selected camera.
     std::uint8_t header() const { return std::uint8_t(0x80 + CameraAddress); }

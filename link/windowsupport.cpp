@@ -43,6 +43,22 @@ QMessageBox::StandardButton OperatorMessages::show(const OperatorMessage &messag
     return QMessageBox::StandardButton(box.exec());
 }
 
+QMessageBox *OperatorMessages::post(const OperatorMessage &message) const
+{
+    if (m_hook) {
+        m_hook(message);
+        return nullptr;
+    }
+    auto *box = new QMessageBox(message.icon, message.title, message.text, message.buttons, m_window);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    if (!message.detail.isEmpty())
+        box->setDetailedText(message.detail);
+    box->open();
+    box->raise();
+    box->activateWindow();
+    return box;
+}
+
 std::optional<unsigned> readHexBox(QLineEdit *box, unsigned maximum, const HexBoxRefusal &refuse)
 {
     const auto value = readHexField(box->text(), maximum);

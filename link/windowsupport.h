@@ -53,8 +53,8 @@ struct OperatorMessage {
 // operator.
 using MessageHook = std::function<QMessageBox::StandardButton(const OperatorMessage &)>;
 
-// Where one window's messages go: the hook when one is set, else a modal
-// message box owned by the window (in front of every other window when
+// Where one window's messages go: the hook when one is set, else a message
+// box owned by the window (in front of every other window when
 // onTop).
 class OperatorMessages {
 public:
@@ -64,6 +64,10 @@ public:
     }
     void setHook(MessageHook hook) { m_hook = std::move(hook); }
     QMessageBox::StandardButton show(const OperatorMessage &message) const;
+    // Shows the message without waiting for the operator: the window goes on
+    // and the box deletes itself when closed. Answers the box, or null when
+    // the hook took the message.
+    QMessageBox *post(const OperatorMessage &message) const;
 
 private:
     QWidget *m_window;

@@ -12,7 +12,8 @@ const QString AutoRefreshControls::kErrorText =
 AutoRefreshControls::AutoRefreshControls(CameraLink &link, QAbstractButton *autoRefreshed,
                                          QAbstractButton *refreshOnce, QWidget *window,
                                          std::function<void()> readStatus, QObject *parent)
-    : QObject(parent), m_link(&link), m_window(window), m_readStatus(std::move(readStatus))
+    : QObject(parent), m_link(&link), m_window(window), m_readStatus(std::move(readStatus)),
+      m_messages(window)
 {
     connect(autoRefreshed, &QAbstractButton::clicked, this, &AutoRefreshControls::toggle);
     connect(refreshOnce, &QAbstractButton::clicked, this, [this] { m_readStatus(); });
@@ -29,11 +30,10 @@ void AutoRefreshControls::ARError()
     m_link->refresh().statusReadFailed();
     m_link->discardInput();
 
+    // One warning at a time: a read that fails again raises the open one.
     if (!m_errorBox) {
-        m_errorBox = new QMessageBox(QMessageBox::Critical, QStringLiteral("Warning"), kErrorText,
-                                     QMessageBox::Ok, m_window);
-        m_errorBox->setAttribute(Qt::WA_DeleteOnClose);
-        m_errorBox->open();
+        m_errorBox = m_messages.post({QMessageBox::Critical, QStringLiteral("Warning"), kErrorText});
+        return;
     }
     m_errorBox->raise();
     m_errorBox->activateWindow();

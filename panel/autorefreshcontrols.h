@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
+#include <windowsupport.h>
 #include <functional>
 
 class QAbstractButton;
@@ -40,6 +41,7 @@ public:
 
     // The warning of the last ARError while it is open, else null.
     QMessageBox *errorBox() const { return m_errorBox; }
+    void setMessageHook(MessageHook hook) { m_messages.setHook(std::move(hook)); }
 
     static const QString kErrorText;
 
@@ -48,6 +50,7 @@ private:
     QWidget *m_window;
     std::function<void()> m_readStatus;
     QPointer<QMessageBox> m_errorBox;
+    OperatorMessages m_messages;
 };
 
 } // namespace zam

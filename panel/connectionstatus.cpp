@@ -70,7 +70,7 @@ QString ConnectionStatus::portText() const
     QString name = m_window->link().port().deviceName();
     if (name.isEmpty())
         name = m_port;
-    return QStringLiteral("%1, %2 bit/s").arg(name, m_window->state().BaudRateText);
+    return QStringLiteral("%1, %2 bit/s").arg(name, m_window->baudRateText());
 }
 
 QString ConnectionStatus::chainText() const

@@ -18,7 +18,18 @@ public:
     explicit FrmCamID(QWidget *parent = nullptr);
     ~FrmCamID() override;
 
-    Ui::FrmCamID *ui() const { return m_ui.get(); }
+    // The ID box's text: what the operator typed, or the ID the status read
+    // reports.
+    QString idText() const;
+    void setIdText(const QString &text);
+    // Puts the cursor back into the ID box with its text selected, for a
+    // correction.
+    void selectId();
+
+Q_SIGNALS:
+    // OK: the operator asks for the typed ID to be written. The dialog stays
+    // open until the writer accepts it.
+    void writeRequested();
 
 private:
     std::unique_ptr<Ui::FrmCamID> m_ui;

@@ -19,7 +19,17 @@ public:
     explicit FrmDEffect(QWidget *parent = nullptr);
     ~FrmDEffect() override;
 
-    Ui::FrmD_Effect *ui() const { return m_ui.get(); }
+    // The level box: its range, and the level the status read reports.
+    void setLevelMaximum(int maximum);
+    void setLevel(int level);
+    // The level typed or spun in the box (the text taken first), within the
+    // box's range.
+    int level() const;
+
+Q_SIGNALS:
+    // OK: the operator asks for level() to be sent. The dialog stays open
+    // until the sender accepts it.
+    void levelChosen();
 
 private:
     std::unique_ptr<Ui::FrmD_Effect> m_ui;

@@ -22,7 +22,6 @@ public:
     explicit FrmInfo(QWidget *parent = nullptr);
     ~FrmInfo() override;
 
-    Ui::FrmInfo *ui() const { return m_ui.get(); }
 
     // Newest first.
     static const QString kRevisionHistory;

@@ -49,6 +49,7 @@ FrmMain::FrmMain(CameraLink &link, PortSettings settings, QWidget *parent)
       m_settings(std::move(settings))
 {
     m_ui->setupUi(this);
+    m_groupWidgets = zam::groupWidgets(*m_ui);
     m_cameraSel = {m_ui->CameraSel_1, m_ui->CameraSel_2};
 
     mirrorLog(link.SendText(), m_ui->SendText);
@@ -71,19 +72,20 @@ FrmMain::FrmMain(CameraLink &link, PortSettings settings, QWidget *parent)
         connect(m_cameraSel[i], &QAction::triggered, this, [this, i] { selectCamera(i + 1); });
 
     connect(&link, &CameraLink::networkChangeReceived, this, [this] {
-        auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Warning"),
-                                    QStringLiteral("Network Change was received.\nPlease implement "
-                                                   "IF_Clear (broadcast), AddressSet command."),
-                                    QMessageBox::Ok, this);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
-        box->raise();
-        box->activateWindow();
+        m_messages.post({QMessageBox::Warning, QStringLiteral("Warning"),
+                         QStringLiteral("Network Change was received.\nPlease implement "
+                                        "IF_Clear (broadcast), AddressSet command.")});
     });
 
 }
 
 FrmMain::~FrmMain() = default;
+
+void FrmMain::setMessageHook(MessageHook hook)
+{
+    m_refreshControls->setMessageHook(hook);
+    m_messages.setHook(std::move(hook));
+}
 
 void FrmMain::mirrorRefresh()
 {
@@ -127,8 +129,8 @@ bool FrmMain::startUp()
     // matters on Reconnect: the chain may have changed or be gone).
     s.CameraCount = 0;
     showCameraChoice();
-    s.CurrentAEMode = -1;
-    s.CurrentWBMode = -1;
+    m_modes.CurrentAEMode = -1;
+    m_modes.CurrentWBMode = -1;
 
     // 5: open the port; every opening step runs with errors ignored.
     m_openResult = m_link->port().open(m_settings);
@@ -144,7 +146,7 @@ bool FrmMain::startUp()
         QApplication::setOverrideCursor(Qt::WaitCursor);
         return false;
     }
-    m_ui->Baudratetxt->setText(s.BaudRateText);                     // 7
+    m_ui->Baudratetxt->setText(baudRateText());                     // 7
 
     // 8: number the chain.
     std::optional<QByteArray> reply;
@@ -257,8 +259,7 @@ void FrmMain::ReadCameraStatus()
         return;
     }
 
-    const StatusTargets targets{*m_ui, s, m_captions, frmDEffect().ui()->DELevel,
-                                frmCamID().ui()->ID};
+    const StatusTargets targets{*m_ui, m_groupWidgets, s, m_modes, m_captions, &frmDEffect(), &frmCamID()};
     showStatus(targets, *replies);
 
     m_link->setReceiveThreshold(1);

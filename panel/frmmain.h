@@ -2,7 +2,9 @@
 // The control panel's main window: layout, start-up, shutdown and the state
 // that its command groups share. The command groups wire their own controls.
 
+#include "cameramodes.h"
 #include "captiontables.h"
+#include "groupwidgets.h"
 #include "modeltable.h"
 
 #include <titlecode.h>
@@ -37,12 +39,15 @@ public:
     FrmMain(CameraLink &link, PortSettings settings, QWidget *parent = nullptr);
     ~FrmMain() override;
 
-    Ui::FrmMain *ui() const { return m_ui.get(); }
+    // The controls each command group wires (the form itself stays private).
+    const GroupWidgets &groupWidgets() const { return m_groupWidgets; }
     CameraLink &link() { return *m_link; }
     ModuleState &state() { return m_link->state(); }
     // The caption tables of the exposure displays (iris and bright filled by
     // the lens profile of the identified model).
     CaptionTables &captions() { return m_captions; }
+    // The selected camera's modes as the controls show them.
+    CameraModes &modes() { return m_modes; }
 
     // The start-up exchange. Answers false when the camera did not answer;
     // the operator has then been told, and the program must end.
@@ -87,10 +92,12 @@ public:
 
     // Tests answer the window's message boxes (the start-up failure)
     // through this.
-    void setMessageHook(MessageHook hook) { m_messages.setHook(std::move(hook)); }
+    void setMessageHook(MessageHook hook);
 
     // The open result of start-up (for the status line and tests).
     const OpenResult &openResult() const { return m_openResult; }
+    // The line speed chosen for this run ("9600").
+    QString baudRateText() const { return QString::number(m_settings.baud); }
 
     static const QString kCommunicationMessage;
 
@@ -119,12 +126,14 @@ private:
     void selectCamera(int index);
 
     std::unique_ptr<Ui::FrmMain> m_ui;
+    GroupWidgets m_groupWidgets;
     CameraLink *m_link;
     PortSettings m_settings;
     OpenResult m_openResult;
     OperatorMessages m_messages{this};
     QList<QAction *> m_cameraSel; // index 0 = Camera1
     CaptionTables m_captions;
+    CameraModes m_modes;
     MdState m_motionDetection;
     titles::TitleBuffer m_titleBuffer{};
     std::bitset<64> m_restrictions;

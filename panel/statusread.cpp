@@ -2,6 +2,9 @@
 
 #include "captiontables.h"
 #include "statusrequest.h"
+#include "frmcamid.h"
+#include "frmdeffect.h"
+#include "groupwidgets.h"
 #include "ui_frmmain.h"
 
 #include <QSignalBlocker>
@@ -39,7 +42,7 @@ void setCheckBox(QCheckBox *box, bool on)
     box->setChecked(on);
 }
 
-QAction *wbAction(Ui::FrmMain &ui, WBItem item)
+QAction *wbAction(const WhiteBalanceWidgets &ui, WBItem item)
 {
     switch (item) {
     case WBItem::ATWPro:
@@ -58,7 +61,7 @@ QAction *wbAction(Ui::FrmMain &ui, WBItem item)
     return nullptr;
 }
 
-QAction *aeAction(Ui::FrmMain &ui, AEItem item)
+QAction *aeAction(const ExposureWidgets &ui, AEItem item)
 {
     switch (item) {
     case AEItem::FullAuto:
@@ -92,13 +95,13 @@ QAction *pictureEffectAction(Ui::FrmMain &ui, PictureEffectItem item)
 
 } // namespace
 
-void checkWBItem(Ui::FrmMain &ui, std::optional<WBItem> item)
+void checkWBItem(const WhiteBalanceWidgets &ui, std::optional<WBItem> item)
 {
     for (const WBModeRow &row : kWBModeRows)
         wbAction(ui, row.item)->setChecked(item == row.item);
 }
 
-void applyWBModeControls(Ui::FrmMain &ui, const WBModeRow &row)
+void applyWBModeControls(const WhiteBalanceWidgets &ui, const WBModeRow &row)
 {
     setEnabled({ui.RGainUp, ui.RGainDown, ui.BGainUp, ui.BGainDown, ui.RGainSlider, ui.BGainSlider,
                 ui.RBReset},
@@ -106,13 +109,13 @@ void applyWBModeControls(Ui::FrmMain &ui, const WBModeRow &row)
     ui.WBTrigger->setEnabled(row.wbTrigger);
 }
 
-void checkAEItem(Ui::FrmMain &ui, std::optional<AEItem> item)
+void checkAEItem(const ExposureWidgets &ui, std::optional<AEItem> item)
 {
     for (const AEModeRow &row : kAEModeRows)
         aeAction(ui, row.item)->setChecked(item == row.item);
 }
 
-void applyAEModeControls(Ui::FrmMain &ui, const AEModeRow &row)
+void applyAEModeControls(const ExposureWidgets &ui, const AEModeRow &row)
 {
     setEnabled({ui.IrisClose, ui.IrisOpen, ui.IrisSlider}, row.iris);
     setEnabled({ui.GainDown, ui.GainUp, ui.GainSlider}, row.gain);
@@ -173,20 +176,20 @@ void showCamera(const StatusTargets &t, const CameraStatus &s)
         return;
     Ui::FrmMain &ui = t.ui;
 
-    const WBModeUpdate wb = wbModeUpdate(s.wbMode, t.state.CurrentWBMode);
-    checkWBItem(ui, wb.checked);
+    const WBModeUpdate wb = wbModeUpdate(s.wbMode, t.modes.CurrentWBMode);
+    checkWBItem(t.groups.whiteBalance, wb.checked);
     if (wb.apply) {
-        t.state.CurrentWBMode = wb.apply->code;
-        checkWBItem(ui, wb.apply->item);
-        applyWBModeControls(ui, *wb.apply);
+        t.modes.CurrentWBMode = wb.apply->code;
+        checkWBItem(t.groups.whiteBalance, wb.apply->item);
+        applyWBModeControls(t.groups.whiteBalance, *wb.apply);
     }
 
-    const AEModeUpdate ae = aeModeUpdate(s.aeMode, t.state.CurrentAEMode);
-    checkAEItem(ui, ae.checked);
+    const AEModeUpdate ae = aeModeUpdate(s.aeMode, t.modes.CurrentAEMode);
+    checkAEItem(t.groups.exposure, ae.checked);
     if (ae.apply) {
-        t.state.CurrentAEMode = ae.apply->code;
-        checkAEItem(ui, ae.apply->item);
-        applyAEModeControls(ui, *ae.apply);
+        t.modes.CurrentAEMode = ae.apply->code;
+        checkAEItem(t.groups.exposure, ae.apply->item);
+        applyAEModeControls(t.groups.exposure, *ae.apply);
     }
 
     setSlider(ui.RGainSlider, s.rGain);
@@ -198,7 +201,7 @@ void showCamera(const StatusTargets &t, const CameraStatus &s)
     setNumber(ui.ApertureValue, s.aperture);
 
     setSlider(ui.ShutterSlider, s.shutterPosition);
-    setText(ui.ShutterValue, t.captions.shutter(t.state.ShutterColumn, s.shutterPosition));
+    setText(ui.ShutterValue, t.captions.shutter(t.modes.ShutterColumn, s.shutterPosition));
     setSlider(ui.IrisSlider, s.irisPosition);
     setText(ui.IrisValue, t.captions.iris(s.irisPosition));
     setSlider(ui.GainSlider, s.gainPosition);
@@ -233,12 +236,12 @@ void showOther(const StatusTargets &t, const OtherStatus &s)
     for (const PictureEffectRow &row : kPictureEffectRows)
         pictureEffectAction(ui, row.item)->setChecked(effect == row.item);
 
-    if (t.DELevel)
-        t.DELevel->setValue(s.digitalEffectLevel);
+    if (t.deEffect)
+        t.deEffect->setLevel(s.digitalEffectLevel);
 
     setNumber(ui.CameraIDText, s.cameraId);
-    if (t.ID)
-        setNumber(t.ID, s.cameraId);
+    if (t.camId)
+        t.camId->setIdText(QString::number(s.cameraId));
 
     ui.Image_Stabi->setChecked(s.imageStabilizer);
     ui.Internal->setChecked(!s.lineLock);
@@ -263,7 +266,7 @@ void showStatus(const StatusTargets &t, const StatusReplies &replies)
 {
     const OtherStatus other = decodeOther(replies.other);
     if (other.valid)
-        t.state.ShutterColumn = other.shutterColumn;
+        t.modes.ShutterColumn = other.shutterColumn;
     showLens(t.ui, decodeLens(replies.lens));
     showCamera(t, decodeCamera(replies.camera));
     showOther(t, other);

@@ -12,26 +12,33 @@
 
 #include "statusblocks.h"
 
+#include "cameramodes.h"
+
 #include <modulestate.h>
 #include <optional>
 
 namespace Ui {
 class FrmMain;
 }
-class QLineEdit;
-class QSpinBox;
 
 namespace zam {
 
 class CaptionTables;
+struct ExposureWidgets;
+struct GroupWidgets;
+struct WhiteBalanceWidgets;
+class FrmCamID;
+class FrmDEffect;
 struct StatusReplies;
 
 struct StatusTargets {
     Ui::FrmMain &ui;
+    const GroupWidgets &groups;
     ModuleState &state;
+    CameraModes &modes;
     const CaptionTables &captions;
-    QSpinBox *DELevel; // level box of FrmD_Effect
-    QLineEdit *ID;     // ID box of FrmCamID
+    FrmDEffect *deEffect; // the level box follows the camera
+    FrmCamID *camId;      // the ID box follows the camera
 };
 
 // Shows the five collected replies: ShutterColumn first, then the lens,
@@ -44,10 +51,10 @@ void showOther(const StatusTargets &t, const OtherStatus &s);
 void showExtended(Ui::FrmMain &ui, const ExtendedStatus &s);
 
 // Mode-dependent control states, shared with the handlers that switch modes.
-void checkWBItem(Ui::FrmMain &ui, std::optional<WBItem> item);
-void applyWBModeControls(Ui::FrmMain &ui, const WBModeRow &row);
-void checkAEItem(Ui::FrmMain &ui, std::optional<AEItem> item);
-void applyAEModeControls(Ui::FrmMain &ui, const AEModeRow &row);
+void checkWBItem(const WhiteBalanceWidgets &ui, std::optional<WBItem> item);
+void applyWBModeControls(const WhiteBalanceWidgets &ui, const WBModeRow &row);
+void checkAEItem(const ExposureWidgets &ui, std::optional<AEItem> item);
+void applyAEModeControls(const ExposureWidgets &ui, const AEModeRow &row);
 void applyDigitalZoomControls(Ui::FrmMain &ui, const DigitalZoomControls &c);
 void applyFocusControls(Ui::FrmMain &ui, const FocusControls &c);
 

@@ -33,4 +33,9 @@ FSet::FSet(CameraLink &link, QWidget *parent) : QDialog(parent), m_ui(std::make_
 
 FSet::~FSet() = default;
 
+void FSet::offerBaudRate(bool shown)
+{
+    m_ui->FrmBaudrate->setVisible(shown);
+}
+
 } // namespace zam

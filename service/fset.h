@@ -3,7 +3,7 @@
 // compensation of the x36 block and the manufacturing-date read. Packets go
 // through the dialog's own copy of SD and are logged in EPSendText.
 //
-// The main window hides FrmBaudrate (ui()->FrmBaudrate) for the models
+// The main window hides FrmBaudrate (offerBaudRate) for the models
 // whose baud rate cannot be changed this way.
 
 #include "eepromcontrols.h"
@@ -29,7 +29,8 @@ public:
     explicit FSet(CameraLink &link, QWidget *parent = nullptr);
     ~FSet() override;
 
-    Ui::FSet *ui() const { return m_ui.get(); }
+    // Models that keep their speed hide the baud-rate frame.
+    void offerBaudRate(bool shown);
     // Tests read the operator messages through this instead of a window.
     void setMessageHook(MessageHook hook) { m_controls->setMessageHook(std::move(hook)); }
 

@@ -27,7 +27,6 @@ public:
     explicit Register(CameraLink &link, QWidget *parent = nullptr);
     ~Register() override;
 
-    Ui::Register *ui() const { return m_ui.get(); }
     // Tests read the operator messages through this instead of a window.
     void setMessageHook(MessageHook hook) { m_controls->setMessageHook(std::move(hook)); }
 

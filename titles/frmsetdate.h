@@ -29,7 +29,6 @@ public:
     FrmSetDate(CameraLink &link, const QDateTime &now, QWidget *parent = nullptr);
     ~FrmSetDate() override;
 
-    Ui::FrmSetDate *ui() const { return m_ui.get(); }
 
     // "Set Time and Date": shown without blocking the main window.
     void openFromMenu();

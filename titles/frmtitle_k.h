@@ -43,7 +43,6 @@ public:
                QWidget *parent = nullptr);
     ~FrmTitle_K() override;
 
-    Ui::FrmTitle_K *ui() const { return m_ui.get(); }
 
     // Ticks or unticks "Title Display"; a change sends the title-display packet.
     void setCheck1(bool on);

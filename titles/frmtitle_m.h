@@ -31,7 +31,6 @@ public:
                QWidget *parent = nullptr);
     ~FrmTitle_M() override;
 
-    Ui::FrmTitle_M *ui() const { return m_ui.get(); }
 
     // The "Title Set" menu entry: cursor to 0, then shown (not modal).
     void openFromMenu();

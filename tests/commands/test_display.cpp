@@ -2,13 +2,8 @@
 // the main window, driven through the real widgets on simulated cameras.
 
 #include "support/widgetscript.h"
+#include "support/controls.h"
 
-#include "ui_frminfo.h"
-#include "ui_frmmain.h"
-#include "ui_frmtitle_k.h"
-#include "ui_frmtitle_m.h"
-#include "ui_fset.h"
-#include "ui_sphericalmask.h"
 
 #include <QTimer>
 #include <frminfo.h>
@@ -29,8 +24,7 @@ struct Panel : PanelRig {
         QVERIFY(start());
         clearSent();
     }
-    Ui::FrmMain *ui() { return window.ui(); }
-    DisplayCommands &display() { return groups.display; }
+        DisplayCommands &display() { return groups.display; }
     QAction *action(const QString &name) { return window.findChild<QAction *>(name); }
 };
 
@@ -116,10 +110,10 @@ private Q_SLOTS:
     void versionDialog()
     {
         Panel rig;
-        rig.ui()->version->trigger();
+        control<QAction>(rig.window, "version")->trigger();
         FrmInfo *info = rig.display().frmInfo();
-        QVERIFY(info->ui()->LblVersion->text().contains(QStringLiteral(ZAM_VERSION)));
-        info->ui()->OK->click();
+        QVERIFY(control<QLabel>(*info, "LblVersion")->text().contains(QStringLiteral(ZAM_VERSION)));
+        control<QPushButton>(*info, "OK")->click();
         QVERIFY(!info->isVisible());
         QVERIFY(rig.sent().isEmpty());
     }
@@ -141,10 +135,10 @@ private Q_SLOTS:
         QFETCH(bool, mosaic);
         Panel rig({model});
         rig.display().openSphericalMask();
-        auto *ui = rig.display().sphericalMask()->ui();
-        QCOMPARE(!ui->cmdCenterSphe->isHidden(), centre);
-        QCOMPARE(!ui->cmdSphericalMosic->isHidden(), mosaic);
-        QCOMPARE(!ui->cmdSphericalMosic2->isHidden(), mosaic);
+        const QObject &ui = *rig.display().sphericalMask();
+        QCOMPARE(!control<QPushButton>(ui, "cmdCenterSphe")->isHidden(), centre);
+        QCOMPARE(!control<QPushButton>(ui, "cmdSphericalMosic")->isHidden(), mosaic);
+        QCOMPARE(!control<QPushButton>(ui, "cmdSphericalMosic2")->isHidden(), mosaic);
     }
 
     // The alarm dialog is modal: the entry returns once it is closed.
@@ -158,7 +152,7 @@ private Q_SLOTS:
                 w->close();
             }
         });
-        rig.ui()->AlarmDetection->trigger();
+        control<QAction>(rig.window, "AlarmDetection")->trigger();
         QVERIFY(wasModal);
         QVERIFY(rig.display().md());
     }
@@ -169,13 +163,13 @@ private Q_SLOTS:
     {
         Panel rig;
         AutoRefresh &r = rig.link.refresh();
-        rig.ui()->AutoRefreshed->click();
+        control<QPushButton>(rig.window, "AutoRefreshed")->click();
         QVERIFY(r.timerEnabled());
-        rig.ui()->TitleOnOff->trigger();
+        control<QAction>(rig.window, "TitleOnOff")->trigger();
         TitleEditors &editors = rig.display().titleEditors();
-        QVERIFY(editors.mouseEditor()->ui()->Check1->isChecked());
+        QVERIFY(control<QCheckBox>(*editors.mouseEditor(), "Check1")->isChecked());
         QVERIFY(editors.existingKeyboardEditor());
-        QVERIFY(editors.existingKeyboardEditor()->ui()->Check1->isChecked());
+        QVERIFY(control<QCheckBox>(*editors.existingKeyboardEditor(), "Check1")->isChecked());
         QVERIFY(!editors.existingKeyboardEditor()->isVisible());
         rig.run(200);
         QVERIFY(r.buttonEnabled());
@@ -191,26 +185,26 @@ private Q_SLOTS:
             calls << QStringLiteral("%1 %2 %3")
                          .arg(on)
                          .arg(rig.sent().size())
-                         .arg(rig.ui()->TitleOnOff->isChecked());
+                         .arg(control<QAction>(rig.window, "TitleOnOff")->isChecked());
         };
-        rig.ui()->TitleOnOff->trigger();
-        rig.ui()->TitleOnOff->trigger();
+        control<QAction>(rig.window, "TitleOnOff")->trigger();
+        control<QAction>(rig.window, "TitleOnOff")->trigger();
         QCOMPARE(calls, (QStringList{"1 0 1", "0 1 0"}));
 
         rig.link.state().RefreshBusy = true;
-        rig.ui()->TitleOnOff->trigger();
+        control<QAction>(rig.window, "TitleOnOff")->trigger();
         QCOMPARE(calls.size(), 2);
         QCOMPARE(rig.sent().size(), 2);
-        QVERIFY(!rig.ui()->TitleOnOff->isChecked());
+        QVERIFY(!control<QAction>(rig.window, "TitleOnOff")->isChecked());
     }
 
     void syncExclusive()
     {
         Panel rig;
-        rig.ui()->LineLock->trigger();
-        rig.ui()->Internal->trigger();
+        control<QAction>(rig.window, "LineLock")->trigger();
+        control<QAction>(rig.window, "Internal")->trigger();
         QCOMPARE(rig.sent(), hexPackets("8101045501FF 8101045500FF"));
-        QVERIFY(rig.ui()->Internal->isChecked() && !rig.ui()->LineLock->isChecked());
+        QVERIFY(control<QAction>(rig.window, "Internal")->isChecked() && !control<QAction>(rig.window, "LineLock")->isChecked());
     }
 
     // However a hold ends, the camera is told to stop exactly once.
@@ -249,7 +243,7 @@ private Q_SLOTS:
     void vPhaseSlider()
     {
         Panel rig;
-        QSlider *slider = rig.ui()->VPSlider;
+        QSlider *slider = control<QSlider>(rig.window, "VPSlider");
         slider->setValue(0x12);
         QVERIFY(rig.sent().isEmpty());
         slider->triggerAction(QAbstractSlider::SliderSingleStepAdd);
@@ -262,13 +256,13 @@ private Q_SLOTS:
     {
         Panel rig;
         AutoRefresh &refresh = rig.link.refresh();
-        rig.ui()->AutoRefreshed->click(); // auto refresh on
+        control<QPushButton>(rig.window, "AutoRefreshed")->click(); // auto refresh on
         QVERIFY(refresh.timerEnabled());
-        rig.ui()->MotionDetectD->trigger();
+        control<QAction>(rig.window, "MotionDetectD")->trigger();
         const MotionD *motion = rig.display().motionD();
         QVERIFY(motion && motion->isVisible() && !motion->isModal());
         QVERIFY(!refresh.timerEnabled());
-        QVERIFY(!rig.ui()->AutoRefreshed->isEnabled());
+        QVERIFY(!control<QPushButton>(rig.window, "AutoRefreshed")->isEnabled());
     }
 
     // Models whose rate cannot be changed this way do not offer it.
@@ -284,8 +278,8 @@ private Q_SLOTS:
         QFETCH(int, model);
         QFETCH(bool, rateOffered);
         Panel rig({model});
-        rig.ui()->SettingMenu->trigger();
-        QCOMPARE(!rig.display().fset()->ui()->FrmBaudrate->isHidden(), rateOffered);
+        control<QAction>(rig.window, "SettingMenu")->trigger();
+        QCOMPARE(!control<QGroupBox>(*rig.display().fset(), "FrmBaudrate")->isHidden(), rateOffered);
     }
 
     void statusReadShowsDisplayState()
@@ -294,19 +288,20 @@ private Q_SLOTS:
         sim::CameraState &camera = rig.chain.camera(1).state();
         camera.dataScreen = camera.lineLock = camera.vp0180 = true;
         camera.vPhase.moveTo(0x30);
-        Ui::FrmMain *ui = rig.ui();
-        ui->Internal->setChecked(true);
-        ui->VP0180->setText(QStringLiteral("180 degree"));
+        const QObject &ui = rig.window;
+        control<QAction>(ui, "Internal")->setChecked(true);
+        control<QPushButton>(ui, "VP0180")->setText(QStringLiteral("180 degree"));
         rig.window.ReadCameraStatus();
 
-        QVERIFY(ui->DataScreen->isChecked());
-        QVERIFY(ui->LineLock->isChecked());
-        QVERIFY(!ui->Internal->isChecked());
-        QCOMPARE(ui->VP0180->text(), QStringLiteral("0 degree"));
-        QCOMPARE(ui->VPSlider->value(), 0x30);
-        QCOMPARE(ui->VPValue->text(), QStringLiteral("48"));
+        QVERIFY(control<QAction>(ui, "DataScreen")->isChecked());
+        QVERIFY(control<QAction>(ui, "LineLock")->isChecked());
+        QVERIFY(!control<QAction>(ui, "Internal")->isChecked());
+        QCOMPARE(control<QPushButton>(ui, "VP0180")->text(), QStringLiteral("0 degree"));
+        QCOMPARE(control<QSlider>(ui, "VPSlider")->value(), 0x30);
+        QCOMPARE(control<QLineEdit>(ui, "VPValue")->text(), QStringLiteral("48"));
     }
 };
 
 QTEST_MAIN(TestDisplay)
 #include "test_display.moc"
+

@@ -3,8 +3,8 @@
 // displays the step buttons move.
 
 #include "support/widgetscript.h"
+#include "support/controls.h"
 
-#include "ui_frmmain.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -20,11 +20,10 @@ struct Panel : PanelRig {
     Panel()
     {
         QVERIFY(start());
-        link.state().CurrentAEMode = -1;
+        window.modes().CurrentAEMode = -1;
         clearSent();
     }
-    Ui::FrmMain *ui() { return window.ui(); }
-    QWidget *widget(const QString &name) { return window.findChild<QWidget *>(name); }
+        QWidget *widget(const QString &name) { return window.findChild<QWidget *>(name); }
     QAction *action(const QString &name) { return window.findChild<QAction *>(name); }
 };
 
@@ -109,12 +108,12 @@ private Q_SLOTS:
         Panel rig;
         QList<bool> enabledAtSend;
         connect(&rig.link, &CameraLink::packetWritten, this,
-                [&] { enabledAtSend << rig.ui()->ExpCompSlider->isEnabled(); });
-        rig.ui()->ExpComp->setChecked(true);
-        click(rig.ui()->ExpComp); // off
-        click(rig.ui()->ExpComp); // on
+                [&] { enabledAtSend << control<QSlider>(rig.window, "ExpCompSlider")->isEnabled(); });
+        control<QCheckBox>(rig.window, "ExpComp")->setChecked(true);
+        click(control<QCheckBox>(rig.window, "ExpComp")); // off
+        click(control<QCheckBox>(rig.window, "ExpComp")); // on
         QCOMPARE(enabledAtSend, (QList<bool>{false, true}));
-        QVERIFY(rig.ui()->ExpCompUp->isEnabled() && rig.ui()->ExpCompDown->isEnabled());
+        QVERIFY(control<QToolButton>(rig.window, "ExpCompUp")->isEnabled() && control<QToolButton>(rig.window, "ExpCompDown")->isEnabled());
     }
 
     // Each item applies its row over a window showing the opposite, so every
@@ -135,7 +134,7 @@ private Q_SLOTS:
         QFETCH(QString, groups);
         Panel rig;
         const QString item = QTest::currentDataTag();
-        rig.link.state().CurrentAEMode = item == "Bright" ? 0x0A : -1; // one packet for Bright
+        rig.window.modes().CurrentAEMode = item == "Bright" ? 0x0A : -1; // one packet for Bright
         for (const QString &name : kModeItems)
             rig.action(name)->setChecked(name != item);
         for (int g = 0; g < kModeGroups.size(); ++g)
@@ -145,7 +144,7 @@ private Q_SLOTS:
         rig.action(item)->trigger();
 
         QCOMPARE(rig.sent(), hexPackets(QString::asprintf("81010439%02XFF", code)));
-        QCOMPARE(rig.link.state().CurrentAEMode, code);
+        QCOMPARE(rig.window.modes().CurrentAEMode, code);
         for (const QString &name : kModeItems)
             QVERIFY2(rig.action(name)->isChecked() == (name == item), qPrintable(name));
         for (int g = 0; g < kModeGroups.size(); ++g)
@@ -156,10 +155,10 @@ private Q_SLOTS:
     void aeItemDoesNothingWhenCurrentOrRefused()
     {
         Panel rig;
-        rig.ui()->Manual->trigger();
-        rig.ui()->Manual->trigger();
+        control<QAction>(rig.window, "Manual")->trigger();
+        control<QAction>(rig.window, "Manual")->trigger();
         QCOMPARE(rig.sent().size(), 1);
-        QVERIFY(rig.ui()->Manual->isChecked()); // the repeated click keeps the mark
+        QVERIFY(control<QAction>(rig.window, "Manual")->isChecked()); // the repeated click keeps the mark
 
         // Refused while a status read runs: no packet, marks and boxes kept.
         rig.clearSent();
@@ -168,22 +167,22 @@ private Q_SLOTS:
             rig.action(name)->trigger();
             QVERIFY2(!rig.action(name)->isChecked(), name);
         }
-        for (QCheckBox *box : {rig.ui()->ExpComp, rig.ui()->BackLight}) {
+        for (QCheckBox *box : {control<QCheckBox>(rig.window, "ExpComp"), control<QCheckBox>(rig.window, "BackLight")}) {
             box->setEnabled(true);
             const bool before = box->isChecked();
             click(box);
             QCOMPARE(box->isChecked(), before);
         }
         QVERIFY(rig.sent().isEmpty());
-        QCOMPARE(rig.link.state().CurrentAEMode, 0x03);
-        QVERIFY(rig.ui()->Manual->isChecked());
+        QCOMPARE(rig.window.modes().CurrentAEMode, 0x03);
+        QVERIFY(control<QAction>(rig.window, "Manual")->isChecked());
 
         // An unguarded item whose send is refused stays selectable.
-        rig.ui()->GainPriority->setEnabled(true);
-        rig.ui()->GainPriority->trigger();
-        QCOMPARE(rig.link.state().CurrentAEMode, 0x03);
+        control<QAction>(rig.window, "GainPriority")->setEnabled(true);
+        control<QAction>(rig.window, "GainPriority")->trigger();
+        QCOMPARE(rig.window.modes().CurrentAEMode, 0x03);
         rig.link.state().RefreshBusy = false;
-        rig.ui()->GainPriority->trigger();
+        control<QAction>(rig.window, "GainPriority")->trigger();
         QCOMPARE(rig.sent(), QList<QByteArray>{hexBytes("810104390CFF")});
     }
 
@@ -199,14 +198,14 @@ private Q_SLOTS:
     {
         QFETCH(int, from);
         Panel rig;
-        rig.link.state().CurrentAEMode = from;
+        rig.window.modes().CurrentAEMode = from;
         QList<qint64> times;
         QList<bool> busy;
         connect(&rig.link, &CameraLink::packetWritten, this, [&] {
             times << rig.clock.nowMs();
             busy << (QApplication::overrideCursor() != nullptr);
         });
-        rig.ui()->Bright->trigger();
+        control<QAction>(rig.window, "Bright")->trigger();
 
         QCOMPARE(rig.sent(),
                  hexPackets(from == 0x0A ? "810104390DFF" : "8101043900FF 810104390DFF"));
@@ -216,10 +215,10 @@ private Q_SLOTS:
             QVERIFY(busy[0]);
         }
         QVERIFY(!QApplication::overrideCursor());
-        QVERIFY(rig.ui()->Bright->isChecked() && rig.ui()->BrightSlider->isEnabled());
+        QVERIFY(control<QAction>(rig.window, "Bright")->isChecked() && control<QSlider>(rig.window, "BrightSlider")->isEnabled());
 
         rig.clearSent();
-        rig.ui()->Bright->trigger();
+        control<QAction>(rig.window, "Bright")->trigger();
         QVERIFY(rig.sent().isEmpty());
     }
 
@@ -251,9 +250,9 @@ private Q_SLOTS:
         QFETCH(int, after);
         QFETCH(QString, caption);
         Panel rig;
-        rig.ui()->ModelVersion->setText(ModelNameTable().value(modelSlot));
+        control<QLineEdit>(rig.window, "ModelVersion")->setText(ModelNameTable().value(modelSlot));
         rig.window.captions().applyLensProfile(LensProfile::Opt18X);
-        rig.link.state().ShutterColumn = column;
+        rig.window.modes().ShutterColumn = column;
         const QString group = button.left(button.indexOf(QRegularExpression("Down|Up|Slow")));
         auto *slider = qobject_cast<QAbstractSlider *>(rig.widget(group + "Slider"));
         auto *display = qobject_cast<QLineEdit *>(rig.widget(group + "Value"));
@@ -269,3 +268,4 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestExposure)
 #include "test_exposure.moc"
+

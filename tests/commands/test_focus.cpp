@@ -3,8 +3,8 @@
 // sensitivity box, slider drags and the near limit.
 
 #include "support/widgetscript.h"
+#include "support/controls.h"
 
-#include "ui_frmmain.h"
 
 using namespace zam;
 
@@ -18,8 +18,8 @@ std::unique_ptr<PanelRig> startedRig()
                           "AFModeCmd_2 AFModeCmd_3 ManAFMode Infinity AF_Sens ACTAFmodeset "
                           "FocusNearLimitSlider CompScan");
     if (rig) {
-        rig->window.ui()->AF_Sens->setChecked(false);
-        rig->window.ui()->FocusNearLimitSlider->setValue(0xC000);
+        control<QCheckBox>(rig->window, "AF_Sens")->setChecked(false);
+        control<QSlider>(rig->window, "FocusNearLimitSlider")->setValue(0xC000);
         rig->clearSent();
     }
     return rig;
@@ -27,13 +27,13 @@ std::unique_ptr<PanelRig> startedRig()
 
 // Which focus controls are usable: the manual group (Near, Far, their speeds,
 // the focus slider, OnePushAF), Auto, the three AF modes, Manual Focus, Infinity.
-QString focusState(Ui::FrmMain *ui)
+QString focusState(const QObject &ui)
 {
     QString s;
     for (QWidget *w : std::initializer_list<QWidget *>{
-             ui->Near, ui->Far, ui->NearSpeed, ui->FarSpeed, ui->FocusSlider, ui->AFTrig, nullptr,
-             ui->AFModeCmd_0, nullptr, ui->AFModeCmd_1, ui->AFModeCmd_2, ui->AFModeCmd_3, nullptr,
-             ui->ManAFMode, nullptr, ui->Infinity})
+             control<QToolButton>(ui, "Near"), control<QToolButton>(ui, "Far"), control<QSpinBox>(ui, "NearSpeed"), control<QSpinBox>(ui, "FarSpeed"), control<QSlider>(ui, "FocusSlider"), control<QPushButton>(ui, "AFTrig"), nullptr,
+             control<QPushButton>(ui, "AFModeCmd_0"), nullptr, control<QPushButton>(ui, "AFModeCmd_1"), control<QPushButton>(ui, "AFModeCmd_2"), control<QPushButton>(ui, "AFModeCmd_3"), nullptr,
+             control<QPushButton>(ui, "ManAFMode"), nullptr, control<QPushButton>(ui, "Infinity")})
         s += !w ? QLatin1Char(' ') : w->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
     return s;
 }
@@ -97,9 +97,9 @@ private Q_SLOTS:
         QFETCH(QString, state);
         auto rig = startedRig();
         QVERIFY(rig);
-        Ui::FrmMain *ui = rig->window.ui();
+        const QObject &ui = rig->window;
         for (QWidget *w : std::initializer_list<QWidget *>{
-                 ui->AFModeCmd_0, ui->AFModeCmd_1, ui->AFModeCmd_2, ui->AFModeCmd_3, ui->ManAFMode})
+                 control<QPushButton>(ui, "AFModeCmd_0"), control<QPushButton>(ui, "AFModeCmd_1"), control<QPushButton>(ui, "AFModeCmd_2"), control<QPushButton>(ui, "AFModeCmd_3"), control<QPushButton>(ui, "ManAFMode")})
             w->setEnabled(false);
         rig->window.findChild<QWidget *>(button)->setEnabled(true);
         play(*rig, "click " + button);
@@ -111,7 +111,7 @@ private Q_SLOTS:
     {
         auto rig = startedRig();
         QVERIFY(rig);
-        QCheckBox *sens = rig->window.ui()->AF_Sens;
+        QCheckBox *sens = control<QCheckBox>(rig->window, "AF_Sens");
         sens->setChecked(true); // as the status read writes it
         sens->setChecked(false);
         QVERIFY(rig->sent().isEmpty());
@@ -159,8 +159,8 @@ private Q_SLOTS:
     {
         auto rig = startedRig();
         QVERIFY(rig);
-        QSlider *focus = rig->window.ui()->FocusSlider;
-        rig->window.ui()->FocusNearLimitSlider->setValue(0x8000);
+        QSlider *focus = control<QSlider>(rig->window, "FocusSlider");
+        control<QSlider>(rig->window, "FocusNearLimitSlider")->setValue(0x8000);
         for (auto [value, shown] :
              {std::pair{0x8000, 0x8000}, {0x7FFF, 0x7FFF}, {0xA000, 0x8000}}) {
             focus->setValue(value);
@@ -172,3 +172,4 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestFocus)
 #include "test_focus.moc"
+

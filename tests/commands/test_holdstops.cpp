@@ -3,8 +3,8 @@
 // button and every way a move can end.
 
 #include "support/widgetscript.h"
+#include "support/controls.h"
 
-#include "ui_frmmain.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -149,7 +149,7 @@ private Q_SLOTS:
             break;
         }
         case End::OtherCamera:
-            rig.window.ui()->CameraSel_2->trigger();
+            control<QAction>(rig.window, "CameraSel_2")->trigger();
             break;
         case End::StatusRead:
             rig.window.ReadCameraStatus();
@@ -205,14 +205,14 @@ private Q_SLOTS:
         QVERIFY(rig.start());
         rig.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
-        QSlider *slider = rig.window.ui()->ZoomSliderShort;
+        QSlider *slider = control<QSlider>(rig.window, "ZoomSliderShort");
         QVERIFY(slider->isVisible());
         slider->setValue(0x1000);
         rig.clearSent();
         QTest::mousePress(slider, Qt::LeftButton, {}, thumbCenter(slider));
         slider->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         QCOMPARE(rig.sent(), hexPackets("8101044701000001FF"));
-        rig.window.ui()->CameraSel_2->trigger();
+        control<QAction>(rig.window, "CameraSel_2")->trigger();
         rig.run(50);
         rig.clearSent();
         slider->triggerAction(QAbstractSlider::SliderSingleStepAdd);
@@ -225,3 +225,4 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestHoldStops)
 #include "test_holdstops.moc"
+

@@ -2,8 +2,8 @@
 // same always-stop rules as the mouse, and shortcuts on the busiest entries.
 
 #include "support/panelrig.h"
+#include "support/controls.h"
 
-#include "ui_frmmain.h"
 
 #include <QKeyEvent>
 
@@ -55,7 +55,7 @@ private Q_SLOTS:
     {
         PanelRig rig(1);
         QVERIFY(rig.start());
-        QWidget *b = rig.window.ui()->ZoomTele;
+        QWidget *b = control<QToolButton>(rig.window, "ZoomTele");
         sendKey(b, QEvent::KeyPress, Qt::Key_Space);
         QEvent deactivate(QEvent::WindowDeactivate);
         QApplication::sendEvent(&rig.window, &deactivate);
@@ -66,15 +66,15 @@ private Q_SLOTS:
     void shortcutsInMenus()
     {
         PanelRig rig(1);
-        auto *ui = rig.window.ui();
-        QCOMPARE(ui->Quit->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
-        QCOMPARE(ui->CameraSel_2->shortcut(), QKeySequence(QStringLiteral("Ctrl+2")));
-        QCOMPARE(ui->DataScreen->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
-        QCOMPARE(ui->Refreshonce->shortcut(), QKeySequence(Qt::Key_F5));
+        const QObject &ui = rig.window;
+        QCOMPARE(control<QAction>(ui, "Quit")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+        QCOMPARE(control<QAction>(ui, "CameraSel_2")->shortcut(), QKeySequence(QStringLiteral("Ctrl+2")));
+        QCOMPARE(control<QAction>(ui, "DataScreen")->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
+        QCOMPARE(control<QPushButton>(ui, "Refreshonce")->shortcut(), QKeySequence(Qt::Key_F5));
         // The auto-refresh button keeps its shortcut through caption changes.
-        ui->AutoRefreshed->click();
-        QCOMPARE(ui->AutoRefreshed->text(), QStringLiteral("Auto"));
-        QCOMPARE(ui->AutoRefreshed->shortcut(), QKeySequence(Qt::Key_F6));
+        control<QPushButton>(ui, "AutoRefreshed")->click();
+        QCOMPARE(control<QPushButton>(ui, "AutoRefreshed")->text(), QStringLiteral("Auto"));
+        QCOMPARE(control<QPushButton>(ui, "AutoRefreshed")->shortcut(), QKeySequence(Qt::Key_F6));
         // No two entries share a shortcut.
         QSet<QString> seen;
         for (QAction *a : rig.window.findChildren<QAction *>()) {
@@ -88,3 +88,4 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestKeyboard)
 #include "test_keyboard.moc"
+

@@ -3,8 +3,8 @@
 // drags and the digital zoom control states.
 
 #include "support/widgetscript.h"
+#include "support/controls.h"
 
-#include "ui_frmmain.h"
 
 using namespace zam;
 
@@ -17,17 +17,17 @@ std::unique_ptr<PanelRig> startedRig()
 }
 
 // What the digital zoom controls show, as one comparable line.
-QString zoomState(Ui::FrmMain *ui)
+QString zoomState(const QObject &ui)
 {
     auto on = [](QWidget *w) { return QChar(w->isEnabled() ? '1' : '0'); };
     auto offered = [](QSlider *s) { return !s->isHidden() && s->isEnabled(); };
-    const bool full = offered(ui->ZoomSlider), optical = offered(ui->ZoomSliderShort);
+    const bool full = offered(control<QSlider>(ui, "ZoomSlider")), optical = offered(control<QSlider>(ui, "ZoomSliderShort"));
     return QStringLiteral("slider=%1 on/off=%2%3 separate=%4%5%6 modes=%7%8")
         .arg(full == optical ? "both?"
              : full          ? "full"
                              : "optical")
-        .arg(on(ui->DZoomON), on(ui->DZoomOff), on(ui->DZoomTele), on(ui->DZoomWide),
-             on(ui->DZoomX), on(ui->DZoomMode_0), on(ui->DZoomMode_1));
+        .arg(on(control<QPushButton>(ui, "DZoomON")), on(control<QPushButton>(ui, "DZoomOff")), on(control<QToolButton>(ui, "DZoomTele")), on(control<QToolButton>(ui, "DZoomWide")),
+             on(control<QPushButton>(ui, "DZoomX")), on(control<QPushButton>(ui, "DZoomMode_0")), on(control<QPushButton>(ui, "DZoomMode_1")));
 }
 
 } // namespace
@@ -81,7 +81,7 @@ private Q_SLOTS:
         QFETCH(QString, how);
         auto rig = startedRig();
         QVERIFY(rig);
-        QToolButton *tele = rig->window.ui()->ZoomTele;
+        QToolButton *tele = control<QToolButton>(rig->window, "ZoomTele");
         QTest::mousePress(tele, Qt::LeftButton);
         rig->run(100); // nothing repeats while held
         if (how == QLatin1String("deactivate")) {
@@ -122,7 +122,7 @@ private Q_SLOTS:
         QTest::mouseRelease(s, Qt::LeftButton, {}, dropped);
         QCOMPARE(refresh.timerEnabled(), autoRefreshChecked);
 
-        const int v = s->value(), command = s == rig->window.ui()->DZoomSlider ? 0x46 : 0x47;
+        const int v = s->value(), command = s == control<QSlider>(rig->window, "DZoomSlider") ? 0x46 : 0x47;
         QVERIFY(v > 0);
         const QString at = QString::asprintf("810104%02X0%X0%X0%X0%XFF", command, v >> 12,
                                              (v >> 8) & 15, (v >> 4) & 15, v & 15);
@@ -157,14 +157,14 @@ private Q_SLOTS:
         rig->clearSent();
         play(*rig, script);
         QCOMPARE(rig->sent(), hexPackets(expected));
-        QCOMPARE(zoomState(rig->window.ui()), state);
+        QCOMPARE(zoomState(rig->window), state);
     }
 
     void x1MaxTogglesCaption()
     {
         auto rig = startedRig();
         QVERIFY(rig);
-        QPushButton *x = rig->window.ui()->DZoomX;
+        QPushButton *x = control<QPushButton>(rig->window, "DZoomX");
         x->setText(QString()); // as at start, before any status read
         for (const char *caption : {"X1", "MAX", "X1"}) {
             x->click();
@@ -178,11 +178,11 @@ private Q_SLOTS:
         auto rig = startedRig();
         QVERIFY(rig);
         rig->link.refresh().operatorToggled();
-        const QString before = zoomState(rig->window.ui());
+        const QString before = zoomState(rig->window);
         rig->link.state().RefreshBusy = true;
         play(*rig, "click DZoomMode_1; click DZoomMode_0");
         QVERIFY(rig->sent().isEmpty());
-        QCOMPARE(zoomState(rig->window.ui()), before);
+        QCOMPARE(zoomState(rig->window), before);
         QVERIFY(rig->link.refresh().timerEnabled());
     }
 
@@ -201,3 +201,4 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestLens)
 #include "test_lens.moc"
+

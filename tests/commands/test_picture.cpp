@@ -4,9 +4,8 @@
 // the level dialog and what the status read shows.
 
 #include "support/widgetscript.h"
+#include "support/controls.h"
 
-#include "ui_frmdeffect.h"
-#include "ui_frmmain.h"
 
 #include <QSpinBox>
 #include <frmdeffect.h>
@@ -21,8 +20,7 @@ struct Panel : PanelRig {
         QVERIFY(start());
         clearSent();
     }
-    Ui::FrmMain *ui() { return window.ui(); }
-    QAction *action(const QString &name) { return window.findChild<QAction *>(name); }
+        QAction *action(const QString &name) { return window.findChild<QAction *>(name); }
     FrmDEffect &effectDialog() { return window.frmDEffect(); }
 };
 
@@ -132,17 +130,17 @@ private Q_SLOTS:
         Panel rig;
         AutoRefresh &refresh = runningRefresh(rig, autoRefreshChecked);
 
-        rig.ui()->DigitalEffectLevel->trigger();
+        control<QAction>(rig.window, "DigitalEffectLevel")->trigger();
         FrmDEffect &dialog = rig.effectDialog();
         QVERIFY(dialog.isVisible() && !dialog.isModal());
         QVERIFY(!refresh.timerEnabled());
 
-        dialog.ui()->DELevel->selectAll();
-        QTest::keyClicks(dialog.ui()->DELevel, QStringLiteral("32"));
+        control<QSpinBox>(dialog, "DELevel")->selectAll();
+        QTest::keyClicks(control<QSpinBox>(dialog, "DELevel"), QStringLiteral("32"));
         if (how == QLatin1String("ok"))
-            dialog.ui()->DELevelOK->click();
+            control<QPushButton>(dialog, "DELevelOK")->click();
         else if (how == QLatin1String("cancel"))
-            dialog.ui()->DELevelCancel->click();
+            control<QPushButton>(dialog, "DELevelCancel")->click();
         else
             QTest::keyClick(&dialog, Qt::Key_Escape);
 
@@ -155,9 +153,9 @@ private Q_SLOTS:
     void levelNeverCarriesTheTerminator()
     {
         Panel rig;
-        rig.ui()->DigitalEffectLevel->trigger();
-        rig.effectDialog().ui()->DELevel->setValue(255);
-        rig.effectDialog().ui()->DELevelOK->click();
+        control<QAction>(rig.window, "DigitalEffectLevel")->trigger();
+        control<QSpinBox>(rig.effectDialog(), "DELevel")->setValue(255);
+        control<QPushButton>(rig.effectDialog(), "DELevelOK")->click();
         QCOMPARE(rig.sent(), QList<QByteArray>{hexBytes("81010465FEFF")});
     }
 
@@ -179,24 +177,25 @@ private Q_SLOTS:
         camera.flip = camera.lrReverse = camera.freeze = camera.stabilizer = camera.autoICR = true;
         camera.effect = effect;
         camera.digitalEffectLevel = 0x20;
-        Ui::FrmMain *ui = rig.ui();
-        const QList<QAction *> items{ui->PictureFlip, ui->LR_Reverse, ui->Freese, ui->Image_Stabi};
+        const QObject &ui = rig.window;
+        const QList<QAction *> items{control<QAction>(ui, "PictureFlip"), control<QAction>(ui, "LR_Reverse"), control<QAction>(ui, "Freese"), control<QAction>(ui, "Image_Stabi")};
         const QStringList effects{"PEOff", "NegArt", "BlackWhite"};
         for (QAction *a : items)
             a->setChecked(false);
         for (const QString &name : effects)
             rig.action(name)->setChecked(name != item);
-        ui->comAutoICR->setText(QStringLiteral("OFF"));
+        control<QPushButton>(ui, "comAutoICR")->setText(QStringLiteral("OFF"));
         rig.window.ReadCameraStatus();
 
         for (QAction *a : items)
             QVERIFY2(a->isChecked(), qPrintable(a->objectName()));
         for (const QString &name : effects)
             QVERIFY2(rig.action(name)->isChecked() == (name == item), qPrintable(name));
-        QCOMPARE(ui->comAutoICR->text(), QStringLiteral("ON"));
-        QCOMPARE(rig.effectDialog().ui()->DELevel->value(), 0x20);
+        QCOMPARE(control<QPushButton>(ui, "comAutoICR")->text(), QStringLiteral("ON"));
+        QCOMPARE(control<QSpinBox>(rig.effectDialog(), "DELevel")->value(), 0x20);
     }
 };
 
 QTEST_MAIN(TestPicture)
 #include "test_picture.moc"
+

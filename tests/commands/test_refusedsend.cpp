@@ -4,8 +4,8 @@
 // out, and auto refresh runs on.
 
 #include "support/widgetscript.h"
+#include "support/controls.h"
 
-#include "ui_frmmain.h"
 
 #include <QLineEdit>
 
@@ -40,7 +40,7 @@ QStringList recorded(PanelRig &rig)
     }
     for (QLineEdit *e : rig.window.findChildren<QLineEdit *>())
         out << QStringLiteral("%1 \"%2\"").arg(e->objectName(), e->text());
-    const ModuleState &s = rig.link.state();
+    const CameraModes &s = rig.window.modes();
     out << QStringLiteral("CurrentAEMode=%1 CurrentWBMode=%2")
                .arg(s.CurrentAEMode)
                .arg(s.CurrentWBMode);
@@ -102,10 +102,10 @@ private Q_SLOTS:
         QFETCH(QString, steps);
         auto rig = shownPanel("");
         QVERIFY(rig);
-        rig->window.ui()->AutoRefreshed->click();
+        control<QPushButton>(rig->window, "AutoRefreshed")->click();
         // No mode is current, so that every mode item would act.
-        rig->link.state().CurrentAEMode = -1;
-        rig->link.state().CurrentWBMode = -1;
+        rig->window.modes().CurrentAEMode = -1;
+        rig->window.modes().CurrentWBMode = -1;
         play(*rig, prepare);
         for (const QString &step : steps.split(QLatin1Char(';'))) {
             QObject *o = rig->window.findChild<QObject *>(step.simplified().section(' ', 1, 1));
@@ -129,3 +129,4 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestRefusedSend)
 #include "test_refusedsend.moc"
+

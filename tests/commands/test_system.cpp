@@ -4,9 +4,8 @@
 // user memory entries, and what the status read shows.
 
 #include "support/widgetscript.h"
+#include "support/controls.h"
 
-#include "ui_frmcamid.h"
-#include "ui_frmmain.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -23,9 +22,8 @@ struct Panel : PanelRig {
         groups.system.setMessageHook(shown.hook());
         clearSent();
     }
-    Ui::FrmMain *ui() { return window.ui(); }
-    ModuleState &state() { return link.state(); }
-    Ui::FrmCamID *id() { return window.frmCamID().ui(); }
+        ModuleState &state() { return link.state(); }
+    QDialog &id() { return window.frmCamID(); }
 
     QStringList selectedPresets()
     {
@@ -75,7 +73,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, expected);
         Panel rig;
         if (camera == 2) {
-            rig.ui()->CameraSel_2->trigger();
+            zam::control<QAction>(rig.window, "CameraSel_2")->trigger();
             rig.clearSent();
         }
         if (auto *a = rig.window.findChild<QAction *>(control)) {
@@ -94,14 +92,14 @@ private Q_SLOTS:
     void presetPending()
     {
         Panel rig;
-        rig.ui()->RecallOption_3->click();
+        control<QRadioButton>(rig.window, "RecallOption_3")->click();
         QCOMPARE(rig.sent(), QList<QByteArray>{hexBytes("8101043F0203FF")});
         QVERIFY(rig.groups.system.presetPending());
         QCOMPARE(rig.selectedPresets(), QStringList{"RecallOption_3"});
 
-        rig.ui()->SetOption_1->click();
-        rig.ui()->RecallOption_2->click(); // same row: the group would move the selection
-        rig.ui()->RecallOption_3->click(); // the pending one itself
+        control<QRadioButton>(rig.window, "SetOption_1")->click();
+        control<QRadioButton>(rig.window, "RecallOption_2")->click(); // same row: the group would move the selection
+        control<QRadioButton>(rig.window, "RecallOption_3")->click(); // the pending one itself
         QCOMPARE(rig.sent().size(), 1);
         QCOMPARE(rig.selectedPresets(), QStringList{"RecallOption_3"});
 
@@ -110,12 +108,12 @@ private Q_SLOTS:
         QVERIFY(rig.selectedPresets().isEmpty());
 
         rig.clearSent();
-        rig.ui()->SetOption_1->click();
+        control<QRadioButton>(rig.window, "SetOption_1")->click();
         QCOMPARE(rig.sent(), QList<QByteArray>{hexBytes("8101043F0101FF")});
         rig.run(100);
         QVERIFY(rig.selectedPresets().isEmpty());
         // The buttons stay usable as a group: a click selects as usual.
-        rig.ui()->ResetOption_4->click();
+        control<QRadioButton>(rig.window, "ResetOption_4")->click();
         QCOMPARE(rig.selectedPresets(), QStringList{"ResetOption_4"});
     }
 
@@ -128,16 +126,16 @@ private Q_SLOTS:
         rig.chain.faults().dropIf = [](const QByteArray &p) {
             return p.mid(1, 3) == hexBytes("01043F");
         };
-        rig.ui()->ResetOption_2->click();
+        control<QRadioButton>(rig.window, "ResetOption_2")->click();
         rig.run(100);
         QVERIFY(rig.groups.system.presetPending());
-        rig.ui()->SetOption_0->click();
+        control<QRadioButton>(rig.window, "SetOption_0")->click();
         QCOMPARE(rig.sent().size(), 1);
 
         QTRY_VERIFY_WITH_TIMEOUT(!rig.groups.system.presetPending(), 2000);
         QVERIFY(rig.selectedPresets().isEmpty());
         rig.chain.faults().dropIf = {};
-        rig.ui()->SetOption_0->click();
+        control<QRadioButton>(rig.window, "SetOption_0")->click();
         QCOMPARE(rig.sent().last(), hexBytes("8101043F0100FF"));
     }
 
@@ -146,13 +144,13 @@ private Q_SLOTS:
         Panel rig;
         rig.state().RefreshBusy = true;
         for (QAbstractButton *b :
-             {rig.ui()->SetOption_2, rig.ui()->RecallOption_0, rig.ui()->ResetOption_5})
+             {control<QRadioButton>(rig.window, "SetOption_2"), control<QRadioButton>(rig.window, "RecallOption_0"), control<QRadioButton>(rig.window, "ResetOption_5")})
             b->click();
         QVERIFY(rig.sent().isEmpty());
         QVERIFY(rig.selectedPresets().isEmpty());
         QVERIFY(!rig.groups.system.presetPending());
-        rig.ui()->Power->trigger();
-        QVERIFY(rig.ui()->Power->isChecked());
+        control<QAction>(rig.window, "Power")->trigger();
+        QVERIFY(control<QAction>(rig.window, "Power")->isChecked());
         QVERIFY(rig.sent().isEmpty());
     }
 
@@ -163,13 +161,13 @@ private Q_SLOTS:
         Panel rig;
         rig.groups.system.setRecallRefreshDelay(250);
         rig.chain.camera(1).state().cameraId = 1234; // seen only by a status read
-        rig.ui()->RecallOption_1->click();
+        control<QRadioButton>(rig.window, "RecallOption_1")->click();
         rig.run(300);
         QVERIFY(!rig.groups.system.presetPending());
         QVERIFY(!rig.link.refresh().timerEnabled());
         QCOMPARE(rig.sent().size(), 1); // nothing read yet
 
-        QTRY_COMPARE_WITH_TIMEOUT(rig.ui()->CameraIDText->text(), QStringLiteral("1234"), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(control<QLineEdit>(rig.window, "CameraIDText")->text(), QStringLiteral("1234"), 2000);
         const auto reads = rig.sent().size();
         QTest::qWait(100);
         QCOMPARE(rig.sent().size(), reads); // once only
@@ -197,18 +195,18 @@ private Q_SLOTS:
         QFETCH(QByteArray, expected);
         QFETCH(QString, shown);
         Panel rig;
-        rig.ui()->CameraIDText->setText(QStringLiteral("7"));
-        rig.ui()->IDWrite->trigger();
+        control<QLineEdit>(rig.window, "CameraIDText")->setText(QStringLiteral("7"));
+        control<QAction>(rig.window, "IDWrite")->trigger();
         QVERIFY(rig.window.frmCamID().isVisible());
-        rig.id()->ID->setText(typed);
-        rig.id()->OK->click();
-        QCOMPARE(rig.id()->ID->text(), shown);
+        control<QLineEdit>(rig.id(), "ID")->setText(typed);
+        control<QPushButton>(rig.id(), "OK")->click();
+        QCOMPARE(control<QLineEdit>(rig.id(), "ID")->text(), shown);
         const bool refused = expected.isEmpty();
         QCOMPARE(rig.sent(), refused ? QList<QByteArray>{} : QList<QByteArray>{expected});
         QCOMPARE(rig.shown.texts(),
                  refused ? QStringList{SystemCommands::kCameraIdMessage} : QStringList{});
         QCOMPARE(rig.window.frmCamID().isVisible(), refused);
-        QCOMPARE(rig.ui()->CameraIDText->text(), refused ? QStringLiteral("7") : shown);
+        QCOMPARE(control<QLineEdit>(rig.window, "CameraIDText")->text(), refused ? QStringLiteral("7") : shown);
     }
 
     // The dialog pauses Timer1 while open; OK and Cancel start it again only
@@ -226,11 +224,11 @@ private Q_SLOTS:
         QFETCH(bool, autoRefreshChecked);
         Panel rig;
         AutoRefresh &refresh = runningRefresh(rig, autoRefreshChecked);
-        rig.ui()->IDWrite->trigger();
+        control<QAction>(rig.window, "IDWrite")->trigger();
         QVERIFY(!refresh.timerEnabled());
         QVERIFY(!rig.window.frmCamID().isModal());
-        rig.id()->ID->setText(QStringLiteral("5"));
-        (ok ? rig.id()->OK : rig.id()->Cancel)->click();
+        control<QLineEdit>(rig.id(), "ID")->setText(QStringLiteral("5"));
+        (ok ? control<QPushButton>(rig.id(), "OK") : control<QPushButton>(rig.id(), "Cancel"))->click();
         QVERIFY(!rig.window.frmCamID().isVisible());
         QCOMPARE(rig.sent().size(), ok ? 1 : 0);
         QCOMPARE(refresh.timerEnabled(), autoRefreshChecked);
@@ -241,17 +239,17 @@ private Q_SLOTS:
     void memoryRoundTrip()
     {
         Panel rig;
-        rig.ui()->CombMemoryAD->setCurrentIndex(6);
-        rig.ui()->TxtMemoryDataUpper->setText(QStringLiteral("5c"));
-        rig.ui()->TxtMemoryDataLower->setText(QStringLiteral("e"));
-        rig.ui()->cmdMemoryWite->click();
+        control<QComboBox>(rig.window, "CombMemoryAD")->setCurrentIndex(6);
+        control<QLineEdit>(rig.window, "TxtMemoryDataUpper")->setText(QStringLiteral("5c"));
+        control<QLineEdit>(rig.window, "TxtMemoryDataLower")->setText(QStringLiteral("e"));
+        control<QPushButton>(rig.window, "cmdMemoryWite")->click();
         rig.run(50);
-        rig.ui()->cmdMemoryRD->click();
+        control<QPushButton>(rig.window, "cmdMemoryRD")->click();
         rig.run(50);
         QCOMPARE(rig.sent(),
                  (QList<QByteArray>{hexBytes("8101042306050C000EFF"), hexBytes("8109042306FF")}));
-        QVERIFY2(rig.ui()->RecvText->toPlainText().contains(QStringLiteral("90 50 05 0C 00 0E FF")),
-                 qPrintable(rig.ui()->RecvText->toPlainText()));
+        QVERIFY2(control<QPlainTextEdit>(rig.window, "RecvText")->toPlainText().contains(QStringLiteral("90 50 05 0C 00 0E FF")),
+                 qPrintable(control<QPlainTextEdit>(rig.window, "RecvText")->toPlainText()));
     }
 
     void statusReadShowsSystemState()
@@ -260,13 +258,14 @@ private Q_SLOTS:
         sim::CameraState &camera = rig.chain.camera(1).state();
         camera.cameraId = 51966;
         camera.power = false; // standby
-        QVERIFY(rig.ui()->Power->isChecked());
+        QVERIFY(control<QAction>(rig.window, "Power")->isChecked());
         rig.window.ReadCameraStatus();
-        QCOMPARE(rig.ui()->CameraIDText->text(), QStringLiteral("51966"));
-        QCOMPARE(rig.id()->ID->text(), QStringLiteral("51966"));
-        QVERIFY(!rig.ui()->Power->isChecked());
+        QCOMPARE(control<QLineEdit>(rig.window, "CameraIDText")->text(), QStringLiteral("51966"));
+        QCOMPARE(control<QLineEdit>(rig.id(), "ID")->text(), QStringLiteral("51966"));
+        QVERIFY(!control<QAction>(rig.window, "Power")->isChecked());
     }
 };
 
 QTEST_MAIN(TestSystem)
 #include "test_system.moc"
+

@@ -2,8 +2,8 @@
 // on a simulated camera: the mode rows, the gain buttons and sliders.
 
 #include "support/widgetscript.h"
+#include "support/controls.h"
 
-#include "ui_frmmain.h"
 
 using namespace zam;
 
@@ -13,19 +13,18 @@ struct Panel : PanelRig {
     Panel()
     {
         QVERIFY(start());
-        link.state().CurrentWBMode = -1;
+        window.modes().CurrentWBMode = -1;
         clearSent();
     }
-    Ui::FrmMain *ui() { return window.ui(); }
-    QList<QAction *> items()
+        QList<QAction *> items()
     {
-        return {ui()->ATWPro,    ui()->InDoor, ui()->OutDoor,
-                ui()->OnePushWB, ui()->ATW,    ui()->ManualWB};
+        return {control<QAction>(window, "ATWPro"),    control<QAction>(window, "InDoor"), control<QAction>(window, "OutDoor"),
+                control<QAction>(window, "OnePushWB"), control<QAction>(window, "ATW"),    control<QAction>(window, "ManualWB")};
     }
     QList<QWidget *> gainControls()
     {
-        return {ui()->RGainUp,     ui()->BGainUp,     ui()->RGainDown, ui()->BGainDown,
-                ui()->RGainSlider, ui()->BGainSlider, ui()->RBReset};
+        return {control<QWidget>(window, "RGainUp"),     control<QWidget>(window, "BGainUp"),     control<QWidget>(window, "RGainDown"), control<QWidget>(window, "BGainDown"),
+                control<QWidget>(window, "RGainSlider"), control<QWidget>(window, "BGainSlider"), control<QWidget>(window, "RBReset")};
     }
 };
 
@@ -52,34 +51,34 @@ private Q_SLOTS:
             a->setChecked(true);
         for (QWidget *w : rig.gainControls())
             w->setEnabled(!gains);
-        rig.ui()->WBTrigger->setEnabled(!trigger);
+        control<QPushButton>(rig.window, "WBTrigger")->setEnabled(!trigger);
 
         rig.items()[code]->trigger();
         QCOMPARE(rig.sent(), hexPackets(QString::asprintf("81010435%02XFF", code)));
-        QCOMPARE(rig.link.state().CurrentWBMode, code);
+        QCOMPARE(rig.window.modes().CurrentWBMode, code);
         for (int i = 0; i < rig.items().size(); ++i)
             QCOMPARE(rig.items()[i]->isChecked(), i == code);
         for (QWidget *w : rig.gainControls())
             QVERIFY2(w->isEnabled() == gains, qPrintable(w->objectName()));
-        QCOMPARE(rig.ui()->WBTrigger->isEnabled(), trigger);
+        QCOMPARE(control<QPushButton>(rig.window, "WBTrigger")->isEnabled(), trigger);
     }
 
     void modeItemDoesNothingWhenCurrentOrRefused()
     {
         Panel rig;
-        rig.ui()->ATW->trigger();
-        rig.ui()->ATW->trigger();
+        control<QAction>(rig.window, "ATW")->trigger();
+        control<QAction>(rig.window, "ATW")->trigger();
         QCOMPARE(rig.sent().size(), 1);
-        QVERIFY(rig.ui()->ATW->isChecked());
+        QVERIFY(control<QAction>(rig.window, "ATW")->isChecked());
 
         rig.clearSent();
         rig.link.state().RefreshBusy = true;
-        rig.ui()->ManualWB->trigger();
+        control<QAction>(rig.window, "ManualWB")->trigger();
         QVERIFY(rig.sent().isEmpty());
-        QVERIFY(!rig.ui()->ManualWB->isChecked());
-        QVERIFY(rig.ui()->ATW->isChecked());
-        QCOMPARE(rig.link.state().CurrentWBMode, 4);
-        QVERIFY(!rig.ui()->RBReset->isEnabled());
+        QVERIFY(!control<QAction>(rig.window, "ManualWB")->isChecked());
+        QVERIFY(control<QAction>(rig.window, "ATW")->isChecked());
+        QCOMPARE(rig.window.modes().CurrentWBMode, 4);
+        QVERIFY(!control<QPushButton>(rig.window, "RBReset")->isEnabled());
     }
 
     // Buttons are clicked; sliders are written by the program (nothing sent)
@@ -102,7 +101,7 @@ private Q_SLOTS:
         QFETCH(QString, control);
         QFETCH(QString, expected);
         Panel rig;
-        rig.ui()->RGValue->setText("unchanged");
+        zam::control<QLineEdit>(rig.window, "RGValue")->setText("unchanged");
         auto *w = rig.window.findChild<QWidget *>(control);
         QVERIFY(w);
         w->setEnabled(true);
@@ -120,16 +119,17 @@ private Q_SLOTS:
             QTest::mouseClick(w, Qt::LeftButton);
         }
         QCOMPARE(rig.sent(), hexPackets(expected));
-        QCOMPARE(rig.ui()->RGValue->text(), QStringLiteral("unchanged"));
+        QCOMPARE(zam::control<QLineEdit>(rig.window, "RGValue")->text(), QStringLiteral("unchanged"));
     }
 
     void sliderPressPausesRefresh()
     {
         Panel rig;
-        checkPressPausesRefresh(rig, rig.ui()->RGainSlider);
-        checkPressPausesRefresh(rig, rig.ui()->BGainSlider);
+        checkPressPausesRefresh(rig, control<QSlider>(rig.window, "RGainSlider"));
+        checkPressPausesRefresh(rig, control<QSlider>(rig.window, "BGainSlider"));
     }
 };
 
 QTEST_MAIN(TestWhiteBalance)
 #include "test_whitebalance.moc"
+

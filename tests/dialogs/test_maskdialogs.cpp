@@ -4,14 +4,11 @@
 // windows stop the main window's refresh and hand it back.
 
 #include "support/caughtmessages.h"
+#include "support/controls.h"
+#include <zonegrid.h>
 #include "support/formsteps.h"
 #include "support/linkrig.h"
 
-#include "ui_aes.h"
-#include "ui_md.h"
-#include "ui_motiond.h"
-#include "ui_privacy.h"
-#include "ui_privacya.h"
 
 #include <QTest>
 #include <QTimer>
@@ -192,25 +189,25 @@ private Q_SLOTS:
         Rig rig;
         rig.autoRefreshOn();
         Privacy dialog(rig.link);
-        Ui::Privacy *u = dialog.ui();
-        QCOMPARE(u->Combo_0->currentIndex(), -1);
+        const QObject &u = dialog;
+        QCOMPARE(control<QComboBox>(u, "Combo_0")->currentIndex(), -1);
         dialog.openFromMenu();
-        u->comboSetPTZ->setCurrentIndex(5);
+        control<QComboBox>(u, "comboSetPTZ")->setCurrentIndex(5);
         dialog.openFromMenu();
-        QCOMPARE(u->comboSetPTZ->currentIndex(), 0);
-        u->CmdGridOn->click();
+        QCOMPARE(control<QComboBox>(u, "comboSetPTZ")->currentIndex(), 0);
+        control<QPushButton>(u, "CmdGridOn")->click();
         rig.run(60);
         QVERIFY(rig.link.refresh().timerEnabled() && rig.link.refresh().buttonEnabled());
-        QVERIFY(!u->PrivacySetTxt->toPlainText().isEmpty());
-        u->ClrSET->click();
-        QVERIFY(u->PrivacySetTxt->toPlainText().isEmpty());
+        QVERIFY(!control<QPlainTextEdit>(u, "PrivacySetTxt")->toPlainText().isEmpty());
+        control<QPushButton>(u, "ClrSET")->click();
+        QVERIFY(control<QPlainTextEdit>(u, "PrivacySetTxt")->toPlainText().isEmpty());
     }
 
     void privacyZoneKeys()
     {
         Rig rig;
         Privacy dialog(rig.link);
-        QLineEdit *x = dialog.ui()->Zones_0;
+        QLineEdit *x = control<QLineEdit>(dialog, "Zones_0");
         x->clear();
         QTest::keyClicks(x, QStringLiteral("gb"));
         QCOMPARE(x->text(), QStringLiteral("B"));
@@ -226,7 +223,7 @@ private Q_SLOTS:
     {
         Rig rig;
         PrivacyA privacy(rig.link);
-        ZoneGrid *grid = privacy.ui()->PrivacyGrid;
+        ZoneGrid *grid = control<zam::ZoneGrid>(privacy, "PrivacyGrid");
         QVERIFY(grid->areas().isEmpty()); // widths and heights of 0 mark nothing
         runSteps(&privacy, "Zones_8=4 Zones_9=2 Zones_10=3 Zones_11=2");
         QCOMPARE(grid->labelsAt(4, 2), QStringList{QStringLiteral("3")});
@@ -237,7 +234,7 @@ private Q_SLOTS:
         QVERIFY(grid->labelsAt(4, 2).isEmpty());
 
         AES aes(rig.link);
-        ZoneGrid *spot = aes.ui()->AESGrid;
+        ZoneGrid *spot = control<zam::ZoneGrid>(aes, "AESGrid");
         QCOMPARE(spot->labelsAt(8, 8), QStringList{QStringLiteral("AE")});
         runSteps(&aes, "AESpotPosX=C AESpotPosY=100");
         QVERIFY(spot->areas().isEmpty());
@@ -289,7 +286,7 @@ private Q_SLOTS:
     {
         Rig rig;
         MD dialog(rig.link, rig.md);
-        Ui::MD *u = dialog.ui();
+        const QObject &u = dialog;
         auto &cam = rig.chain.camera(1).state();
         const MdState &s = rig.md;
         cam.mdMode = 7;
@@ -299,14 +296,14 @@ private Q_SLOTS:
         cam.mdNowLevel = 0x0F5;
         runSteps(&dialog, "cmdsetMDinq cmdMDSSunq");
         const auto before = rig.clock.nowMs();
-        u->cmdLevelInq->click();
+        control<QPushButton>(u, "cmdLevelInq")->click();
         QVERIFY(rig.clock.nowMs() - before >= 500); // the pause before the reply is read
         QCOMPARE(rig.sent(), (QList<QByteArray>{hexBytes("8109046CFF"), hexBytes("8109046BFF"),
                                                 hexBytes("8109046DFF")}));
-        QCOMPARE(u->ComboSetMD->currentIndex(), 7);
+        QCOMPARE(control<QComboBox>(u, "ComboSetMD")->currentIndex(), 7);
         QVERIFY(s.MDMode == 7 && s.MDModeKnown);
-        QVERIFY(u->OpMDon->isChecked() && s.MDActive);
-        QCOMPARE(u->txtMDdayR->text() + u->txtMDnightR->text() + u->txtMDc->text(),
+        QVERIFY(control<QRadioButton>(u, "OpMDon")->isChecked() && s.MDActive);
+        QCOMPARE(control<QLineEdit>(u, "txtMDdayR")->text() + control<QLineEdit>(u, "txtMDnightR")->text() + control<QLineEdit>(u, "txtMDc")->text(),
                  QStringLiteral("123ABC0F5"));
         QCOMPARE(s.MDDayLevel, 0); // the read-back changes no stored level
     }
@@ -317,21 +314,21 @@ private Q_SLOTS:
     {
         Rig rig;
         MD dialog(rig.link, rig.md);
-        Ui::MD *u = dialog.ui();
+        const QObject &u = dialog;
         const MdState &s = rig.md;
         rig.chain.faults().dropIf = [](const QByteArray &p) { return p.at(1) == 0x09; };
         runSteps(&dialog, "ComboSetMD=2 OpMDoff=1 txtMDdayR=777");
         rig.port.inject(hexBytes("90500DFF"));
-        u->cmdsetMDinq->click();
+        control<QPushButton>(u, "cmdsetMDinq")->click();
         rig.port.inject(hexBytes("905005FF"));
-        u->cmdMDSSunq->click();
+        control<QPushButton>(u, "cmdMDSSunq")->click();
         rig.port.inject(hexBytes("9050010203FF"));
-        u->cmdLevelInq->click();
-        u->cmdsetMDinq->click();
-        QCOMPARE(u->ComboSetMD->currentIndex(), 2);
+        control<QPushButton>(u, "cmdLevelInq")->click();
+        control<QPushButton>(u, "cmdsetMDinq")->click();
+        QCOMPARE(control<QComboBox>(u, "ComboSetMD")->currentIndex(), 2);
         QVERIFY(!s.MDModeKnown && !s.MDActive);
-        QVERIFY(u->OpMDoff->isChecked());
-        QCOMPARE(u->txtMDdayR->text(), QStringLiteral("777"));
+        QVERIFY(control<QRadioButton>(u, "OpMDoff")->isChecked());
+        QCOMPARE(control<QLineEdit>(u, "txtMDdayR")->text(), QStringLiteral("777"));
     }
 
     // Starting under "Auto" asks first; stopping never asks.
@@ -363,8 +360,8 @@ private Q_SLOTS:
         rig.messages.answer = QMessageBox::StandardButton(answer);
         MD dialog(rig.link, rig.md);
         rig.hook(dialog);
-        (on ? dialog.ui()->OpMDon : dialog.ui()->OpMDoff)->setChecked(true);
-        dialog.ui()->cmdMDstart->click();
+        (on ? control<QRadioButton>(dialog, "OpMDon") : control<QRadioButton>(dialog, "OpMDoff"))->setChecked(true);
+        control<QPushButton>(dialog, "cmdMDstart")->click();
         QCOMPARE(rig.messages.size(), int(autoRefresh && on));
         QCOMPARE(rig.sent(), packet.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{packet});
         QCOMPARE(rig.md.MDActive, packet.isEmpty() ? !on : on);
@@ -391,18 +388,18 @@ private Q_SLOTS:
         bool modal = false;
         QTimer::singleShot(0, &dialog, [&] {
             modal = dialog.isVisible() && QApplication::activeModalWidget() == &dialog;
-            dialog.ui()->cmdCloseAlarm->click();
+            control<QPushButton>(dialog, "cmdCloseAlarm")->click();
         });
         QTimer::singleShot(5000, &dialog, &QDialog::reject); // never hang
         dialog.openFromMenu();
         QVERIFY(modal);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(checks, 1);
-        Ui::MD *u = dialog.ui();
-        QCOMPARE(u->ComboSetMD->currentIndex(), 5);
-        QCOMPARE(u->txtMDday->text() + u->txtMDnightR->text() + u->txtMDc->text(),
+        const QObject &u = dialog;
+        QCOMPARE(control<QComboBox>(u, "ComboSetMD")->currentIndex(), 5);
+        QCOMPARE(control<QLineEdit>(u, "txtMDday")->text() + control<QLineEdit>(u, "txtMDnightR")->text() + control<QLineEdit>(u, "txtMDc")->text(),
                  QStringLiteral("012034056"));
-        QVERIFY(u->OpMDon->isChecked());
+        QVERIFY(control<QRadioButton>(u, "OpMDon")->isChecked());
     }
 
     // No read while detection is off (a mode the list lacks selects the
@@ -420,8 +417,8 @@ private Q_SLOTS:
             return true;
         });
         dialog.prepareOpening();
-        QCOMPARE(dialog.ui()->ComboSetMD->currentIndex(), 0);
-        QVERIFY(dialog.ui()->OpMDoff->isChecked());
+        QCOMPARE(control<QComboBox>(dialog, "ComboSetMD")->currentIndex(), 0);
+        QVERIFY(control<QRadioButton>(dialog, "OpMDoff")->isChecked());
         dialog.reject();
         s.MDActive = true;
         s.MDStateKnown = true;
@@ -481,10 +478,10 @@ private Q_SLOTS:
         Rig rig;
         MotionD dialog(rig.link);
         rig.hook(dialog);
-        Ui::MotionD *u = dialog.ui();
+        const QObject &u = dialog;
         // Auto refresh off: no question.
         runSteps(&dialog, "MDforOnOff MDforOnOff");
-        QCOMPARE(u->MDforOnOff->text(), QStringLiteral("OFF"));
+        QCOMPARE(control<QPushButton>(u, "MDforOnOff")->text(), QStringLiteral("OFF"));
         QCOMPARE(rig.sent(),
                  (QList<QByteArray>{hexBytes("8101041B03FF"), hexBytes("8101041B02FF")}));
         QVERIFY(rig.messages.isEmpty());
@@ -492,18 +489,18 @@ private Q_SLOTS:
         rig.clearSent();
         rig.autoRefreshOn();
         rig.messages.answer = QMessageBox::Cancel;
-        u->MDforOnOff->click();
-        u->MDfuncSet->click();
+        control<QPushButton>(u, "MDforOnOff")->click();
+        control<QPushButton>(u, "MDfuncSet")->click();
         QVERIFY(rig.sent().isEmpty());
-        QCOMPARE(u->MDforOnOff->text(), QStringLiteral("OFF"));
+        QCOMPARE(control<QPushButton>(u, "MDforOnOff")->text(), QStringLiteral("OFF"));
         QCOMPARE(rig.messages.size(), 2);
         QCOMPARE(rig.messages.titles()[0], QStringLiteral("AutoRefresh warning"));
         rig.messages.answer = QMessageBox::Ok;
-        u->MDfuncSet->click();
+        control<QPushButton>(u, "MDfuncSet")->click();
         QCOMPARE(rig.sent(), QList<QByteArray>{hexBytes("8101041C010100010001FF")});
-        QCOMPARE(u->MDforOnOff->text(), QStringLiteral("ON"));
+        QCOMPARE(control<QPushButton>(u, "MDforOnOff")->text(), QStringLiteral("ON"));
         // Switching off never asks.
-        u->MDforOnOff->click();
+        control<QPushButton>(u, "MDforOnOff")->click();
         QCOMPARE(rig.messages.size(), 3);
         QCOMPARE(rig.lastSent(), hexBytes("8101041B02FF"));
     }
@@ -511,3 +508,4 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestMaskDialogs)
 #include "test_maskdialogs.moc"
+

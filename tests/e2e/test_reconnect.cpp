@@ -2,9 +2,9 @@
 // away mid-session, and Reconnect once it is back under the same name.
 
 #include "camsimprocess.h"
+#include "support/controls.h"
 #include "support/caughtmessages.h"
 
-#include "ui_frmmain.h"
 
 #include <QDir>
 #include <QLabel>
@@ -41,8 +41,8 @@ private Q_SLOTS:
         CaughtMessages messages;
         window.setMessageHook(messages.hook());
         QVERIFY(window.startUp());
-        auto *ui = window.ui();
-        ui->AutoRefreshed->click();
+        const QObject &ui = window;
+        control<QPushButton>(ui, "AutoRefreshed")->click();
         QVERIFY(link.refresh().timerEnabled());
 
         // The far end goes away: refresh stops, the window says so and offers Reconnect.
@@ -50,7 +50,7 @@ private Q_SLOTS:
         ConnectionStatus &status = window.connectionStatus();
         QTRY_VERIFY_WITH_TIMEOUT(status.lost(), 5000);
         QVERIFY(!link.refresh().timerEnabled());
-        QCOMPARE(ui->AutoRefreshed->text(), QStringLiteral("Stop"));
+        QCOMPARE(control<QPushButton>(ui, "AutoRefreshed")->text(), QStringLiteral("Stop"));
         QVERIFY(status.reconnectButton()->isVisibleTo(&window));
 
         // Reconnecting while it is still gone fails without ending anything.
@@ -88,10 +88,11 @@ private Q_SLOTS:
         QCOMPARE(reads.count(), 1);
         QCOMPARE(reads.first().first().toBool(), true);
         // Model 0x41 was identified over the network: digital zoom hidden.
-        QVERIFY(window.ui()->DZoomON->isHidden());
-        QVERIFY(window.ui()->ModelVersion->text().contains(QStringLiteral("10x")));
+        QVERIFY(control<QPushButton>(window, "DZoomON")->isHidden());
+        QVERIFY(control<QLineEdit>(window, "ModelVersion")->text().contains(QStringLiteral("10x")));
     }
 };
 
 QTEST_MAIN(TestReconnect)
 #include "test_reconnect.moc"
+

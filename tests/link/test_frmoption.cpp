@@ -1,8 +1,8 @@
 // The port settings window: defaults, choices and command-line preselection.
 
-#include "ui_frmoption.h"
 
 #include <QTest>
+#include "support/controls.h"
 #include <QTimer>
 #include <camerachain.h>
 #include <clock.h>
@@ -32,13 +32,13 @@ private Q_SLOTS:
     {
         FrmOption w(someEntries());
         QCOMPARE(w.windowTitle(), QStringLiteral("Communicatin port Setting"));
-        QCOMPARE(w.ui()->Label1->text(), QStringLiteral("Communication Port"));
-        QCOMPARE(w.ui()->Frame1->title(), QStringLiteral("Baudrate"));
-        QCOMPARE(w.ui()->ComList->itemText(0), QStringLiteral("Com1"));
-        QCOMPARE(w.ui()->ComList->itemText(7), QStringLiteral("Com8"));
-        QVERIFY(w.ui()->OBrate_0->isChecked());
-        QVERIFY(w.ui()->SimFrame->isHidden());
-        QTest::mouseClick(w.ui()->Command1, Qt::LeftButton);
+        QCOMPARE(control<QLabel>(w, "Label1")->text(), QStringLiteral("Communication Port"));
+        QCOMPARE(control<QGroupBox>(w, "Frame1")->title(), QStringLiteral("Baudrate"));
+        QCOMPARE(control<QComboBox>(w, "ComList")->itemText(0), QStringLiteral("Com1"));
+        QCOMPARE(control<QComboBox>(w, "ComList")->itemText(7), QStringLiteral("Com8"));
+        QVERIFY(control<QRadioButton>(w, "OBrate_0")->isChecked());
+        QVERIFY(control<QGroupBox>(w, "SimFrame")->isHidden());
+        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
         QCOMPARE(w.result(), int(QDialog::Accepted));
         QCOMPARE(w.choice().CommPortNumber, 1);
         QCOMPARE(w.choice().BaudRateText, QStringLiteral("9600"));
@@ -64,10 +64,10 @@ private Q_SLOTS:
         QFETCH(int, portNumber);
         QFETCH(QString, baud);
         FrmOption w(someEntries());
-        w.ui()->ComList->setCurrentIndex(index);
-        QRadioButton *rates[] = {w.ui()->OBrate_0, w.ui()->OBrate_1, w.ui()->OBrate_2};
+        control<QComboBox>(w, "ComList")->setCurrentIndex(index);
+        QRadioButton *rates[] = {control<QRadioButton>(w, "OBrate_0"), control<QRadioButton>(w, "OBrate_1"), control<QRadioButton>(w, "OBrate_2")};
         QTest::mouseClick(rates[rate], Qt::LeftButton);
-        QTest::mouseClick(w.ui()->Command1, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
         QCOMPARE(w.choice().CommPortNumber, portNumber);
         QCOMPARE(w.choice().BaudRateText, baud);
     }
@@ -79,8 +79,8 @@ private Q_SLOTS:
             if (c->focusPolicy() != Qt::NoFocus && !qobject_cast<QLabel *>(c) && c->parentWidget() == c->window())
                 QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
         }
-        QVERIFY(!w.ui()->ComList->accessibleName().isEmpty());
-        QCOMPARE(w.ui()->Label1->buddy(), w.ui()->ComList);
+        QVERIFY(!control<QComboBox>(w, "ComList")->accessibleName().isEmpty());
+        QCOMPARE(control<QLabel>(w, "Label1")->buddy(), control<QComboBox>(w, "ComList"));
     }
 
     void commandLinePreselection()
@@ -88,18 +88,18 @@ private Q_SLOTS:
         FrmOption w(someEntries());
         w.preselectDevice(QStringLiteral("/dev/pts/7"));
         w.preselectBaud(QStringLiteral("38400"));
-        QCOMPARE(w.ui()->ComList->currentText(), QStringLiteral("/dev/pts/7"));
+        QCOMPARE(control<QComboBox>(w, "ComList")->currentText(), QStringLiteral("/dev/pts/7"));
         // The added device sits before the simulated entry.
-        QCOMPARE(w.ui()->ComList->itemText(w.ui()->ComList->count() - 1), QStringLiteral("Simulated cameras"));
-        QTest::mouseClick(w.ui()->Command1, Qt::LeftButton);
+        QCOMPARE(control<QComboBox>(w, "ComList")->itemText(control<QComboBox>(w, "ComList")->count() - 1), QStringLiteral("Simulated cameras"));
+        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
         QCOMPARE(w.choice().entry.device, QStringLiteral("/dev/pts/7"));
         QCOMPARE(w.choice().BaudRateText, QStringLiteral("38400"));
 
         FrmOption sim(someEntries());
         sim.preselectSimulated(3, QStringLiteral("41,30"));
         sim.show();
-        QVERIFY(sim.ui()->SimFrame->isVisible());
-        QTest::mouseClick(sim.ui()->Command1, Qt::LeftButton);
+        QVERIFY(control<QGroupBox>(sim, "SimFrame")->isVisible());
+        QTest::mouseClick(control<QPushButton>(sim, "Command1"), Qt::LeftButton);
         QVERIFY(sim.choice().entry.simulated());
         QCOMPARE(sim.choice().simCameras, 3);
         QCOMPARE(sim.choice().simModels, (QList<int>{0x41, 0x30}));
@@ -117,9 +117,9 @@ private Q_SLOTS:
             chain->lineBaud = 38400;
             return std::make_unique<sim::SimPort>(std::move(chain), clock);
         });
-        QTest::mouseClick(w.ui()->Detect, Qt::LeftButton);
-        QVERIFY(w.ui()->OBrate_2->isChecked());
-        QVERIFY(w.ui()->DetectResult->text().contains(QStringLiteral("38400")));
+        QTest::mouseClick(control<QPushButton>(w, "Detect"), Qt::LeftButton);
+        QVERIFY(control<QRadioButton>(w, "OBrate_2")->isChecked());
+        QVERIFY(control<QLabel>(w, "DetectResult")->text().contains(QStringLiteral("38400")));
     }
 
     void networkEntryAsksForTheAddress()
@@ -128,10 +128,10 @@ private Q_SLOTS:
         entries.insert(entries.size() - 1, {QStringLiteral("Network (host:port)..."), QString::fromLatin1(kNetworkDevice), 0});
         FrmOption w(entries);
         w.askNetworkAddress = [] { return QStringLiteral("serial-server.test:4001"); };
-        w.ui()->ComList->setCurrentIndex(int(entries.size()) - 2);
-        QTest::mouseClick(w.ui()->Command1, Qt::LeftButton); // asks instead of accepting
-        QCOMPARE(w.ui()->ComList->currentText(), QStringLiteral("tcp://serial-server.test:4001"));
-        QTest::mouseClick(w.ui()->Command1, Qt::LeftButton);
+        control<QComboBox>(w, "ComList")->setCurrentIndex(int(entries.size()) - 2);
+        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton); // asks instead of accepting
+        QCOMPARE(control<QComboBox>(w, "ComList")->currentText(), QStringLiteral("tcp://serial-server.test:4001"));
+        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
         QCOMPARE(w.choice().entry.device, QStringLiteral("tcp://serial-server.test:4001"));
     }
 
@@ -143,7 +143,7 @@ private Q_SLOTS:
             if (QWidget *box = QApplication::activeModalWidget())
                 box->close();
         });
-        QTest::mouseClick(w.ui()->Command1, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
         QCOMPARE(w.result(), int(QDialog::Rejected));
         QList<int> codes;
         QVERIFY(parseModelCodes(QStringLiteral("0x11 2b, 41"), codes));
@@ -154,3 +154,4 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestFrmOption)
 #include "test_frmoption.moc"
+

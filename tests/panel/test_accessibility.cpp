@@ -4,8 +4,8 @@
 // is for and its value.
 
 #include "support/panelrig.h"
+#include "support/controls.h"
 
-#include "ui_frmmain.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
@@ -95,12 +95,12 @@ private Q_SLOTS:
         PanelRig rig(1);
         QVERIFY(rig.start());
         DisplayCommands &d = rig.groups.display;
-        auto *ui = rig.window.ui();
+        const QObject &ui = rig.window;
         // Open every window the menus offer (the modal alarm window is made
         // directly, without its modal loop).
-        for (QAction *entry : {ui->SettingMenu, ui->RegisterSet, ui->version, ui->MotionDetectD, ui->TitleSet,
-                               ui->SettingZones, ui->SphericalZoneMasking, ui->PrivacyAv, ui->AESpotMode,
-                               ui->SetTimeDate, ui->DigitalEffectLevel, ui->IDWrite}) {
+        for (QAction *entry : {control<QAction>(ui, "SettingMenu"), control<QAction>(ui, "RegisterSet"), control<QAction>(ui, "version"), control<QAction>(ui, "MotionDetectD"), control<QAction>(ui, "TitleSet"),
+                               control<QAction>(ui, "SettingZones"), control<QAction>(ui, "SphericalZoneMasking"), control<QAction>(ui, "PrivacyAv"), control<QAction>(ui, "AESpotMode"),
+                               control<QAction>(ui, "SetTimeDate"), control<QAction>(ui, "DigitalEffectLevel"), control<QAction>(ui, "IDWrite")}) {
             entry->setEnabled(true);
             entry->trigger();
         }
@@ -123,7 +123,7 @@ private Q_SLOTS:
         QVERIFY(rig.start());
         int checked = 0;
         QStringList wrong = unreadableFields(rig.window, checked);
-        QCOMPARE(rig.window.ui()->ZoomValue->text(), QStringLiteral("4660"));
+        QCOMPARE(control<QLineEdit>(rig.window, "ZoomValue")->text(), QStringLiteral("4660"));
 
         // The camera stops answering: the new state is what is read out.
         rig.chain.faults().silent = true;
@@ -137,3 +137,4 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestAccessibility)
 #include "test_accessibility.moc"
+

@@ -2,10 +2,10 @@
 // buttons), its pause around commands, and the alarm status read.
 
 #include "support/panelrig.h"
+#include "support/controls.h"
 #include "support/scriptedrig.h"
 #include "support/widgetscript.h"
 
-#include "ui_frmmain.h"
 
 #include <autorefreshcontrols.h>
 #include <controls.h>
@@ -24,8 +24,8 @@ struct RefreshView {
 
 RefreshView view(FrmMain &w)
 {
-    return {w.ui()->AutoRefreshed->text(), w.ui()->AutoRefreshed->isEnabled(),
-            w.link().refresh().timerEnabled(), w.ui()->Refreshonce->isEnabled()};
+    return {control<QPushButton>(w, "AutoRefreshed")->text(), control<QPushButton>(w, "AutoRefreshed")->isEnabled(),
+            w.link().refresh().timerEnabled(), control<QPushButton>(w, "Refreshonce")->isEnabled()};
 }
 
 const RefreshView kOff{"Stop", true, false, true};
@@ -111,10 +111,10 @@ private Q_SLOTS:
         ScriptedRig rig;
         QVERIFY(rig.start());
         QCOMPARE(view(rig.window), kOff);
-        rig.window.ui()->AutoRefreshed->click();
+        control<QPushButton>(rig.window, "AutoRefreshed")->click();
         QCOMPARE(view(rig.window), kOn);
         QCOMPARE(rig.link.refresh().Timer1().interval(), 2000);
-        rig.window.ui()->AutoRefreshed->click();
+        control<QPushButton>(rig.window, "AutoRefreshed")->click();
         QCOMPARE(view(rig.window), kOff);
         QVERIFY(rig.sent().isEmpty());
     }
@@ -123,9 +123,9 @@ private Q_SLOTS:
     {
         ScriptedRig rig;
         QVERIFY(rig.start());
-        rig.window.ui()->Refreshonce->click();
+        control<QPushButton>(rig.window, "Refreshonce")->click();
         QCOMPARE(rig.sent().size(), 5);
-        rig.window.ui()->AutoRefreshed->click();
+        control<QPushButton>(rig.window, "AutoRefreshed")->click();
         rig.clearSent();
         Q_EMIT rig.link.refresh().tick();
         QCOMPARE(rig.sent().size(), 5);
@@ -147,7 +147,7 @@ private Q_SLOTS:
         PanelRig rig(1);
         QVERIFY(rig.start());
         if (autoOn)
-            rig.window.ui()->AutoRefreshed->click();
+            control<QPushButton>(rig.window, "AutoRefreshed")->click();
         const RefreshView running = autoOn ? kOn : kOff;
 
         QVERIFY(sendCommand(rig.link, kZoomStop));
@@ -157,7 +157,7 @@ private Q_SLOTS:
         rig.run(200);
         QCOMPARE(view(rig.window), running);
         QCOMPARE(rig.link.refresh().Timer1().interval(), 2000);
-        QVERIFY(rig.window.ui()->RecvText->toPlainText().contains(QStringLiteral("90 ")));
+        QVERIFY(control<QPlainTextEdit>(rig.window, "RecvText")->toPlainText().contains(QStringLiteral("90 ")));
     }
 
     // A status read that gives up while a command holds the refresh paused
@@ -166,14 +166,14 @@ private Q_SLOTS:
     {
         ScriptedRig rig;
         QVERIFY(rig.start());
-        rig.window.ui()->AutoRefreshed->click();
+        control<QPushButton>(rig.window, "AutoRefreshed")->click();
         rig.port.answer = [](const QByteArray &) { return QByteArray(); }; // camera gone
         QVERIFY(sendCommand(rig.link, kZoomStop));
         QCOMPARE(view(rig.window), kPaused);
-        rig.window.ui()->CameraSel_1->trigger();
+        control<QAction>(rig.window, "CameraSel_1")->trigger();
         QCOMPARE(view(rig.window), kOff);
-        QVERIFY(rig.window.refreshControls().errorBox());
-        rig.window.ui()->AutoRefreshed->click();
+        QCOMPARE(rig.messages.texts(), QStringList{AutoRefreshControls::kErrorText});
+        control<QPushButton>(rig.window, "AutoRefreshed")->click();
         QCOMPARE(view(rig.window), kOn);
     }
 
@@ -212,7 +212,7 @@ private Q_SLOTS:
         QFETCH(bool, pausedUntilNextCommand);
         auto rig = shownPanel("ApertureUp ZoomTele DZoomX RecallOption_1 DigitalEffectLevel");
         QVERIFY(rig);
-        rig->window.ui()->AutoRefreshed->click();
+        control<QPushButton>(rig->window, "AutoRefreshed")->click();
         QCOMPARE(view(rig->window), kOn);
 
         scenario(*rig, steps);
@@ -289,3 +289,4 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestAutoRefresh)
 #include "test_autorefresh.moc"
+

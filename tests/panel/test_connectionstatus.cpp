@@ -2,9 +2,8 @@
 // and the mark it shows when the camera stops answering.
 
 #include "support/panelrig.h"
+#include "support/controls.h"
 
-#include "ui_frmmain.h"
-#include "ui_md.h"
 
 #include <QTimer>
 #include <connectionstatus.h>
@@ -23,13 +22,13 @@ private Q_SLOTS:
         QCOMPARE(status.portText(), QStringLiteral("Simulated cameras, 9600 bit/s"));
         QCOMPARE(status.chainText(), QStringLiteral("Cameras: 2, selected: 1"));
         QCOMPARE(status.refreshText(), QStringLiteral("Refresh: off"));
-        rig.window.ui()->CameraSel_2->trigger();
+        control<QAction>(rig.window, "CameraSel_2")->trigger();
         status.refresh();
         QCOMPARE(status.chainText(), QStringLiteral("Cameras: 2, selected: 2"));
 
-        rig.window.ui()->AutoRefreshed->click();
+        control<QPushButton>(rig.window, "AutoRefreshed")->click();
         QCOMPARE(status.refreshText(), QStringLiteral("Refresh: on"));
-        rig.window.ui()->DataScreen->trigger();
+        control<QAction>(rig.window, "DataScreen")->trigger();
         QCOMPARE(status.refreshText(), QStringLiteral("Refresh: paused by a command"));
         rig.run(100);
         QCOMPARE(status.refreshText(), QStringLiteral("Refresh: on"));
@@ -65,13 +64,13 @@ private Q_SLOTS:
             if (QWidget *w = QApplication::activeModalWidget())
                 w->close();
         });
-        rig.window.ui()->AlarmDetection->trigger();
+        control<QAction>(rig.window, "AlarmDetection")->trigger();
         QVERIFY(rig.sent().contains(hexBytes("8109046DFF"))); // the alarm read ran
         QVERIFY(!markedWhileOpen);
 
         MD *md = rig.groups.display.md();
         QVERIFY(md);
-        md->ui()->cmdsetMDinq->click();
+        control<QPushButton>(*md, "cmdsetMDinq")->click();
         QVERIFY(md->log().text().contains(QStringLiteral("81 09 04 6C FF")));
         QTest::qWait(ConnectionStatus::kNoAnswerMs + 300);
         QVERIFY(!status.notAnswering());
@@ -83,7 +82,7 @@ private Q_SLOTS:
         QVERIFY(rig.start());
         ConnectionStatus &status = rig.window.connectionStatus();
         rig.chain.faults().silent = true;
-        rig.window.ui()->DataScreen->trigger();
+        control<QAction>(rig.window, "DataScreen")->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(status.notAnswering(), ConnectionStatus::kNoAnswerMs + 1000);
 
         // A status read that is answered clears the mark.
@@ -100,3 +99,4 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestConnectionStatus)
 #include "test_connectionstatus.moc"
+

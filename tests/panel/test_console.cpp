@@ -2,8 +2,8 @@
 // and how a packet leaves on Enter.
 
 #include "support/scriptedrig.h"
+#include "support/controls.h"
 
-#include "ui_frmmain.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -28,7 +28,7 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QString, kept);
         ScriptedRig rig;
-        QLineEdit *box = rig.window.ui()->DirectText;
+        QLineEdit *box = control<QLineEdit>(rig.window, "DirectText");
         QTest::keyClicks(box, typed);
         QCOMPARE(box->text(), kept);
         QTest::keyClick(box, Qt::Key_Backspace);
@@ -39,7 +39,7 @@ private Q_SLOTS:
     void pasting()
     {
         ScriptedRig rig;
-        QLineEdit *box = rig.window.ui()->DirectText;
+        QLineEdit *box = control<QLineEdit>(rig.window, "DirectText");
         QTest::keyClicks(box, "81FF");
         box->setCursorPosition(2);
         QGuiApplication::clipboard()->setText(QStringLiteral("01 04-07\t02 zz"));
@@ -59,7 +59,7 @@ private Q_SLOTS:
         QVERIFY(rig.start());
         rig.link.clearLogs();
         rig.link.state().LogTraffic = false;
-        QLineEdit *box = rig.window.ui()->DirectText;
+        QLineEdit *box = control<QLineEdit>(rig.window, "DirectText");
         QTest::keyClicks(box, "8101040702ff");
         QTest::keyClick(box, Qt::Key_Return);
 
@@ -77,7 +77,7 @@ private Q_SLOTS:
     {
         ScriptedRig rig;
         QVERIFY(rig.start());
-        QLineEdit *box = rig.window.ui()->DirectText;
+        QLineEdit *box = control<QLineEdit>(rig.window, "DirectText");
         QTest::keyClicks(box, "81010");
         QTest::keyClick(box, Qt::Key_Enter);
         QVERIFY(rig.port.written().isEmpty());
@@ -90,31 +90,31 @@ private Q_SLOTS:
     {
         ScriptedRig rig;
         QVERIFY(rig.start());
-        rig.window.ui()->AutoRefreshed->click();
+        control<QPushButton>(rig.window, "AutoRefreshed")->click();
         rig.link.clearLogs();
         rig.link.state().LogTraffic = false;
         rig.link.setReceiveThreshold(0);
-        QTest::keyClick(rig.window.ui()->DirectText, Qt::Key_Return);
+        QTest::keyClick(control<QLineEdit>(rig.window, "DirectText"), Qt::Key_Return);
         QVERIFY(rig.port.written().isEmpty());
         QCOMPARE(rig.link.SendText().text(), QStringLiteral("\r\n"));
         QVERIFY(rig.link.state().LogTraffic);
         QCOMPARE(rig.link.receiveThreshold(), 1);
         QVERIFY(rig.link.refresh().timerEnabled());
-        QVERIFY(rig.window.ui()->AutoRefreshed->isEnabled());
+        QVERIFY(control<QPushButton>(rig.window, "AutoRefreshed")->isEnabled());
     }
 
     void refusedWhileStatusReadRuns()
     {
         ScriptedRig rig;
         QVERIFY(rig.start());
-        rig.window.ui()->AutoRefreshed->click();
-        rig.window.ui()->DirectText->setText(QStringLiteral("8101040702FF"));
+        control<QPushButton>(rig.window, "AutoRefreshed")->click();
+        control<QLineEdit>(rig.window, "DirectText")->setText(QStringLiteral("8101040702FF"));
         rig.link.state().RefreshBusy = true;
         QVERIFY(!rig.window.console().SendDirect());
         QVERIFY(rig.port.written().isEmpty());
         // The refusal changes nothing: auto refresh runs on.
         QVERIFY(rig.link.refresh().timerEnabled());
-        QVERIFY(rig.window.ui()->AutoRefreshed->isEnabled());
+        QVERIFY(control<QPushButton>(rig.window, "AutoRefreshed")->isEnabled());
     }
 
     // The byte count rule: L / 2 bytes for an even length L; odd lengths
@@ -144,3 +144,4 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestConsole)
 #include "test_console.moc"
+

@@ -1,10 +1,14 @@
-// Checks of the main window form (frmmain.ui) on its own: the menu entries
+// Checks of the main window as built, before start-up: the menu entries
 // that start hidden, the entries without a shortcut, the ranges of the sliders and speed boxes whose values
 // go onto the wire, which text boxes take input, hold buttons that send one
 // packet per press, and that every control a user operates is named for
 // assistive technology and reachable with the Tab key.
 
-#include "ui_frmmain.h"
+#include "support/controls.h"
+#include "support/simline.h"
+
+#include <cameralink.h>
+#include <frmmain.h>
 
 #include <QAbstractSpinBox>
 #include <QComboBox>
@@ -34,8 +38,9 @@ bool isInteractive(const QWidget *w)
 class TestFrmMainForm : public QObject {
     Q_OBJECT
 
-    QMainWindow *window = nullptr;
-    Ui::FrmMain *ui = nullptr;
+    std::unique_ptr<SimLine> line;
+    std::unique_ptr<zam::CameraLink> link;
+    std::unique_ptr<zam::FrmMain> window;
 
     QList<QWidget *> interactive() const
     {
@@ -49,14 +54,15 @@ class TestFrmMainForm : public QObject {
 private slots:
     void init()
     {
-        window = new QMainWindow;
-        ui = new Ui::FrmMain;
-        ui->setupUi(window);
+        line = std::make_unique<SimLine>(1, QList<int>{0x30});
+        link = std::make_unique<zam::CameraLink>(line->port, line->clock);
+        window = std::make_unique<zam::FrmMain>(*link, zam::PortSettings{QStringLiteral("sim:"), 9600});
     }
     void cleanup()
     {
-        delete ui;
-        delete window;
+        window.reset();
+        link.reset();
+        line.reset();
     }
 
     // Exactly these entries start hidden and disabled; the "Wide" submenu is
@@ -75,7 +81,7 @@ private slots:
             QVERIFY2(a->isEnabled() != shouldHide, qPrintable(a->objectName()));
         }
         QCOMPARE(found, hidden.size());
-        QVERIFY(!ui->Wide->menuAction()->isEnabled());
+        QVERIFY(!zam::control<QMenu>(*window, "Wide")->menuAction()->isEnabled());
     }
 
     // Sliders and speed boxes: the range bounds the value a move sends.
@@ -118,33 +124,33 @@ private slots:
     // optical one.
     void zoomSliderPairStartsWithTheOpticalSlider()
     {
-        QVERIFY(ui->ZoomSlider->isHidden() && !ui->ZoomSlider->isEnabled());
-        QVERIFY(!ui->ZoomSliderShort->isHidden() && ui->ZoomSliderShort->isEnabled());
+        QVERIFY(zam::control<QSlider>(*window, "ZoomSlider")->isHidden() && !zam::control<QSlider>(*window, "ZoomSlider")->isEnabled());
+        QVERIFY(!zam::control<QSlider>(*window, "ZoomSliderShort")->isHidden() && zam::control<QSlider>(*window, "ZoomSliderShort")->isEnabled());
     }
 
     // The entries whose text is sent are editable and not cut short; every
     // other text box only displays.
     void onlyTheEntriesAreEditable()
     {
-        const QList<QLineEdit *> entries{ui->DirectText,     ui->AFacttime,
-                                         ui->AFintTime,      ui->txtSlowAEvalue,
-                                         ui->txtICRthreshold, ui->TxtMemoryDataUpper,
-                                         ui->TxtMemoryDataLower};
+        const QList<QLineEdit *> entries{zam::control<QLineEdit>(*window, "DirectText"),     zam::control<QLineEdit>(*window, "AFacttime"),
+                                         zam::control<QLineEdit>(*window, "AFintTime"),      zam::control<QLineEdit>(*window, "txtSlowAEvalue"),
+                                         zam::control<QLineEdit>(*window, "txtICRthreshold"), zam::control<QLineEdit>(*window, "TxtMemoryDataUpper"),
+                                         zam::control<QLineEdit>(*window, "TxtMemoryDataLower")};
         for (QLineEdit *e : window->findChildren<QLineEdit *>()) {
             if (!isInteractive(e))
                 continue;
             QVERIFY2(e->isReadOnly() != entries.contains(e), qPrintable(e->objectName()));
             QVERIFY2(e->isReadOnly() || e->maxLength() == 32767, qPrintable(e->objectName()));
         }
-        QVERIFY(ui->SendText->isReadOnly() && ui->RecvText->isReadOnly());
+        QVERIFY(zam::control<QPlainTextEdit>(*window, "SendText")->isReadOnly() && zam::control<QPlainTextEdit>(*window, "RecvText")->isReadOnly());
     }
 
     // One stray keystroke must not switch a camera off: the Power entry is
     // reached through its menu only.
     void powerHasNoShortcut()
     {
-        QVERIFY(ui->Power->shortcut().isEmpty());
-        QVERIFY(ui->Power->isVisible() && ui->Power->isEnabled());
+        QVERIFY(zam::control<QAction>(*window, "Power")->shortcut().isEmpty());
+        QVERIFY(zam::control<QAction>(*window, "Power")->isVisible() && zam::control<QAction>(*window, "Power")->isEnabled());
     }
 
     // Press and release of a hold button each send exactly one packet.
@@ -175,7 +181,7 @@ private slots:
     void everyControlIsInTheTabChain()
     {
         QSet<QWidget *> chain;
-        for (QWidget *w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain())
+        for (QWidget *w = window->nextInFocusChain(); w && w != window.get(); w = w->nextInFocusChain())
             chain.insert(w);
         for (QWidget *c : interactive()) {
             QVERIFY2(c->focusPolicy() & Qt::TabFocus, qPrintable(c->objectName()));

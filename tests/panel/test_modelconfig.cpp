@@ -3,8 +3,8 @@
 // and a version reply from another camera leave the window as designed.
 
 #include "support/scriptedrig.h"
+#include "support/controls.h"
 
-#include "ui_frmmain.h"
 
 #include <QMenu>
 #include <QSet>
@@ -145,11 +145,11 @@ private Q_SLOTS:
             if (!name.startsWith(QLatin1Char('!')))
                 expectedHidden << name;
         QCOMPARE(sorted(hidden), sorted(expectedHidden));
-        QCOMPARE(w.ui()->PictureFlip->isEnabled(), !expected.contains("!PictureFlip"));
+        QCOMPARE(control<QAction>(w, "PictureFlip")->isEnabled(), !expected.contains("!PictureFlip"));
         if (!expected.contains("WBMode")) // a hidden action also answers disabled
-            QCOMPARE(w.ui()->WBMode->menuAction()->isEnabled(), !expected.contains("!WBMode"));
+            QCOMPARE(control<QMenu>(w, "WBMode")->menuAction()->isEnabled(), !expected.contains("!WBMode"));
         // Every model that shows the V-Phase frame gets the whole phase range.
-        QCOMPARE(w.ui()->VPSlider->maximum(), 255);
+        QCOMPARE(control<QSlider>(w, "VPSlider")->maximum(), 255);
     }
 
     // The model code names the model, its video system and its lens, whose
@@ -174,13 +174,14 @@ private Q_SLOTS:
         QFETCH(QString, video);
         ModelRig rig(code, versionHeader);
         QVERIFY(rig.start());
-        auto *ui = rig.window.ui();
-        QCOMPARE(ui->ModelVersion->text(), video.isEmpty() ? QString() : modelName(code));
-        QCOMPARE(ui->NTSCorPAL->text(), video);
-        QTEST(ui->IrisValue->text(), "iris1");
-        QTEST(ui->BrightValue->text(), "bright24");
+        const QObject &ui = rig.window;
+        QCOMPARE(control<QLineEdit>(ui, "ModelVersion")->text(), video.isEmpty() ? QString() : modelName(code));
+        QCOMPARE(control<QLineEdit>(ui, "NTSCorPAL")->text(), video);
+        QTEST(control<QLineEdit>(ui, "IrisValue")->text(), "iris1");
+        QTEST(control<QLineEdit>(ui, "BrightValue")->text(), "bright24");
     }
 };
 
 QTEST_MAIN(TestModelConfig)
 #include "test_modelconfig.moc"
+

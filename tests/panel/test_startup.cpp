@@ -2,9 +2,9 @@
 // and Reconnect, which must give the window a fresh start would.
 
 #include "support/panelrig.h"
+#include "support/controls.h"
 #include "support/scriptedrig.h"
 
-#include "ui_frmmain.h"
 
 #include <QAbstractSlider>
 #include <QLineEdit>
@@ -88,21 +88,21 @@ private Q_SLOTS:
         QCOMPARE(sent.value(0), hexBytes("88010001FF"));
         QCOMPARE(sent.value(1), hexBytes("883001FF"));
         QCOMPARE(sent.value(2), hexBytes("81090002FF"));
-        auto *ui = rig.window.ui();
+        const QObject &ui = rig.window;
         QCOMPARE(rig.link.state().CameraCount, cameras);
-        QVERIFY(ui->CameraSel_1->isEnabled());
-        QCOMPARE(ui->CameraSel_2->isEnabled(), cameras >= 2);
-        QVERIFY(ui->CameraSel_1->isChecked());
-        QVERIFY(!ui->CameraSel_2->isChecked());
-        QCOMPARE(ui->Active->text(), QStringLiteral("1"));
-        QCOMPARE(ui->Baudratetxt->text(), QStringLiteral("9600"));
+        QVERIFY(control<QAction>(ui, "CameraSel_1")->isEnabled());
+        QCOMPARE(control<QAction>(ui, "CameraSel_2")->isEnabled(), cameras >= 2);
+        QVERIFY(control<QAction>(ui, "CameraSel_1")->isChecked());
+        QVERIFY(!control<QAction>(ui, "CameraSel_2")->isChecked());
+        QCOMPARE(control<QLineEdit>(ui, "Active")->text(), QStringLiteral("1"));
+        QCOMPARE(control<QLineEdit>(ui, "Baudratetxt")->text(), QStringLiteral("9600"));
         // Auto refresh off, ready for a single refresh.
-        QCOMPARE(ui->AutoRefreshed->text(), QStringLiteral("Stop"));
-        QVERIFY(ui->AutoRefreshed->isEnabled());
-        QVERIFY(ui->Refreshonce->isEnabled());
+        QCOMPARE(control<QPushButton>(ui, "AutoRefreshed")->text(), QStringLiteral("Stop"));
+        QVERIFY(control<QPushButton>(ui, "AutoRefreshed")->isEnabled());
+        QVERIFY(control<QPushButton>(ui, "Refreshonce")->isEnabled());
         QVERIFY(!rig.link.refresh().timerEnabled());
         // The line check is logged; the echo was taken by the reply wait.
-        QVERIFY(ui->SendText->toPlainText().startsWith(QStringLiteral("88010001FF")));
+        QVERIFY(control<QPlainTextEdit>(ui, "SendText")->toPlainText().startsWith(QStringLiteral("88010001FF")));
         QVERIFY(rig.messages.isEmpty());
     }
 
@@ -126,7 +126,7 @@ private Q_SLOTS:
         };
         rig.window.startUp();
         QCOMPARE(rig.link.state().CameraCount, cameras);
-        QCOMPARE(rig.window.ui()->CameraSel_1->isEnabled(), cameras > 0);
+        QCOMPARE(control<QAction>(rig.window, "CameraSel_1")->isEnabled(), cameras > 0);
     }
 
     // On a chain that answers only at the chosen speed the window shows that
@@ -147,25 +147,24 @@ private Q_SLOTS:
         chain.camera(1).service().lineBaud = baud;
         sim::SimPort port(chain, clock);
         CameraLink link(port, clock);
-        link.state().BaudRateText = QString::number(baud); // the port settings window's choice
         FrmMain window(link, {QStringLiteral("sim:"), baud});
         CaughtMessages messages;
         window.setMessageHook(messages.hook());
         QVERIFY(window.startUp());
         QCOMPARE(messages.texts(), QStringList());
-        QCOMPARE(window.ui()->Baudratetxt->text(), QString::number(baud));
+        QCOMPARE(control<QLineEdit>(window, "Baudratetxt")->text(), QString::number(baud));
     }
 
     void selectingCamera2()
     {
         PanelRig rig(2);
         QVERIFY(rig.start());
-        auto *ui = rig.window.ui();
-        ui->CameraSel_2->trigger();
+        const QObject &ui = rig.window;
+        control<QAction>(ui, "CameraSel_2")->trigger();
         QCOMPARE(rig.link.state().CameraAddress, 2);
-        QVERIFY(ui->CameraSel_2->isChecked());
-        QVERIFY(!ui->CameraSel_1->isChecked());
-        QCOMPARE(ui->Active->text(), QStringLiteral("2"));
+        QVERIFY(control<QAction>(ui, "CameraSel_2")->isChecked());
+        QVERIFY(!control<QAction>(ui, "CameraSel_1")->isChecked());
+        QCOMPARE(control<QLineEdit>(ui, "Active")->text(), QStringLiteral("2"));
         QCOMPARE(rig.link.state().header(), std::uint8_t(0x82));
     }
 
@@ -254,23 +253,23 @@ private Q_SLOTS:
     {
         PanelRig rig(2);
         QVERIFY(rig.start());
-        auto *ui = rig.window.ui();
-        ui->CameraSel_2->trigger();
+        const QObject &ui = rig.window;
+        control<QAction>(ui, "CameraSel_2")->trigger();
         rig.chain.faults().silent = true;
         QVERIFY(!rig.window.reconnect());
         QCOMPARE(rig.link.state().CameraAddress, 1);
-        QCOMPARE(ui->Active->text(), QStringLiteral("1"));
-        QVERIFY(ui->CameraSel_1->isChecked());
-        QVERIFY(!ui->CameraSel_2->isChecked());
-        QVERIFY(!ui->CameraSel_1->isEnabled() && !ui->CameraSel_2->isEnabled());
+        QCOMPARE(control<QLineEdit>(ui, "Active")->text(), QStringLiteral("1"));
+        QVERIFY(control<QAction>(ui, "CameraSel_1")->isChecked());
+        QVERIFY(!control<QAction>(ui, "CameraSel_2")->isChecked());
+        QVERIFY(!control<QAction>(ui, "CameraSel_1")->isEnabled() && !control<QAction>(ui, "CameraSel_2")->isEnabled());
         QCOMPARE(rig.window.connectionStatus().chainText(),
                  QStringLiteral("Cameras: 0, selected: 1"));
 
         // Once the chain answers again both cameras are offered.
         rig.chain.faults().silent = false;
         QVERIFY(rig.window.reconnect());
-        QVERIFY(ui->CameraSel_1->isEnabled() && ui->CameraSel_2->isEnabled());
-        QVERIFY(ui->CameraSel_1->isChecked());
+        QVERIFY(control<QAction>(ui, "CameraSel_1")->isEnabled() && control<QAction>(ui, "CameraSel_2")->isEnabled());
+        QVERIFY(control<QAction>(ui, "CameraSel_1")->isChecked());
     }
 
     void garbledVersionReplyRetried()
@@ -291,3 +290,4 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestStartup)
 #include "test_startup.moc"
+

@@ -2,8 +2,8 @@
 // main window, and how a camera that answers badly is given up on.
 
 #include "support/scriptedrig.h"
+#include "support/controls.h"
 
-#include "ui_frmmain.h"
 
 #include <QDialog>
 #include <QMessageBox>
@@ -39,8 +39,7 @@ struct PlainRig : ScriptedRig {
         setBytes(cam.lens, "2:1 3:0 4:0 5:0 6:C 7:0 8:2 9:0 10:0 11:0 13:01 14:00");
         setBytes(cam.camera, "2:8 3:0 4:8 5:0 6:0 7:5 8:00 9:0 10:6 11:8 12:1 13:D 14:7");
     }
-    Ui::FrmMain *ui() { return window.ui(); }
-    // "L2:3 C10:16 ...": byte 2 of the lens block := 0x3, byte 10 of the
+        // "L2:3 C10:16 ...": byte 2 of the lens block := 0x3, byte 10 of the
     // camera block := 0x16; O the other block, E the extended one.
     void edit(const QString &edits)
     {
@@ -97,7 +96,7 @@ private Q_SLOTS:
         PlainRig rig;
         rig.edit(toA);
         QVERIFY(rig.start());
-        rig.window.ui()->AutoRefreshed->click();
+        control<QPushButton>(rig.window, "AutoRefreshed")->click();
         const QStringList controls = QString::fromLatin1(kEveryControlTheReadWrites).split(' ');
         const auto showing = [&] {
             QStringList out;
@@ -131,7 +130,7 @@ private Q_SLOTS:
         QVERIFY(rig.link.state().LogTraffic);
         QCOMPARE(rig.link.receiveThreshold(), 1);
         QVERIFY(rig.link.refresh().timerEnabled());
-        QVERIFY(rig.window.ui()->AutoRefreshed->isEnabled());
+        QVERIFY(control<QPushButton>(rig.window, "AutoRefreshed")->isEnabled());
     }
 
     // Lens byte 13: bit 0 auto focus, bit 1 digital zoom on, bit 5 separate
@@ -155,21 +154,21 @@ private Q_SLOTS:
         PlainRig rig;
         rig.cam.lens[13] = char(bits);
         QVERIFY(rig.start());
-        auto *ui = rig.ui();
-        expectEnabled({{ui->DZoomON},
-                       {ui->DZoomOff},
-                       {ui->DZoomTele, ui->DZoomWide, ui->DZoomX},
-                       {ui->DZoomMode_0},
-                       {ui->DZoomMode_1},
-                       {ui->ZoomSlider},
-                       {ui->Near, ui->Far, ui->NearSpeed, ui->FarSpeed, ui->FocusSlider,
-                        ui->AFTrig, ui->AFModeCmd_0, ui->Infinity},
-                       {ui->AFModeCmd_1, ui->AFModeCmd_2, ui->AFModeCmd_3, ui->ManAFMode}},
+        const QObject &ui = rig.window;
+        expectEnabled({{control<QPushButton>(ui, "DZoomON")},
+                       {control<QPushButton>(ui, "DZoomOff")},
+                       {control<QToolButton>(ui, "DZoomTele"), control<QToolButton>(ui, "DZoomWide"), control<QPushButton>(ui, "DZoomX")},
+                       {control<QPushButton>(ui, "DZoomMode_0")},
+                       {control<QPushButton>(ui, "DZoomMode_1")},
+                       {control<QSlider>(ui, "ZoomSlider")},
+                       {control<QToolButton>(ui, "Near"), control<QToolButton>(ui, "Far"), control<QSpinBox>(ui, "NearSpeed"), control<QSpinBox>(ui, "FarSpeed"), control<QSlider>(ui, "FocusSlider"),
+                        control<QPushButton>(ui, "AFTrig"), control<QPushButton>(ui, "AFModeCmd_0"), control<QPushButton>(ui, "Infinity")},
+                       {control<QPushButton>(ui, "AFModeCmd_1"), control<QPushButton>(ui, "AFModeCmd_2"), control<QPushButton>(ui, "AFModeCmd_3"), control<QPushButton>(ui, "ManAFMode")}},
                       enabled);
         const bool full = enabled[5] != u'-';
-        QCOMPARE(ui->ZoomSlider->isHidden(), !full);
-        QCOMPARE(ui->ZoomSliderShort->isHidden(), full);
-        QCOMPARE(ui->ZoomSliderShort->isEnabled(), !full);
+        QCOMPARE(control<QSlider>(ui, "ZoomSlider")->isHidden(), !full);
+        QCOMPARE(control<QSlider>(ui, "ZoomSliderShort")->isHidden(), full);
+        QCOMPARE(control<QSlider>(ui, "ZoomSliderShort")->isEnabled(), !full);
     }
 
     // Camera block byte 8: the AE menu mark and, on a change of mode, the
@@ -194,16 +193,16 @@ private Q_SLOTS:
         PlainRig rig;
         rig.cam.camera[8] = char(code);
         QVERIFY(rig.start());
-        auto *ui = rig.ui();
-        QCOMPARE(rig.link.state().CurrentAEMode, code);
-        for (QAction *a : {ui->FullAuto, ui->Manual, ui->ShutterPriority, ui->IrisPriority,
-                           ui->GainPriority, ui->Bright})
+        const QObject &ui = rig.window;
+        QCOMPARE(rig.window.modes().CurrentAEMode, code);
+        for (QAction *a : {control<QAction>(ui, "FullAuto"), control<QAction>(ui, "Manual"), control<QAction>(ui, "ShutterPriority"), control<QAction>(ui, "IrisPriority"),
+                           control<QAction>(ui, "GainPriority"), control<QAction>(ui, "Bright")})
             QVERIFY2(a->isChecked() == (a->objectName() == item), qPrintable(a->objectName()));
-        expectEnabled({{ui->IrisClose, ui->IrisOpen, ui->IrisSlider},
-                       {ui->GainDown, ui->GainUp, ui->GainSlider},
-                       {ui->ShutterSlow, ui->ShutterFast, ui->ShutterSlider},
-                       {ui->BrightDown, ui->BrightUp, ui->BrightSlider},
-                       {ui->BackLight, ui->AutoSlowShutter}},
+        expectEnabled({{control<QToolButton>(ui, "IrisClose"), control<QToolButton>(ui, "IrisOpen"), control<QSlider>(ui, "IrisSlider")},
+                       {control<QToolButton>(ui, "GainDown"), control<QToolButton>(ui, "GainUp"), control<QSlider>(ui, "GainSlider")},
+                       {control<QToolButton>(ui, "ShutterSlow"), control<QToolButton>(ui, "ShutterFast"), control<QSlider>(ui, "ShutterSlider")},
+                       {control<QToolButton>(ui, "BrightDown"), control<QToolButton>(ui, "BrightUp"), control<QSlider>(ui, "BrightSlider")},
+                       {control<QCheckBox>(ui, "BackLight"), control<QCheckBox>(ui, "AutoSlowShutter")}},
                       enabled);
     }
 
@@ -214,40 +213,40 @@ private Q_SLOTS:
         PlainRig rig;
         rig.edit("C8:0D C6:02"); // bright, outdoor
         QVERIFY(rig.start());
-        auto *ui = rig.ui();
+        const QObject &ui = rig.window;
 
         // Something else changed the controls since; the same modes again
         // leave them alone.
-        ui->BrightSlider->setEnabled(false);
-        ui->RGainSlider->setEnabled(true);
-        ui->Bright->setChecked(false);
+        control<QSlider>(ui, "BrightSlider")->setEnabled(false);
+        control<QSlider>(ui, "RGainSlider")->setEnabled(true);
+        control<QAction>(ui, "Bright")->setChecked(false);
         rig.read();
-        QVERIFY(!ui->BrightSlider->isEnabled());
-        QVERIFY(ui->RGainSlider->isEnabled());
-        QVERIFY(ui->Bright->isChecked());
-        QVERIFY(ui->OutDoor->isChecked());
+        QVERIFY(!control<QSlider>(ui, "BrightSlider")->isEnabled());
+        QVERIFY(control<QSlider>(ui, "RGainSlider")->isEnabled());
+        QVERIFY(control<QAction>(ui, "Bright")->isChecked());
+        QVERIFY(control<QAction>(ui, "OutDoor")->isChecked());
 
         // Codes without a row: no mark at all, nothing else changes.
         rig.edit("C8:07 C6:06");
         rig.read();
-        for (QAction *a : ui->menuAEMode->actions() + ui->WBMode->actions())
+        for (QAction *a : control<QMenu>(ui, "menuAEMode")->actions() + control<QMenu>(ui, "WBMode")->actions())
             QVERIFY2(!a->isChecked(), qPrintable(a->objectName()));
-        QCOMPARE(rig.link.state().CurrentAEMode, 0x0D);
-        QCOMPARE(rig.link.state().CurrentWBMode, 0x02);
+        QCOMPARE(rig.window.modes().CurrentAEMode, 0x0D);
+        QCOMPARE(rig.window.modes().CurrentWBMode, 0x02);
 
         // A new mode applies its pattern: manual white balance frees the gains.
         rig.edit("C8:03 C6:05");
         rig.read();
-        QVERIFY(ui->Manual->isChecked());
-        QVERIFY(ui->IrisSlider->isEnabled());
-        QVERIFY(ui->ManualWB->isChecked());
-        expectEnabled({{ui->RBReset, ui->BGainDown}, {ui->WBTrigger}}, "g-");
+        QVERIFY(control<QAction>(ui, "Manual")->isChecked());
+        QVERIFY(control<QSlider>(ui, "IrisSlider")->isEnabled());
+        QVERIFY(control<QAction>(ui, "ManualWB")->isChecked());
+        expectEnabled({{control<QPushButton>(ui, "RBReset"), control<QToolButton>(ui, "BGainDown")}, {control<QPushButton>(ui, "WBTrigger")}}, "g-");
 
         rig.edit("C6:03"); // one push: only the trigger
         rig.read();
-        QVERIFY(ui->OnePushWB->isChecked());
-        QVERIFY(!ui->ManualWB->isChecked());
-        expectEnabled({{ui->RGainSlider}, {ui->WBTrigger}}, "-t");
+        QVERIFY(control<QAction>(ui, "OnePushWB")->isChecked());
+        QVERIFY(!control<QAction>(ui, "ManualWB")->isChecked());
+        expectEnabled({{control<QSlider>(ui, "RGainSlider")}, {control<QPushButton>(ui, "WBTrigger")}}, "-t");
     }
 
     // Reply bytes against what the window shows. A position past a slider's
@@ -352,9 +351,10 @@ private Q_SLOTS:
         QFETCH(bool, givesUp);
         PlainRig rig;
         QVERIFY(rig.start());
-        auto *ui = rig.ui();
-        ui->AutoRefreshed->click();
-        QCOMPARE(ui->AutoRefreshed->text(), QStringLiteral("Auto"));
+        rig.window.setMessageHook({}); // the warning box itself
+        const QObject &ui = rig.window;
+        control<QPushButton>(ui, "AutoRefreshed")->click();
+        QCOMPARE(control<QPushButton>(ui, "AutoRefreshed")->text(), QStringLiteral("Auto"));
 
         int lensAsked = 0;
         rig.port.answer = [&](const QByteArray &p) -> QByteArray {
@@ -378,16 +378,16 @@ private Q_SLOTS:
             expected += kFiveInquiries.mid(2);
         QCOMPARE(rig.sent(), expected);
         QVERIFY(!rig.link.state().RefreshBusy);
-        QCOMPARE(ui->ZoomValue->text(), givesUp ? "4096" : "28672");
+        QCOMPARE(control<QLineEdit>(ui, "ZoomValue")->text(), givesUp ? "4096" : "28672");
         if (badLensReplies == 99)
             QVERIFY(rig.clock.nowMs() - before >= 3000);
 
         QMessageBox *box = rig.errorBox();
         QCOMPARE(box != nullptr, givesUp);
-        QCOMPARE(ui->AutoRefreshed->text(), givesUp ? "Stop" : "Auto");
+        QCOMPARE(control<QPushButton>(ui, "AutoRefreshed")->text(), givesUp ? "Stop" : "Auto");
         QCOMPARE(rig.link.refresh().timerEnabled(), !givesUp);
-        QCOMPARE(ui->Refreshonce->isEnabled(), givesUp);
-        QVERIFY(ui->AutoRefreshed->isEnabled());
+        QCOMPARE(control<QPushButton>(ui, "Refreshonce")->isEnabled(), givesUp);
+        QVERIFY(control<QPushButton>(ui, "AutoRefreshed")->isEnabled());
         if (!givesUp)
             return;
         QVERIFY(box->isVisible());
@@ -395,7 +395,7 @@ private Q_SLOTS:
 
         // Another failing read raises the same warning instead of a second one.
         lensAsked = 0;
-        ui->Refreshonce->click();
+        control<QPushButton>(ui, "Refreshonce")->click();
         QCOMPARE(rig.errorBox(), box);
         QCOMPARE(rig.window.findChildren<QMessageBox *>().size(), 1);
     }
@@ -410,10 +410,11 @@ private Q_SLOTS:
         rig.edit("L2:2");
         rig.read();
         QCOMPARE(rig.sent(), kFiveInquiries);
-        QCOMPARE(rig.ui()->ZoomValue->text(), QStringLiteral("8192"));
+        QCOMPARE(control<QLineEdit>(rig.window, "ZoomValue")->text(), QStringLiteral("8192"));
         QVERIFY(!rig.errorBox());
     }
 };
 
 QTEST_MAIN(TestStatusRead)
 #include "test_statusread.moc"
+

@@ -111,7 +111,7 @@ private Q_SLOTS:
             };
         else if (wait != u"bright")
             faults.silent = true;
-        rig.link.state().CurrentAEMode = 0x03;
+        rig.window.modes().CurrentAEMode = 0x03;
 
         const auto before = rig.clock.nowMs();
         if (wait == u"reply") {

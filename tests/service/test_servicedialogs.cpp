@@ -2,6 +2,7 @@
 // timed sequences, the manufacturing-date read and the register set.
 
 #include "support/caughtmessages.h"
+#include "support/controls.h"
 #include "support/formsteps.h"
 #include "support/linkrig.h"
 
@@ -11,8 +12,6 @@
 #include <packet.h>
 #include <register.h>
 
-#include "ui_fset.h"
-#include "ui_register.h"
 
 using namespace zam;
 
@@ -131,8 +130,8 @@ private Q_SLOTS:
         DialogRig<FSet> r;
         r.dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&r.dialog));
-        QTest::keyClick(r.dialog.ui()->EPromText1, Qt::Key_Return);
-        QTest::keyClick(r.dialog.ui()->EPromText2, Qt::Key_Enter);
+        QTest::keyClick(control<QLineEdit>(r.dialog, "EPromText1"), Qt::Key_Return);
+        QTest::keyClick(control<QLineEdit>(r.dialog, "EPromText2"), Qt::Key_Enter);
         QVERIFY(r.rig.sent().isEmpty());
         QVERIFY(r.messages.isEmpty());
     }
@@ -188,11 +187,11 @@ private Q_SLOTS:
         r.unlockCamera();
         const QString replyLog = r.rig.link.RecvText().text();
 
-        r.dialog.ui()->Manufadatecmd->click();
+        control<QPushButton>(r.dialog, "Manufadatecmd")->click();
         QCOMPARE(r.rig.sent(), (QList<QByteArray>{kReadMonth, hexBytes("81097F7F010F0004FF")}));
         QCOMPARE(r.gaps(), QList<qint64>{1000});
-        auto *ui = r.dialog.ui();
-        QCOMPARE(ui->ManufaMonthR->text() + ui->ManufadateR->text() + ui->manufayearR->text(),
+        const QObject &ui = r.dialog;
+        QCOMPARE(control<QLineEdit>(ui, "ManufaMonthR")->text() + control<QLineEdit>(ui, "ManufadateR")->text() + control<QLineEdit>(ui, "manufayearR")->text(),
                  QStringLiteral("11276"));
         QVERIFY(r.messages.isEmpty());
         r.rig.run(1100);
@@ -234,8 +233,8 @@ private Q_SLOTS:
         silence(r.rig, silenced);
         r.rig.port.inject(line);
         runSteps(&r.dialog, "ManufaMonth=old Manufadate=old manufayear=old Manufadatecmd");
-        auto *ui = r.dialog.ui();
-        QCOMPARE(ui->ManufaMonth->text() + ui->Manufadate->text() + ui->manufayear->text(), boxes);
+        const QObject &ui = r.dialog;
+        QCOMPARE(control<QLineEdit>(ui, "ManufaMonth")->text() + control<QLineEdit>(ui, "Manufadate")->text() + control<QLineEdit>(ui, "manufayear")->text(), boxes);
         const bool refused = boxes == u"oldoldold";
         QCOMPARE(r.messages.size(), refused ? 1 : 0);
         QCOMPARE(r.rig.sent().size(), refused ? 1 : 2);
@@ -250,7 +249,7 @@ private Q_SLOTS:
     {
         DialogRig<FSet> r; // camera locked: y0 60 41 FF
         const auto before = r.rig.clock.nowMs();
-        r.dialog.ui()->Manufadatecmd->click();
+        control<QPushButton>(r.dialog, "Manufadatecmd")->click();
         QCOMPARE(r.rig.clock.nowMs() - before, std::int64_t(1000));
         QCOMPARE(r.messages.size(), 1);
 
@@ -258,7 +257,7 @@ private Q_SLOTS:
         const QString replyLog = r.rig.link.RecvText().text();
         int finished = 0;
         QObject::connect(&r.rig.link, &CameraLink::commandFinished, [&finished] { ++finished; });
-        r.dialog.ui()->EPromCmdSens->click(); // acknowledged, then completed
+        control<QPushButton>(r.dialog, "EPromCmdSens")->click(); // acknowledged, then completed
         r.rig.run(1000);
         QCOMPARE(r.rig.link.RecvText().text().mid(replyLog.size()),
                  QStringLiteral("90 41 FF \r\n90 51 FF \r\n"));
@@ -276,8 +275,8 @@ private Q_SLOTS:
         int notices = 0;
         QObject::connect(&r.rig.link, &CameraLink::networkChangeReceived,
                          [&notices] { ++notices; });
-        r.dialog.ui()->Manufadatecmd->click();
-        QCOMPARE(r.dialog.ui()->ManufaMonth->text() + r.dialog.ui()->Manufadate->text(),
+        control<QPushButton>(r.dialog, "Manufadatecmd")->click();
+        QCOMPARE(control<QLineEdit>(r.dialog, "ManufaMonth")->text() + control<QLineEdit>(r.dialog, "Manufadate")->text(),
                  QStringLiteral("1127"));
         QCOMPARE(notices, 1);
         QVERIFY(r.rig.link.RecvText().text().contains(QStringLiteral("90 38 FF")));
@@ -286,3 +285,4 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestServiceDialogs)
 #include "test_servicedialogs.moc"
+

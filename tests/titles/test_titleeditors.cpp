@@ -3,12 +3,12 @@
 // auto refresh.
 
 #include "support/caughtmessages.h"
+#include "support/controls.h"
+#include <digitspinbox.h>
+#include <titleglyphs.h>
 #include "support/formsteps.h"
 #include "support/linkrig.h"
 
-#include "ui_frmsetdate.h"
-#include "ui_frmtitle_k.h"
-#include "ui_frmtitle_m.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -69,22 +69,22 @@ private Q_SLOTS:
         Rig rig;
         FrmTitle_M m(rig.link, rig.titleBuffer, rig.md);
         m.show();
-        auto *ui = m.ui();
-        QTest::mouseClick(ui->Char_0, Qt::LeftButton);
-        QTest::keyClicks(ui->Char_0, QStringLiteral("AB#C")); // # is not in the camera's set
+        const QObject &ui = m;
+        QTest::mouseClick(control<zam::TitleCell>(ui, "Char_0"), Qt::LeftButton);
+        QTest::keyClicks(control<zam::TitleCell>(ui, "Char_0"), QStringLiteral("AB#C")); // # is not in the camera's set
         QCOMPARE(codesOf(m.row()).left(4), QByteArray::fromHex("0001021B"));
         QCOMPARE(m.cursor(), 3);
-        QVERIFY(ui->Char_3->atCursor() && !ui->Char_2->atCursor());
+        QVERIFY(control<zam::TitleCell>(ui, "Char_3")->atCursor() && !control<zam::TitleCell>(ui, "Char_2")->atCursor());
 
-        QTest::keyClick(ui->Char_3, Qt::Key_Left);
-        QTest::keyClick(ui->Char_2, Qt::Key_Backspace); // removes B
+        QTest::keyClick(control<zam::TitleCell>(ui, "Char_3"), Qt::Key_Left);
+        QTest::keyClick(control<zam::TitleCell>(ui, "Char_2"), Qt::Key_Backspace); // removes B
         QCOMPARE(codesOf(m.row()).left(3), QByteArray::fromHex("00021B"));
         QCOMPARE(m.cursor(), 1);
-        QTest::keyClick(ui->Char_1, Qt::Key_Delete); // removes C
+        QTest::keyClick(control<zam::TitleCell>(ui, "Char_1"), Qt::Key_Delete); // removes C
         QCOMPARE(codesOf(m.row()).left(2), QByteArray::fromHex("001B"));
-        QTest::mouseClick(ui->Char_19, Qt::LeftButton);
+        QTest::mouseClick(control<zam::TitleCell>(ui, "Char_19"), Qt::LeftButton);
         QCOMPARE(m.cursor(), 19);
-        ui->Right->click();
+        control<QPushButton>(ui, "Right")->click();
         QCOMPARE(m.cursor(), 19);
         QVERIFY(rig.sent().isEmpty()); // editing sends nothing
     }
@@ -94,16 +94,16 @@ private Q_SLOTS:
         Rig rig;
         FrmTitle_M m(rig.link, rig.titleBuffer, rig.md);
         m.show();
-        QTest::mouseClick(m.ui()->Picture1, Qt::LeftButton, {}, QPoint(30, 60));
-        QTest::mouseClick(m.ui()->Picture1, Qt::LeftButton, {}, QPoint(399, 124));
+        QTest::mouseClick(control<zam::TitleChart>(m, "Picture1"), Qt::LeftButton, {}, QPoint(30, 60));
+        QTest::mouseClick(control<zam::TitleChart>(m, "Picture1"), Qt::LeftButton, {}, QPoint(399, 124));
         QCOMPARE(codesOf(m.row()).left(3), QByteArray::fromHex("214F1B"));
         QCOMPARE(m.cursor(), 2);
         // Keyboard use of the chart: arrows choose, Enter inserts.
-        m.ui()->Picture1->setFocus();
-        QTest::keyClick(m.ui()->Picture1, Qt::Key_Home);
-        QTest::keyClick(m.ui()->Picture1, Qt::Key_Down);
-        QTest::keyClick(m.ui()->Picture1, Qt::Key_Right);
-        QTest::keyClick(m.ui()->Picture1, Qt::Key_Return);
+        control<zam::TitleChart>(m, "Picture1")->setFocus();
+        QTest::keyClick(control<zam::TitleChart>(m, "Picture1"), Qt::Key_Home);
+        QTest::keyClick(control<zam::TitleChart>(m, "Picture1"), Qt::Key_Down);
+        QTest::keyClick(control<zam::TitleChart>(m, "Picture1"), Qt::Key_Right);
+        QTest::keyClick(control<zam::TitleChart>(m, "Picture1"), Qt::Key_Return);
         QCOMPARE(m.row()[2], std::uint8_t(0x11));
     }
 
@@ -112,15 +112,15 @@ private Q_SLOTS:
         Rig rig;
         rig.link.state().CameraAddress = 2;
         FrmTitle_M m(rig.link, rig.titleBuffer, rig.md);
-        auto *ui = m.ui();
+        const QObject &ui = m;
         int cursor = 0;
         for (QChar c : QStringLiteral("ABC"))
             titles::InsertChar(m.row(), cursor, titles::Conv(c));
         runSteps(&m, "VerPos=3 HoliPos=5");
-        ui->ColorSel->setCurrentText(QStringLiteral("Red"));
-        ui->BlinkSel->setCurrentText(QStringLiteral("Blink"));
+        control<QComboBox>(ui, "ColorSel")->setCurrentText(QStringLiteral("Red"));
+        control<QComboBox>(ui, "BlinkSel")->setCurrentText(QStringLiteral("Blink"));
         const auto before = rig.clock.nowMs();
-        ui->OK->click();
+        control<QPushButton>(ui, "OK")->click();
         const auto &at = rig.sentAt;
         QCOMPARE(at.size(), 3);
         QVERIFY(at[1] - at[0] >= 500 && at[2] - at[1] >= 500);
@@ -155,19 +155,19 @@ private Q_SLOTS:
         QCOMPARE(codesOf(m.row()), QByteArray(20, '\x1B'));
         QCOMPARE(display.count(), 2);
         QCOMPARE(display.at(0).at(0).toBool(), true);
-        QVERIFY(k.ui()->Text1->text().isEmpty());
-        QCOMPARE(k.ui()->VPos->value(), 7);
-        QCOMPARE(k.ui()->Combo1->currentData().toInt(), 5);
+        QVERIFY(control<QLineEdit>(k, "Text1")->text().isEmpty());
+        QCOMPARE(control<QSpinBox>(k, "VPos")->value(), 7);
+        QCOMPARE(control<QComboBox>(k, "Combo1")->currentData().toInt(), 5);
     }
 
     void demonstrationTitle()
     {
         Rig rig;
         FrmTitle_M m(rig.link, rig.titleBuffer, rig.md);
-        m.ui()->VerPos->setValue(4);
+        control<QSpinBox>(m, "VerPos")->setValue(4);
         const QByteArray bufferBefore = codesOf(m.row());
         const auto before = rig.clock.nowMs();
-        m.ui()->cmd_DOVA->click();
+        control<QPushButton>(m, "cmd_DOVA")->click();
         // The chosen line's attributes, then the eleven lines, each in halves.
         QCOMPARE(rig.sent().size(), 23);
         QCOMPARE(rig.sent()[0].left(5), QByteArray::fromHex("8101047314"));
@@ -185,9 +185,9 @@ private Q_SLOTS:
         Rig rig;
         FrmTitle_M m(rig.link, rig.titleBuffer, rig.md);
         m.openFromMenu();
-        QTest::mouseClick(m.ui()->Char_4, Qt::LeftButton);
-        QTest::keyClicks(m.ui()->Char_4, QStringLiteral("Z"));
-        m.ui()->Cancel->click();
+        QTest::mouseClick(control<zam::TitleCell>(m, "Char_4"), Qt::LeftButton);
+        QTest::keyClicks(control<zam::TitleCell>(m, "Char_4"), QStringLiteral("Z"));
+        control<QPushButton>(m, "Cancel")->click();
         QVERIFY(!m.isVisible());
         QCOMPARE(m.row()[4], std::uint8_t(0x19));
         m.openFromMenu();
@@ -210,20 +210,20 @@ private Q_SLOTS:
         const QString padded = typed.leftJustified(20); // as the box shows it after OK
         Rig rig;
         FrmTitle_K k(rig.link, rig.md);
-        auto *ui = k.ui();
-        QTest::keyClicks(ui->Text1, typed);
+        const QObject &ui = k;
+        QTest::keyClicks(control<QLineEdit>(ui, "Text1"), typed);
         runSteps(&k, "VPos=1 HPos=3");
-        ui->Combo1->setCurrentText(QStringLiteral("Red"));
-        ui->Combo2->setCurrentText(QStringLiteral("Blink"));
+        control<QComboBox>(ui, "Combo1")->setCurrentText(QStringLiteral("Red"));
+        control<QComboBox>(ui, "Combo2")->setCurrentText(QStringLiteral("Blink"));
         const auto before = rig.clock.nowMs();
-        ui->OK->click();
+        control<QPushButton>(ui, "OK")->click();
         const auto paused = rig.clock.nowMs() - before;
         QVERIFY2(paused >= 500 && paused < 1000, qPrintable(QString::number(paused)));
         // Attributes and first half back to back, the pause before the second half.
         const auto &at = rig.sentAt;
         QCOMPARE(at.size(), 3);
         QVERIFY(at[1] == at[0] && at[2] - at[1] >= 500);
-        QCOMPARE(ui->Text1->text(), padded);
+        QCOMPARE(control<QLineEdit>(ui, "Text1")->text(), padded);
         const auto &sent = rig.sent();
         QCOMPARE(sent[0], QByteArray::fromHex("810104731100030301000000000000FF"));
         QCOMPARE(sent[1], QByteArray::fromHex("8101047321") + codesOf(padded.left(10)) + '\xFF');
@@ -252,7 +252,7 @@ private Q_SLOTS:
         };
         Rig rig;
         FrmTitle_K k(rig.link, rig.md);
-        const QStringList shown = k.ui()->Text3->toPlainText().split(u'\n');
+        const QStringList shown = control<QPlainTextEdit>(k, "Text3")->toPlainText().split(u'\n');
         QCOMPARE(shown.size(), int(std::size(kLines)));
         for (int i = 0; i < shown.size(); ++i)
             QCOMPARE(shown[i], QString::fromUtf16(kLines[i]));
@@ -264,10 +264,10 @@ private Q_SLOTS:
         FrmTitle_K k(rig.link, rig.md);
         CaughtMessages warnings;
         k.setMessageHook(warnings.hook());
-        QTest::keyClicks(k.ui()->Text1, QStringLiteral("A#B~C"));
-        QCOMPARE(k.ui()->Text1->text(), QStringLiteral("ABC"));
-        k.ui()->Text1->setText(QStringLiteral("A%B")); // pasted or set past the key filter
-        k.ui()->OK->click();
+        QTest::keyClicks(control<QLineEdit>(k, "Text1"), QStringLiteral("A#B~C"));
+        QCOMPARE(control<QLineEdit>(k, "Text1")->text(), QStringLiteral("ABC"));
+        control<QLineEdit>(k, "Text1")->setText(QStringLiteral("A%B")); // pasted or set past the key filter
+        control<QPushButton>(k, "OK")->click();
         QVERIFY(rig.sent().isEmpty());
         QCOMPARE(warnings.size(), 1);
         QVERIFY(warnings.texts()[0].contains(u'%')); // names the character
@@ -297,7 +297,7 @@ private Q_SLOTS:
         k->show();
         QVERIFY(!rig.link.refresh().timerEnabled() && !rig.link.refresh().buttonEnabled());
         if (how == 0)
-            k->ui()->Cancel->click();
+            control<QPushButton>(*k, "Cancel")->click();
         else if (how == 1)
             QTest::keyClick(k, Qt::Key_Escape);
         else
@@ -326,20 +326,20 @@ private Q_SLOTS:
         QVERIFY(m->isVisible());
         QVERIFY(!editors.existingKeyboardEditor());
 
-        m->ui()->Keyboard->click();
+        control<QPushButton>(*m, "Keyboard")->click();
         QPointer<FrmTitle_K> k = editors.existingKeyboardEditor();
         QVERIFY(k && k->isVisible() && !m->isVisible());
         QVERIFY(!rig.link.refresh().timerEnabled());
 
         k->move(120, 80);
         const QPoint kPos = k->pos();
-        k->ui()->Mouse->click();
+        control<QPushButton>(*k, "Mouse")->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(k.isNull() && m->isVisible());
         QCOMPARE(m->pos(), kPos);
         // The chart editor is shown: refresh stays stopped until it is closed.
         QVERIFY(!rig.link.refresh().timerEnabled() && rig.link.refresh().buttonEnabled());
-        m->ui()->Cancel->click();
+        control<QPushButton>(*m, "Cancel")->click();
         QVERIFY(rig.link.refresh().timerEnabled());
         QVERIFY(rig.sent().isEmpty()); // title display off: the keyboard editor loads silently
     }
@@ -356,8 +356,8 @@ private Q_SLOTS:
         // it holds no refresh.
         titleOnOff = true;
         editors.setCheck1(true);
-        QVERIFY(editors.mouseEditor()->ui()->Check1->isChecked());
-        QVERIFY(editors.existingKeyboardEditor()->ui()->Check1->isChecked());
+        QVERIFY(control<QCheckBox>(*editors.mouseEditor(), "Check1")->isChecked());
+        QVERIFY(control<QCheckBox>(*editors.existingKeyboardEditor(), "Check1")->isChecked());
         QVERIFY(!editors.mouseEditor()->isVisible());
         QVERIFY(!editors.existingKeyboardEditor()->isVisible());
         QCOMPARE(hexList(rig.sent()), QStringList({"810104742FFF", "810104742FFF"}));
@@ -367,9 +367,9 @@ private Q_SLOTS:
 
         // The chart editor's box: the menu mark and the keyboard editor follow.
         rig.clearSent();
-        editors.mouseEditor()->ui()->Check1->click();
+        control<QCheckBox>(*editors.mouseEditor(), "Check1")->click();
         QVERIFY(!titleOnOff);
-        QVERIFY(!editors.existingKeyboardEditor()->ui()->Check1->isChecked());
+        QVERIFY(!control<QCheckBox>(*editors.existingKeyboardEditor(), "Check1")->isChecked());
         QCOMPARE(hexList(rig.sent()), QStringList({"810104743FFF", "810104743FFF"}));
     }
 
@@ -381,23 +381,23 @@ private Q_SLOTS:
     {
         Rig rig;
         FrmSetDate d(rig.link, QDateTime(QDate(2026, 10, 5), QTime(7, 8, 56)));
-        auto *ui = d.ui();
-        QCOMPARE(QStringList({ui->Year->text(), ui->Month->text(), ui->Day->text(),
-                              ui->Hour->text(), ui->Minute->text()}),
+        const QObject &ui = d;
+        QCOMPARE(QStringList({control<zam::DigitSpinBox>(ui, "Year")->text(), control<zam::DigitSpinBox>(ui, "Month")->text(), control<zam::DigitSpinBox>(ui, "Day")->text(),
+                              control<zam::DigitSpinBox>(ui, "Hour")->text(), control<zam::DigitSpinBox>(ui, "Minute")->text()}),
                  QStringList({"26", "10", "05", "07", "08"}));
         d.openFromMenu();
-        ui->Month->stepBy(-1);
-        ui->Year->selectAll();
-        QTest::keyClicks(ui->Year, QStringLiteral("2031"));
-        ui->Cancel->click();
+        control<zam::DigitSpinBox>(ui, "Month")->stepBy(-1);
+        control<zam::DigitSpinBox>(ui, "Year")->selectAll();
+        QTest::keyClicks(control<zam::DigitSpinBox>(ui, "Year"), QStringLiteral("2031"));
+        control<QPushButton>(ui, "Cancel")->click();
         QVERIFY(rig.sent().isEmpty());
         QVERIFY(!d.isVisible());
         d.openFromMenu();
-        QCOMPARE(ui->Month->value(), 9);
+        QCOMPARE(control<zam::DigitSpinBox>(ui, "Month")->value(), 9);
         bool visibleWhenSent = true;
         connect(&rig.link, &CameraLink::packetWritten, &d,
                 [&] { visibleWhenSent = d.isVisible(); });
-        ui->OK->click();
+        control<QPushButton>(ui, "OK")->click();
         QVERIFY(!visibleWhenSent);
         QCOMPARE(hexList(rig.sent()), QStringList({"8101047003010009000500070008FF"}));
     }
@@ -405,3 +405,4 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestTitleEditors)
 #include "test_titleeditors.moc"
+
