@@ -175,7 +175,8 @@ int titleRowIndex(int cameraAddress)
 
 std::optional<QByteArray> lineSettingPacket(int address, const LineSetting &s)
 {
-    if (s.line < 0 || s.line > kLastLine)
+    // An opening byte FF would end the packet in the middle.
+    if (s.line < 0 || s.line > kLastLine || s.opening > 0xFE)
         return std::nullopt;
     return ToByteArray({0x80 + address, 0x01, 0x04, 0x73, 0x10 + s.line, 0x00, s.horizontal,
                         s.colour, s.blink, s.opening, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF});

@@ -122,7 +122,7 @@ struct LineSetting {
     int horizontal = 0;
     int colour = 0;
     int blink = 0;
-    int opening = 0;
+    int opening = 0; // 0..FE: FF is the terminator
 };
 std::optional<QByteArray> lineSettingPacket(int address, const LineSetting &s);
 // half 0: characters 0..9 with 2L; half 1: characters 10..19 with 3L.
