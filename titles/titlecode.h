@@ -116,7 +116,8 @@ void clearRow(TitleRow &row);
 // The row a camera address edits (addresses outside 0..8 are held to it).
 int titleRowIndex(int cameraAddress);
 
-// ---- Packets. Each answers nothing when a value cannot be its byte.
+// ---- Packets, built by the protocol catalog. Each answers nothing when a
+// value is outside its range.
 struct LineSetting {
     int line = 0;
     int horizontal = 0;
