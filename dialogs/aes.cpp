@@ -18,10 +18,8 @@ AES::AES(CameraLink &link, QWidget *parent)
     m_ui->AESGrid->setAxisNames(QStringLiteral("q"), QStringLiteral("s"));
     mirrorLog(m_log, m_ui->AESpot);
 
-    connect(m_ui->AESpotON, &QPushButton::clicked, this,
-            [this] { sendPacket(0x59, QByteArray(1, 0x02)); });
-    connect(m_ui->AESpotOFF, &QPushButton::clicked, this,
-            [this] { sendPacket(0x59, QByteArray(1, 0x03)); });
+    connect(m_ui->AESpotON, &QPushButton::clicked, this, [this] { send(catalog::Id::AeSpotOn); });
+    connect(m_ui->AESpotOFF, &QPushButton::clicked, this, [this] { send(catalog::Id::AeSpotOff); });
     connect(m_ui->AESpotSet, &QPushButton::clicked, this, &AES::AESpotSet_Click);
     connect(m_ui->AESpotPosX, &QLineEdit::textChanged, this, &AES::redrawGrid);
     connect(m_ui->AESpotPosY, &QLineEdit::textChanged, this, &AES::redrawGrid);
@@ -37,21 +35,20 @@ void AES::openFromMenu()
     activateWindow();
 }
 
-void AES::sendPacket(std::uint8_t code, const QByteArray &parameters)
+void AES::send(catalog::Id id, std::initializer_list<int> values)
 {
-    m_sender.SD(masks::commandPacket(m_link->state().header(), code, parameters), 1);
+    sendEntry(m_sender, m_link->state().CameraAddress, id, values);
 }
 
 void AES::AESpotSet_Click()
 {
-    QByteArray p;
-    for (QLineEdit *box : {m_ui->AESpotPosX, m_ui->AESpotPosY}) {
-        const auto value = valueOf(box, kHexDigitMax);
-        if (!value)
-            return;
-        p.append(char(0x00)).append(char(*value));
-    }
-    sendPacket(0x29, p);
+    const auto q = valueOf(m_ui->AESpotPosX, kHexDigitMax);
+    if (!q)
+        return;
+    const auto s = valueOf(m_ui->AESpotPosY, kHexDigitMax);
+    if (!s)
+        return;
+    send(catalog::Id::AeSpotPosition, {int(*q), int(*s)});
 }
 
 void AES::redrawGrid()

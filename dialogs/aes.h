@@ -34,7 +34,7 @@ public:
 
 private:
     void AESpotSet_Click();
-    void sendPacket(std::uint8_t code, const QByteArray &parameters);
+    void send(catalog::Id id, std::initializer_list<int> values = {});
     void redrawGrid();
 
     std::unique_ptr<Ui::AES> m_ui;

@@ -10,7 +10,6 @@
 #include <QTextCursor>
 #include <cameralink.h>
 #include <hexfield.h>
-#include <packet.h>
 #include <trafficlog.h>
 
 namespace zam::maskui {
@@ -96,14 +95,9 @@ std::optional<unsigned> MaskDialog::valueOf(QLineEdit *box, unsigned maximum)
     });
 }
 
-std::optional<QByteArray> MaskDialog::digitsOf(QLineEdit *box, int width)
+std::optional<unsigned> MaskDialog::digitsOf(QLineEdit *box, int width)
 {
-    const auto value = valueOf(box, hexDigitsMax(width));
-    if (!value)
-        return std::nullopt;
-    QByteArray digits;
-    appendNibbles(digits, *value, width);
-    return digits;
+    return valueOf(box, hexDigitsMax(width));
 }
 
 std::optional<int> MaskDialog::positionOf(QComboBox *list)
@@ -116,15 +110,17 @@ std::optional<int> MaskDialog::positionOf(QComboBox *list)
     return at;
 }
 
-std::optional<std::uint8_t> MaskDialog::colourOf(QComboBox *list, QCheckBox *half)
+std::optional<MaskColourChoice> MaskDialog::colourOf(QComboBox *list, QCheckBox *half)
 {
     const auto at = positionOf(list);
     if (!at)
         return std::nullopt;
     const auto colour = masks::maskColourByte(*at, half && half->isChecked());
-    if (!colour)
+    if (!colour) {
         refuseField(list, list->accessibleName(), QStringLiteral("select a colour of the list."));
-    return colour;
+        return std::nullopt;
+    }
+    return MaskColourChoice{*colour & 0x0F, *colour >> 4};
 }
 
 } // namespace zam::maskui

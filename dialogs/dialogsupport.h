@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QMessageBox>
 #include <QValidator>
+#include <catalog.h>
 #include <windowsupport.h>
 
 #include <QLayout>
@@ -16,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 
 class QCheckBox;
 class QComboBox;
@@ -48,6 +50,28 @@ template <class T> QList<T *> widgetsIn(QLayout *layout)
             out << w;
     return out;
 }
+
+// Sends the catalog's packet `id` for camera `address` with `sender` (the
+// link or a dialog's own sender) in mode 1. Nothing goes out when the
+// catalog refuses a value; the dialogs read their boxes within range first.
+template <class Sender>
+bool sendEntry(Sender &sender, int address, catalog::Id id, std::span<const int> values)
+{
+    const auto packet = catalog::build(id, address, values);
+    return packet && sender.SD(*packet, 1);
+}
+template <class Sender>
+bool sendEntry(Sender &sender, int address, catalog::Id id, std::initializer_list<int> values = {})
+{
+    return sendEntry(sender, address, id, std::span<const int>(values.begin(), values.size()));
+}
+
+// A mask colour as the colour byte carries it: the list position in the low
+// nibble, "Half" in the high one.
+struct MaskColourChoice {
+    int colour = 0;
+    int half = 0;
+};
 
 // Which of the 24 zone boxes are ticked.
 std::array<bool, 24> tickedZones(const QList<QCheckBox *> &boxes);
@@ -96,15 +120,14 @@ protected:
     // The value of a typed hexadecimal box, 0..maximum (read as hexfield.h
     // says), or a refusal naming the box by its accessible name.
     std::optional<unsigned> valueOf(QLineEdit *box, unsigned maximum);
-    // The value of a box `width` digits wide as the bytes 0p 0q .. it is
-    // sent as, one digit each, most significant first; or a refusal.
-    std::optional<QByteArray> digitsOf(QLineEdit *box, int width);
+    // The value of a box `width` hexadecimal digits wide, or a refusal.
+    std::optional<unsigned> digitsOf(QLineEdit *box, int width);
 
     // The selected position of a list, or a refusal naming it.
     std::optional<int> positionOf(QComboBox *list);
-    // The colour byte of a list and its "Half" box (none: colour code
-    // without "Half"), or a refusal naming the list.
-    std::optional<std::uint8_t> colourOf(QComboBox *list, QCheckBox *half);
+    // The colour of a list and its "Half" box (none: the colour without
+    // "Half"), or a refusal naming the list.
+    std::optional<MaskColourChoice> colourOf(QComboBox *list, QCheckBox *half);
 
 private:
     OperatorMessages m_messages{this, true}; // in front of every other window

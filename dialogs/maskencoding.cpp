@@ -4,15 +4,6 @@
 
 namespace zam::masks {
 
-QByteArray commandPacket(std::uint8_t header, std::uint8_t code, const QByteArray &parameters)
-{
-    QByteArray packet;
-    packet.reserve(parameters.size() + 5);
-    packet.append(char(header)).append(char(0x01)).append(char(0x04)).append(char(code));
-    packet.append(parameters).append(char(0xFF));
-    return packet;
-}
-
 QChar zoneLetter(int zone)
 {
     return zone >= 0 && zone < kZoneCount ? QChar(u'A' + zone) : QChar(u'?');

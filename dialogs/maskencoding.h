@@ -16,15 +16,12 @@ namespace zam::masks {
 
 inline constexpr int kZoneCount = 24; // zones A..X = 0x00..0x17
 
-// A camera command of category 04: header 01 04 code parameters.. FF.
-QByteArray commandPacket(std::uint8_t header, std::uint8_t code, const QByteArray &parameters);
-
 // Zone letter 'A'..'X' of zone 0..23.
 QChar zoneLetter(int zone);
 
 // The typed boxes are read as every typed hexadecimal box of the panel is
 // (hexfield.h) and go out one digit per byte, most significant first
-// (appendNibbles): a pan angle typed as 800 is sent as 08 00 00.
+// (the catalog's nibble fields): a pan angle typed as 800 is sent as 08 00 00.
 
 // 24-zone bitmap: zone i sets bit (i mod 6) of group (i div 6); the four
 // groups go out group 3 first:
@@ -40,8 +37,6 @@ const QStringList &maskColourNames();
 // Colour byte of a list position (0x00..0x0D); "Half" adds 0x10. Nothing
 // when no colour is selected (position outside the list).
 std::optional<std::uint8_t> maskColourByte(int listPosition, bool half);
-// Sent in place of a colour byte by the mosaic buttons.
-inline constexpr std::uint8_t kMosaicColour = 0x7F;
 
 // Pan and tilt angles are 12-bit codes, 4096 to the full turn, 0x000 = 0
 // degrees, typed as three hexadecimal digits.

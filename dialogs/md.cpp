@@ -4,7 +4,6 @@
 #include "ui_md.h"
 
 #include <hexfield.h>
-#include <packet.h>
 
 namespace zam {
 
@@ -31,9 +30,9 @@ MD::MD(CameraLink &link, MdState &state, QWidget *parent)
     connect(m_ui->cmdMDstart, &QPushButton::clicked, this, &MD::cmdMDstart_Click);
     connect(m_ui->cmdMDSSunq, &QPushButton::clicked, this, &MD::cmdMDSSunq_Click);
     connect(m_ui->cmdDisplay, &QPushButton::clicked, this,
-            [this] { sendPacket(0x15, QByteArray(1, 0x02)); });
+            [this] { send(catalog::Id::DataScreenOn); });
     connect(m_ui->cmdMDdisplayOFF, &QPushButton::clicked, this,
-            [this] { sendPacket(0x15, QByteArray(1, 0x03)); });
+            [this] { send(catalog::Id::DataScreenOff); });
     connect(m_ui->cmdJun, &QPushButton::clicked, this, &MD::cmdJun_Click);
     connect(m_ui->cmdCloseAlarm, &QPushButton::clicked, this, &QDialog::close);
 }
@@ -93,17 +92,15 @@ void MD::done(int result)
     maskui::MaskDialog::done(result);
 }
 
-void MD::sendPacket(std::uint8_t code, const QByteArray &parameters)
+void MD::send(catalog::Id id, std::initializer_list<int> values)
 {
-    m_sender.SD(masks::commandPacket(m_link->state().header(), code, parameters), 1);
+    sendEntry(m_sender, m_link->state().CameraAddress, id, values);
 }
 
-QByteArray MD::inquire(std::uint8_t code, int n, double pauseSeconds)
+QByteArray MD::inquire(catalog::Id inquiry, double pauseSeconds)
 {
-    QByteArray packet;
-    packet.append(char(m_link->state().header())).append(char(0x09)).append(char(0x04));
-    packet.append(char(code)).append(char(0xFF));
-    m_sender.SD(packet, 1);
+    const int n = catalog::entry(inquiry).replyLength;
+    send(inquiry);
     BusyCursor busy;
     if (pauseSeconds > 0)
         m_link->stopwatch().pause(pauseSeconds);
@@ -116,13 +113,13 @@ void MD::comSetMD_Click()
     const auto mode = positionOf(m_ui->ComboSetMD);
     if (!mode)
         return;
-    sendPacket(0x6C, QByteArray(1, char(*mode)));
+    send(catalog::Id::AlarmModeSet, {*mode});
     m_state->MDMode = std::uint8_t(*mode);
 }
 
 void MD::cmdsetMDinq_Click()
 {
-    const auto mode = masks::alarmModeReply(inquire(0x6C, 4));
+    const auto mode = masks::alarmModeReply(inquire(catalog::Id::AlarmModeInquiry));
     if (!mode)
         return;
     MdState &s = *m_state;
@@ -139,10 +136,7 @@ void MD::cmdsetMDtime_Click()
     const auto night = valueOf(m_ui->txtMDnight, hexDigitsMax(3));
     if (!night)
         return;
-    QByteArray p;
-    appendNibbles(p, *day, 3);
-    appendNibbles(p, *night, 3);
-    sendPacket(0x6D, p);
+    send(catalog::Id::AlarmLevels, {int(*day), int(*night)});
     MdState &s = *m_state;
     s.MDDayLevel = int(*day);
     s.MDDayLevelSent = true;
@@ -153,7 +147,7 @@ void MD::cmdsetMDtime_Click()
 void MD::cmdLevelInq_Click()
 {
     // The camera needs a moment before it answers the level inquiry.
-    const auto levels = masks::alarmLevelReply(inquire(0x6D, 12, 0.5));
+    const auto levels = masks::alarmLevelReply(inquire(catalog::Id::AlarmLevelInquiry, 0.5));
     if (!levels)
         return;
     m_ui->txtMDdayR->setText(masks::levelText(levels->day));
@@ -171,22 +165,18 @@ void MD::cmdMDstart_Click()
             return;
     }
     MdState &s = *m_state;
-    std::uint8_t p;
     if (on) {
         s.MDActive = true;
-        p = 0x02;
+        send(catalog::Id::AlarmStart);
     } else if (m_ui->OpMDoff->isChecked()) {
         s.MDActive = false;
-        p = 0x03;
-    } else {
-        return;
+        send(catalog::Id::AlarmStop);
     }
-    sendPacket(0x6B, QByteArray(1, char(p)));
 }
 
 void MD::cmdMDSSunq_Click()
 {
-    const auto running = masks::alarmStatusReply(inquire(0x6B, 4));
+    const auto running = masks::alarmStatusReply(inquire(catalog::Id::AlarmStatusInquiry));
     if (!running)
         return;
     m_state->MDActive = *running;
@@ -199,10 +189,10 @@ void MD::cmdMDSSunq_Click()
 void MD::cmdJun_Click()
 {
     if (m_ui->cmdJun->text() == QLatin1String("ON")) {
-        sendPacket(0x5E, QByteArray(1, 0x02));
+        send(catalog::Id::AlarmSwitchOn);
         m_ui->cmdJun->setText(QStringLiteral("OFF"));
     } else {
-        sendPacket(0x5E, QByteArray(1, 0x03));
+        send(catalog::Id::AlarmSwitchOff);
         m_ui->cmdJun->setText(QStringLiteral("ON"));
     }
 }

@@ -68,9 +68,9 @@ private:
     void cmdMDstart_Click();
     void cmdMDSSunq_Click();
     void cmdJun_Click();
-    void sendPacket(std::uint8_t code, const QByteArray &parameters);
-    // Sends the inquiry 8x 09 04 code FF and waits for a reply of n bytes.
-    QByteArray inquire(std::uint8_t code, int n, double pauseSeconds = 0);
+    void send(catalog::Id id, std::initializer_list<int> values = {});
+    // Sends the inquiry and waits for its reply.
+    QByteArray inquire(catalog::Id inquiry, double pauseSeconds = 0);
     void fillFromState();
 
     std::unique_ptr<Ui::MD> m_ui;

@@ -5,7 +5,6 @@
 
 #include <QGuiApplication>
 #include <hexfield.h>
-#include <packet.h>
 
 namespace zam {
 
@@ -46,9 +45,9 @@ void MotionD::done(int result)
     maskui::MaskDialog::done(result);
 }
 
-void MotionD::sendPacket(std::uint8_t code, const QByteArray &parameters)
+void MotionD::send(catalog::Id id, std::initializer_list<int> values)
 {
-    m_link->SD(masks::commandPacket(m_link->state().header(), code, parameters), 1);
+    sendEntry(*m_link, m_link->state().CameraAddress, id, values);
 }
 
 bool MotionD::confirmStart()
@@ -62,13 +61,13 @@ bool MotionD::confirmStart()
 void MotionD::MDforOnOff_Click()
 {
     if (m_ui->MDforOnOff->text() == QLatin1String("ON")) {
-        sendPacket(0x1B, QByteArray(1, 0x02));
+        send(catalog::Id::MotionDetectionOff);
         m_ui->MDforOnOff->setText(QStringLiteral("OFF"));
         return;
     }
     if (!confirmStart())
         return;
-    sendPacket(0x1B, QByteArray(1, 0x03));
+    send(catalog::Id::MotionDetectionOn);
     m_ui->MDforOnOff->setText(QStringLiteral("ON"));
 }
 
@@ -82,15 +81,12 @@ void MotionD::MDfuncSet_Click()
         return;
     if (!confirmStart())
         return;
-    QByteArray p;
-    p.append(
-        char(masks::detectDisplayCode(m_ui->MDcheck_0->isChecked(), m_ui->MDcheck_1->isChecked())));
-    p.append(char(
+    const int display =
+        masks::detectDisplayCode(m_ui->MDcheck_0->isChecked(), m_ui->MDcheck_1->isChecked());
+    const int frames =
         masks::detectFrameBitmap({m_ui->MDcheck_2->isChecked(), m_ui->MDcheck_3->isChecked(),
-                                  m_ui->MDcheck_4->isChecked(), m_ui->MDcheck_5->isChecked()})));
-    appendNibbles(p, *threshold, 2);
-    appendNibbles(p, *interval, 2);
-    sendPacket(0x1C, p);
+                                  m_ui->MDcheck_4->isChecked(), m_ui->MDcheck_5->isChecked()});
+    send(catalog::Id::MotionFunctionSet, {display, frames, int(*threshold), int(*interval)});
     m_ui->MDforOnOff->setText(QStringLiteral("ON"));
 }
 
@@ -115,10 +111,7 @@ void MotionD::MDwinSet_Click()
              QMessageBox::Ok});
         return;
     }
-    QByteArray p;
-    for (int v : {frame, w.hStart, w.vStart, w.hStop, w.vStop})
-        p.append(char(v));
-    sendPacket(0x1D, p);
+    send(catalog::Id::MotionWindowSet, {frame, w.hStart, w.vStart, w.hStop, w.vStop});
 }
 
 } // namespace zam

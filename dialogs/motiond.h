@@ -53,7 +53,8 @@ private:
     void MDwinSet_Click();
     // The auto-refresh warning; false when the operator cancels.
     bool confirmStart();
-    void sendPacket(std::uint8_t code, const QByteArray &parameters);
+    // The catalog's packet `id` through the main window's sender.
+    void send(catalog::Id id, std::initializer_list<int> values = {});
 
     std::unique_ptr<Ui::MotionD> m_ui;
     CameraLink *m_link;

@@ -45,15 +45,16 @@ void Privacy::CmdPrivacySet_Click()
     const auto zone = positionOf(m_ui->combSetPrivacy);
     if (!zone)
         return;
-    QByteArray p;
-    p.append(char(*zone)).append(char(m_ui->Check1->isChecked() ? 0x01 : 0x00));
-    for (QLineEdit *box : {m_ui->Zones_0, m_ui->Zones_1, m_ui->Zones_2, m_ui->Zones_3}) {
-        const auto digits = digitsOf(box, 2);
-        if (!digits)
+    int rect[4];
+    QLineEdit *boxes[4] = {m_ui->Zones_0, m_ui->Zones_1, m_ui->Zones_2, m_ui->Zones_3};
+    for (int k = 0; k < 4; ++k) {
+        const auto value = digitsOf(boxes[k], 2);
+        if (!value)
             return;
-        p.append(*digits);
+        rect[k] = int(*value);
     }
-    sendPacket(0x76, p);
+    send(catalog::Id::PrivacyZoneSet,
+         {*zone, m_ui->Check1->isChecked() ? 1 : 0, rect[0], rect[1], rect[2], rect[3]});
 }
 
 void Privacy::cmdPrivacyColor_Click()
@@ -64,7 +65,7 @@ void Privacy::cmdPrivacyColor_Click()
     const auto c2 = colourOf(m_ui->Combo_1, m_ui->Chk2);
     if (!c2)
         return;
-    sendColourRow(*c1, *c2);
+    sendColourRow(catalog::Id::MaskColour, {c1->colour, c1->half, c2->colour, c2->half});
 }
 
 void Privacy::cmdMovePanTilt_Click()
@@ -79,7 +80,8 @@ void Privacy::cmdMovePanTilt_Click()
     for (int i = 0; i < m_move.size(); ++i)
         if (m_move[i]->isChecked())
             selected = i;
-    sendPacket(0x7A, *pan + *tilt + QByteArray(1, char(masks::directionCode(selected))));
+    const int direction = masks::directionCode(selected);
+    send(catalog::Id::MovePanTilt, {int(*pan), int(*tilt), direction >> 4, direction & 0x0F});
 }
 
 } // namespace zam

@@ -10,8 +10,9 @@ namespace zam {
 using namespace maskui;
 
 namespace {
-constexpr std::uint8_t kCameraOneHeader = 0x81;
-}
+// The earlier family's packets always go to camera 1, whichever is selected.
+constexpr int kCameraOne = 1;
+} // namespace
 
 PrivacyA::PrivacyA(CameraLink &link, QWidget *parent)
     : maskui::MaskDialog(parent), m_ui(std::make_unique<Ui::PrivacyA>()), m_link(&link),
@@ -27,9 +28,12 @@ PrivacyA::PrivacyA(CameraLink &link, QWidget *parent)
     const QPushButton *set[3] = {m_ui->cmdPZMset_0, m_ui->cmdPZMset_1, m_ui->cmdPZMset_2};
     for (int i = 0; i < 3; ++i)
         connect(set[i], &QPushButton::clicked, this, [this, i] { cmdPZMset_Click(i); });
-    connect(m_ui->CmdPrivacyOn, &QPushButton::clicked, this, [this] { sendSwitch(0x02); });
-    connect(m_ui->CmdPrivacyoff, &QPushButton::clicked, this, [this] { sendSwitch(0x03); });
-    connect(m_ui->CmdClear, &QPushButton::clicked, this, [this] { sendSwitch(0x00); });
+    connect(m_ui->CmdPrivacyOn, &QPushButton::clicked, this,
+            [this] { sendSwitch(catalog::Id::PrivacyAOn); });
+    connect(m_ui->CmdPrivacyoff, &QPushButton::clicked, this,
+            [this] { sendSwitch(catalog::Id::PrivacyAOff); });
+    connect(m_ui->CmdClear, &QPushButton::clicked, this,
+            [this] { sendSwitch(catalog::Id::PrivacyAClear); });
     for (QLineEdit *box : m_zones)
         connect(box, &QLineEdit::textChanged, this, &PrivacyA::redrawGrid);
     redrawGrid();
@@ -46,19 +50,21 @@ void PrivacyA::openFromMenu()
 
 void PrivacyA::cmdPZMset_Click(int index)
 {
-    QByteArray p(1, char(index));
-    for (int k = 8 * index; k < 8 * index + 8; ++k) {
-        const auto value = valueOf(m_zones[k], kHexDigitMax);
+    // The pair, then X, Y, Width and Height of its two zones.
+    std::array<int, 9> values{index};
+    for (int k = 0; k < 8; ++k) {
+        const auto value = valueOf(m_zones[8 * index + k], kHexDigitMax);
         if (!value)
             return;
-        p.append(char(*value));
+        values[std::size_t(k + 1)] = int(*value);
     }
-    m_link->SD(masks::commandPacket(kCameraOneHeader, 0x76, p), 1);
+    // The zones go through the main window's sender: they are not logged here.
+    sendEntry(*m_link, kCameraOne, catalog::Id::PrivacyZonePairSet, values);
 }
 
-void PrivacyA::sendSwitch(std::uint8_t parameter)
+void PrivacyA::sendSwitch(catalog::Id id)
 {
-    m_sender.SD(masks::commandPacket(kCameraOneHeader, 0x77, QByteArray(1, char(parameter))), 1);
+    sendEntry(m_sender, kCameraOne, id);
 }
 
 void PrivacyA::redrawGrid()

@@ -41,7 +41,8 @@ public:
 
 private:
     void cmdPZMset_Click(int index);
-    void sendSwitch(std::uint8_t parameter);
+    // On, off or clear, through the dialog's own sender.
+    void sendSwitch(catalog::Id id);
     void redrawGrid();
 
     std::unique_ptr<Ui::PrivacyA> m_ui;

@@ -39,7 +39,7 @@ SphericalMask::SphericalMask(CameraLink &link, QWidget *parent)
     });
     connect(m_ui->cmdNonInter, &QPushButton::clicked, this, &SphericalMask::cmdNonInter_Click);
     connect(m_ui->cmdCenterSphe, &QPushButton::clicked, this,
-            [this] { sendPacket(0x7C, QByteArray(1, 0x04)); });
+            [this] { send(catalog::Id::MaskCentreOn); });
 }
 
 SphericalMask::~SphericalMask() = default;
@@ -55,27 +55,31 @@ void SphericalMask::cmdSphericalSet_Click()
     const auto height = digitsOf(m_ui->SpheZone2, 2);
     if (!height)
         return;
-    QByteArray p;
-    p.append(char(*zone)).append(char(m_ui->Check1->isChecked() ? 0x01 : 0x00));
-    sendPacket(0x76, p + *width + *height);
+    send(catalog::Id::SphericalZoneSet,
+         {*zone, m_ui->Check1->isChecked() ? 1 : 0, int(*width), int(*height)});
 }
 
 void SphericalMask::sendColours(int mosaicRow)
 {
     // A mosaic replaces its own row's colour; the other row is then sent
     // as its plain list position, without "Half".
-    std::uint8_t colour[2] = {masks::kMosaicColour, masks::kMosaicColour};
-    QComboBox *lists[2] = {m_ui->ComboSphe_0, m_ui->ComboSphe_1};
-    QCheckBox *halves[2] = {m_ui->Chk1, m_ui->Chk2};
-    for (int row = 0; row < 2; ++row) {
-        if (mosaicRow == row + 1)
-            continue;
-        const auto c = colourOf(lists[row], mosaicRow == 0 ? halves[row] : nullptr);
-        if (!c)
-            return;
-        colour[row] = *c;
+    if (mosaicRow == 1) {
+        if (const auto c2 = colourOf(m_ui->ComboSphe_1, nullptr))
+            sendColourRow(catalog::Id::MaskColourMosaic1, {c2->colour});
+        return;
     }
-    sendColourRow(colour[0], colour[1]);
+    if (mosaicRow == 2) {
+        if (const auto c1 = colourOf(m_ui->ComboSphe_0, nullptr))
+            sendColourRow(catalog::Id::MaskColourMosaic2, {c1->colour});
+        return;
+    }
+    const auto c1 = colourOf(m_ui->ComboSphe_0, m_ui->Chk1);
+    if (!c1)
+        return;
+    const auto c2 = colourOf(m_ui->ComboSphe_1, m_ui->Chk2);
+    if (!c2)
+        return;
+    sendColourRow(catalog::Id::MaskColour, {c1->colour, c1->half, c2->colour, c2->half});
 }
 
 void SphericalMask::cmdNonInter_Click()
@@ -83,15 +87,16 @@ void SphericalMask::cmdNonInter_Click()
     const auto mask = positionOf(m_ui->ComboNonInter);
     if (!mask)
         return;
-    QByteArray p(1, char(*mask));
-    for (QLineEdit *box :
-         {m_ui->NonInterXText, m_ui->NonInterYText, m_ui->NonInterWText, m_ui->NonInterHText}) {
-        const auto digits = digitsOf(box, 2);
-        if (!digits)
+    int rect[4];
+    QLineEdit *boxes[4] = {m_ui->NonInterXText, m_ui->NonInterYText, m_ui->NonInterWText,
+                           m_ui->NonInterHText};
+    for (int k = 0; k < 4; ++k) {
+        const auto value = digitsOf(boxes[k], 2);
+        if (!value)
             return;
-        p.append(*digits);
+        rect[k] = int(*value);
     }
-    sendPacket(0x6F, p);
+    send(catalog::Id::NonInterlockMask, {*mask, rect[0], rect[1], rect[2], rect[3]});
 }
 
 void SphericalMask::offerCentre(bool shown)

@@ -9,12 +9,13 @@
 #include <QLineEdit>
 #include <windowsupport.h>
 
+#include <vector>
+
 namespace zam::maskui {
 
 ZoneMaskDialog::ZoneMaskDialog(CameraLink &link, QWidget *parent)
     : MaskDialog(parent), m_link(&link), m_sender(link, m_log)
-{
-}
+{}
 
 void ZoneMaskDialog::setUpShared(const Form &form)
 {
@@ -24,12 +25,12 @@ void ZoneMaskDialog::setUpShared(const Form &form)
     mirrorLog(m_log, form.logBox);
     connect(form.showZones, &QAbstractButton::clicked, this, [this] {
         const auto bitmap = masks::zoneBitmap(tickedZones(m_shown));
-        sendPacket(0x77, QByteArray(reinterpret_cast<const char *>(bitmap.data()), 4));
+        send(catalog::Id::PrivacyDisplay, {bitmap[0], bitmap[1], bitmap[2], bitmap[3]});
     });
     connect(form.gridOn, &QAbstractButton::clicked, this,
-            [this] { sendPacket(0x7C, QByteArray(1, 0x02)); });
+            [this] { send(catalog::Id::MaskGridOn); });
     connect(form.gridOff, &QAbstractButton::clicked, this,
-            [this] { sendPacket(0x7C, QByteArray(1, 0x03)); });
+            [this] { send(catalog::Id::MaskGridOff); });
     connect(form.clearLog, &QAbstractButton::clicked, this, [this] {
         m_log.clear();
         m_log.notify();
@@ -45,20 +46,20 @@ void ZoneMaskDialog::openFromMenu()
     activateWindow();
 }
 
-void ZoneMaskDialog::sendPacket(std::uint8_t code, const QByteArray &parameters)
+void ZoneMaskDialog::send(catalog::Id id, std::initializer_list<int> values)
 {
-    m_sender.SD(masks::commandPacket(m_link->state().header(), code, parameters), 1);
+    sendEntry(m_sender, m_link->state().CameraAddress, id, values);
 }
 
-void ZoneMaskDialog::sendColourRow(std::uint8_t first, std::uint8_t second)
+void ZoneMaskDialog::sendColourRow(catalog::Id id, std::initializer_list<int> colours)
 {
     const auto bitmap = masks::zoneBitmap(tickedZones(m_colour));
-    QByteArray p(reinterpret_cast<const char *>(bitmap.data()), 4);
-    p.append(char(first)).append(char(second));
-    sendPacket(0x78, p);
+    std::vector<int> values(bitmap.begin(), bitmap.end());
+    values.insert(values.end(), colours.begin(), colours.end());
+    sendEntry(m_sender, m_link->state().CameraAddress, id, values);
 }
 
-std::optional<QByteArray> ZoneMaskDialog::panTiltOf(QLineEdit *pan, QLineEdit *tilt)
+std::optional<std::pair<int, int>> ZoneMaskDialog::panTiltOf(QLineEdit *pan, QLineEdit *tilt)
 {
     const auto p = digitsOf(pan, 3);
     if (!p)
@@ -66,13 +67,13 @@ std::optional<QByteArray> ZoneMaskDialog::panTiltOf(QLineEdit *pan, QLineEdit *t
     const auto t = digitsOf(tilt, 3);
     if (!t)
         return std::nullopt;
-    return *p + *t;
+    return std::pair{int(*p), int(*t)};
 }
 
 void ZoneMaskDialog::sendPanTilt(QLineEdit *pan, QLineEdit *tilt)
 {
     if (const auto angles = panTiltOf(pan, tilt))
-        sendPacket(0x79, *angles);
+        send(catalog::Id::PanTiltAngle, {angles->first, angles->second});
 }
 
 void ZoneMaskDialog::sendMaskPosition(QComboBox *mask, QLineEdit *pan, QLineEdit *tilt,
@@ -87,7 +88,7 @@ void ZoneMaskDialog::sendMaskPosition(QComboBox *mask, QLineEdit *pan, QLineEdit
     const auto z = digitsOf(zoom, 4);
     if (!z)
         return;
-    sendPacket(0x7B, QByteArray(1, char(*m)) + *angles + *z);
+    send(catalog::Id::MaskPtz, {*m, angles->first, angles->second, int(*z)});
 }
 
 } // namespace zam::maskui

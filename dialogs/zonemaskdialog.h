@@ -1,7 +1,8 @@
 #pragma once
 // What the two privacy-mask windows (zone masks and spherical masks) share:
 // the dialog's own sender and log, the "zones shown" and colour-row check
-// box grids, and the packets both send the same way:
+// box grids, and the packets both send the same way (built by the protocol
+// catalog):
 //
 //   8x 01 04 77 aa bb cc dd FF                       zones shown (zone bitmap)
 //   8x 01 04 78 aa bb cc dd c1 c2 FF                 zones of the colour row, colours 1 and 2
@@ -39,20 +40,23 @@ protected:
     // The widgets of the form the shared part works on; called once the
     // form is set up.
     struct Form {
-        QGridLayout *shownGrid;        // Checks0 0..23
-        QGridLayout *colourGrid;       // Checks1 0..23
+        QGridLayout *shownGrid;  // Checks0 0..23
+        QGridLayout *colourGrid; // Checks1 0..23
         QPlainTextEdit *logBox;
         QAbstractButton *clearLog;
-        QAbstractButton *showZones;    // sends the zones shown
+        QAbstractButton *showZones; // sends the zones shown
         QAbstractButton *gridOn;
         QAbstractButton *gridOff;
         QList<QComboBox *> openingLists; // set to their first item on opening
     };
     void setUpShared(const Form &form);
 
-    void sendPacket(std::uint8_t code, const QByteArray &parameters);
-    // The colour row's ticked zones with the two colour bytes.
-    void sendColourRow(std::uint8_t first, std::uint8_t second);
+    // The catalog's packet `id` for the selected camera, through the
+    // dialog's own sender.
+    void send(catalog::Id id, std::initializer_list<int> values = {});
+    // The colour row's ticked zones followed by the colour values of `id`
+    // (a mask colour entry).
+    void sendColourRow(catalog::Id id, std::initializer_list<int> colours);
     // The head's pan and tilt angles, three digits each.
     void sendPanTilt(QLineEdit *pan, QLineEdit *tilt);
     // The mask of the list at the head's pan, tilt (three digits) and zoom
@@ -62,9 +66,8 @@ protected:
     CameraLink *m_link;
 
 private:
-    // The pan and tilt angles as the six digit bytes they are sent as, or a
-    // refusal naming the box.
-    std::optional<QByteArray> panTiltOf(QLineEdit *pan, QLineEdit *tilt);
+    // The pan and tilt angles (three digits each), or a refusal naming the box.
+    std::optional<std::pair<int, int>> panTiltOf(QLineEdit *pan, QLineEdit *tilt);
 
     TrafficLog m_log;
     DialogSender m_sender;

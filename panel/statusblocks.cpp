@@ -1,5 +1,6 @@
 #include "statusblocks.h"
 
+#include "catalog.h"
 #include "packet.h"
 
 #include <cstdint>
@@ -43,28 +44,25 @@ int replyLength(StatusBlock block)
 
 QByteArray inquiryPacket(StatusBlock block, int address)
 {
-    if (address < 0 || address > 0x7F)
-        return {};
-    const int header = 0x80 + address;
-    std::optional<QByteArray> packet;
+    catalog::Id id = catalog::Id::VersionInquiry;
     switch (block) {
     case StatusBlock::Version:
-        packet = ToByteArray({header, 0x09, 0x00, 0x02, 0xFF});
+        id = catalog::Id::VersionInquiry;
         break;
     case StatusBlock::Lens:
-        packet = ToByteArray({header, 0x09, 0x7E, 0x7E, 0x00, 0xFF});
+        id = catalog::Id::LensBlockInquiry;
         break;
     case StatusBlock::Camera:
-        packet = ToByteArray({header, 0x09, 0x7E, 0x7E, 0x01, 0xFF});
+        id = catalog::Id::CameraBlockInquiry;
         break;
     case StatusBlock::Other:
-        packet = ToByteArray({header, 0x09, 0x7E, 0x7E, 0x02, 0xFF});
+        id = catalog::Id::OtherBlockInquiry;
         break;
     case StatusBlock::Extended:
-        packet = ToByteArray({header, 0x09, 0x7E, 0x7E, 0x03, 0xFF});
+        id = catalog::Id::ExtendedBlockInquiry;
         break;
     }
-    return packet.value_or(QByteArray());
+    return catalog::build(id, address).value_or(QByteArray());
 }
 
 int replyHeader(int address)

@@ -67,8 +67,8 @@ inline constexpr int kStatusRequestLimit = 3;
 // 10 for the version block, 16 for the others.
 int replyLength(StatusBlock block);
 
-// The inquiry for the camera at address; empty when 0x80 + address is not
-// a byte.
+// The inquiry for the camera at address (built by the protocol catalog);
+// empty for an address outside 1..7 (8: all cameras).
 QByteArray inquiryPacket(StatusBlock block, int address);
 
 // First byte of a reply from the camera at address: 0x80 + 16 * address;

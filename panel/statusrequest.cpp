@@ -1,5 +1,6 @@
 #include "statusrequest.h"
 
+#include "catalog.h"
 #include "packet.h"
 
 namespace zam {
@@ -23,13 +24,14 @@ std::optional<QByteArray> requestBlock(CameraLink &link, StatusBlock block)
     }
 }
 
-// One alarm inquiry: the reply of `length` bytes with y0 (any address), 50
-// and FF at its last position, or nullopt after the last attempt.
-std::optional<QByteArray> askAlarm(CameraLink &link, int command, int length)
+// One alarm inquiry: the reply of the inquiry's length with y0 (any
+// address), 50 and FF at its last position, or nullopt after the last attempt.
+std::optional<QByteArray> askAlarm(CameraLink &link, catalog::Id inquiry)
 {
-    const auto packet = ToByteArray({link.state().header(), 0x09, 0x04, command, 0xFF});
+    const auto packet = catalog::build(inquiry, link.state().CameraAddress);
     if (!packet)
         return std::nullopt;
+    const int length = catalog::entry(inquiry).replyLength;
     for (int attempt = 0; attempt < kAlarmAttempts; ++attempt) {
         link.discardInput();
         if (!link.SD(*packet, 1))
@@ -62,7 +64,7 @@ std::optional<StatusReplies> requestStatusBlocks(CameraLink &link)
 
 bool readAlarmStatus(CameraLink &link, MdState &s)
 {
-    const auto active = askAlarm(link, 0x6B, 4);
+    const auto active = askAlarm(link, catalog::Id::AlarmStatusInquiry);
     if (!active)
         return false;
     if (std::uint8_t(active->at(2)) == 0x02)
@@ -70,12 +72,12 @@ bool readAlarmStatus(CameraLink &link, MdState &s)
     else if (std::uint8_t(active->at(2)) == 0x03)
         s.MDActive = false;
 
-    const auto mode = askAlarm(link, 0x6C, 4);
+    const auto mode = askAlarm(link, catalog::Id::AlarmModeInquiry);
     if (!mode)
         return false;
     s.MDMode = std::uint8_t(mode->at(2));
 
-    const auto levels = askAlarm(link, 0x6D, 12);
+    const auto levels = askAlarm(link, catalog::Id::AlarmLevelInquiry);
     if (!levels)
         return false;
     s.MDDayLevel = int(readNibbles(*levels, 2, 3));

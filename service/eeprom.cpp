@@ -1,6 +1,6 @@
 #include "eeprom.h"
 
-#include <packet.h>
+#include <catalog.h>
 
 #include <iterator>
 
@@ -10,8 +10,6 @@ namespace zam::eeprom
 namespace
 {
 
-constexpr std::uint8_t kWriteOp = 0x02;
-constexpr std::uint8_t kSetOp = 0x03;
 constexpr double kSequencePause = 2.0;
 
 struct Cell {
@@ -22,90 +20,71 @@ struct Cell {
 // The ICR compensation values of the x36 and KR550 blocks.
 constexpr Cell kIcrCompensation[] = {{0xE69, 0x98}, {0xE6A, 0xD8}};
 
-QByteArray begin(std::uint8_t header, std::initializer_list<std::uint8_t> body)
-{
-    QByteArray p;
-    p.append(char(header));
-    for (std::uint8_t b : body)
-        p.append(char(b));
-    return p;
-}
+// The baud-rate cell written with 00, 01, 02, by index of kBaudRates.
+constexpr catalog::Id kBaudRateWrites[] = {catalog::Id::EepromBaudRate9600,
+                                           catalog::Id::EepromBaudRate19200,
+                                           catalog::Id::EepromBaudRate38400};
 
-std::optional<QByteArray> store(std::uint8_t header, std::uint8_t op, unsigned address,
-                                unsigned data)
+// Setting mode and protect release open every sequence, then `rest`; empty
+// when one packet cannot be built.
+std::vector<Step> unlocked(int address, std::initializer_list<std::optional<QByteArray>> rest)
 {
-    if (address > kMaxAddress || data > kMaxData) return std::nullopt;
-    QByteArray p = begin(header, {0x01, 0x7F, 0x7F, op});
-    appendNibbles(p, address, kAddressDigits);
-    appendNibbles(p, data, kDataDigits);
-    p.append(char(0xFF));
-    return p;
-}
-
-// Setting mode and protect release open every sequence.
-std::vector<Step> unlocked(std::uint8_t header)
-{
-    return {{enterSettingMode(header), kSequencePause},
-            {writeProtectRelease(header), kSequencePause}};
-}
-
-} // namespace
-
-QByteArray enterSettingMode(std::uint8_t header)
-{
-    QByteArray p = begin(header, {0x01, 0x7F, 0x01, 0x7F});
-    p.append(char(0xFF));
-    return p;
-}
-
-QByteArray writeProtectRelease(std::uint8_t header)
-{
-    return *store(header, kWriteOp, kProtectCell, 0x01);
-}
-
-std::optional<QByteArray> write(std::uint8_t header, unsigned address, unsigned data)
-{
-    return store(header, kWriteOp, address, data);
-}
-
-std::optional<QByteArray> set(std::uint8_t header, unsigned address, unsigned data)
-{
-    return store(header, kSetOp, address, data);
-}
-
-std::optional<QByteArray> read(std::uint8_t header, unsigned address)
-{
-    if (address > kMaxAddress) return std::nullopt;
-    QByteArray p = begin(header, {0x09, 0x7F, 0x7F, 0x01});
-    appendNibbles(p, address, kAddressDigits);
-    p.append(char(0xFF));
-    return p;
-}
-
-std::optional<QByteArray> registerSet(std::uint8_t header, unsigned reg, unsigned value)
-{
-    if (reg > kMaxRegister || value > kMaxRegisterValue) return std::nullopt;
-    QByteArray p = begin(header, {0x01, 0x04, 0x24, std::uint8_t(reg)});
-    appendNibbles(p, value, 2);
-    p.append(char(0xFF));
-    return p;
-}
-
-std::vector<Step> icrCompensationSequence(std::uint8_t header)
-{
-    std::vector<Step> steps = unlocked(header);
-    for (const Cell &c : kIcrCompensation)
-        steps.push_back({*write(header, c.address, c.data), kSequencePause});
+    std::vector<Step> steps;
+    for (const auto &p : {enterSettingMode(address), writeProtectRelease(address)}) {
+        if (!p) return {};
+        steps.push_back({*p, kSequencePause});
+    }
+    for (const auto &p : rest) {
+        if (!p) return {};
+        steps.push_back({*p, kSequencePause});
+    }
     steps.back().pauseAfterSeconds = 0;
     return steps;
 }
 
-std::vector<Step> baudRateSequence(std::uint8_t header, int index)
+} // namespace
+
+std::optional<QByteArray> enterSettingMode(int address)
 {
-    if (index < 0 || index >= int(std::size(kBaudRates))) return {};
-    std::vector<Step> steps = unlocked(header);
-    steps.push_back({*write(header, kBaudRateCell, unsigned(index)), 0});
-    return steps;
+    return catalog::build(catalog::Id::EepromSettingMode, address);
+}
+
+std::optional<QByteArray> writeProtectRelease(int address)
+{
+    return catalog::build(catalog::Id::EepromProtectRelease, address);
+}
+
+std::optional<QByteArray> write(int address, unsigned cell, unsigned data)
+{
+    return catalog::build(catalog::Id::EepromWrite, address, {int(cell), int(data)});
+}
+
+std::optional<QByteArray> set(int address, unsigned cell, unsigned data)
+{
+    return catalog::build(catalog::Id::EepromSet, address, {int(cell), int(data)});
+}
+
+std::optional<QByteArray> read(int address, unsigned cell)
+{
+    return catalog::build(catalog::Id::EepromRead, address, {int(cell)});
+}
+
+std::optional<QByteArray> registerSet(int address, unsigned reg, unsigned value)
+{
+    return catalog::build(catalog::Id::RegisterSet, address, {int(reg), int(value)});
+}
+
+std::vector<Step> icrCompensationSequence(int address)
+{
+    const Cell *c = kIcrCompensation;
+    return unlocked(address, {write(address, c[0].address, c[0].data),
+                              write(address, c[1].address, c[1].data)});
+}
+
+std::vector<Step> baudRateSequence(int address, int index)
+{
+    if (index < 0 || index >= int(std::size(kBaudRateWrites))) return {};
+    return unlocked(address, {catalog::build(kBaudRateWrites[index], address)});
 }
 
 SplitReply splitFirstReply(const QByteArray &bytes)

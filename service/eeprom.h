@@ -1,6 +1,7 @@
 #pragma once
 // The cameras' service commands: EEPROM access, the register set, and the
-// fixed write sequences of the service dialogs. Qt Core only.
+// fixed write sequences of the service dialogs. Qt Core only; the packets
+// are built by the protocol catalog.
 //
 // EEPROM commands (8x = 0x80 + camera address; a b c = the address's three
 // hexadecimal digits, d e = the data's two, one digit per byte):
@@ -48,13 +49,14 @@ inline constexpr int kReadReplyLength = 7;
 // Line speeds of the baud-rate cell, by its value.
 inline constexpr int kBaudRates[] = {9600, 19200, 38400};
 
-QByteArray enterSettingMode(std::uint8_t header);
-QByteArray writeProtectRelease(std::uint8_t header);
-// Nothing when the address or data is out of range.
-std::optional<QByteArray> write(std::uint8_t header, unsigned address, unsigned data);
-std::optional<QByteArray> set(std::uint8_t header, unsigned address, unsigned data);
-std::optional<QByteArray> read(std::uint8_t header, unsigned address);
-std::optional<QByteArray> registerSet(std::uint8_t header, unsigned reg, unsigned value);
+// Packets for camera `address` (1..7). Nothing when the cell, the data or
+// the register is out of range.
+std::optional<QByteArray> enterSettingMode(int address);
+std::optional<QByteArray> writeProtectRelease(int address);
+std::optional<QByteArray> write(int address, unsigned cell, unsigned data);
+std::optional<QByteArray> set(int address, unsigned cell, unsigned data);
+std::optional<QByteArray> read(int address, unsigned cell);
+std::optional<QByteArray> registerSet(int address, unsigned reg, unsigned value);
 
 // One packet of a timed sequence and the pause that follows it.
 struct Step {
@@ -64,10 +66,10 @@ struct Step {
 
 // ICR compensation: setting mode, protect release, then E69 = 98 and
 // E6A = D8, with 2 s between packets.
-std::vector<Step> icrCompensationSequence(std::uint8_t header);
+std::vector<Step> icrCompensationSequence(int address);
 // Baud-rate change to kBaudRates[index]: setting mode, protect release, then
 // the baud-rate cell, with 2 s between packets. Empty for an unknown index.
-std::vector<Step> baudRateSequence(std::uint8_t header, int index);
+std::vector<Step> baudRateSequence(int address, int index);
 
 // The first reply among bytes taken from the port: up to and including the
 // first 0xFF (all of them when there is none), and the bytes after it.

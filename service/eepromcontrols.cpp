@@ -46,28 +46,28 @@ std::optional<unsigned> EepromControls::data()
 
 void EepromControls::enterSettingMode()
 {
-    send(eeprom::enterSettingMode(m_link->state().header()));
+    if (const auto p = eeprom::enterSettingMode(m_link->state().CameraAddress)) send(*p);
 }
 
 void EepromControls::releaseWriteProtect()
 {
-    send(eeprom::writeProtectRelease(m_link->state().header()));
+    if (const auto p = eeprom::writeProtectRelease(m_link->state().CameraAddress)) send(*p);
 }
 
 void EepromControls::read()
 {
     const auto a = address();
     if (!a) return;
-    if (const auto p = eeprom::read(m_link->state().header(), *a)) send(*p);
+    if (const auto p = eeprom::read(m_link->state().CameraAddress, *a)) send(*p);
 }
 
-void EepromControls::store(std::optional<QByteArray> (*build)(std::uint8_t, unsigned, unsigned))
+void EepromControls::store(std::optional<QByteArray> (*build)(int, unsigned, unsigned))
 {
     const auto a = address();
     if (!a) return;
     const auto d = data();
     if (!d) return;
-    if (const auto p = build(m_link->state().header(), *a, *d)) send(*p);
+    if (const auto p = build(m_link->state().CameraAddress, *a, *d)) send(*p);
 }
 
 void EepromControls::write()
@@ -94,8 +94,9 @@ void EepromControls::runSequence(const std::vector<eeprom::Step> &steps, const Q
 
 std::optional<eeprom::ReadReply> EepromControls::readCell(unsigned cell)
 {
-    const std::uint8_t header = m_link->state().header();
-    send(*eeprom::read(header, cell));
+    const auto packet = eeprom::read(m_link->state().CameraAddress, cell);
+    if (!packet) return std::nullopt;
+    send(*packet);
     m_link->stopwatch().pause(1.0);
     // What has arrived by then is taken straight from the port: the reply,
     // or an error reply (y0 6z ee FF) that would otherwise wait there and

@@ -60,7 +60,7 @@ public:
 private:
     std::optional<unsigned> address();
     std::optional<unsigned> data();
-    void store(std::optional<QByteArray> (*build)(std::uint8_t, unsigned, unsigned));
+    void store(std::optional<QByteArray> (*build)(int, unsigned, unsigned));
     std::optional<eeprom::ReadReply> readCell(unsigned cell);
 
     CameraLink *m_link;

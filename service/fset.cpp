@@ -18,14 +18,14 @@ FSet::FSet(CameraLink &link, QWidget *parent) : QDialog(parent), m_ui(std::make_
 
     service::connectEepromButtons(m_ui.get(), c, this);
     connect(m_ui->EPromCmdx36ICRcomp, &QPushButton::clicked, this, [c] {
-        c->runSequence(eeprom::icrCompensationSequence(c->link().state().header()),
+        c->runSequence(eeprom::icrCompensationSequence(c->link().state().CameraAddress),
                        QStringLiteral("DONE"));
     });
     QPushButton *const baud[] = {m_ui->CmdBaudRate_0, m_ui->CmdBaudRate_1, m_ui->CmdBaudRate_2};
     for (int i = 0; i < int(std::size(baud)); ++i) {
         connect(baud[i], &QPushButton::clicked, this, [c, i] {
             c->runSequence(
-                eeprom::baudRateSequence(c->link().state().header(), i),
+                eeprom::baudRateSequence(c->link().state().CameraAddress, i),
                 QStringLiteral(" Please Turn off the Camera Power and Exit This program."));
         });
     }

@@ -19,7 +19,7 @@ Register::Register(CameraLink &link, QWidget *parent)
 
     service::connectEepromButtons(m_ui.get(), c, this);
     connect(m_ui->EPromCmdKR550ICR, &QPushButton::clicked, this, [c] {
-        c->runSequence(eeprom::icrCompensationSequence(c->link().state().header()),
+        c->runSequence(eeprom::icrCompensationSequence(c->link().state().CameraAddress),
                        QStringLiteral("DONE"));
     });
     connect(m_ui->comRegisterSet2, &QPushButton::clicked, this, &Register::setRegister);
@@ -36,7 +36,7 @@ void Register::setRegister()
     const auto value = c.field(m_ui->txtRegisterValue, eeprom::kMaxRegisterValue,
                                QStringLiteral("The register value"));
     if (!value) return;
-    if (const auto p = eeprom::registerSet(c.link().state().header(), *reg, *value)) c.send(*p);
+    if (const auto p = eeprom::registerSet(c.link().state().CameraAddress, *reg, *value)) c.send(*p);
 }
 
 } // namespace zam

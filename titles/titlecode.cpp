@@ -1,6 +1,6 @@
 #include "titlecode.h"
 
-#include <packet.h>
+#include <catalog.h>
 
 #include <algorithm>
 #include <string_view>
@@ -175,32 +175,29 @@ int titleRowIndex(int cameraAddress)
 
 std::optional<QByteArray> lineSettingPacket(int address, const LineSetting &s)
 {
-    if (s.line < 0 || s.line > kLastLine)
-        return std::nullopt;
-    return ToByteArray({0x80 + address, 0x01, 0x04, 0x73, 0x10 + s.line, 0x00, s.horizontal,
-                        s.colour, s.blink, s.opening, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF});
+    return catalog::build(catalog::Id::TitleLineSetting, address,
+                          {s.line, s.horizontal, s.colour, s.blink, s.opening});
 }
 
 std::optional<QByteArray> titleHalfPacket(int address, int line, int half,
                                           std::span<const std::uint8_t> codes)
 {
-    if (line < 0 || line > kLastLine || (half != 0 && half != 1) ||
-        codes.size() != std::size_t(kHalfLength))
+    if ((half != 0 && half != 1) || codes.size() != std::size_t(kHalfLength))
         return std::nullopt;
-    std::vector<int> v{0x80 + address, 0x01, 0x04, 0x73, (half == 0 ? 0x20 : 0x30) + line};
-    v.insert(v.end(), codes.begin(), codes.end());
-    v.push_back(0xFF);
-    return ToByteArray(std::span<const int>(v));
+    std::array<int, 1 + kHalfLength> v{line};
+    std::copy(codes.begin(), codes.end(), v.begin() + 1);
+    return catalog::build(half == 0 ? catalog::Id::TitleFirstHalf : catalog::Id::TitleSecondHalf,
+                          address, v);
 }
 
 std::optional<QByteArray> titleDisplayPacket(int address, bool on)
 {
-    return ToByteArray({0x80 + address, 0x01, 0x04, 0x74, on ? 0x2F : 0x3F, 0xFF});
+    return catalog::build(on ? catalog::Id::TitleDisplayOn : catalog::Id::TitleDisplayOff, address);
 }
 
 std::optional<QByteArray> titleClearPacket(int address)
 {
-    return ToByteArray({0x80 + address, 0x01, 0x04, 0x74, 0x1F, 0xFF});
+    return catalog::build(catalog::Id::TitleClear, address);
 }
 
 const DemoTitle &demoTitle()
@@ -263,26 +260,18 @@ std::optional<std::array<std::uint8_t, 2>> digitPair(int value)
 
 std::optional<QByteArray> clockPacket(int address, const ClockFields &f)
 {
-    std::vector<int> v{0x80 + address, 0x01, 0x04, 0x70};
-    for (int field : {f.year, f.month, f.day, f.hour, f.minute}) {
-        const auto pair = digitPair(field);
-        if (!pair)
-            return std::nullopt;
-        v.push_back((*pair)[0]);
-        v.push_back((*pair)[1]);
-    }
-    v.push_back(0xFF);
-    return ToByteArray(std::span<const int>(v));
+    return catalog::build(catalog::Id::ClockSet, address,
+                          {f.year, f.month, f.day, f.hour, f.minute});
 }
 
 std::optional<QByteArray> dateDisplayPacket(int address, bool on)
 {
-    return ToByteArray({0x80 + address, 0x01, 0x04, 0x71, on ? 0x02 : 0x03, 0xFF});
+    return catalog::build(on ? catalog::Id::DateDisplayOn : catalog::Id::DateDisplayOff, address);
 }
 
 std::optional<QByteArray> timeDisplayPacket(int address, bool on)
 {
-    return ToByteArray({0x80 + address, 0x01, 0x04, 0x72, on ? 0x02 : 0x03, 0xFF});
+    return catalog::build(on ? catalog::Id::TimeDisplayOn : catalog::Id::TimeDisplayOff, address);
 }
 
 } // namespace zam::titles

@@ -116,13 +116,14 @@ void clearRow(TitleRow &row);
 // The row a camera address edits (addresses outside 0..8 are held to it).
 int titleRowIndex(int cameraAddress);
 
-// ---- Packets. Each answers nothing when a value cannot be its byte.
+// ---- Packets, built by the protocol catalog. Each answers nothing when a
+// value is outside its range.
 struct LineSetting {
     int line = 0;
     int horizontal = 0;
     int colour = 0;
     int blink = 0;
-    int opening = 0;
+    int opening = 0; // 0..FE: FF is the terminator
 };
 std::optional<QByteArray> lineSettingPacket(int address, const LineSetting &s);
 // half 0: characters 0..9 with 2L; half 1: characters 10..19 with 3L.

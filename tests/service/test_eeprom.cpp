@@ -16,16 +16,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("packet");
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("setting mode") << eeprom::enterSettingMode(0x81) << hex("81017F017FFF");
+        QTest::newRow("setting mode") << *eeprom::enterSettingMode(1) << hex("81017F017FFF");
         QTest::newRow("protect release")
-            << eeprom::writeProtectRelease(0x81) << hex("81017F7F020000010001FF");
-        QTest::newRow("read 1A5") << *eeprom::read(0x81, 0x1A5) << hex("81097F7F01010A05FF");
+            << *eeprom::writeProtectRelease(1) << hex("81017F7F020000010001FF");
+        QTest::newRow("read 1A5") << *eeprom::read(1, 0x1A5) << hex("81097F7F01010A05FF");
         QTest::newRow("set 001 = 05")
-            << *eeprom::set(0x81, 0x001, 0x05) << hex("81017F7F030000010005FF");
+            << *eeprom::set(1, 0x001, 0x05) << hex("81017F7F030000010005FF");
         QTest::newRow("write FFF = FF")
-            << *eeprom::write(0x87, 0xFFF, 0xFF) << hex("87017F7F020F0F0F0F0FFF");
+            << *eeprom::write(7, 0xFFF, 0xFF) << hex("87017F7F020F0F0F0F0FFF");
         QTest::newRow("register 7F = FF")
-            << *eeprom::registerSet(0x81, 0x7F, 0xFF) << hex("810104247F0F0FFF");
+            << *eeprom::registerSet(1, 0x7F, 0xFF) << hex("810104247F0F0FFF");
     }
     void packets()
     {
@@ -38,13 +38,13 @@ private Q_SLOTS:
     // not reach the wire at all.
     void outOfRangeBuildsNothing()
     {
-        QVERIFY(!eeprom::write(0x81, 0x1000, 0x00));
-        QVERIFY(!eeprom::set(0x81, 0x001, 0x100));
-        QVERIFY(!eeprom::read(0x81, 0x1000));
-        QVERIFY(!eeprom::registerSet(0x81, 0x80, 0x00)); // would be read as a header
-        QVERIFY(!eeprom::registerSet(0x81, 0x00, 0x100));
-        QVERIFY(eeprom::baudRateSequence(0x81, 3).empty());
-        QVERIFY(eeprom::baudRateSequence(0x81, -1).empty());
+        QVERIFY(!eeprom::write(1, 0x1000, 0x00));
+        QVERIFY(!eeprom::set(1, 0x001, 0x100));
+        QVERIFY(!eeprom::read(1, 0x1000));
+        QVERIFY(!eeprom::registerSet(1, 0x80, 0x00)); // would be read as a header
+        QVERIFY(!eeprom::registerSet(1, 0x00, 0x100));
+        QVERIFY(eeprom::baudRateSequence(1, 3).empty());
+        QVERIFY(eeprom::baudRateSequence(1, -1).empty());
     }
 
     void readReply_data()

@@ -167,8 +167,8 @@ private Q_SLOTS:
                  hex("81010473230001021B1B1B1B1B1B1BFF"));
         QCOMPARE(bytes(titleHalfPacket(1, 3, 1, all.last(10))),
                  hex("81010473331B1B1B1B1B1B1B1B1B1BFF"));
-        QCOMPARE(bytes(lineSettingPacket(7, {10, 23, 6, 0, 255})),
-                 hex("870104731A00170600FF0000000000FF"));
+        QCOMPARE(bytes(lineSettingPacket(7, {10, 23, 6, 0, 254})),
+                 hex("870104731A00170600FE0000000000FF"));
         QCOMPARE(bytes(titleDisplayPacket(2, true)), hex("820104742FFF"));
         QCOMPARE(bytes(titleDisplayPacket(2, false)), hex("820104743FFF"));
         QCOMPARE(bytes(titleClearPacket(3)), hex("830104741FFF"));
@@ -181,6 +181,7 @@ private Q_SLOTS:
         QVERIFY(!lineSettingPacket(1, {11, 0, 0, 0, 0})); // would become a first-half packet
         QVERIFY(!lineSettingPacket(1, {-1, 0, 0, 0, 0}));
         QVERIFY(!lineSettingPacket(1, {0, 0, 0, 0, 256}));
+        QVERIFY(!lineSettingPacket(1, {0, 0, 0, 0, 255})); // FF would end the packet
         QVERIFY(!lineSettingPacket(1, {0, -1, 0, 0, 0}));
         QVERIFY(!titleHalfPacket(1, 11, 0, ten));
         QVERIFY(!titleHalfPacket(1, 0, 2, ten));

@@ -1,0 +1,495 @@
+// The protocol catalog: building, decoding and describing packets and replies.
+
+#include <QSet>
+#include <QTest>
+#include <catalog.h>
+
+#include <random>
+
+using namespace zam;
+using namespace zam::catalog;
+
+Q_DECLARE_METATYPE(zam::catalog::Id)
+Q_DECLARE_METATYPE(zam::catalog::ReplyKind)
+
+namespace {
+
+// Blanks in the text are skipped.
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(text);
+}
+
+QString unknownText(const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        return QStringLiteral("Unknown");
+    return QLatin1String("Unknown: ") + QString::fromLatin1(bytes.toHex(' ').toUpper());
+}
+
+// A packet's values at the low end of every field, with one field moved.
+QList<int> lowValues(const Entry &e)
+{
+    QList<int> v;
+    for (const Field &f : e.fieldList())
+        for (int k = 0; k < f.valueCount(); ++k)
+            v.append(f.min);
+    return v;
+}
+
+std::span<const int> spanOf(const QList<int> &v)
+{
+    return {v.data(), std::size_t(v.size())};
+}
+
+} // namespace
+
+class TestCatalog : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // Every entry at both ends of every field: what is built decodes to the
+    // same entry, address and values (so no two entries share their bytes),
+    // and carries FF only at its end.
+    void roundTrip_data()
+    {
+        QTest::addColumn<Id>("id");
+        QTest::addColumn<int>("address");
+        QTest::addColumn<QList<int>>("values");
+        int address = 0;
+        for (const Entry &e : entries()) {
+            const QList<int> low = lowValues(e);
+            auto next = [&] { return e.broadcastOnly ? kBroadcast : address++ % kBroadcast + 1; };
+            QTest::addRow("%s", e.name) << e.id << next() << low;
+            for (int i = 0; i < e.fieldCount; ++i) {
+                const Field &f = e.fields[std::size_t(i)];
+                QList<int> high = low;
+                for (int k = 0; k < f.valueCount(); ++k)
+                    high[e.valueOffset(i) + k] = f.max;
+                QTest::addRow("%s, %s at its top", e.name, f.name) << e.id << next() << high;
+            }
+        }
+    }
+    void roundTrip()
+    {
+        QFETCH(Id, id);
+        QFETCH(int, address);
+        QFETCH(QList<int>, values);
+        const auto packet = build(id, address, spanOf(values));
+        QVERIFY(packet);
+        QCOMPARE(packet->size(), int(entry(id).length));
+        QCOMPARE(packet->indexOf(char(0xFF)), packet->size() - 1);
+        QCOMPARE(std::uint8_t(packet->at(0)), std::uint8_t(0x80 + address));
+
+        const Command c = decodeCommand(*packet);
+        QVERIFY(c.known());
+        QCOMPARE(QLatin1String(c.entry->name), QLatin1String(entry(id).name));
+        QCOMPARE(c.address, address);
+        QVERIFY(c.inRange);
+        QCOMPARE(QList<int>(c.values.begin(), c.values.begin() + c.valueCount), values);
+        QVERIFY(describe(*packet, false).startsWith(QLatin1String(entry(id).name)));
+    }
+
+    // One below and one above every range, and the wrong number of values.
+    void refusals_data()
+    {
+        QTest::addColumn<Id>("id");
+        QTest::addColumn<int>("address");
+        QTest::addColumn<QList<int>>("values");
+        for (const Entry &e : entries()) {
+            const QList<int> low = lowValues(e);
+            const int address = e.broadcastOnly ? kBroadcast : 1;
+            QTest::addRow("%s, one value too many", e.name) << e.id << address << (low + QList{0});
+            if (!low.isEmpty())
+                QTest::addRow("%s, one value short", e.name) << e.id << address << low.mid(1);
+            for (int i = 0; i < e.fieldCount; ++i) {
+                const Field &f = e.fields[std::size_t(i)];
+                for (int bad : {int(f.min) - 1, int(f.max) + 1}) {
+                    QList<int> v = low;
+                    v[e.valueOffset(i) + f.valueCount() - 1] = bad;
+                    QTest::addRow("%s, %s %d", e.name, f.name, bad) << e.id << address << v;
+                }
+            }
+        }
+        const QList<int> none;
+        QTest::newRow("address 0") << Id::ZoomStop << 0 << none;
+        QTest::newRow("address 9") << Id::ZoomStop << 9 << none;
+        QTest::newRow("address -1") << Id::PowerOn << -1 << none;
+        QTest::newRow("interface clear to camera 1") << Id::InterfaceClear << 1 << none;
+        QTest::newRow("address set to camera 7") << Id::AddressSet << 7 << none;
+        QTest::newRow("no such entry") << Id::Count << 1 << none;
+        QTest::newRow("clock, month 13") << Id::ClockSet << 1 << QList{26, 13, 1, 0, 0};
+        QTest::newRow("clock, minute 60") << Id::ClockSet << 1 << QList{26, 12, 1, 0, 60};
+        QTest::newRow("zoom speed 8 would be 28") << Id::ZoomTele << 1 << QList{8};
+        QTest::newRow("zoom position 10000 would wrap") << Id::ZoomDirect << 1 << QList{0x10000};
+        QTest::newRow("opening FF would end the packet")
+            << Id::TitleLineSetting << 1 << QList{0, 0, 0, 0, 0xFF};
+    }
+    void refusals()
+    {
+        QFETCH(Id, id);
+        QFETCH(int, address);
+        QFETCH(QList<int>, values);
+        QVERIFY(!build(id, address, spanOf(values)));
+    }
+
+    // Byte strings the cameras' command list gives, where the packing is
+    // easy to get wrong: built byte for byte, and decoded back.
+    void knownPackets_data()
+    {
+        QTest::addColumn<Id>("id");
+        QTest::addColumn<int>("address");
+        QTest::addColumn<QList<int>>("values");
+        QTest::addColumn<QByteArray>("bytes");
+        // speeds in the low nibble
+        QTest::newRow("zoom tele 0") << Id::ZoomTele << 1 << QList{0} << hex("8101040720FF");
+        QTest::newRow("zoom tele 7") << Id::ZoomTele << 1 << QList{7} << hex("8101040727FF");
+        QTest::newRow("zoom wide 4") << Id::ZoomWide << 1 << QList{4} << hex("8101040734FF");
+        QTest::newRow("focus far 4") << Id::FocusFar << 1 << QList{4} << hex("8101040824FF");
+        QTest::newRow("d-zoom wide 7, camera 2")
+            << Id::DigitalZoomWide << 2 << QList{7} << hex("8201040637FF");
+        // positions in nibble bytes
+        QTest::newRow("zoom 1234")
+            << Id::ZoomDirect << 1 << QList{0x1234} << hex("810104470102030 4FF");
+        QTest::newRow("zoom digital tele end")
+            << Id::ZoomDirect << 1 << QList{0x8BE0} << hex("8101044708 0B0E00FF");
+        QTest::newRow("d-zoom DC")
+            << Id::DigitalZoomDirect << 1 << QList{0xDC} << hex("81010446 00000D0CFF");
+        QTest::newRow("focus C000")
+            << Id::FocusDirect << 1 << QList{0xC000} << hex("810104480C000000FF");
+        QTest::newRow("AF times 05 1A")
+            << Id::AfIntervalTimes << 1 << QList{0x05, 0x1A} << hex("8101042700050 10AFF");
+        QTest::newRow("R gain 200")
+            << Id::RGainDirect << 1 << QList{200} << hex("8101044300000C08FF");
+        QTest::newRow("ICR threshold 0F")
+            << Id::IcrThreshold << 1 << QList{0x0F} << hex("810104210000000FFF");
+        QTest::newRow("camera ID 4660")
+            << Id::CameraIdWrite << 1 << QList{4660} << hex("8101042201020304FF");
+        QTest::newRow("V-phase 255")
+            << Id::VPhaseDirect << 1 << QList{255} << hex("8101044500000F0FFF");
+        QTest::newRow("16-byte memory 5 A3 0F")
+            << Id::UserMemoryWrite << 1 << QList{5, 0xA3, 0x0F} << hex("81010423050A03000FFF");
+        // whole bytes
+        QTest::newRow("slow AE 1A") << Id::SlowAe << 1 << QList{0x1A} << hex("810104 5D1AFF");
+        QTest::newRow("effect level 32")
+            << Id::DigitalEffectLevel << 1 << QList{32} << hex("8101046520FF");
+        QTest::newRow("preset recall 3")
+            << Id::PresetRecall << 1 << QList{3} << hex("8101043F0203FF");
+        // titles: line in the low nibble of 1L / 2L, characters as a run
+        QTest::newRow("title line 3") << Id::TitleLineSetting << 1 << QList{3, 5, 3, 1, 0}
+                                      << hex("810104731300050301000000000000FF");
+        QTest::newRow("title ABC, line 3")
+            << Id::TitleFirstHalf << 1
+            << QList{3, 0x00, 0x01, 0x02, 0x1B, 0x1B, 0x1B, 0x1B, 0x1B, 0x1B, 0x1B}
+            << hex("8101047323000102 1B1B1B1B1B1B1BFF");
+        QTest::newRow("title blanks, line 10, camera 7")
+            << Id::TitleSecondHalf << 7 << (QList{10} + QList<int>(10, 0x1B))
+            << hex("870104733A1B1B1B1B1B1B1B1B1B1BFF");
+        // clock: decimal digits, not BCD
+        QTest::newRow("clock 26-12-05 12:34") << Id::ClockSet << 1 << QList{26, 12, 5, 12, 34}
+                                              << hex("810104700206010200050102 0304FF");
+        QTest::newRow("clock September")
+            << Id::ClockSet << 1 << QList{0, 9, 1, 0, 0} << hex("810104700000000900010000 0000FF");
+        // masks
+        QTest::newRow("privacy zone A new")
+            << Id::PrivacyZoneSet << 1 << QList{0, 1, 0x01, 0x01, 0x05, 0x05}
+            << hex("810104760001000100010005 0005FF");
+        QTest::newRow("spherical zone A new")
+            << Id::SphericalZoneSet << 1 << QList{0, 1, 0x05, 0x05}
+            << hex("8101047600010005 0005FF");
+        QTest::newRow("display A F G X") << Id::PrivacyDisplay << 1 << QList{0x20, 0x00, 0x01, 0x21}
+                                         << hex("8101047720000121FF");
+        QTest::newRow("colour red half, white")
+            << Id::MaskColour << 1 << QList{0, 0, 0, 1, 8, 1, 7, 0}
+            << hex("810104780000000118 07FF");
+        QTest::newRow("mosaic 1, gray3") << Id::MaskColourMosaic1 << 1 << QList{0x20, 0, 0, 0, 3}
+                                         << hex("81010478200000007F03FF");
+        QTest::newRow("mosaic 2, black")
+            << Id::MaskColourMosaic2 << 1 << QList{0, 0, 0, 1, 0} << hex("81010478000000010 07FFF");
+        QTest::newRow("pan 800 tilt C00")
+            << Id::PanTiltAngle << 1 << QList{0x800, 0xC00} << hex("8101047908 00000C0000FF");
+        QTest::newRow("move left down")
+            << Id::MovePanTilt << 1 << QList{0x1A, 0x02, 2, 2} << hex("8101047A010A000222FF");
+        QTest::newRow("mask C PTZ") << Id::MaskPtz << 1 << QList{2, 0x400, 0x010, 0x4000}
+                                    << hex("8101047B020400000001000400 0000FF");
+        QTest::newRow("non-interlock B")
+            << Id::NonInterlockMask << 1 << QList{1, 0x10, 0x20, 0x08, 0x04}
+            << hex("8101046F0101000200000800 04FF");
+        QTest::newRow("earlier family pair 2")
+            << Id::PrivacyZonePairSet << 1 << QList{1, 4, 2, 3, 1, 0, 0, 0, 0}
+            << hex("810104760104020301000000 00FF");
+        // motion detection and AE spot
+        QTest::newRow("levels FFF 2A0")
+            << Id::AlarmLevels << 1 << QList{0xFFF, 0x2A0} << hex("8101046D0F0F0F020A00FF");
+        QTest::newRow("function, frames") << Id::MotionFunctionSet << 1 << QList{1, 1, 0x01, 0x01}
+                                          << hex("8101041C010100010001FF");
+        QTest::newRow("function, blocks") << Id::MotionFunctionSet << 1 << QList{2, 9, 0x2F, 0x10}
+                                          << hex("8101041C0209020F0100FF");
+        QTest::newRow("window 2") << Id::MotionWindowSet << 1 << QList{2, 3, 0, 0xC, 8}
+                                  << hex("8101041D0203000C08FF");
+        QTest::newRow("AE spot 8 8")
+            << Id::AeSpotPosition << 1 << QList{8, 8} << hex("8101042900080008FF");
+        // service
+        QTest::newRow("EEPROM read 1A5")
+            << Id::EepromRead << 1 << QList{0x1A5} << hex("81097F7F01010A05FF");
+        QTest::newRow("EEPROM write 001 05")
+            << Id::EepromWrite << 1 << QList{0x001, 0x05} << hex("81017F7F020000010005FF");
+        QTest::newRow("EEPROM set 001 05")
+            << Id::EepromSet << 1 << QList{0x001, 0x05} << hex("81017F7F030000010005FF");
+        QTest::newRow("EEPROM write E69 98")
+            << Id::EepromWrite << 1 << QList{0xE69, 0x98} << hex("81017F7F020E06090908FF");
+        QTest::newRow("protect release")
+            << Id::EepromProtectRelease << 1 << QList<int>{} << hex("81017F7F020000010001FF");
+        QTest::newRow("baud rate 19200")
+            << Id::EepromBaudRate19200 << 1 << QList<int>{} << hex("81017F7F020C0F0C0001FF");
+        QTest::newRow("register 60 = 03")
+            << Id::RegisterSet << 1 << QList{0x60, 0x03} << hex("8101042460 0003FF");
+        // inquiries and broadcasts
+        QTest::newRow("version, camera 7")
+            << Id::VersionInquiry << 7 << QList<int>{} << hex("87090002FF");
+        QTest::newRow("lens block")
+            << Id::LensBlockInquiry << 1 << QList<int>{} << hex("81097E7E00FF");
+        QTest::newRow("interface clear")
+            << Id::InterfaceClear << 8 << QList<int>{} << hex("8801000 1FF");
+        QTest::newRow("address set") << Id::AddressSet << 8 << QList<int>{} << hex("883001FF");
+        QTest::newRow("title menu off")
+            << Id::TitleMenuOff << 1 << QList<int>{} << hex("8101047403FF");
+    }
+    void knownPackets()
+    {
+        QFETCH(Id, id);
+        QFETCH(int, address);
+        QFETCH(QList<int>, values);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(build(id, address, spanOf(values)).value_or(QByteArray()).toHex(' '),
+                 bytes.toHex(' '));
+        const Command c = decodeCommand(bytes);
+        QVERIFY(c.known());
+        QCOMPARE(int(c.entry->id), int(id));
+        QCOMPARE(QList<int>(c.values.begin(), c.values.begin() + c.valueCount), values);
+    }
+
+    // Bytes with an entry's shape but a value outside its range are named,
+    // and marked; a more specific entry wins over an out-of-range reading.
+    void decodingPrefersTheExactMeaning_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<Id>("id");
+        QTest::addColumn<bool>("inRange");
+        QTest::newRow("custom preset, not preset 7F")
+            << hex("8101043F017FFF") << Id::CustomPresetSet << true;
+        QTest::newRow("mosaic, not colour 7F")
+            << hex("81010478000000017F03FF") << Id::MaskColourMosaic1 << true;
+        QTest::newRow("protect release, not a write")
+            << hex("81017F7F020000010001FF") << Id::EepromProtectRelease << true;
+        QTest::newRow("baud rate, not a write")
+            << hex("81017F7F020C0F0C0002FF") << Id::EepromBaudRate38400 << true;
+        QTest::newRow("speed 10") << hex("810104072AFF") << Id::ZoomTele << false;
+        QTest::newRow("preset 6") << hex("8101043F0206FF") << Id::PresetRecall << false;
+        QTest::newRow("clock digit 0A")
+            << hex("8101047002060A020005010203 04FF") << Id::ClockSet << false;
+        QTest::newRow("colour 0E") << hex("81010478000000010E07FF") << Id::MaskColour << false;
+        QTest::newRow("title character 50")
+            << hex("8101047323500102 1B1B1B1B1B1B1BFF") << Id::TitleFirstHalf << false;
+        QTest::newRow("zoom stop to all cameras") << hex("8801040700FF") << Id::ZoomStop << true;
+    }
+    void decodingPrefersTheExactMeaning()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(Id, id);
+        QFETCH(bool, inRange);
+        const Command c = decodeCommand(bytes);
+        QVERIFY(c.known());
+        QCOMPARE(int(c.entry->id), int(id));
+        QCOMPARE(c.inRange, inRange);
+        QCOMPARE(describe(bytes, false).endsWith(QLatin1String("(out of range)")), !inRange);
+    }
+
+    void unknownCommands_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("nothing") << QByteArray();
+        QTest::newRow("terminator alone") << hex("FF");
+        QTest::newRow("header and FF") << hex("81FF");
+        QTest::newRow("zoom stop cut short") << hex("81010407FF");
+        QTest::newRow("no terminator") << hex("810104070000");
+        QTest::newRow("one byte too many") << hex("8101040700FFFF");
+        QTest::newRow("unknown command") << hex("8101049900FF");
+        QTest::newRow("header 80") << hex("8001040700FF");
+        QTest::newRow("header 89") << hex("8901040700FF");
+        QTest::newRow("a reply") << hex("9041FF");
+        QTest::newRow("addressed interface clear") << hex("8101000 1FF");
+        QTest::newRow("nibble byte 10") << hex("8101044710000000FF");
+        QTest::newRow("digit byte 1A") << hex("810104700206 1A020005010203 04FF");
+        QTest::newRow("longer than any packet") << QByteArray(17, char(0x81)).append(char(0xFF));
+    }
+    void unknownCommands()
+    {
+        QFETCH(QByteArray, bytes);
+        QVERIFY(!decodeCommand(bytes).known());
+        QCOMPARE(describe(bytes, false), unknownText(bytes));
+    }
+
+    void replies_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<ReplyKind>("kind");
+        QTest::addColumn<int>("address");
+        QTest::addColumn<QString>("text");
+        using K = ReplyKind;
+        QTest::newRow("acknowledge")
+            << hex("9041FF") << K::Acknowledge << 1 << "Acknowledge (socket 1)";
+        QTest::newRow("completion, camera 7")
+            << hex("F052FF") << K::Completion << 7 << "Completion (socket 2)";
+        QTest::newRow("completion 50")
+            << hex("9050FF") << K::Completion << 1 << "Completion (socket 0)";
+        QTest::newRow("syntax error")
+            << hex("906002FF") << K::Error << 1 << "Error: syntax error (socket 0)";
+        QTest::newRow("buffer full")
+            << hex("A06103FF") << K::Error << 2 << "Error: command buffer full (socket 1)";
+        QTest::newRow("cancelled")
+            << hex("906104FF") << K::Error << 1 << "Error: command cancelled (socket 1)";
+        QTest::newRow("no socket")
+            << hex("906205FF") << K::Error << 1 << "Error: no socket (socket 2)";
+        QTest::newRow("not executable")
+            << hex("906041FF") << K::Error << 1 << "Error: command not executable (socket 0)";
+        QTest::newRow("error without a name")
+            << hex("90607AFF") << K::Error << 1 << "Error: code 7A (socket 0)";
+        QTest::newRow("inquiry reply")
+            << hex("905002FF") << K::InquiryReply << 1 << "Inquiry reply: 02";
+        QTest::newRow("level reply")
+            << hex("9050010203FF") << K::InquiryReply << 1 << "Inquiry reply: 01 02 03";
+        QTest::newRow("network change")
+            << hex("B038FF") << K::NetworkChange << 3 << "Network change";
+        QTest::newRow("interface clear")
+            << hex("8801000 1FF") << K::InterfaceClear << 8 << "Interface clear (all cameras)";
+        QTest::newRow("two cameras")
+            << hex("883003FF") << K::AddressSet << 8 << "Address set: 2 cameras";
+        QTest::newRow("one camera")
+            << hex("883002FF") << K::AddressSet << 8 << "Address set: 1 camera";
+        QTest::newRow("no camera")
+            << hex("883001FF") << K::AddressSet << 8 << "Address set: next address 1";
+        // bytes that form no reply
+        for (const char *bad : {"", "FF", "90FF", "8041FF", "9141FF", "904100FF", "905100FF",
+                                "9039FF", "9041", "9050FFFF", "883010FF", "88300301FF", "88010001",
+                                "906002", "90600203FF", "8101040700FF"})
+            QTest::addRow("unknown %s", bad)
+                << hex(bad) << K::Unknown << 0 << unknownText(hex(bad));
+    }
+    void replies()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(ReplyKind, kind);
+        QFETCH(int, address);
+        QFETCH(QString, text);
+        const Reply r = decodeReply(bytes);
+        QCOMPARE(r.kind, kind);
+        QCOMPARE(r.address, address);
+        QCOMPARE(describe(bytes, true), text);
+    }
+
+    void replyFields()
+    {
+        const QByteArray block = hex("905001020304FF");
+        const Reply inquiry = decodeReply(block);
+        QCOMPARE(inquiry.payload.toByteArray(), hex("01020304"));
+        QCOMPARE(decodeReply(hex("883003FF")).cameraCount(), 2);
+        const Reply error = decodeReply(hex("E06341FF"));
+        QCOMPARE(error.errorCode, int(ErrorCode::CommandNotExecutable));
+        QCOMPARE(error.socket, 3);
+        QCOMPARE(error.address, 6);
+    }
+
+    // The status blocks and the version reply are named one layer up.
+    void inquiryNamer()
+    {
+        const QByteArray reply = hex("905002FF");
+        int calls = 0;
+        const auto namer = [&calls](QByteArrayView payload) {
+            ++calls;
+            return payload == QByteArrayView("\x02") ? QStringLiteral("detection running")
+                                                     : QString();
+        };
+        QCOMPARE(describe(reply, true, namer), QStringLiteral("Inquiry reply: detection running"));
+        QCOMPARE(describe(hex("905003FF"), true, namer), QStringLiteral("Inquiry reply: 03"));
+        QCOMPARE(describe(hex("9051FF"), true, namer), QStringLiteral("Completion (socket 1)"));
+        QCOMPARE(calls, 2);
+    }
+
+    void descriptions_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("speed") << hex("8101040723FF") << "Zoom tele, variable speed: speed 3";
+        QTest::newRow("no fields") << hex("8101040700FF") << "Zoom stop";
+        QTest::newRow("hex nibbles") << hex("8101044704000000FF") << "Zoom direct: position 0x4000";
+        QTest::newRow("two fields")
+            << hex("81017F7F02010A050505FF") << "EEPROM write: address 0x1A5, data 0x55";
+        QTest::newRow("decimal") << hex("8101044300000C08FF") << "R gain direct: gain 200";
+        QTest::newRow("run") << hex("8101047720000121FF")
+                             << "Privacy zone display: zones 20 00 01 21";
+        QTest::newRow("clock") << hex("810104700206010200050102 0304FF")
+                               << "Clock set: year 26, month 12, day 5, hour 12, minute 34";
+        QTest::newRow("out of range")
+            << hex("810104072AFF") << "Zoom tele, variable speed: speed 10 (out of range)";
+    }
+    void descriptions()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(describe(bytes, false), text);
+    }
+
+    // The monitor tells packets apart by their names.
+    void namesAreDistinct()
+    {
+        QSet<QString> names;
+        for (const Entry &e : entries()) {
+            const QString name = QLatin1String(e.name);
+            QVERIFY2(!names.contains(name), e.name);
+            names.insert(name);
+            QVERIFY(*groupName(e.group));
+        }
+    }
+
+    // Whatever comes: no crash, and anything decoded in range builds back to
+    // the very same bytes. Valid packets with bytes changed at random reach
+    // deep into the matching.
+    void anyBytes()
+    {
+        std::mt19937 rng(14);
+        std::vector<QByteArray> seeds;
+        for (const Entry &e : entries()) {
+            const QList<int> v = lowValues(e);
+            seeds.push_back(*build(e.id, e.broadcastOnly ? kBroadcast : 1, spanOf(v)));
+        }
+        int known = 0;
+        for (int i = 0; i < 200000; ++i) {
+            QByteArray b;
+            if (i % 4 == 0) {
+                b.resize(qsizetype(rng() % 20));
+                for (char &c : b)
+                    c = char(rng());
+            } else {
+                b = seeds[rng() % seeds.size()];
+                const int changes = 1 + int(rng() % 2);
+                for (int k = 0; k < changes; ++k)
+                    b[qsizetype(rng() % b.size())] = char(rng() % 3 ? rng() % 0x10 : rng());
+            }
+            const Command c = decodeCommand(b);
+            if (c.known() && c.inRange) {
+                ++known;
+                const auto again =
+                    build(c.entry->id, c.address,
+                          std::span<const int>(c.values.data(), std::size_t(c.valueCount)));
+                QVERIFY(again);
+                QCOMPARE(again->toHex(), b.toHex());
+            }
+            (void)describe(b, false);
+            (void)describe(b, true);
+        }
+        QVERIFY(known > 10000);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCatalog)
+#include "test_catalog.moc"
