@@ -30,6 +30,13 @@ TrafficMonitor::TrafficMonitor(TrafficModel &model, QWidget *parent)
                                             filter);
     };
 
+    // The model may have been filtered and paused by an earlier window.
+    const TrafficFilter &f = model.filter();
+    m_ui->cameraFilter->setCurrentIndex(std::clamp(f.camera, 0, 7));
+    m_ui->directionFilter->setCurrentIndex(int(f.direction));
+    m_ui->hideStatusReads->setChecked(f.hideStatusReads);
+    showPaused(model.paused());
+
     connect(m_ui->cameraFilter, &QComboBox::currentIndexChanged, this, &TrafficMonitor::applyFilter);
     connect(m_ui->directionFilter, &QComboBox::currentIndexChanged, this, &TrafficMonitor::applyFilter);
     connect(m_ui->hideStatusReads, &QCheckBox::toggled, this, &TrafficMonitor::applyFilter);
@@ -50,9 +57,6 @@ TrafficMonitor::TrafficMonitor(TrafficModel &model, QWidget *parent)
         m_follow = true;
         m_ui->trafficView->scrollToBottom();
     });
-    // The model may be paused by an earlier window.
-    m_ui->pauseButton->setText(model.paused() ? QStringLiteral("&Resume") : QStringLiteral("&Pause"));
-    m_ui->pauseButton->setAccessibleName(model.paused() ? QStringLiteral("Resume") : QStringLiteral("Pause"));
 }
 
 TrafficMonitor::~TrafficMonitor() = default;
@@ -89,10 +93,14 @@ void TrafficMonitor::applyFilter()
 
 void TrafficMonitor::togglePause()
 {
-    const bool pause = !m_model->paused();
-    m_model->setPaused(pause);
-    m_ui->pauseButton->setText(pause ? QStringLiteral("&Resume") : QStringLiteral("&Pause"));
-    m_ui->pauseButton->setAccessibleName(pause ? QStringLiteral("Resume") : QStringLiteral("Pause"));
+    m_model->setPaused(!m_model->paused());
+    showPaused(m_model->paused());
+}
+
+void TrafficMonitor::showPaused(bool paused)
+{
+    m_ui->pauseButton->setText(paused ? QStringLiteral("&Resume") : QStringLiteral("&Pause"));
+    m_ui->pauseButton->setAccessibleName(paused ? QStringLiteral("Resume") : QStringLiteral("Pause"));
 }
 
 void TrafficMonitor::save()

@@ -39,6 +39,7 @@ public:
 private:
     void applyFilter();
     void togglePause();
+    void showPaused(bool paused);
     void save();
     void sizeColumns();
 
