@@ -34,7 +34,8 @@ void fill(TrafficModel &m, int packets)
         const QByteArray r = QByteArray(1, char((h[0] & 0x0F) * 16 + 0x80));
         for (int i = 0; i < 5; ++i) {
             cycle.push_back({T, h + QByteArray::fromHex("097E7E0") + char(i) + '\xFF'});
-            cycle.push_back({F, r + QByteArray::fromHex("5000010502") + QByteArray(10, '\0') + '\xFF'});
+            cycle.push_back(
+                {F, r + QByteArray::fromHex("5000010502") + QByteArray(10, '\0') + '\xFF'});
         }
         cycle.push_back({T, h + QByteArray::fromHex("01040702FF")});
         cycle.push_back({F, r + QByteArray::fromHex("41FF")});
@@ -47,8 +48,7 @@ void fill(TrafficModel &m, int packets)
     m.sync();
 }
 
-template <typename F>
-double medianMs(F step, int runs = 9)
+template <typename F> double medianMs(F step, int runs = 9)
 {
     std::vector<double> ms;
     for (int i = 0; i < runs; ++i) {
@@ -79,7 +79,8 @@ int main(int argc, char **argv)
         QElapsedTimer t;
         t.start();
         fill(m, 1'000'000);
-        std::printf("capture (split, classify, ring): %.2f M packets/s\n", 1.0 / (double(t.nsecsElapsed()) / 1e9));
+        std::printf("capture (split, classify, ring): %.2f M packets/s\n",
+                    1.0 / (double(t.nsecsElapsed()) / 1e9));
         std::printf("rows held: %lld\n", qlonglong(m.capturedCount()));
         const double ms = medianMs([&](int i) { m.setFilter(kFilters[i % 4]); });
         std::printf("filter change over 100 000 rows, model alone: %.2f ms (median of 9)\n", ms);
@@ -88,8 +89,8 @@ int main(int argc, char **argv)
         b.open(QIODevice::WriteOnly);
         t.restart();
         writeTrafficCsv(m, b);
-        std::printf("CSV of 100 000 rows (no meanings): %.0f ms, %.1f MB\n", double(t.nsecsElapsed()) / 1e6,
-                    double(b.size()) / 1e6);
+        std::printf("CSV of 100 000 rows (no meanings): %.0f ms, %.1f MB\n",
+                    double(t.nsecsElapsed()) / 1e6, double(b.size()) / 1e6);
     }
     {
         TrafficModel m;
@@ -104,14 +105,18 @@ int main(int argc, char **argv)
             camera->setCurrentIndex(i % 2 ? 0 : 2);
             view->viewport()->repaint();
         });
-        std::printf("filter change over 100 000 rows, window showing it (repainted): %.2f ms (median of 9)\n",
+        std::printf("filter change over 100 000 rows, window showing it (repainted): %.2f ms "
+                    "(median of 9)\n",
                     ms);
-        const double add = medianMs([&](int i) {
-            m.capture(TrafficDirection::FromCamera, QByteArray::fromHex("9041FF"), 200'000 + i);
-            m.sync();
-            view->viewport()->repaint();
-        }, 101);
-        std::printf("one row arriving at a full window (repainted): %.3f ms (median of 101)\n", add);
+        const double add = medianMs(
+            [&](int i) {
+                m.capture(TrafficDirection::FromCamera, QByteArray::fromHex("9041FF"), 200'000 + i);
+                m.sync();
+                view->viewport()->repaint();
+            },
+            101);
+        std::printf("one row arriving at a full window (repainted): %.3f ms (median of 101)\n",
+                    add);
     }
     return 0;
 }

@@ -13,7 +13,7 @@ monitor=${3:-}
 screen='1680x1050x24'
 env_monitor=
 if [ "$monitor" = monitor ]; then
-  screen='2640x1050x24'
+  screen='2600x1050x24'
   env_monitor='ZAM_TRAFFIC_MONITOR=1'
 elif [ -n "$monitor" ]; then
   echo "usage: $0 [build-dir] [seconds] [monitor]" >&2
@@ -33,7 +33,7 @@ xvfb-run -a -s "-screen 0 $screen" bash -c "
     M=\$(xdotool search --name '^Traffic Monitor\$' | head -1)
     [ -n \"\$M\" ] || { echo 'the traffic monitor did not open' >&2; kill \$p; exit 1; }
     # Beside the main window, fully on screen.
-    xdotool windowmove \$M 1690 0 windowsize \$M 940 1000
+    xdotool windowmove \$M 1690 0
   fi
   xdotool windowactivate --sync \$W 2>/dev/null || true
   # The AutoRefreshed button, where the window lays it out at this screen size.

@@ -189,12 +189,18 @@ int TrafficModel::columnCount(const QModelIndex &parent) const
 QString TrafficModel::columnTitle(int column)
 {
     switch (column) {
-    case Time: return QStringLiteral("Time (ms)");
-    case Direction: return QStringLiteral("Direction");
-    case Camera: return QStringLiteral("Camera");
-    case Bytes: return QStringLiteral("Bytes");
-    case Meaning: return QStringLiteral("Meaning");
-    case RoundTrip: return QStringLiteral("Round trip (ms)");
+    case Time:
+        return QStringLiteral("Time (ms)");
+    case Direction:
+        return QStringLiteral("Direction");
+    case Camera:
+        return QStringLiteral("Camera");
+    case Bytes:
+        return QStringLiteral("Bytes");
+    case Meaning:
+        return QStringLiteral("Meaning");
+    case RoundTrip:
+        return QStringLiteral("Round trip (ms)");
     }
     return {};
 }
@@ -318,8 +324,9 @@ bool writeTrafficText(const TrafficModel &model, QIODevice &out)
                       TrafficModel::Bytes, TrafficModel::RoundTrip})
             width[std::size_t(c)] = std::max(width[std::size_t(c)], model.text(row, c).size());
     }
-    static constexpr int kOrder[] = {TrafficModel::Time, TrafficModel::Direction, TrafficModel::Camera,
-                                     TrafficModel::Bytes, TrafficModel::RoundTrip, TrafficModel::Meaning};
+    static constexpr int kOrder[] = {TrafficModel::Time,      TrafficModel::Direction,
+                                     TrafficModel::Camera,    TrafficModel::Bytes,
+                                     TrafficModel::RoundTrip, TrafficModel::Meaning};
     auto line = [&](auto cell) {
         QString s;
         for (int c : kOrder) {

@@ -87,7 +87,8 @@ public:
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
 
     static QString columnTitle(int column);
     // A cell as the view shows it.
@@ -95,15 +96,18 @@ public:
 
 private:
     void append(TrafficRow row);
-    const TrafficRow &at(quint64 seq) const { return m_ring[std::size_t(seq % quint64(m_capacity))]; }
+    const TrafficRow &at(quint64 seq) const
+    {
+        return m_ring[std::size_t(seq % quint64(m_capacity))];
+    }
     void rebuildShown();
     void scheduleSync();
 
     int m_capacity;
     std::vector<TrafficRow> m_ring;
-    quint64 m_first = 0;     // oldest row the ring holds
-    quint64 m_end = 0;       // one past the newest
-    quint64 m_shownEnd = 0;  // rows up to here have been offered to the view
+    quint64 m_first = 0;    // oldest row the ring holds
+    quint64 m_end = 0;      // one past the newest
+    quint64 m_shownEnd = 0; // rows up to here have been offered to the view
     std::deque<quint64> m_shown;
     TrafficFilter m_filter;
     bool m_paused = false;

@@ -60,8 +60,8 @@ bool finishesCommand(QByteArrayView reply)
         return false;
     const int address = packetAddress(reply, true);
     if (address == kBroadcastAddress)
-        return reply == QByteArrayView("\x88\x01\x00\x01\xFF", 5)
-            || (reply.size() == 4 && at(reply, 1) == 0x30 && at(reply, 2) <= 0x0F);
+        return reply == QByteArrayView("\x88\x01\x00\x01\xFF", 5) ||
+               (reply.size() == 4 && at(reply, 1) == 0x30 && at(reply, 2) <= 0x0F);
     if (address == 0)
         return false;
     const std::uint8_t kind = at(reply, 1) & 0xF0;

@@ -25,9 +25,9 @@ TrafficMonitor::TrafficMonitor(TrafficModel &model, QWidget *parent)
     sizeColumns();
 
     m_chooseFile = [](QWidget *parent, QString *filter) {
-        return QFileDialog::getSaveFileName(parent, QStringLiteral("Save Traffic"), QString(),
-                                            kTrafficCsvFilter + QStringLiteral(";;") + kTrafficTextFilter,
-                                            filter);
+        return QFileDialog::getSaveFileName(
+            parent, QStringLiteral("Save Traffic"), QString(),
+            kTrafficCsvFilter + QStringLiteral(";;") + kTrafficTextFilter, filter);
     };
 
     // The model may have been filtered and paused by an earlier window.
@@ -37,8 +37,10 @@ TrafficMonitor::TrafficMonitor(TrafficModel &model, QWidget *parent)
     m_ui->hideStatusReads->setChecked(f.hideStatusReads);
     showPaused(model.paused());
 
-    connect(m_ui->cameraFilter, &QComboBox::currentIndexChanged, this, &TrafficMonitor::applyFilter);
-    connect(m_ui->directionFilter, &QComboBox::currentIndexChanged, this, &TrafficMonitor::applyFilter);
+    connect(m_ui->cameraFilter, &QComboBox::currentIndexChanged, this,
+            &TrafficMonitor::applyFilter);
+    connect(m_ui->directionFilter, &QComboBox::currentIndexChanged, this,
+            &TrafficMonitor::applyFilter);
     connect(m_ui->hideStatusReads, &QCheckBox::toggled, this, &TrafficMonitor::applyFilter);
     connect(m_ui->pauseButton, &QPushButton::clicked, this, &TrafficMonitor::togglePause);
     connect(m_ui->clearButton, &QPushButton::clicked, &model, &TrafficModel::clear);
@@ -46,9 +48,8 @@ TrafficMonitor::TrafficMonitor(TrafficModel &model, QWidget *parent)
 
     // Follow the newest row unless the operator has scrolled away from it.
     QScrollBar *bar = view->verticalScrollBar();
-    connect(bar, &QScrollBar::valueChanged, this, [this, bar](int value) {
-        m_follow = value >= bar->maximum();
-    });
+    connect(bar, &QScrollBar::valueChanged, this,
+            [this, bar](int value) { m_follow = value >= bar->maximum(); });
     connect(&model, &QAbstractItemModel::rowsInserted, this, [this] {
         if (m_follow)
             m_ui->trafficView->scrollToBottom();
@@ -83,9 +84,15 @@ void TrafficMonitor::applyFilter()
     TrafficFilter f;
     f.camera = std::max(0, m_ui->cameraFilter->currentIndex());
     switch (m_ui->directionFilter->currentIndex()) {
-    case 1: f.direction = TrafficFilter::Direction::ToCamera; break;
-    case 2: f.direction = TrafficFilter::Direction::FromCamera; break;
-    default: f.direction = TrafficFilter::Direction::Both; break;
+    case 1:
+        f.direction = TrafficFilter::Direction::ToCamera;
+        break;
+    case 2:
+        f.direction = TrafficFilter::Direction::FromCamera;
+        break;
+    default:
+        f.direction = TrafficFilter::Direction::Both;
+        break;
     }
     f.hideStatusReads = m_ui->hideStatusReads->isChecked();
     m_model->setFilter(f);
@@ -100,7 +107,8 @@ void TrafficMonitor::togglePause()
 void TrafficMonitor::showPaused(bool paused)
 {
     m_ui->pauseButton->setText(paused ? QStringLiteral("&Resume") : QStringLiteral("&Pause"));
-    m_ui->pauseButton->setAccessibleName(paused ? QStringLiteral("Resume") : QStringLiteral("Pause"));
+    m_ui->pauseButton->setAccessibleName(paused ? QStringLiteral("Resume")
+                                                : QStringLiteral("Pause"));
 }
 
 void TrafficMonitor::save()
@@ -128,7 +136,8 @@ bool TrafficMonitor::saveTo(const QString &path, const QString &filter)
         file.cancelWriting();
     if (!ok)
         m_messages.show({QMessageBox::Warning, QStringLiteral("Traffic Monitor"),
-                         QStringLiteral("The traffic could not be saved to %1.").arg(QDir::toNativeSeparators(target)),
+                         QStringLiteral("The traffic could not be saved to %1.")
+                             .arg(QDir::toNativeSeparators(target)),
                          QMessageBox::Ok, file.errorString()});
     return ok;
 }

@@ -24,7 +24,8 @@ QStringList split(const QStringList &chunks)
     s.flush(out);
     QStringList got;
     for (const SplitPacket &p : out)
-        got << (p.terminated ? QString() : QStringLiteral("~")) + QString::fromLatin1(p.bytes.toHex(' ').toUpper());
+        got << (p.terminated ? QString() : QStringLiteral("~")) +
+                   QString::fromLatin1(p.bytes.toHex(' ').toUpper());
     return got;
 }
 
@@ -82,16 +83,22 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("packets");
         const QString junk64 = QString(QStringLiteral("12")).repeated(64);
         const QString spaced64 = QStringList(64, QStringLiteral("12")).join(u' ');
-        QTest::newRow("one chunk, one packet") << QStringList{"8101040702FF"} << QStringList{"81 01 04 07 02 FF"};
-        QTest::newRow("two packets, one chunk") << QStringList{"9041FF9051FF"} << QStringList{"90 41 FF", "90 51 FF"};
-        QTest::newRow("packet across chunks") << QStringList{"90", "50 00", "01FF90"} << QStringList{"90 50 00 01 FF", "~90"};
-        QTest::newRow("byte by byte") << QStringList{"81", "01", "04", "07", "02", "FF"} << QStringList{"81 01 04 07 02 FF"};
+        QTest::newRow("one chunk, one packet")
+            << QStringList{"8101040702FF"} << QStringList{"81 01 04 07 02 FF"};
+        QTest::newRow("two packets, one chunk")
+            << QStringList{"9041FF9051FF"} << QStringList{"90 41 FF", "90 51 FF"};
+        QTest::newRow("packet across chunks")
+            << QStringList{"90", "50 00", "01FF90"} << QStringList{"90 50 00 01 FF", "~90"};
+        QTest::newRow("byte by byte")
+            << QStringList{"81", "01", "04", "07", "02", "FF"} << QStringList{"81 01 04 07 02 FF"};
         QTest::newRow("lone FF") << QStringList{"FFFF"} << QStringList{"FF", "FF"};
-        QTest::newRow("noise cut at 64 bytes") << QStringList{junk64 + "3456"} << QStringList{"~" + spaced64, "~34 56"};
-        QTest::newRow("64 bytes ending in FF")
-            << QStringList{junk64.left(126), "FF"} << QStringList{spaced64.left(63 * 3 - 1) + " FF"};
+        QTest::newRow("noise cut at 64 bytes")
+            << QStringList{junk64 + "3456"} << QStringList{"~" + spaced64, "~34 56"};
+        QTest::newRow("64 bytes ending in FF") << QStringList{junk64.left(126), "FF"}
+                                               << QStringList{spaced64.left(63 * 3 - 1) + " FF"};
         QTest::newRow("noise across chunks, then a packet")
-            << QStringList{junk64.left(100), junk64.left(28) + "9041FF"} << QStringList{"~" + spaced64, "90 41 FF"};
+            << QStringList{junk64.left(100), junk64.left(28) + "9041FF"}
+            << QStringList{"~" + spaced64, "90 41 FF"};
         QTest::newRow("nothing") << QStringList{"", ""} << QStringList{};
     }
     void splitting()
@@ -108,7 +115,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("address");
         QTest::addColumn<bool>("finishes");
         QTest::addColumn<bool>("statusRead");
-        auto row = [](const char *tag, const char *hex, bool from, int address, bool finishes, bool status) {
+        auto row = [](const char *tag, const char *hex, bool from, int address, bool finishes,
+                      bool status) {
             QTest::newRow(tag) << QByteArray::fromHex(hex) << from << address << finishes << status;
         };
         // clang-format off
@@ -156,24 +164,25 @@ private Q_SLOTS:
         TrafficModel m;
         feed(m, To, "8101040702FF", 100);
         feed(m, To, "8201040702FF", 105);
-        feed(m, From, "9041FF", 110);       // acknowledge: not yet
-        feed(m, From, "9038FF", 115);       // network change: not either
-        feed(m, From, "A051FF", 125);       // camera 2: 20 ms
-        feed(m, From, "9051FF", 160);       // camera 1: 60 ms
-        feed(m, From, "9051FF", 170);       // nothing left to answer
+        feed(m, From, "9041FF", 110); // acknowledge: not yet
+        feed(m, From, "9038FF", 115); // network change: not either
+        feed(m, From, "A051FF", 125); // camera 2: 20 ms
+        feed(m, From, "9051FF", 160); // camera 1: 60 ms
+        feed(m, From, "9051FF", 170); // nothing left to answer
         feed(m, To, "8101040702FF", 200);
-        feed(m, To, "8101040703FF", 210);   // the later one is paired
-        feed(m, From, "906002FF", 250);     // error finishes: 40 ms
+        feed(m, To, "8101040703FF", 210); // the later one is paired
+        feed(m, From, "906002FF", 250);   // error finishes: 40 ms
         feed(m, To, "88010001FF", 300);
-        feed(m, From, "88010001FF", 302);   // the broadcast's echo
+        feed(m, From, "88010001FF", 302); // the broadcast's echo
         feed(m, To, "8109047EFF", 400);
         feed(m, From, "9050000102FF", 407); // inquiry reply
         feed(m, To, "8101040702FF", 500);
         m.lineClosed(510);
-        feed(m, From, "9051FF", 520);       // nothing survives a close
+        feed(m, From, "9051FF", 520); // nothing survives a close
         m.sync();
-        QCOMPARE(column(m, TrafficModel::RoundTrip),
-                 (QStringList{"", "", "", "", "20", "60", "", "", "", "40", "", "2", "", "7", "", ""}));
+        QCOMPARE(
+            column(m, TrafficModel::RoundTrip),
+            (QStringList{"", "", "", "", "20", "60", "", "", "", "40", "", "2", "", "7", "", ""}));
     }
 
     // Bytes waiting for their FF when the line closes become a row of their
@@ -230,16 +239,21 @@ private Q_SLOTS:
         QTest::addColumn<bool>("hideStatus");
         QTest::addColumn<QStringList>("times");
         using D = TrafficFilter::Direction;
-        QTest::newRow("everything") << 0 << int(D::Both) << false
-                                    << QStringList{"0", "5", "10", "12", "40", "50", "60", "70", "80", "90", "95"};
+        QTest::newRow("everything")
+            << 0 << int(D::Both) << false
+            << QStringList{"0", "5", "10", "12", "40", "50", "60", "70", "80", "90", "95"};
         QTest::newRow("camera 1 and broadcasts")
             << 1 << int(D::Both) << false << QStringList{"0", "5", "10", "12", "40", "70", "80"};
-        QTest::newRow("camera 2, from it") << 2 << int(D::FromCamera) << false << QStringList{"5", "60", "90"};
-        QTest::newRow("camera 7: only broadcasts") << 7 << int(D::Both) << false << QStringList{"0", "5"};
-        QTest::newRow("to cameras") << 0 << int(D::ToCamera) << false << QStringList{"0", "10", "50", "70"};
+        QTest::newRow("camera 2, from it")
+            << 2 << int(D::FromCamera) << false << QStringList{"5", "60", "90"};
+        QTest::newRow("camera 7: only broadcasts")
+            << 7 << int(D::Both) << false << QStringList{"0", "5"};
+        QTest::newRow("to cameras")
+            << 0 << int(D::ToCamera) << false << QStringList{"0", "10", "50", "70"};
         QTest::newRow("status reads hidden")
             << 0 << int(D::Both) << true << QStringList{"0", "5", "10", "12", "40", "90", "95"};
-        QTest::newRow("camera 1, to it, no status reads") << 1 << int(D::ToCamera) << true << QStringList{"0", "10"};
+        QTest::newRow("camera 1, to it, no status reads")
+            << 1 << int(D::ToCamera) << true << QStringList{"0", "10"};
     }
     void filters()
     {
@@ -310,10 +324,11 @@ private Q_SLOTS:
         feed(m, From, "9051FF", 25);
         feed(m, To, "8800FF", 30);
         m.sync();
-        QCOMPARE(csvOf(m), QStringLiteral("Time (ms),Direction,Camera,Bytes,Meaning,Round trip (ms)\r\n"
-                                          "3,To camera,1,81 01 04 07 02 FF,\"two\r\nlines\",\r\n"
-                                          "25,From camera,1,90 51 FF,\"Say \"\"done\"\", twice\",22\r\n"
-                                          "30,To camera,Broadcast,88 00 FF,plain,\r\n"));
+        QCOMPARE(csvOf(m),
+                 QStringLiteral("Time (ms),Direction,Camera,Bytes,Meaning,Round trip (ms)\r\n"
+                                "3,To camera,1,81 01 04 07 02 FF,\"two\r\nlines\",\r\n"
+                                "25,From camera,1,90 51 FF,\"Say \"\"done\"\", twice\",22\r\n"
+                                "30,To camera,Broadcast,88 00 FF,plain,\r\n"));
     }
 
     void plainText()
@@ -328,11 +343,13 @@ private Q_SLOTS:
         QBuffer b;
         b.open(QIODevice::WriteOnly);
         QVERIFY(writeTrafficText(m, b));
-        QCOMPARE(QString::fromUtf8(b.data()).split(u'\n'),
-                 (QStringList{"Time (ms)  Direction    Camera  Bytes              Round trip (ms)  Meaning",
-                              "     1234  To camera    1       81 01 04 07 00 FF                   Zoom stop",
-                              "     1250  From camera  1       90 51 FF                        16  Completion",
-                              ""}));
+        QCOMPARE(
+            QString::fromUtf8(b.data()).split(u'\n'),
+            (QStringList{
+                "Time (ms)  Direction    Camera  Bytes              Round trip (ms)  Meaning",
+                "     1234  To camera    1       81 01 04 07 00 FF                   Zoom stop",
+                "     1250  From camera  1       90 51 FF                        16  Completion",
+                ""}));
     }
 
     // A device that stops taking bytes is reported, not ignored.
@@ -377,8 +394,8 @@ private Q_SLOTS:
         m.sync();
         QCOMPARE(column(m, TrafficModel::Bytes),
                  (QStringList{"81 01 04 07 02 FF", "90 41 FF", "90 51 FF", "81 09 00 02 FF",
-                              QString::fromLatin1(reply->toHex(' ').toUpper()), "81 01 04 07 03 FF", "90 41 FF",
-                              "90 51 FF"}));
+                              QString::fromLatin1(reply->toHex(' ').toUpper()), "81 01 04 07 03 FF",
+                              "90 41 FF", "90 51 FF"}));
         QCOMPARE(shown(m, 0, TrafficModel::Time), QStringLiteral("7"));
         QVERIFY(shown(m, 2, TrafficModel::RoundTrip).toInt() > 0);
         QVERIFY(shown(m, 4, TrafficModel::RoundTrip).toInt() > 0);

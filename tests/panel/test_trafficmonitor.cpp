@@ -25,9 +25,9 @@ QString testMeaning(QByteArrayView p, bool fromCamera)
 {
     const QByteArray hex = p.toByteArray().toHex().toUpper();
     if (fromCamera)
-        return p.size() > 1 && (std::uint8_t(p[1]) & 0xF0) == 0x40 ? QStringLiteral("ack")
-             : p.size() > 1 && (std::uint8_t(p[1]) & 0xF0) == 0x50 ? QStringLiteral("done")
-                                                                    : QStringLiteral("other");
+        return p.size() > 1 && (std::uint8_t(p[1]) & 0xF0) == 0x40   ? QStringLiteral("ack")
+               : p.size() > 1 && (std::uint8_t(p[1]) & 0xF0) == 0x50 ? QStringLiteral("done")
+                                                                     : QStringLiteral("other");
     if (hex == "8101043900FF")
         return QStringLiteral("AE full auto");
     if (hex == "8101040702FF")
@@ -45,8 +45,7 @@ QStringList csvLines(const TrafficModel &m)
     return lines;
 }
 
-template <typename T>
-T *child(QWidget &w, const char *name)
+template <typename T> T *child(QWidget &w, const char *name)
 {
     T *c = w.findChild<T *>(QLatin1String(name));
     if (!c)
@@ -80,12 +79,14 @@ private Q_SLOTS:
         for (int r = 0; r < m.rowCount(); ++r) {
             const TrafficRow &row = m.shownRow(r);
             if (row.fromCamera())
-                replies << m.text(row, TrafficModel::Bytes) + u'|' + m.text(row, TrafficModel::Camera);
+                replies << m.text(row, TrafficModel::Bytes) + u'|' +
+                               m.text(row, TrafficModel::Camera);
             else
                 toCamera += row.bytes;
             QVERIFY(row.terminated);
             if (row.fromCamera())
-                QCOMPARE(m.text(row, TrafficModel::RoundTrip).isEmpty(), !finishesCommand(row.bytes));
+                QCOMPARE(m.text(row, TrafficModel::RoundTrip).isEmpty(),
+                         !finishesCommand(row.bytes));
         }
         QVERIFY(replies.contains(QStringLiteral("88 01 00 01 FF|Broadcast")));
         QVERIFY(replies.contains(QStringLiteral("88 30 03 FF|Broadcast")));
@@ -112,27 +113,28 @@ private Q_SLOTS:
         rig.run(100);
         rig.window.ReadCameraStatus();
         m.sync();
-        QCOMPARE(csvLines(m), (QStringList{
-            "Time (ms),Direction,Camera,Bytes,Meaning,Round trip (ms)",
-            "718,To camera,1,81 01 04 39 00 FF,AE full auto,",
-            "731,From camera,1,90 41 FF,ack,",
-            "749,From camera,1,90 51 FF,done,31",
-            // The console writes byte by byte; the packet counts from its FF.
-            "818,To camera,1,81 01 04 07 02 FF,Zoom tele,",
-            "826,From camera,1,90 41 FF,ack,",
-            "844,From camera,1,90 51 FF,done,26",
-            // The status read's replies are taken by reply waits.
-            "918,To camera,1,81 09 00 02 FF,inquiry,",
-            "937,From camera,1,90 50 00 20 04 30 01 10 02 FF,done,19",
-            "937,To camera,1,81 09 7E 7E 00 FF,inquiry,",
-            "963,From camera,1,90 50 00 01 05 02 0C 00 01 00 00 00 00 01 01 FF,done,26",
-            "963,To camera,1,81 09 7E 7E 01 FF,inquiry,",
-            "989,From camera,1,90 50 08 00 08 00 00 05 00 00 06 08 01 0D 07 FF,done,26",
-            "989,To camera,1,81 09 7E 7E 02 FF,inquiry,",
-            "1015,From camera,1,90 50 01 00 00 00 00 00 00 00 00 00 00 00 00 FF,done,26",
-            "1015,To camera,1,81 09 7E 7E 03 FF,inquiry,",
-            "1041,From camera,1,90 50 00 00 00 00 00 00 00 00 00 00 00 00 00 FF,done,26",
-        }));
+        QCOMPARE(csvLines(m),
+                 (QStringList{
+                     "Time (ms),Direction,Camera,Bytes,Meaning,Round trip (ms)",
+                     "718,To camera,1,81 01 04 39 00 FF,AE full auto,",
+                     "731,From camera,1,90 41 FF,ack,",
+                     "749,From camera,1,90 51 FF,done,31",
+                     // The console writes byte by byte; the packet counts from its FF.
+                     "818,To camera,1,81 01 04 07 02 FF,Zoom tele,",
+                     "826,From camera,1,90 41 FF,ack,",
+                     "844,From camera,1,90 51 FF,done,26",
+                     // The status read's replies are taken by reply waits.
+                     "918,To camera,1,81 09 00 02 FF,inquiry,",
+                     "937,From camera,1,90 50 00 20 04 30 01 10 02 FF,done,19",
+                     "937,To camera,1,81 09 7E 7E 00 FF,inquiry,",
+                     "963,From camera,1,90 50 00 01 05 02 0C 00 01 00 00 00 00 01 01 FF,done,26",
+                     "963,To camera,1,81 09 7E 7E 01 FF,inquiry,",
+                     "989,From camera,1,90 50 08 00 08 00 00 05 00 00 06 08 01 0D 07 FF,done,26",
+                     "989,To camera,1,81 09 7E 7E 02 FF,inquiry,",
+                     "1015,From camera,1,90 50 01 00 00 00 00 00 00 00 00 00 00 00 00 FF,done,26",
+                     "1015,To camera,1,81 09 7E 7E 03 FF,inquiry,",
+                     "1041,From camera,1,90 50 00 00 00 00 00 00 00 00 00 00 00 00 00 FF,done,26",
+                 }));
     }
 
     void windowControls()
@@ -144,7 +146,8 @@ private Q_SLOTS:
         for (QWidget *c : w.findChildren<QWidget *>()) {
             if (c->objectName().isEmpty() || c->objectName().startsWith(u"qt_"))
                 continue;
-            if (qobject_cast<QComboBox *>(c) || qobject_cast<QAbstractButton *>(c) || qobject_cast<QTableView *>(c))
+            if (qobject_cast<QComboBox *>(c) || qobject_cast<QAbstractButton *>(c) ||
+                qobject_cast<QTableView *>(c))
                 QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
         }
         m.capture(TrafficDirection::ToCamera, QByteArray::fromHex("8209047EFF"), 1);
@@ -184,7 +187,8 @@ private Q_SLOTS:
             TrafficMonitor again(m);
             QCOMPARE(child<QComboBox>(again, "cameraFilter")->currentIndex(), 0);
             QVERIFY(child<QCheckBox>(again, "hideStatusReads")->isChecked());
-            QCOMPARE(child<QPushButton>(again, "pauseButton")->accessibleName(), QStringLiteral("Resume"));
+            QCOMPARE(child<QPushButton>(again, "pauseButton")->accessibleName(),
+                     QStringLiteral("Resume"));
             QCOMPARE(m.rowCount(), 5);
             pause->click();
         }
@@ -200,13 +204,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("written");
         QTest::addColumn<QString>("firstLine");
-        const QString csv = QStringLiteral("Time (ms),Direction,Camera,Bytes,Meaning,Round trip (ms)");
-        const QString text = QStringLiteral("Time (ms)  Direction    Camera  Bytes     Round trip (ms)  Meaning");
+        const QString csv =
+            QStringLiteral("Time (ms),Direction,Camera,Bytes,Meaning,Round trip (ms)");
+        const QString text =
+            QStringLiteral("Time (ms)  Direction    Camera  Bytes     Round trip (ms)  Meaning");
         QTest::newRow("csv") << "t.csv" << kTrafficCsvFilter << "t.csv" << csv;
         QTest::newRow("txt") << "t.txt" << kTrafficCsvFilter << "t.txt" << text;
         QTest::newRow("csv by filter") << "t" << kTrafficCsvFilter << "t.csv" << csv;
         QTest::newRow("text by filter") << "t" << kTrafficTextFilter << "t.txt" << text;
-        QTest::newRow("other extension, text filter") << "t.log" << kTrafficTextFilter << "t.log" << text;
+        QTest::newRow("other extension, text filter")
+            << "t.log" << kTrafficTextFilter << "t.log" << text;
     }
     void save()
     {
@@ -228,7 +235,8 @@ private Q_SLOTS:
         child<QPushButton>(w, "saveButton")->click();
         QFile f(dir.filePath(written));
         QVERIFY(f.open(QIODevice::ReadOnly));
-        const QStringList lines = QString::fromUtf8(f.readAll()).split(QRegularExpression(QStringLiteral("\r?\n")));
+        const QStringList lines =
+            QString::fromUtf8(f.readAll()).split(QRegularExpression(QStringLiteral("\r?\n")));
         QCOMPARE(lines.value(0), firstLine);
         QCOMPARE(lines.size(), 4); // header, two rows, the last line's end
         QVERIFY(messages.isEmpty());
@@ -240,7 +248,8 @@ private Q_SLOTS:
         TrafficMonitor w(m);
         CaughtMessages messages;
         w.setMessageHook(messages.hook());
-        w.setFileChooser([](QWidget *, QString *) { return QStringLiteral("/nonexistent-dir/t.csv"); });
+        w.setFileChooser(
+            [](QWidget *, QString *) { return QStringLiteral("/nonexistent-dir/t.csv"); });
         child<QPushButton>(w, "saveButton")->click();
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages.texts().first().contains(QStringLiteral("t.csv")));
