@@ -13,6 +13,7 @@
 #include "modulestate.h"
 #include "movestops.h"
 #include "port.h"
+#include "porttap.h"
 #include "replypattern.h"
 #include "trafficlog.h"
 
@@ -26,7 +27,10 @@ class CameraLink : public QObject {
 public:
     CameraLink(Port &port, Clock &clock, QObject *parent = nullptr);
 
-    Port &port() { return *m_port; }
+    // The port as the link uses it: the given port behind the tap.
+    Port &port() { return m_tap; }
+    // Every byte the link writes or reads passes here first.
+    PortTap &tap() { return m_tap; }
     ModuleState &state() { return m_state; }
     const ModuleState &state() const { return m_state; }
     Stopwatch &stopwatch() { return m_stopwatch; }
@@ -91,6 +95,7 @@ private:
     void onPortReadyRead();
     void write(const QByteArray &packet, int mode);
 
+    PortTap m_tap;
     Port *m_port;
     ModuleState m_state;
     Stopwatch m_stopwatch;

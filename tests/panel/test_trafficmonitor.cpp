@@ -1,0 +1,289 @@
+// The traffic monitor on the whole panel: what it captures of a run (also the
+// replies that reply waits take), its CSV, and its window's controls.
+
+#include "support/widgetscript.h"
+
+#include "ui_frmmain.h"
+
+#include <QBuffer>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <trafficmodel.h>
+#include <trafficmonitor.h>
+
+using namespace zam;
+
+namespace {
+
+// Names for the few packets these tests look at; what else passes is "other".
+QString testMeaning(QByteArrayView p, bool fromCamera)
+{
+    const QByteArray hex = p.toByteArray().toHex().toUpper();
+    if (fromCamera)
+        return p.size() > 1 && (std::uint8_t(p[1]) & 0xF0) == 0x40   ? QStringLiteral("ack")
+               : p.size() > 1 && (std::uint8_t(p[1]) & 0xF0) == 0x50 ? QStringLiteral("done")
+                                                                     : QStringLiteral("other");
+    if (hex == "8101043900FF")
+        return QStringLiteral("AE full auto");
+    if (hex == "8101040702FF")
+        return QStringLiteral("Zoom tele");
+    return hex.mid(2, 2) == "09" ? QStringLiteral("inquiry") : QStringLiteral("other");
+}
+
+QStringList csvLines(const TrafficModel &m)
+{
+    QBuffer b;
+    b.open(QIODevice::WriteOnly);
+    writeTrafficCsv(m, b);
+    QStringList lines = QString::fromUtf8(b.data()).split(QStringLiteral("\r\n"));
+    lines.removeLast();
+    return lines;
+}
+
+template <typename T> T *child(QWidget &w, const char *name)
+{
+    T *c = w.findChild<T *>(QLatin1String(name));
+    if (!c)
+        qFatal("no %s", name);
+    return c;
+}
+
+void feedReplies(TrafficModel &m, int n)
+{
+    for (int i = 0; i < n; ++i)
+        m.capture(TrafficDirection::FromCamera, QByteArray::fromHex("9041FF"), i);
+}
+
+} // namespace
+
+class TestTrafficMonitor : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // Start-up's reply waits take the interface clear echo, the address set
+    // reply and the version reply; the reply log never shows them, the
+    // monitor does, each paired with its command.
+    void showsWhatWaitsTake()
+    {
+        PanelRig rig(2);
+        TrafficModel m;
+        m.attach(rig.link.tap());
+        QVERIFY(rig.start());
+        m.sync();
+        QByteArray toCamera;
+        QStringList replies;
+        for (int r = 0; r < m.rowCount(); ++r) {
+            const TrafficRow &row = m.shownRow(r);
+            if (row.fromCamera())
+                replies << m.text(row, TrafficModel::Bytes) + u'|' +
+                               m.text(row, TrafficModel::Camera);
+            else
+                toCamera += row.bytes;
+            QVERIFY(row.terminated);
+            if (row.fromCamera())
+                QCOMPARE(m.text(row, TrafficModel::RoundTrip).isEmpty(),
+                         !finishesCommand(row.bytes));
+        }
+        QVERIFY(replies.contains(QStringLiteral("88 01 00 01 FF|Broadcast")));
+        QVERIFY(replies.contains(QStringLiteral("88 30 03 FF|Broadcast")));
+        QVERIFY(replies.contains(QStringLiteral("90 50 00 20 04 30 01 10 02 FF|1")));
+        QVERIFY(!rig.link.RecvText().text().contains(QStringLiteral("88 30")));
+        // Bytes written before the start-up's end are all in the model.
+        QVERIFY(toCamera.startsWith(QByteArray::fromHex("88010001FF883001FF81090002FF")));
+    }
+
+    // A short operator session, saved as CSV: a menu item, the console, and
+    // a status read on request.
+    void scriptedRunCsv()
+    {
+        PanelRig rig(1);
+        QVERIFY(rig.start());
+        TrafficModel m;
+        m.setDescriber(testMeaning);
+        m.attach(rig.link.tap());
+        rig.link.state().CurrentAEMode = -1;
+        play(rig, QStringLiteral("click FullAuto"));
+        rig.run(100);
+        QTest::keyClicks(rig.window.ui()->DirectText, QStringLiteral("8101040702ff"));
+        QTest::keyClick(rig.window.ui()->DirectText, Qt::Key_Return);
+        rig.run(100);
+        rig.window.ReadCameraStatus();
+        m.sync();
+        QCOMPARE(csvLines(m),
+                 (QStringList{
+                     "Time (ms),Direction,Camera,Bytes,Meaning,Round trip (ms)",
+                     "718,To camera,1,81 01 04 39 00 FF,AE full auto,",
+                     "731,From camera,1,90 41 FF,ack,",
+                     "749,From camera,1,90 51 FF,done,31",
+                     // The console writes byte by byte; the packet counts from its FF.
+                     "818,To camera,1,81 01 04 07 02 FF,Zoom tele,",
+                     "826,From camera,1,90 41 FF,ack,",
+                     "844,From camera,1,90 51 FF,done,26",
+                     // The status read's replies are taken by reply waits.
+                     "918,To camera,1,81 09 00 02 FF,inquiry,",
+                     "937,From camera,1,90 50 00 20 04 30 01 10 02 FF,done,19",
+                     "937,To camera,1,81 09 7E 7E 00 FF,inquiry,",
+                     "963,From camera,1,90 50 00 01 05 02 0C 00 01 00 00 00 00 01 01 FF,done,26",
+                     "963,To camera,1,81 09 7E 7E 01 FF,inquiry,",
+                     "989,From camera,1,90 50 08 00 08 00 00 05 00 00 06 08 01 0D 07 FF,done,26",
+                     "989,To camera,1,81 09 7E 7E 02 FF,inquiry,",
+                     "1015,From camera,1,90 50 01 00 00 00 00 00 00 00 00 00 00 00 00 FF,done,26",
+                     "1015,To camera,1,81 09 7E 7E 03 FF,inquiry,",
+                     "1041,From camera,1,90 50 00 00 00 00 00 00 00 00 00 00 00 00 00 FF,done,26",
+                 }));
+    }
+
+    void windowControls()
+    {
+        TrafficModel m;
+        TrafficMonitor w(m);
+        QVERIFY(w.isWindow());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Traffic Monitor"));
+        for (QWidget *c : w.findChildren<QWidget *>()) {
+            if (c->objectName().isEmpty() || c->objectName().startsWith(u"qt_"))
+                continue;
+            if (qobject_cast<QComboBox *>(c) || qobject_cast<QAbstractButton *>(c) ||
+                qobject_cast<QTableView *>(c))
+                QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
+        }
+        m.capture(TrafficDirection::ToCamera, QByteArray::fromHex("8209047EFF"), 1);
+        m.capture(TrafficDirection::FromCamera, QByteArray::fromHex("A0500102FF"), 2);
+        m.capture(TrafficDirection::ToCamera, QByteArray::fromHex("8101040702FF"), 3);
+        m.capture(TrafficDirection::FromCamera, QByteArray::fromHex("9041FF"), 4);
+        m.sync();
+
+        child<QComboBox>(w, "cameraFilter")->setCurrentIndex(2);
+        QCOMPARE(m.filter().camera, 2);
+        QCOMPARE(m.rowCount(), 2);
+        child<QComboBox>(w, "directionFilter")->setCurrentIndex(2);
+        QCOMPARE(m.rowCount(), 1);
+        child<QComboBox>(w, "cameraFilter")->setCurrentIndex(0);
+        child<QComboBox>(w, "directionFilter")->setCurrentIndex(1);
+        QCOMPARE(m.rowCount(), 2);
+        child<QCheckBox>(w, "hideStatusReads")->click();
+        QCOMPARE(m.rowCount(), 1);
+        child<QComboBox>(w, "directionFilter")->setCurrentIndex(0);
+        QCOMPARE(m.rowCount(), 2);
+
+        auto *pause = child<QPushButton>(w, "pauseButton");
+        pause->click();
+        QVERIFY(m.paused());
+        QCOMPARE(pause->accessibleName(), QStringLiteral("Resume"));
+        feedReplies(m, 3);
+        m.sync();
+        QCOMPARE(m.rowCount(), 2);
+        pause->click();
+        QVERIFY(!m.paused());
+        QCOMPARE(pause->accessibleName(), QStringLiteral("Pause"));
+        QCOMPARE(m.rowCount(), 5);
+
+        // A second window on the same model shows its state.
+        {
+            pause->click();
+            TrafficMonitor again(m);
+            QCOMPARE(child<QComboBox>(again, "cameraFilter")->currentIndex(), 0);
+            QVERIFY(child<QCheckBox>(again, "hideStatusReads")->isChecked());
+            QCOMPARE(child<QPushButton>(again, "pauseButton")->accessibleName(),
+                     QStringLiteral("Resume"));
+            QCOMPARE(m.rowCount(), 5);
+            pause->click();
+        }
+
+        child<QPushButton>(w, "clearButton")->click();
+        QCOMPARE(m.rowCount(), 0);
+        QCOMPARE(m.capturedCount(), 0);
+    }
+
+    void save_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("firstLine");
+        const QString csv =
+            QStringLiteral("Time (ms),Direction,Camera,Bytes,Meaning,Round trip (ms)");
+        const QString text =
+            QStringLiteral("Time (ms)  Direction    Camera  Bytes     Round trip (ms)  Meaning");
+        QTest::newRow("csv") << "t.csv" << kTrafficCsvFilter << "t.csv" << csv;
+        QTest::newRow("txt") << "t.txt" << kTrafficCsvFilter << "t.txt" << text;
+        QTest::newRow("csv by filter") << "t" << kTrafficCsvFilter << "t.csv" << csv;
+        QTest::newRow("text by filter") << "t" << kTrafficTextFilter << "t.txt" << text;
+        QTest::newRow("other extension, text filter")
+            << "t.log" << kTrafficTextFilter << "t.log" << text;
+    }
+    void save()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, filter);
+        QFETCH(QString, written);
+        QFETCH(QString, firstLine);
+        QTemporaryDir dir;
+        TrafficModel m;
+        feedReplies(m, 2);
+        m.sync();
+        TrafficMonitor w(m);
+        CaughtMessages messages;
+        w.setMessageHook(messages.hook());
+        w.setFileChooser([&](QWidget *, QString *chosen) {
+            *chosen = filter;
+            return dir.filePath(name);
+        });
+        child<QPushButton>(w, "saveButton")->click();
+        QFile f(dir.filePath(written));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QStringList lines =
+            QString::fromUtf8(f.readAll()).split(QRegularExpression(QStringLiteral("\r?\n")));
+        QCOMPARE(lines.value(0), firstLine);
+        QCOMPARE(lines.size(), 4); // header, two rows, the last line's end
+        QVERIFY(messages.isEmpty());
+    }
+
+    void saveFailureIsReported()
+    {
+        TrafficModel m;
+        TrafficMonitor w(m);
+        CaughtMessages messages;
+        w.setMessageHook(messages.hook());
+        w.setFileChooser(
+            [](QWidget *, QString *) { return QStringLiteral("/nonexistent-dir/t.csv"); });
+        child<QPushButton>(w, "saveButton")->click();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages.texts().first().contains(QStringLiteral("t.csv")));
+        // Cancelling the file dialog writes nothing and says nothing.
+        w.setFileChooser([](QWidget *, QString *) { return QString(); });
+        child<QPushButton>(w, "saveButton")->click();
+        QCOMPARE(messages.size(), 1);
+    }
+
+    // New rows keep the newest in view unless the operator scrolled up.
+    void followsNewest()
+    {
+        TrafficModel m;
+        TrafficMonitor w(m);
+        w.resize(800, 300);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QScrollBar *bar = child<QTableView>(w, "trafficView")->verticalScrollBar();
+        feedReplies(m, 500);
+        QCoreApplication::processEvents();
+        QVERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->value(), bar->maximum());
+        bar->setValue(10);
+        feedReplies(m, 100);
+        QCoreApplication::processEvents();
+        QCOMPARE(bar->value(), 10);
+        QVERIFY(!w.followsNewest());
+        bar->setValue(bar->maximum());
+        feedReplies(m, 100);
+        QCoreApplication::processEvents();
+        QCOMPARE(bar->value(), bar->maximum());
+        QCOMPARE(m.rowCount(), 700);
+    }
+};
+
+QTEST_MAIN(TestTrafficMonitor)
+#include "test_trafficmonitor.moc"
