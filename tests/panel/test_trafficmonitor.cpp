@@ -3,7 +3,7 @@
 
 #include "support/widgetscript.h"
 
-#include "ui_frmmain.h"
+#include "support/controls.h"
 
 #include <QBuffer>
 #include <QCheckBox>
@@ -105,11 +105,11 @@ private Q_SLOTS:
         TrafficModel m;
         m.setDescriber(testMeaning);
         m.attach(rig.link.tap());
-        rig.link.state().CurrentAEMode = -1;
+        rig.window.modes().CurrentAEMode = -1;
         play(rig, QStringLiteral("click FullAuto"));
         rig.run(100);
-        QTest::keyClicks(rig.window.ui()->DirectText, QStringLiteral("8101040702ff"));
-        QTest::keyClick(rig.window.ui()->DirectText, Qt::Key_Return);
+        QTest::keyClicks(control<QLineEdit>(rig.window, "DirectText"), QStringLiteral("8101040702ff"));
+        QTest::keyClick(control<QLineEdit>(rig.window, "DirectText"), Qt::Key_Return);
         rig.run(100);
         rig.window.ReadCameraStatus();
         m.sync();
