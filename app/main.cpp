@@ -12,8 +12,6 @@
 #include <frmoption.h>
 #include <portfactory.h>
 #include <simport.h>
-#include <trafficmodel.h>
-#include <trafficmonitor.h>
 
 #include <cstdio>
 #include <memory>
@@ -105,19 +103,12 @@ int main(int argc, char **argv)
     zam::CommandGroups commands(main);
     QObject::connect(&main, &zam::FrmMain::quitRequested, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    // ZAM_TRAFFIC_MONITOR=1 opens the traffic monitor beside the main window
-    // from the start (for measuring the panel with it open).
-    std::unique_ptr<zam::TrafficModel> traffic;
-    std::unique_ptr<zam::TrafficMonitor> monitor;
-    if (qEnvironmentVariableIntValue("ZAM_TRAFFIC_MONITOR") == 1) {
-        traffic = std::make_unique<zam::TrafficModel>();
-        traffic->attach(link.tap());
-        monitor = std::make_unique<zam::TrafficMonitor>(*traffic);
-    }
     if (!main.startUp())
         return 1;
     main.show();
-    if (monitor)
-        monitor->show();
+    // ZAM_TRAFFIC_MONITOR=1 opens the traffic monitor beside the main window
+    // from the start (for measuring the panel with it open).
+    if (qEnvironmentVariableIntValue("ZAM_TRAFFIC_MONITOR") == 1)
+        main.openTrafficMonitor();
     return app.exec();
 }

@@ -224,6 +224,8 @@ enum class Id : std::uint16_t {
     ZoomStop,
     ZoomTele,
     ZoomWide,
+    ZoomTeleStandard,
+    ZoomWideStandard,
     ZoomDirect,
     DigitalZoomOn,
     DigitalZoomOff,

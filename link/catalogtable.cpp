@@ -113,6 +113,9 @@ constexpr Entry kTable[] = {
     cmd(ZoomStop, "Zoom stop", Lens, {0x01, 0x04, 0x07, 0x00}),
     cmd(ZoomTele, "Zoom tele, variable speed", Lens, {0x01, 0x04, 0x07, 0x20}, {speed(4)}),
     cmd(ZoomWide, "Zoom wide, variable speed", Lens, {0x01, 0x04, 0x07, 0x30}, {speed(4)}),
+    // Not sent by a control; typed at the console (the usual first test).
+    cmd(ZoomTeleStandard, "Zoom tele, standard speed", Lens, {0x01, 0x04, 0x07, 0x02}),
+    cmd(ZoomWideStandard, "Zoom wide, standard speed", Lens, {0x01, 0x04, 0x07, 0x03}),
     // The tele end with digital zoom on, 8BE0, lies beyond the slider's 7000.
     cmd(ZoomDirect, "Zoom direct", Lens, {0x01, 0x04, 0x47, 0, 0, 0, 0},
         {nibbles("position", 4, 4, 0x0000, 0xFFFF)}),

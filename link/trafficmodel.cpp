@@ -1,5 +1,7 @@
 #include "trafficmodel.h"
 
+#include <utility>
+
 #include "packet.h"
 
 #include <QIODevice>
@@ -21,6 +23,7 @@ TrafficModel::TrafficModel(QObject *parent, int capacity)
     : QAbstractTableModel(parent), m_capacity(std::max(1, capacity))
 {
     m_unanswered.fill(-1);
+    m_unansweredBytes.fill({});
     m_syncTimer.setSingleShot(true);
     m_syncTimer.setInterval(0);
     connect(&m_syncTimer, &QTimer::timeout, this, &TrafficModel::sync);
@@ -63,6 +66,7 @@ void TrafficModel::lineClosed(qint64 ms)
     }
     // Nothing sent before the close is answered after it.
     m_unanswered.fill(-1);
+    m_unansweredBytes.fill({});
 }
 
 void TrafficModel::append(TrafficRow row)
@@ -74,10 +78,13 @@ void TrafficModel::append(TrafficRow row)
         row.statusRead = isStatusRead(row.bytes, fromCamera);
         if (address != 0) {
             qint64 &sent = m_unanswered[std::size_t(address)];
+            QByteArray &command = m_unansweredBytes[std::size_t(address)];
             if (!fromCamera) {
                 sent = row.ms;
+                command = row.bytes;
             } else if (sent >= 0 && finishesCommand(row.bytes)) {
                 row.roundTripMs = qint32(std::min<qint64>(row.ms - sent, INT32_MAX));
+                row.answers = std::exchange(command, {});
                 sent = -1;
             }
         }
@@ -173,7 +180,7 @@ QString TrafficModel::meaning(const TrafficRow &row) const
 {
     if (!row.terminated)
         return QStringLiteral("unknown");
-    return m_describe ? m_describe(row.bytes, row.fromCamera()) : QString();
+    return m_describe ? m_describe(row.bytes, row.fromCamera(), row.answers) : QString();
 }
 
 int TrafficModel::rowCount(const QModelIndex &parent) const

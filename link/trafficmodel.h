@@ -29,8 +29,11 @@ namespace zam {
 
 inline constexpr int kTrafficRows = 100'000;
 
-// The meaning of one packet, in words; the monitor shows what it answers.
-using PacketDescriber = std::function<QString(QByteArrayView packet, bool fromCamera)>;
+// The meaning of one packet, in words. For a finishing reply `answers` is
+// the command it finishes (an inquiry reply is named from its inquiry),
+// else empty.
+using PacketDescriber =
+    std::function<QString(QByteArrayView packet, bool fromCamera, QByteArrayView answers)>;
 
 struct TrafficRow {
     QByteArray bytes;
@@ -40,6 +43,7 @@ struct TrafficRow {
     std::uint8_t address = 0; // 1..7, kBroadcastAddress, 0 unknown
     bool statusRead = false;
     bool terminated = true;
+    QByteArray answers; // the command a finishing reply finishes (shared, not copied)
 
     bool fromCamera() const { return direction == TrafficDirection::FromCamera; }
 };
@@ -115,6 +119,7 @@ private:
     std::array<PacketSplitter, 2> m_splitters;
     // Per address 1..8, when its latest unanswered command was sent (-1: none).
     std::array<qint64, 9> m_unanswered;
+    std::array<QByteArray, 9> m_unansweredBytes;
     QTimer m_syncTimer;
 };
 

@@ -1,5 +1,9 @@
 #include "frmmain.h"
 
+#include "packetmeaning.h"
+#include "trafficmonitor.h"
+#include <trafficmodel.h>
+
 #include "autorefreshcontrols.h"
 #include "connectionstatus.h"
 #include "console.h"
@@ -67,6 +71,11 @@ FrmMain::FrmMain(CameraLink &link, PortSettings settings, QWidget *parent)
     connect(m_status->reconnectButton(), &QToolButton::clicked, this, [this] { reconnect(); });
     connect(&link.port(), &Port::deviceLost, this, &FrmMain::connectionLost);
 
+    // Captures from the first byte, so the start-up exchange is in it.
+    m_traffic = std::make_unique<TrafficModel>();
+    m_traffic->setDescriber(describePacket);
+    m_traffic->attach(link.tap());
+    connect(m_ui->ToolsTrafficMonitor, &QAction::triggered, this, [this] { openTrafficMonitor(); });
     connect(m_ui->Quit, &QAction::triggered, this, &FrmMain::quitRequested);
     for (int i = 0; i < m_cameraSel.size(); ++i)
         connect(m_cameraSel[i], &QAction::triggered, this, [this, i] { selectCamera(i + 1); });
@@ -79,7 +88,23 @@ FrmMain::FrmMain(CameraLink &link, PortSettings settings, QWidget *parent)
 
 }
 
-FrmMain::~FrmMain() = default;
+FrmMain::~FrmMain()
+{
+    delete m_monitor; // a window of its own: no parent deletes it
+}
+
+TrafficMonitor &FrmMain::openTrafficMonitor()
+{
+    if (!m_monitor) {
+        m_monitor = new TrafficMonitor(*m_traffic);
+        // Beside this window, not over it.
+        m_monitor->move(frameGeometry().topRight() + QPoint(8, 0));
+    }
+    m_monitor->show();
+    m_monitor->raise();
+    m_monitor->activateWindow();
+    return *m_monitor;
+}
 
 void FrmMain::setMessageHook(MessageHook hook)
 {

@@ -10,6 +10,7 @@
 #include <titlecode.h>
 
 #include <QMainWindow>
+#include <QPointer>
 #include <windowsupport.h>
 #include <cameralink.h>
 #include <motiondetection.h>
@@ -32,6 +33,8 @@ class ConnectionStatus;
 class DirectConsole;
 class FrmCamID;
 class FrmDEffect;
+class TrafficModel;
+class TrafficMonitor;
 
 class FrmMain : public QMainWindow {
     Q_OBJECT
@@ -88,6 +91,13 @@ public:
     ConnectionStatus &connectionStatus() { return *m_status; }
 
     DirectConsole &console() { return *m_console; }
+
+    // Every packet on the line since the window was made, decoded (the
+    // traffic monitor shows it).
+    TrafficModel &traffic() { return *m_traffic; }
+    // "Tools" -> "Traffic Monitor...": a window of its own beside this one,
+    // made on first use and kept.
+    TrafficMonitor &openTrafficMonitor();
     AutoRefreshControls &refreshControls() { return *m_refreshControls; }
 
     // Tests answer the window's message boxes (the start-up failure)
@@ -141,6 +151,8 @@ private:
     FrmCamID *m_frmCamID = nullptr;
     std::unique_ptr<AutoRefreshControls> m_refreshControls;
     std::unique_ptr<DirectConsole> m_console;
+    std::unique_ptr<TrafficModel> m_traffic;
+    QPointer<TrafficMonitor> m_monitor;
     ConnectionStatus *m_status = nullptr;
     bool m_reconnecting = false;
     bool m_reading = false;

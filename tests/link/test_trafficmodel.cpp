@@ -191,7 +191,7 @@ private Q_SLOTS:
     {
         TrafficModel m;
         int asked = 0;
-        m.setDescriber([&](QByteArrayView, bool) {
+        m.setDescriber([&](QByteArrayView, bool, QByteArrayView) {
             ++asked;
             return QStringLiteral("known");
         });
@@ -315,7 +315,7 @@ private Q_SLOTS:
     void csvQuoting()
     {
         TrafficModel m;
-        m.setDescriber([](QByteArrayView p, bool fromCamera) {
+        m.setDescriber([](QByteArrayView p, bool fromCamera, QByteArrayView) {
             if (fromCamera)
                 return QStringLiteral("Say \"done\", twice");
             return p.size() > 3 ? QStringLiteral("two\r\nlines") : QStringLiteral("plain");
@@ -334,7 +334,7 @@ private Q_SLOTS:
     void plainText()
     {
         TrafficModel m;
-        m.setDescriber([](QByteArrayView, bool fromCamera) {
+        m.setDescriber([](QByteArrayView, bool fromCamera, QByteArrayView) {
             return fromCamera ? QStringLiteral("Completion") : QStringLiteral("Zoom stop");
         });
         feed(m, To, "8101040700FF", 1234);

@@ -1,0 +1,124 @@
+#include "packetmeaning.h"
+
+#include "modeltable.h"
+#include "statusblocks.h"
+
+#include <catalog.h>
+
+namespace zam {
+
+namespace {
+
+QString hex(int value, int digits)
+{
+    return QStringLiteral("0x%1").arg(value, digits, 16, QLatin1Char('0')).toUpper().replace(
+        QStringLiteral("0X"), QStringLiteral("0x"));
+}
+
+QString onOff(bool on)
+{
+    return on ? QStringLiteral("on") : QStringLiteral("off");
+}
+
+QString version(const QByteArray &reply, int address)
+{
+    const VersionStatus v = decodeVersion(reply, address);
+    QString text = QStringLiteral("Version: model %1").arg(hex(v.modelCode, 2));
+    if (const auto row = findModel(v.modelCode))
+        text += QStringLiteral(", ") + ModelNameTable().value(row->nameSlot);
+    else
+        text += QStringLiteral(", unknown model");
+    return text;
+}
+
+QString lens(const QByteArray &reply)
+{
+    const LensStatus s = decodeLens(reply);
+    return QStringLiteral("Lens block: zoom %1, focus %2 %3, near limit %4, digital zoom %5%6, "
+                          "AF sensitivity %7%8%9")
+        .arg(hex(s.zoomPosition, 4), hex(s.focusPosition, 4),
+             s.focusAuto ? QStringLiteral("auto") : QStringLiteral("manual"),
+             hex(s.focusNearLimit, 4), onOff(s.digitalZoomOn),
+             s.digitalZoomSeparate ? QStringLiteral(" (separate)") : QString(),
+             s.afSensitivity ? QStringLiteral("low") : QStringLiteral("normal"),
+             s.zoomMoving ? QStringLiteral(", zoom moving") : QString(),
+             s.focusMoving ? QStringLiteral(", focus moving") : QString());
+}
+
+QString camera(const QByteArray &reply)
+{
+    const CameraStatus s = decodeCamera(reply);
+    return QStringLiteral("Camera block: WB mode %1, R gain %2, B gain %3, aperture %4, AE mode %5, "
+                          "shutter %6, iris %7, gain %8, bright %9, ")
+               .arg(s.wbMode)
+               .arg(s.rGain)
+               .arg(s.bGain)
+               .arg(s.aperture)
+               .arg(hex(s.aeMode, 2))
+               .arg(s.shutterPosition)
+               .arg(s.irisPosition)
+               .arg(s.gainPosition)
+               .arg(s.brightPosition)
+        + QStringLiteral("exposure compensation %1 (%2), backlight %3, auto slow shutter %4")
+              .arg(onOff(s.expComp))
+              .arg(s.expCompPosition)
+              .arg(onOff(s.backLight), onOff(s.autoSlowShutter));
+}
+
+QString other(const QByteArray &reply)
+{
+    const OtherStatus s = decodeOther(reply);
+    return QStringLiteral("Other block: power %1, key lock %2, auto ICR %3, LR reverse %4, "
+                          "freeze %5, data screen %6, picture effect %7, effect level %8, ")
+               .arg(onOff(s.power), onOff(s.keyLock), onOff(s.autoICR), onOff(s.lrReverse),
+                    onOff(s.freeze), onOff(s.dataScreen))
+               .arg(s.pictureEffect)
+               .arg(s.digitalEffectLevel)
+        + QStringLiteral("camera ID %1, %2 shutter table, stabilizer %3, V-phase %4%5, %6 sync")
+              .arg(s.cameraId)
+              .arg(s.shutterColumn ? QStringLiteral("PAL") : QStringLiteral("NTSC"))
+              .arg(onOff(s.imageStabilizer))
+              .arg(s.vPhase)
+              .arg(s.vp0180 ? QStringLiteral(" (180 degree)") : QString(),
+                   s.lineLock ? QStringLiteral("line lock") : QStringLiteral("internal"));
+}
+
+QString extended(const QByteArray &reply)
+{
+    const ExtendedStatus s = decodeExtended(reply);
+    return QStringLiteral("Extended block: digital zoom %1, picture flip %2")
+        .arg(hex(s.digitalZoomPosition, 2), onOff(s.pictureFlip));
+}
+
+} // namespace
+
+QString describePacket(QByteArrayView packet, bool fromCamera, QByteArrayView answers)
+{
+    catalog::InquiryReplyNamer namer;
+    if (fromCamera && !answers.isEmpty()) {
+        const catalog::Command inquiry = catalog::decodeCommand(answers);
+        if (inquiry.entry) {
+            const catalog::Id id = inquiry.entry->id;
+            const QByteArray reply = packet.toByteArray();
+            namer = [id, reply, address = inquiry.address](QByteArrayView) -> QString {
+                switch (id) {
+                case catalog::Id::VersionInquiry:
+                    return version(reply, address);
+                case catalog::Id::LensBlockInquiry:
+                    return lens(reply);
+                case catalog::Id::CameraBlockInquiry:
+                    return camera(reply);
+                case catalog::Id::OtherBlockInquiry:
+                    return other(reply);
+                case catalog::Id::ExtendedBlockInquiry:
+                    return extended(reply);
+                default:
+                    return {};
+                }
+            };
+        }
+    }
+    return catalog::describe(packet, fromCamera, namer);
+}
+
+} // namespace zam
