@@ -54,7 +54,8 @@ FrmMain::FrmMain(CameraLink &link, PortSettings settings, QWidget *parent)
 {
     m_ui->setupUi(this);
     m_groupWidgets = zam::groupWidgets(*m_ui);
-    m_cameraSel = {m_ui->CameraSel_1, m_ui->CameraSel_2};
+    m_cameraSel = {m_ui->CameraSel_1, m_ui->CameraSel_2, m_ui->CameraSel_3, m_ui->CameraSel_4,
+                   m_ui->CameraSel_5, m_ui->CameraSel_6, m_ui->CameraSel_7};
 
     mirrorLog(link.SendText(), m_ui->SendText);
     mirrorLog(link.RecvText(), m_ui->RecvText);

@@ -78,6 +78,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("cameras");
         QTest::newRow("one camera") << 1;
         QTest::newRow("two cameras") << 2;
+        QTest::newRow("seven cameras") << 7;
     }
     void chainNumbering()
     {
@@ -90,10 +91,13 @@ private Q_SLOTS:
         QCOMPARE(sent.value(2), hexBytes("81090002FF"));
         const QObject &ui = rig.window;
         QCOMPARE(rig.link.state().CameraCount, cameras);
-        QVERIFY(control<QAction>(ui, "CameraSel_1")->isEnabled());
-        QCOMPARE(control<QAction>(ui, "CameraSel_2")->isEnabled(), cameras >= 2);
-        QVERIFY(control<QAction>(ui, "CameraSel_1")->isChecked());
-        QVERIFY(!control<QAction>(ui, "CameraSel_2")->isChecked());
+        // Camera1 to Camera7: one entry for each camera the chain numbered.
+        for (int n = 1; n <= 7; ++n) {
+            QAction *entry = control<QAction>(ui, qPrintable(QStringLiteral("CameraSel_%1").arg(n)));
+            QCOMPARE(entry->text(), QStringLiteral("Camera%1").arg(n));
+            QCOMPARE(entry->isEnabled(), n <= cameras);
+            QCOMPARE(entry->isChecked(), n == 1);
+        }
         QCOMPARE(control<QLineEdit>(ui, "Active")->text(), QStringLiteral("1"));
         QCOMPARE(control<QLineEdit>(ui, "Baudratetxt")->text(), QStringLiteral("9600"));
         // Auto refresh off, ready for a single refresh.
@@ -166,6 +170,25 @@ private Q_SLOTS:
         QVERIFY(!control<QAction>(ui, "CameraSel_1")->isChecked());
         QCOMPARE(control<QLineEdit>(ui, "Active")->text(), QStringLiteral("2"));
         QCOMPARE(rig.link.state().header(), std::uint8_t(0x82));
+    }
+
+    // Ctrl+7 on a chain of seven: the window reads camera 7, and the next
+    // command goes out with header 87.
+    void seventhCameraByKeyboard()
+    {
+        PanelRig rig(7);
+        QVERIFY(rig.start());
+        rig.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+        QTest::keyClick(&rig.window, Qt::Key_7, Qt::ControlModifier);
+        QCOMPARE(rig.link.state().CameraAddress, 7);
+        QCOMPARE(control<QLineEdit>(rig.window, "Active")->text(), QStringLiteral("7"));
+        QVERIFY(control<QAction>(rig.window, "CameraSel_7")->isChecked());
+        QVERIFY(!control<QAction>(rig.window, "CameraSel_1")->isChecked());
+        QCOMPARE(rig.port.written().value(0), hexBytes("87090002FF")); // the status read
+        rig.port.clearWritten();
+        control<QToolButton>(rig.window, "WideT")->click();
+        QCOMPARE(rig.port.written().value(0), hexBytes("8701044700000000FF"));
     }
 
     void noCameraEndsWithMessage()
