@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QSettings>
 #include <camerachain.h>
 #include <cameralink.h>
 #include <clock.h>
@@ -11,6 +12,7 @@
 #include <frmmain.h>
 #include <frmoption.h>
 #include <portfactory.h>
+#include <portmemory.h>
 #include <simport.h>
 
 #include <cstdio>
@@ -73,6 +75,11 @@ int main(int argc, char **argv)
     }
 
     zam::FrmOption options(zam::portEntries());
+    // Last run's choice first; what the command line names overrides it.
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("zam-panel"),
+                       QStringLiteral("zam-panel"));
+    if (const auto remembered = zam::recallPort(settings))
+        options.preselect(*remembered);
     if (cli.isSet(port))
         options.preselectDevice(cli.value(port));
     if (cli.isSet(baud))
@@ -89,6 +96,7 @@ int main(int argc, char **argv)
     if (options.exec() != QDialog::Accepted)
         return 0;
     const zam::PortChoice choice = options.choice();
+    zam::rememberPort(settings, choice);
 
     std::unique_ptr<zam::Port> backend;
     if (choice.entry.simulated())

@@ -1,5 +1,7 @@
 #include "frmoption.h"
 
+#include "portmemory.h"
+
 #include "ui_frmoption.h"
 
 #include "clock.h"
@@ -60,6 +62,15 @@ void FrmOption::preselectSimulated(int cameras, const QString &models)
     m_ui->SimCameras->setValue(cameras);
     if (!models.isEmpty())
         m_ui->SimModels->setText(models);
+}
+
+void FrmOption::preselect(const PortMemory &remembered)
+{
+    if (remembered.simulated)
+        preselectSimulated(remembered.simCameras, remembered.simModels);
+    else
+        preselectDevice(remembered.device);
+    preselectBaud(remembered.baud);
 }
 
 void FrmOption::updateSimFrame()

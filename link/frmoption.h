@@ -17,6 +17,8 @@ class FrmOption;
 
 namespace zam {
 
+struct PortMemory;
+
 struct PortChoice {
     PortEntry entry;
     int CommPortNumber = 1;
@@ -35,6 +37,8 @@ public:
     void preselectDevice(const QString &device);
     void preselectBaud(const QString &baudText);
     void preselectSimulated(int cameras, const QString &models);
+    // The choice remembered from the last run.
+    void preselect(const PortMemory &remembered);
 
     PortChoice choice() const { return m_choice; }
 

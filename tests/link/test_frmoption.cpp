@@ -6,7 +6,10 @@
 #include <QTimer>
 #include <camerachain.h>
 #include <clock.h>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <frmoption.h>
+#include <portmemory.h>
 #include <simport.h>
 
 using namespace zam;
@@ -21,6 +24,14 @@ QList<PortEntry> someEntries()
     e.append({QStringLiteral("ttyUSB0 (USB serial)"), QStringLiteral("/dev/ttyUSB0"), 0});
     e.append({QStringLiteral("Simulated cameras"), QString::fromLatin1(kSimulatedDevice), 0});
     return e;
+}
+
+QString rememberedModels(const PortChoice &c)
+{
+    QStringList out;
+    for (int code : c.simModels)
+        out << QStringLiteral("%1").arg(code, 2, 16, QLatin1Char('0')).toUpper();
+    return out.join(QLatin1Char(','));
 }
 
 } // namespace
@@ -103,6 +114,69 @@ private Q_SLOTS:
         QVERIFY(sim.choice().entry.simulated());
         QCOMPARE(sim.choice().simCameras, 3);
         QCOMPARE(sim.choice().simModels, (QList<int>{0x41, 0x30}));
+    }
+
+    // The accepted choice is remembered and preselected in the next run; the
+    // command line still overrides it; a store that holds no sound choice
+    // leaves the defaults.
+    void rememberedChoice_data()
+    {
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<QString>("baud");
+        QTest::addColumn<int>("cameras");
+        QTest::addColumn<QString>("models");
+        QTest::newRow("serial adapter") << "/dev/ttyUSB0" << "19200" << 2 << "";
+        QTest::newRow("chain of seven") << "sim:" << "38400" << 7 << "30,41,20";
+    }
+    void rememberedChoice()
+    {
+        QFETCH(QString, device);
+        QFETCH(QString, baud);
+        QFETCH(int, cameras);
+        QFETCH(QString, models);
+        QTemporaryDir dir;
+        QSettings store(dir.filePath("zam-panel.ini"), QSettings::IniFormat);
+        {
+            FrmOption first(someEntries());
+            if (device == QLatin1String(kSimulatedDevice))
+                first.preselectSimulated(cameras, models);
+            else
+                first.preselectDevice(device);
+            first.preselectBaud(baud);
+            QTest::mouseClick(control<QPushButton>(first, "Command1"), Qt::LeftButton);
+            rememberPort(store, first.choice());
+        }
+        const auto remembered = recallPort(store);
+        QVERIFY(remembered);
+        FrmOption next(someEntries());
+        next.preselect(*remembered);
+        QTest::mouseClick(control<QPushButton>(next, "Command1"), Qt::LeftButton);
+        QCOMPARE(next.choice().entry.device, device);
+        QCOMPARE(next.choice().BaudRateText, baud);
+        if (next.choice().entry.simulated()) {
+            QCOMPARE(next.choice().simCameras, cameras);
+            QCOMPARE(rememberedModels(next.choice()), models);
+        }
+
+        FrmOption overridden(someEntries());
+        overridden.preselect(*remembered);
+        overridden.preselectBaud(QStringLiteral("9600"));
+        QTest::mouseClick(control<QPushButton>(overridden, "Command1"), Qt::LeftButton);
+        QCOMPARE(overridden.choice().BaudRateText, QStringLiteral("9600"));
+    }
+    void unsoundMemoryIsIgnored()
+    {
+        QTemporaryDir dir;
+        QSettings store(dir.filePath("zam-panel.ini"), QSettings::IniFormat);
+        QVERIFY(!recallPort(store));
+        store.setValue("port/device", "/dev/ttyS0");
+        store.setValue("port/baud", "4800");
+        QVERIFY(!recallPort(store));
+        store.setValue("port/baud", "9600");
+        store.setValue("port/simCameras", "9");
+        QVERIFY(!recallPort(store));
+        store.setValue("port/simCameras", "2");
+        QVERIFY(recallPort(store));
     }
 
     // Detect tries the three speeds on the chosen port and selects the one
