@@ -7,6 +7,8 @@
 #include <QTextStream>
 #include <cameralink.h>
 #include <clock.h>
+#include <functional>
+#include <memory>
 #include <optional>
 
 namespace zam::cli {
@@ -29,6 +31,8 @@ struct CliContext {
     QTextStream &out;
     QTextStream &err;
     Clock &clock;
+    // Makes the port for a device name (a serial device or tcp://).
+    std::function<std::unique_ptr<Port>(const QString &device)> makeLine;
     LineOptions options;
     // The link to options.device, opened at options.baud and, unless
     // --no-init, line-checked with the chain numbered; its CameraAddress is

@@ -62,7 +62,7 @@ int runDetect(CliContext &ctx, const QStringList &)
     const QString &device = ctx.options.device;
     QString why;
     const std::optional<int> baud =
-        detectBaud([&device] { return makeLinePort(device); }, device, ctx.clock, &why);
+        detectBaud([&] { return ctx.makeLine(device); }, device, ctx.clock, &why);
     if (!baud) {
         if (!why.isEmpty())
             return ctx.fail(why);
@@ -71,7 +71,7 @@ int runDetect(CliContext &ctx, const QStringList &)
                             .arg(device));
     }
 
-    const std::unique_ptr<Port> port = makeLinePort(device);
+    const std::unique_ptr<Port> port = ctx.makeLine(device);
     CameraLink link(*port, ctx.clock);
     const OpenResult opened = port->open({device, *baud});
     if (!opened.ok())

@@ -103,15 +103,14 @@ QJsonObject otherObject(const OtherStatus &s)
         {QStringLiteral("imageStabilizer"), s.imageStabilizer},
         {QStringLiteral("vPhase"), s.vPhase},
         {QStringLiteral("lineLock"), s.lineLock},
-        {QStringLiteral("vp0180"), captioned(s.vp0180, vp0180Caption(s.vp0180))},
+        {QStringLiteral("vp0180"), s.vp0180},
     };
 }
 
 QJsonObject extendedObject(const ExtendedStatus &s)
 {
     return {
-        {QStringLiteral("digitalZoomPosition"),
-         captioned(s.digitalZoomPosition, dZoomXCaption(s.digitalZoomPosition))},
+        {QStringLiteral("digitalZoomPosition"), s.digitalZoomPosition},
         {QStringLiteral("pictureFlip"), s.pictureFlip},
     };
 }

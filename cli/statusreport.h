@@ -9,10 +9,11 @@ namespace zam::cli {
 
 // Every decoded field of the five blocks of the camera at `address`, as one
 // JSON object: {"address": n, "version": {..}, "lens": {..}, "camera": {..},
-// "other": {..}, "extended": {..}}. A field the panel shows through a caption
-// (exposure positions and modes, picture effect, V-phase half, digital zoom
-// end) is {"value": raw, "caption": text}, the caption null where the panel
-// has none for the value; every other field is its raw number or flag. The
+// "other": {..}, "extended": {..}}, the fields named as in statusblocks.h.
+// A field the panel shows through a caption table or a menu check mark
+// (exposure positions, AE and white-balance modes, picture effect) is
+// {"value": raw, "caption": text}, the caption null where the panel has none
+// for the value; every other field is its raw number or flag. The
 // version block adds the model's name, video system and lens (null for an
 // unknown model).
 QJsonObject statusObject(const StatusReplies &replies, int address);

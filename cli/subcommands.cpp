@@ -1,5 +1,7 @@
 #include "subcommands.h"
 
+#include "packettext.h"
+
 namespace zam::cli {
 
 const QList<Subcommand> &subcommands()
@@ -29,7 +31,12 @@ const QList<Subcommand> &subcommands()
                         "Every reply is printed with its meaning until the completion or an\n"
                         "error, or until the camera has been silent for 1 s. An error reply\n"
                         "exits with status 1."),
-         {}, LineUse::Link, 1, -1, runSend},
+         {}, LineUse::Link, 1, -1, runSend,
+         [](const QStringList &args) {
+             QString why;
+             parsePacketText(args, why);
+             return why;
+         }},
     };
     return table;
 }

@@ -14,6 +14,9 @@ namespace zam::cli {
 // A handler gets the context and the subcommand's positional arguments (its
 // flags are in CliContext::flags) and answers the exit status.
 using Handler = std::function<int(CliContext &, const QStringList &args)>;
+// Checks the positional arguments before the line is opened: answers why they
+// are wrong (a usage error), or an empty text.
+using ArgsCheck = std::function<QString(const QStringList &args)>;
 
 // What the dispatcher prepares before the handler runs.
 enum class LineUse {
@@ -37,6 +40,7 @@ struct Subcommand {
     int minArgs = 0;
     int maxArgs = 0; // -1: no limit
     Handler handler;
+    ArgsCheck check = {}; // may be empty
 };
 
 const QList<Subcommand> &subcommands();

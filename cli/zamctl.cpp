@@ -150,10 +150,12 @@ int startLine(CliContext &ctx, CameraLink &link)
 
 } // namespace
 
-int runZamCtl(const QStringList &arguments, QTextStream &out, QTextStream &err, Clock &clock)
+int runZamCtl(const QStringList &arguments, QTextStream &out, QTextStream &err, Clock &clock,
+              const LineMaker &makeLine)
 {
     const CommonOptions common;
-    CliContext ctx{out, err, clock, {}, nullptr, std::nullopt, {}};
+    CliContext ctx{out, err, clock, makeLine ? makeLine : LineMaker(makeLinePort), {}, nullptr,
+                   std::nullopt, {}};
 
     // The options before the subcommand; everything from the subcommand on is
     // left for its own parser.
@@ -199,12 +201,16 @@ int runZamCtl(const QStringList &arguments, QTextStream &out, QTextStream &err, 
         return ctx.usageError(QStringLiteral("%1: wrong number of arguments (usage: zam-ctl [options] %1 %2)")
                                   .arg(sub->name, sub->synopsis)
                                   .trimmed());
+    if (sub->check) {
+        if (const QString why = sub->check(args); !why.isEmpty())
+            return ctx.usageError(QStringLiteral("%1: %2").arg(sub->name, why));
+    }
     if (sub->line != LineUse::None && ctx.options.device.isEmpty())
         return ctx.usageError(QStringLiteral("%1 needs a port: -p DEVICE or -p tcp://HOST:PORT").arg(sub->name));
     if (sub->line != LineUse::Link)
         return sub->handler(ctx, args);
 
-    const std::unique_ptr<Port> port = makeLinePort(ctx.options.device);
+    const std::unique_ptr<Port> port = ctx.makeLine(ctx.options.device);
     CameraLink link(*port, clock);
     if (const int started = startLine(ctx, link); started != kExitOk) {
         link.port().close();
