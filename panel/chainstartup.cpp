@@ -32,6 +32,7 @@ std::optional<int> numberChain(CameraLink &link)
     if (!packet)
         return std::nullopt;
     for (int attempt = 0; attempt < kStartupAttempts; ++attempt) {
+        link.discardInput();
         link.SD(*packet, 0);
         const auto reply = link.WaitReply(4);
         if (reply && byteAt(*reply, 0) == 0x88 && byteAt(*reply, 1) == 0x30 &&
@@ -48,6 +49,7 @@ std::optional<QByteArray> askVersion(CameraLink &link, int address)
     if (!packet || address < 1 || address > kMaxChainCameras)
         return std::nullopt;
     for (int attempt = 0; attempt < kStartupAttempts; ++attempt) {
+        link.discardInput();
         link.SD(*packet, 0);
         const auto reply = link.WaitReply(kVersionReplyLength);
         if (reply && replyFrameShowable(StatusBlock::Version, *reply))

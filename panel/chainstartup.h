@@ -10,7 +10,9 @@
 //
 // Each waits with WaitReply (one second at most). The numbering and the
 // version inquiry are tried kStartupAttempts times; the line check once, as
-// a camera that misses it is not there.
+// a camera that misses it is not there. Before each try, whatever waits on
+// the line is dropped: it cannot answer a packet not yet sent, and a short
+// stray reply left there would spoil every later try.
 
 #include <QByteArray>
 #include <cameralink.h>
