@@ -166,7 +166,7 @@ int runSend(CliContext &ctx, const QStringList &args)
             }
         }
     }
-    if (!pending.isEmpty())
+    if (!finish && !pending.isEmpty())
         ctx.out << hexSpaced(pending).trimmed() << "  (incomplete)\n";
     ctx.out.flush();
 
