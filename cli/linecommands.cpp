@@ -79,17 +79,15 @@ int runDetect(CliContext &ctx, const QStringList &)
     link.discardInput();
     const std::optional<int> count = numberChain(link);
     if (!count)
-        return ctx.fail(QStringLiteral("no reply to the address set on %1 at %2 bit/s")
-                            .arg(device)
-                            .arg(*baud));
+        return ctx.fail(
+            QStringLiteral("no reply to the address set on %1 at %2 bit/s").arg(device).arg(*baud));
     ctx.out << "speed " << *baud << " bit/s\n" << cameras(*count) << '\n';
 
     int status = kExitOk;
     for (int address = 1; address <= *count; ++address) {
         link.state().CameraAddress = address;
         const std::optional<QByteArray> reply = askVersion(link, address);
-        const VersionStatus version =
-            reply ? decodeVersion(*reply, address) : VersionStatus{};
+        const VersionStatus version = reply ? decodeVersion(*reply, address) : VersionStatus{};
         ctx.out << "camera " << address << ": ";
         if (version.valid) {
             ctx.out << modelText(version.modelCode) << '\n';
@@ -110,7 +108,8 @@ int runStatus(CliContext &ctx, const QStringList &)
     const int address = ctx.link->state().CameraAddress;
     const std::optional<StatusReplies> replies = requestStatusBlocks(*ctx.link);
     if (!replies)
-        return ctx.fail(QStringLiteral("no reply from camera %1 to the status inquiries").arg(address));
+        return ctx.fail(
+            QStringLiteral("no reply from camera %1 to the status inquiries").arg(address));
     const QJsonObject status = statusObject(*replies, address);
     if (ctx.flag(QStringLiteral("json")))
         ctx.out << QJsonDocument(status).toJson(QJsonDocument::Indented);
@@ -128,7 +127,9 @@ int runSend(CliContext &ctx, const QStringList &args)
         return ctx.usageError(QStringLiteral("send: %1").arg(why));
     const int target = std::uint8_t(packet->at(0)) - 0x80;
     if (ctx.cameraCount && target != catalog::kBroadcast && target > *ctx.cameraCount)
-        return ctx.fail(QStringLiteral("camera %1 is not on the chain (%2)").arg(target).arg(cameras(*ctx.cameraCount)));
+        return ctx.fail(QStringLiteral("camera %1 is not on the chain (%2)")
+                            .arg(target)
+                            .arg(cameras(*ctx.cameraCount)));
 
     CameraLink &link = *ctx.link;
     link.discardInput();
@@ -146,7 +147,8 @@ int runSend(CliContext &ctx, const QStringList &args)
             const QByteArray reply = pending.left(end + 1);
             pending.remove(0, end + 1);
             ++replies;
-            ctx.out << hexSpaced(reply).trimmed() << "  " << describePacket(reply, true, *packet) << '\n';
+            ctx.out << hexSpaced(reply).trimmed() << "  " << describePacket(reply, true, *packet)
+                    << '\n';
             const catalog::Reply r = catalog::decodeReply(reply);
             const bool ours = target == catalog::kBroadcast || r.address == target;
             switch (r.kind) {

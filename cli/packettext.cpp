@@ -13,7 +13,8 @@ std::optional<QByteArray> parsePacketText(const QStringList &args, QString &why)
         const QStringList pairs = arg.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
         for (const QString &word : pairs) {
             if (word.size() % 2 != 0) {
-                why = QStringLiteral("'%1' is not a run of whole bytes (two digits each)").arg(word);
+                why =
+                    QStringLiteral("'%1' is not a run of whole bytes (two digits each)").arg(word);
                 return std::nullopt;
             }
             for (qsizetype i = 0; i < word.size(); i += 2) {

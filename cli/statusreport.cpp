@@ -13,8 +13,8 @@ namespace {
 // The menu captions of the modes, by the panel's menu items.
 constexpr std::array<const char *, 6> kAECaptions{
     "Full Auto", "Manual", "ShutterPriority", "Iris Priority", "Gain Priority", "Bright"};
-constexpr std::array<const char *, 6> kWBCaptions{
-    "Auto", "InDoor", "OutDoor", "One Push WB", "ATW", "Manual WB"};
+constexpr std::array<const char *, 6> kWBCaptions{"Auto",        "InDoor", "OutDoor",
+                                                  "One Push WB", "ATW",    "Manual WB"};
 constexpr std::array<const char *, 3> kEffectCaptions{"Off", "NegArt", "Black & White"};
 
 constexpr std::array<const char *, 3> kLensNames{"10x", "18x", "25x"};
@@ -28,7 +28,8 @@ QJsonObject captioned(int value, const std::optional<QString> &caption)
 }
 
 template <typename Item, std::size_t N>
-std::optional<QString> itemCaption(std::optional<Item> item, const std::array<const char *, N> &captions)
+std::optional<QString> itemCaption(std::optional<Item> item,
+                                   const std::array<const char *, N> &captions)
 {
     if (!item || std::size_t(*item) >= N)
         return std::nullopt;
@@ -38,8 +39,10 @@ std::optional<QString> itemCaption(std::optional<Item> item, const std::array<co
 QJsonObject versionObject(const VersionStatus &v, const std::optional<ModelRow> &row)
 {
     QJsonObject o{{QStringLiteral("modelCode"), v.modelCode}};
-    o[QStringLiteral("modelName")] = row ? QJsonValue(ModelNameTable().value(row->nameSlot)) : QJsonValue();
-    o[QStringLiteral("video")] = row ? QJsonValue(QString::fromLatin1(row->ntscOrPal)) : QJsonValue();
+    o[QStringLiteral("modelName")] =
+        row ? QJsonValue(ModelNameTable().value(row->nameSlot)) : QJsonValue();
+    o[QStringLiteral("video")] =
+        row ? QJsonValue(QString::fromLatin1(row->ntscOrPal)) : QJsonValue();
     o[QStringLiteral("lens")] =
         row ? QJsonValue(QString::fromLatin1(kLensNames[std::size_t(row->lens)])) : QJsonValue();
     return o;
@@ -66,12 +69,14 @@ QJsonObject cameraObject(const CameraStatus &s, const CaptionTables &captions, i
     const auto wb = wbModeRow(s.wbMode);
     return {
         {QStringLiteral("wbMode"),
-         captioned(s.wbMode, itemCaption(wb ? std::optional(wb->item) : std::nullopt, kWBCaptions))},
+         captioned(s.wbMode,
+                   itemCaption(wb ? std::optional(wb->item) : std::nullopt, kWBCaptions))},
         {QStringLiteral("rGain"), s.rGain},
         {QStringLiteral("bGain"), s.bGain},
         {QStringLiteral("aperture"), s.aperture},
         {QStringLiteral("aeMode"),
-         captioned(s.aeMode, itemCaption(ae ? std::optional(ae->item) : std::nullopt, kAECaptions))},
+         captioned(s.aeMode,
+                   itemCaption(ae ? std::optional(ae->item) : std::nullopt, kAECaptions))},
         {QStringLiteral("autoSlowShutter"), s.autoSlowShutter},
         {QStringLiteral("expComp"), s.expComp},
         {QStringLiteral("backLight"), s.backLight},
@@ -96,7 +101,8 @@ QJsonObject otherObject(const OtherStatus &s)
         {QStringLiteral("freeze"), s.freeze},
         {QStringLiteral("dataScreen"), s.dataScreen},
         {QStringLiteral("pictureEffect"),
-         captioned(s.pictureEffect, itemCaption(pictureEffectItem(s.pictureEffect), kEffectCaptions))},
+         captioned(s.pictureEffect,
+                   itemCaption(pictureEffectItem(s.pictureEffect), kEffectCaptions))},
         {QStringLiteral("digitalEffectLevel"), s.digitalEffectLevel},
         {QStringLiteral("cameraId"), s.cameraId},
         {QStringLiteral("shutterColumn"), s.shutterColumn},
@@ -143,7 +149,8 @@ QJsonObject statusObject(const StatusReplies &replies, int address)
         {QStringLiteral("address"), address},
         {QStringLiteral("version"), versionObject(version, row)},
         {QStringLiteral("lens"), lensObject(decodeLens(replies.lens))},
-        {QStringLiteral("camera"), cameraObject(decodeCamera(replies.camera), captions, other.shutterColumn)},
+        {QStringLiteral("camera"),
+         cameraObject(decodeCamera(replies.camera), captions, other.shutterColumn)},
         {QStringLiteral("other"), otherObject(other)},
         {QStringLiteral("extended"), extendedObject(decodeExtended(replies.extended))},
     };

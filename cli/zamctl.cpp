@@ -13,9 +13,10 @@ namespace zam::cli {
 namespace {
 
 struct CommonOptions {
-    QCommandLineOption port{{QStringLiteral("p"), QStringLiteral("port")},
-                            QStringLiteral("Serial device, or tcp://HOST:PORT of a serial device server."),
-                            QStringLiteral("DEVICE")};
+    QCommandLineOption port{
+        {QStringLiteral("p"), QStringLiteral("port")},
+        QStringLiteral("Serial device, or tcp://HOST:PORT of a serial device server."),
+        QStringLiteral("DEVICE")};
     QCommandLineOption baud{{QStringLiteral("b"), QStringLiteral("baud")},
                             QStringLiteral("Line speed: 9600, 19200 or 38400 (default 9600)."),
                             QStringLiteral("BPS")};
@@ -91,14 +92,17 @@ bool readLineOptions(const QCommandLineParser &before, const QCommandLineParser 
     const auto value = [&](const QCommandLineOption &o) {
         return after.isSet(o) ? after.value(o) : before.value(o);
     };
-    const auto given = [&](const QCommandLineOption &o) { return after.isSet(o) || before.isSet(o); };
+    const auto given = [&](const QCommandLineOption &o) {
+        return after.isSet(o) || before.isSet(o);
+    };
 
     options.device = value(common.port);
     if (given(common.baud)) {
         bool ok = false;
         options.baud = value(common.baud).toInt(&ok);
         if (!ok || (options.baud != 9600 && options.baud != 19200 && options.baud != 38400)) {
-            why = QStringLiteral("the speed must be 9600, 19200 or 38400, not '%1'").arg(value(common.baud));
+            why = QStringLiteral("the speed must be 9600, 19200 or 38400, not '%1'")
+                      .arg(value(common.baud));
             return false;
         }
     }
@@ -130,14 +134,16 @@ int startLine(CliContext &ctx, CameraLink &link)
     link.stopwatch().pause(0.5);
     link.discardInput();
     if (!lineCheck(link))
-        return ctx.fail(QStringLiteral("no reply to the interface clear on %1 at %2 bit/s: check the "
-                                       "camera's power, the cable, the port and the speed")
-                            .arg(o.device)
-                            .arg(o.baud));
+        return ctx.fail(
+            QStringLiteral("no reply to the interface clear on %1 at %2 bit/s: check the "
+                           "camera's power, the cable, the port and the speed")
+                .arg(o.device)
+                .arg(o.baud));
     const std::optional<int> count = numberChain(link);
     if (!count)
-        return ctx.fail(QStringLiteral("no reply to the address set on %1: the chain could not be numbered")
-                            .arg(o.device));
+        return ctx.fail(
+            QStringLiteral("no reply to the address set on %1: the chain could not be numbered")
+                .arg(o.device));
     ctx.cameraCount = *count;
     link.state().CameraCount = *count;
     if (o.camera > *count)
@@ -154,8 +160,8 @@ int runZamCtl(const QStringList &arguments, QTextStream &out, QTextStream &err, 
               const LineMaker &makeLine)
 {
     const CommonOptions common;
-    CliContext ctx{out, err, clock, makeLine ? makeLine : LineMaker(makeLinePort), {}, nullptr,
-                   std::nullopt, {}};
+    CliContext ctx{out, err,     clock,        makeLine ? makeLine : LineMaker(makeLinePort),
+                   {},  nullptr, std::nullopt, {}};
 
     // The options before the subcommand; everything from the subcommand on is
     // left for its own parser.
@@ -179,7 +185,8 @@ int runZamCtl(const QStringList &arguments, QTextStream &out, QTextStream &err, 
     }
     const Subcommand *sub = findSubcommand(rest.first());
     if (!sub)
-        return ctx.usageError(QStringLiteral("no subcommand '%1' (zam-ctl --help lists them)").arg(rest.first()));
+        return ctx.usageError(
+            QStringLiteral("no subcommand '%1' (zam-ctl --help lists them)").arg(rest.first()));
 
     QCommandLineParser after;
     after.addOptions(common.all());
@@ -198,15 +205,17 @@ int runZamCtl(const QStringList &arguments, QTextStream &out, QTextStream &err, 
             ctx.flags << f.name;
     const QStringList args = after.positionalArguments();
     if (args.size() < sub->minArgs || (sub->maxArgs >= 0 && args.size() > sub->maxArgs))
-        return ctx.usageError(QStringLiteral("%1: wrong number of arguments (usage: zam-ctl [options] %1 %2)")
-                                  .arg(sub->name, sub->synopsis)
-                                  .trimmed());
+        return ctx.usageError(
+            QStringLiteral("%1: wrong number of arguments (usage: zam-ctl [options] %1 %2)")
+                .arg(sub->name, sub->synopsis)
+                .trimmed());
     if (sub->check) {
         if (const QString why = sub->check(args); !why.isEmpty())
             return ctx.usageError(QStringLiteral("%1: %2").arg(sub->name, why));
     }
     if (sub->line != LineUse::None && ctx.options.device.isEmpty())
-        return ctx.usageError(QStringLiteral("%1 needs a port: -p DEVICE or -p tcp://HOST:PORT").arg(sub->name));
+        return ctx.usageError(
+            QStringLiteral("%1 needs a port: -p DEVICE or -p tcp://HOST:PORT").arg(sub->name));
     if (sub->line != LineUse::Link)
         return sub->handler(ctx, args);
 

@@ -14,7 +14,10 @@ using namespace zam;
 
 namespace {
 
-QByteArray hex(const char *s) { return QByteArray::fromHex(s); }
+QByteArray hex(const char *s)
+{
+    return QByteArray::fromHex(s);
+}
 
 struct Outcome {
     int exit = -1;
@@ -54,14 +57,15 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QByteArray>("packet"); // empty: refused
         QTest::newRow("spaced") << QStringList{"81 01 04 07 02 FF"} << hex("8101040702FF");
-        QTest::newRow("one word a byte") << QStringList{"81", "01", "04", "07", "02", "ff"} << hex("8101040702FF");
+        QTest::newRow("one word a byte")
+            << QStringList{"81", "01", "04", "07", "02", "ff"} << hex("8101040702FF");
         QTest::newRow("compact") << QStringList{"8101040702FF"} << hex("8101040702FF");
         QTest::newRow("mixed") << QStringList{"8101 0407", "02FF"} << hex("8101040702FF");
         QTest::newRow("broadcast") << QStringList{"88 01 00 01 FF"} << hex("88010001FF");
         QTest::newRow("longest") << QStringList{"81 01 04 73 20 00 01 02 03 04 05 06 07 08 09 FF"}
-                                 << hex("8101047320000102030405060708 09FF");
-        QTest::newRow("too long") << QStringList{"81 01 04 73 20 00 01 02 03 04 05 06 07 08 09 0A FF"}
-                                  << QByteArray();
+                                 << hex("810104732000010203040506070809FF");
+        QTest::newRow("too long")
+            << QStringList{"81 01 04 73 20 00 01 02 03 04 05 06 07 08 09 0A FF"} << QByteArray();
         QTest::newRow("odd digits") << QStringList{"8101040702F"} << QByteArray();
         QTest::newRow("half a byte") << QStringList{"81 01 04 07 2 FF"} << QByteArray();
         QTest::newRow("not hexadecimal") << QStringList{"81 01 G4 FF"} << QByteArray();
@@ -91,34 +95,42 @@ private Q_SLOTS:
         QTest::addColumn<int>("exit");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
-        QTest::newRow("completion") << "8101040702FF" << hex("9041FF9051FF") << 0
-                                    << "90 41 FF  Acknowledge (socket 1)\n90 51 FF  Completion (socket 1)\n" << "";
-        QTest::newRow("network change first")
-            << "8101040702FF" << hex("9038FF9041FF9051FF") << 0
-            << "90 38 FF  Network change\n90 41 FF  Acknowledge (socket 1)\n90 51 FF  Completion (socket 1)\n"
+        QTest::newRow("completion")
+            << "8101040702FF" << hex("9041FF9051FF") << 0
+            << "90 41 FF  Acknowledge (socket 1)\n90 51 FF  Completion (socket 1)\n"
             << "";
+        QTest::newRow("network change first") << "8101040702FF" << hex("9038FF9041FF9051FF") << 0
+                                              << "90 38 FF  Network change\n90 41 FF  Acknowledge "
+                                                 "(socket 1)\n90 51 FF  Completion (socket 1)\n"
+                                              << "";
         QTest::newRow("bytes after the completion are left")
-            << "8101040702FF" << hex("9051FF9041FF") << 0 << "90 51 FF  Completion (socket 1)\n" << "";
-        QTest::newRow("inquiry reply") << "81090400FF" << hex("905002FF") << 0 << "90 50 02 FF  Inquiry reply: 02\n"
-                                       << "";
+            << "8101040702FF" << hex("9051FF9041FF") << 0 << "90 51 FF  Completion (socket 1)\n"
+            << "";
+        QTest::newRow("inquiry reply")
+            << "81090400FF" << hex("905002FF") << 0 << "90 50 02 FF  Inquiry reply: 02\n"
+            << "";
         QTest::newRow("another camera's completion")
             << "8101040702FF" << hex("A051FF") << 1 << "A0 51 FF  Completion (socket 1)\n"
             << "zam-ctl: camera 1 did not finish the command\n";
-        QTest::newRow("acknowledge only") << "8101040702FF" << hex("9041FF") << 1 << "90 41 FF  Acknowledge (socket 1)\n"
-                                          << "zam-ctl: camera 1 did not finish the command\n";
-        QTest::newRow("half a reply") << "8101040702FF" << hex("9041") << 1 << "90 41  (incomplete)\n"
-                                      << "zam-ctl: camera 1 did not finish the command\n";
+        QTest::newRow("acknowledge only")
+            << "8101040702FF" << hex("9041FF") << 1 << "90 41 FF  Acknowledge (socket 1)\n"
+            << "zam-ctl: camera 1 did not finish the command\n";
+        QTest::newRow("half a reply")
+            << "8101040702FF" << hex("9041") << 1 << "90 41  (incomplete)\n"
+            << "zam-ctl: camera 1 did not finish the command\n";
         QTest::newRow("silence") << "8101040702FF" << QByteArray() << 1 << ""
                                  << "zam-ctl: no reply from camera 1 within 1 s\n";
-        QTest::newRow("named error") << "8101040702FF" << hex("9041FF906141FF") << 1
-                                     << "90 41 FF  Acknowledge (socket 1)\n90 61 41 FF  Error: command not "
-                                        "executable (socket 1)\n"
-                                     << "zam-ctl: camera 1 answered with an error: command not executable (socket 1)\n";
-        QTest::newRow("error without a name") << "8101040702FF" << hex("906077FF") << 1
-                                              << "90 60 77 FF  Error: code 77 (socket 0)\n"
-                                              << "zam-ctl: camera 1 answered with an error: code 77 (socket 0)\n";
+        QTest::newRow("named error")
+            << "8101040702FF" << hex("9041FF906141FF") << 1
+            << "90 41 FF  Acknowledge (socket 1)\n90 61 41 FF  Error: command not "
+               "executable (socket 1)\n"
+            << "zam-ctl: camera 1 answered with an error: command not executable (socket 1)\n";
+        QTest::newRow("error without a name")
+            << "8101040702FF" << hex("906077FF") << 1 << "90 60 77 FF  Error: code 77 (socket 0)\n"
+            << "zam-ctl: camera 1 answered with an error: code 77 (socket 0)\n";
         QTest::newRow("interface clear") << "88010001FF" << hex("88010001FF") << 0
-                                         << "88 01 00 01 FF  Interface clear (all cameras)\n" << "";
+                                         << "88 01 00 01 FF  Interface clear (all cameras)\n"
+                                         << "";
     }
     void sendReadsUntilTheCommandFinishes()
     {
@@ -127,7 +139,8 @@ private Q_SLOTS:
         QFETCH(int, exit);
         QFETCH(QString, out);
         QFETCH(QString, err);
-        const Outcome o = run({"--no-init", "send", packet}, [&](const QByteArray &) { return replies; });
+        const Outcome o =
+            run({"--no-init", "send", packet}, [&](const QByteArray &) { return replies; });
         QCOMPARE(o.out, out);
         QCOMPARE(o.err, err);
         QCOMPARE(o.exit, exit);
@@ -141,14 +154,17 @@ private Q_SLOTS:
         camera.cameras = 2;
         for (QByteArray *b : {&camera.lens, &camera.camera, &camera.other, &camera.extended})
             *b = camera.block();
-        const Outcome o = run({"-c", "2", "status", "--json"}, [&](const QByteArray &p) { return camera.reply(p); });
+        const Outcome o = run({"-c", "2", "status", "--json"},
+                              [&](const QByteArray &p) { return camera.reply(p); });
         QVERIFY2(o.exit == 0, qPrintable(o.err));
-        QCOMPARE(o.packets, (QList{hex("88010001FF"), hex("883001FF"), hex("82090002FF"), hex("82097E7E00FF"),
-                                   hex("82097E7E01FF"), hex("82097E7E02FF"), hex("82097E7E03FF")}));
+        QCOMPARE(o.packets,
+                 (QList{hex("88010001FF"), hex("883001FF"), hex("82090002FF"), hex("82097E7E00FF"),
+                        hex("82097E7E01FF"), hex("82097E7E02FF"), hex("82097E7E03FF")}));
         QCOMPARE(QJsonDocument::fromJson(o.out.toUtf8()).object().value("address").toInt(), 2);
 
         // Camera 3 of a chain of two: nothing after the numbering.
-        const Outcome off = run({"-c", "3", "status"}, [&](const QByteArray &p) { return camera.reply(p); });
+        const Outcome off =
+            run({"-c", "3", "status"}, [&](const QByteArray &p) { return camera.reply(p); });
         QCOMPARE(off.exit, 1);
         QCOMPARE(off.err, "zam-ctl: camera 3 is not on the chain (2 cameras)\n");
         QCOMPARE(off.packets.size(), 2);
@@ -162,7 +178,8 @@ private Q_SLOTS:
         // last row, AE mode 0x05 has no menu item; other block: PAL column.
         setBytes(camera.camera, "8:05 10:15 11:03 12:10 14:0E");
         setBytes(camera.other, "12:01");
-        const Outcome o = run({"status", "--json"}, [&](const QByteArray &p) { return camera.reply(p); });
+        const Outcome o =
+            run({"status", "--json"}, [&](const QByteArray &p) { return camera.reply(p); });
         QCOMPARE(o.exit, 0);
         const QJsonObject status = QJsonDocument::fromJson(o.out.toUtf8()).object();
         const QJsonObject version = status.value("version").toObject();
@@ -170,7 +187,9 @@ private Q_SLOTS:
         QVERIFY(version.value("modelName").isNull());
         QVERIFY(version.value("lens").isNull());
         const QJsonObject block = status.value("camera").toObject();
-        const auto caption = [&](const char *name) { return block.value(QLatin1String(name)).toObject(); };
+        const auto caption = [&](const char *name) {
+            return block.value(QLatin1String(name)).toObject();
+        };
         QCOMPARE(caption("aeMode"), QJsonObject({{"value", 5}, {"caption", QJsonValue()}}));
         QCOMPARE(caption("shutterPosition"), QJsonObject({{"value", 21}, {"caption", "1/10000"}}));
         // Without a model the iris rows exist but are empty, as in the window.

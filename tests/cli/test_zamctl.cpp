@@ -78,8 +78,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("simArgs");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("one camera, 19200") << QStringList{"--cameras", "1", "--models", "41", "--baud", "19200"}
-                                           << "speed 19200 bit/s\n1 camera\ncamera 1: model 0x41 ZAM-D 10x PS\n";
+        QTest::newRow("one camera, 19200")
+            << QStringList{"--cameras", "1", "--models", "41", "--baud", "19200"}
+            << "speed 19200 bit/s\n1 camera\ncamera 1: model 0x41 ZAM-D 10x PS\n";
         QTest::newRow("seven cameras, 38400")
             << QStringList{"--cameras", "7", "--models", "41,30,12,13,20,44,49", "--baud", "38400"}
             << "speed 38400 bit/s\n7 cameras\n"
@@ -116,7 +117,8 @@ private Q_SLOTS:
                                    "82 01 04 63 04 FF"}) {       // black and white
             const Run r = zamCtl(line(sim, {"-c", "2", "send", packet}));
             QVERIFY2(r.exitCode == 0, qPrintable(diagnose(r)));
-            QVERIFY2(r.out.endsWith(QStringLiteral("A0 51 FF  Completion (socket 1)\n")), qPrintable(r.out));
+            QVERIFY2(r.out.endsWith(QStringLiteral("A0 51 FF  Completion (socket 1)\n")),
+                     qPrintable(r.out));
         }
 
         const QJsonObject two = statusJson(line(sim, {"-c", "2", "status", "--json"}));
@@ -137,7 +139,8 @@ private Q_SLOTS:
         const QJsonObject one = statusJson(line(sim, {"status", "--json"}));
         QCOMPARE(field(one, "version", "modelCode").toInt(), 0x12);
         QCOMPARE(field(one, "lens", "zoomPosition").toInt(), 0);
-        QCOMPARE(field(one, "camera", "aeMode").toObject().value("caption").toString(), "Full Auto");
+        QCOMPARE(field(one, "camera", "aeMode").toObject().value("caption").toString(),
+                 "Full Auto");
         // Iris captions come from the model's lens: row 8 is F6.8 on the 18x
         // lens of camera 1 and F8 on the 25x lens of camera 2.
         QCOMPARE(field(one, "camera", "irisPosition").toObject(),
@@ -167,23 +170,28 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("simArgs");
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing port") << QStringList() << QStringList{"-p", "/dev/zam-no-such-port", "status"}
-                                      << "The port /dev/zam-no-such-port does not exist";
+        QTest::newRow("missing port")
+            << QStringList() << QStringList{"-p", "/dev/zam-no-such-port", "status"}
+            << "The port /dev/zam-no-such-port does not exist";
         QTest::newRow("silent camera") << QStringList{"--silent"} << QStringList{"status"}
                                        << "no reply to the interface clear";
-        QTest::newRow("silent after the start-up") << QStringList{"--silent-after", "2"}
-                                                   << QStringList{"send", "8101040702FF"}
-                                                   << "no reply from camera 1 within 1 s";
-        QTest::newRow("status unanswered") << QStringList{"--silent-after", "2"} << QStringList{"status"}
-                                           << "no reply from camera 1 to the status inquiries";
+        QTest::newRow("silent after the start-up")
+            << QStringList{"--silent-after", "2"} << QStringList{"send", "8101040702FF"}
+            << "no reply from camera 1 within 1 s";
+        QTest::newRow("status unanswered")
+            << QStringList{"--silent-after", "2"} << QStringList{"status"}
+            << "no reply from camera 1 to the status inquiries";
         QTest::newRow("error reply") << QStringList() << QStringList{"send", "81 01 7F FF"}
                                      << "camera 1 answered with an error: syntax error (socket 0)";
-        QTest::newRow("refused command") << QStringList{"--errors"} << QStringList{"send", "81 01 04 00 02 FF"}
-                                         << "camera 1 answered with an error: command not executable";
-        QTest::newRow("camera off the chain") << QStringList{"--cameras", "2"} << QStringList{"-c", "3", "status"}
-                                              << "camera 3 is not on the chain (2 cameras)";
-        QTest::newRow("packet off the chain") << QStringList{"--cameras", "1"} << QStringList{"send", "82090002FF"}
-                                              << "camera 2 is not on the chain (1 camera)";
+        QTest::newRow("refused command")
+            << QStringList{"--errors"} << QStringList{"send", "81 01 04 00 02 FF"}
+            << "camera 1 answered with an error: command not executable";
+        QTest::newRow("camera off the chain")
+            << QStringList{"--cameras", "2"} << QStringList{"-c", "3", "status"}
+            << "camera 3 is not on the chain (2 cameras)";
+        QTest::newRow("packet off the chain")
+            << QStringList{"--cameras", "1"} << QStringList{"send", "82090002FF"}
+            << "camera 2 is not on the chain (1 camera)";
         QTest::newRow("silent camera, detect") << QStringList{"--silent"} << QStringList{"detect"}
                                                << "no camera answered the interface clear";
     }
@@ -214,7 +222,8 @@ private Q_SLOTS:
         QTest::newRow("bad speed") << QStringList{"-p", "/dev/null", "-b", "4800", "status"};
         QTest::newRow("camera 8") << QStringList{"-p", "/dev/null", "-c", "8", "status"};
         QTest::newRow("unknown flag") << QStringList{"-p", "/dev/null", "status", "--xml"};
-        QTest::newRow("flag of another subcommand") << QStringList{"-p", "/dev/null", "send", "--json", "81017FFF"};
+        QTest::newRow("flag of another subcommand")
+            << QStringList{"-p", "/dev/null", "send", "--json", "81017FFF"};
         QTest::newRow("send without bytes") << QStringList{"-p", "/dev/null", "send"};
         QTest::newRow("bad packet") << QStringList{"-p", "/dev/null", "send", "81 01 04 07 02"};
     }

@@ -12,7 +12,10 @@ using namespace zam;
 
 namespace {
 
-QByteArray hex(const char *s) { return QByteArray::fromHex(s); }
+QByteArray hex(const char *s)
+{
+    return QByteArray::fromHex(s);
+}
 
 // A line whose camera gives the scripted replies in turn, one per packet,
 // and then nothing.
@@ -62,15 +65,17 @@ private Q_SLOTS:
         QTest::addColumn<int>("packets");
         QTest::newRow("two cameras") << QList{hex("883003FF")} << std::optional(2) << 1;
         QTest::newRow("seven cameras") << QList{hex("883008FF")} << std::optional(7) << 1;
-        QTest::newRow("more than the chain holds") << QList{hex("88300AFF")} << std::optional(7) << 1;
+        QTest::newRow("more than the chain holds")
+            << QList{hex("88300AFF")} << std::optional(7) << 1;
         QTest::newRow("none") << QList{hex("883000FF")} << std::optional(0) << 1;
         QTest::newRow("wrong reply, then the count")
             << QList{hex("904100FF"), hex("883002FF")} << std::optional(1) << 2;
         QTest::newRow("no terminator, three times")
             << QList{hex("883003FE"), hex("883003FE"), hex("883003FE"), hex("883003FF")}
             << std::optional<int>() << 3;
-        QTest::newRow("another command's echo") << QList{hex("883103FF"), hex("883103FF"), hex("883103FF")}
-                                                << std::optional<int>() << 3;
+        QTest::newRow("another command's echo")
+            << QList{hex("883103FF"), hex("883103FF"), hex("883103FF")} << std::optional<int>()
+            << 3;
         QTest::newRow("silence") << QList<QByteArray>() << std::optional<int>() << 3;
     }
     void numberChain()
