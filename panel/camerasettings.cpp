@@ -781,6 +781,25 @@ SettingsRead readSettings(CameraLink &link)
     return {fromStatus(*replies, address, memory), {}};
 }
 
+std::optional<int> readModelCode(CameraLink &link)
+{
+    const int address = link.state().CameraAddress;
+    const QByteArray packet = inquiryPacket(StatusBlock::Version, address);
+    if (packet.isEmpty())
+        return std::nullopt;
+    for (int attempt = 0; attempt < kStatusRequestLimit; ++attempt) {
+        link.discardInput();
+        link.SD(packet, 0);
+        const auto reply = link.WaitReply(kVersionReplyLength);
+        if (reply) {
+            const VersionStatus v = decodeVersion(*reply, address);
+            if (v.valid)
+                return v.modelCode;
+        }
+    }
+    return std::nullopt;
+}
+
 LoadOutcome applySettings(CameraLink &link, const LoadPlan &plan, const LoadProgress &progress,
                           const bool &cancel)
 {

@@ -216,6 +216,8 @@ struct SettingsRead {
 };
 // The status read, then the user memory (not on models that lack it).
 SettingsRead readSettings(CameraLink &link);
+// The model code from the version inquiry (three attempts), or nullopt.
+std::optional<int> readModelCode(CameraLink &link);
 
 // done of total packets sent, the packet about to go next.
 using LoadProgress = std::function<void(int done, int total, const QString &what)>;
