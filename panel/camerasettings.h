@@ -10,7 +10,7 @@
 //     "format": "zam-camera-settings",
 //     "version": 1,
 //     "model": "0x30",                  the model code of the camera saved
-//     "modelName": "ZAM-C 25x NTSC",    for people; not read back
+//     "modelName": "ZAM-C 25x PAL",     for people; not read back
 //     "settings": { "<key>": value, ... every key of kSettings, no other },
 //     "memory": "00112233...EEFF"       32 hexadecimal digits, or null
 //   }
