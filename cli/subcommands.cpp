@@ -1,0 +1,72 @@
+#include "subcommands.h"
+
+#include "packettext.h"
+
+namespace zam::cli {
+
+const QList<Subcommand> &subcommands()
+{
+    static const QList<Subcommand> table{
+        {QStringLiteral("ports"),
+         QString(),
+         QStringLiteral("List the serial devices."),
+         QStringLiteral("Prints one device a line: its name for -p, then its description."),
+         {},
+         LineUse::None,
+         0,
+         0,
+         runPorts},
+        {QStringLiteral("detect"),
+         QString(),
+         QStringLiteral("Find the line speed, number the chain and name each camera."),
+         QStringLiteral("Tries 9600, 19200 and 38400 bit/s with the interface clear, numbers the\n"
+                        "chain at the speed that answered and asks every camera for its model.\n"
+                        "-b and --no-init do not apply."),
+         {},
+         LineUse::Device,
+         0,
+         0,
+         runDetect},
+        {QStringLiteral("status"),
+         QStringLiteral("[--json]"),
+         QStringLiteral("Read the camera's status and print it decoded."),
+         QStringLiteral("Reads the version, lens, camera, other and extended blocks of the camera\n"
+                        "given with -c and prints every field: the panel's caption where it has\n"
+                        "one, and the raw value."),
+         {{QStringLiteral("json"), QStringLiteral("Print one JSON object.")}},
+         LineUse::Link,
+         0,
+         0,
+         runStatus},
+        {QStringLiteral("send"),
+         QStringLiteral("HEX..."),
+         QStringLiteral("Send one packet and print the camera's replies."),
+         QStringLiteral("The packet is given in hexadecimal, header to FF, spaces optional:\n"
+                        "  zam-ctl -p /dev/ttyUSB0 send 81 01 04 07 02 FF\n"
+                        "  zam-ctl -p /dev/ttyUSB0 send 8101040702FF\n"
+                        "Every reply is printed with its meaning until the completion or an\n"
+                        "error, or until the camera has been silent for 1 s. An error reply\n"
+                        "exits with status 1."),
+         {},
+         LineUse::Link,
+         1,
+         -1,
+         runSend,
+         [](const QStringList &args) {
+             QString why;
+             parsePacketText(args, why);
+             return why;
+         }},
+    };
+    return table;
+}
+
+const Subcommand *findSubcommand(const QString &name)
+{
+    for (const Subcommand &s : subcommands())
+        if (s.name == name)
+            return &s;
+    return nullptr;
+}
+
+} // namespace zam::cli

@@ -1,0 +1,55 @@
+#pragma once
+// The subcommands of zam-ctl: one table, read by the option parser, the help
+// texts and the dispatcher. A new subcommand is one row and one handler.
+
+#include "clicontext.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace zam::cli {
+
+// A handler gets the context and the subcommand's positional arguments (its
+// flags are in CliContext::flags) and answers the exit status.
+using Handler = std::function<int(CliContext &, const QStringList &args)>;
+// Checks the positional arguments before the line is opened: answers why they
+// are wrong (a usage error), or an empty text.
+using ArgsCheck = std::function<QString(const QStringList &args)>;
+
+// What the dispatcher prepares before the handler runs.
+enum class LineUse {
+    None,   // nothing: the handler needs no port
+    Device, // a port must be named; the handler opens it itself
+    Link,   // the link is opened and started (CliContext::link)
+};
+
+struct SubcommandFlag {
+    QString name; // long name, given as --name
+    QString help;
+};
+
+struct Subcommand {
+    QString name;
+    QString synopsis; // arguments after the name: "[--json]", "HEX..."
+    QString summary;  // one line in the tool's help
+    QString details;  // the rest of `zam-ctl NAME --help`; may be empty
+    QList<SubcommandFlag> flags;
+    LineUse line = LineUse::None;
+    int minArgs = 0;
+    int maxArgs = 0; // -1: no limit
+    Handler handler;
+    ArgsCheck check = {}; // may be empty
+};
+
+const QList<Subcommand> &subcommands();
+const Subcommand *findSubcommand(const QString &name);
+
+// The handlers.
+int runPorts(CliContext &ctx, const QStringList &args);
+int runDetect(CliContext &ctx, const QStringList &args);
+int runStatus(CliContext &ctx, const QStringList &args);
+int runSend(CliContext &ctx, const QStringList &args);
+
+} // namespace zam::cli
