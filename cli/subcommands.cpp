@@ -57,6 +57,43 @@ const QList<Subcommand> &subcommands()
              parsePacketText(args, why);
              return why;
          }},
+        {QStringLiteral("save"),
+         QStringLiteral("FILE"),
+         QStringLiteral("Save the camera's settings to a file."),
+         QStringLiteral("Reads the camera's status and its 16-byte memory and writes them as a\n"
+                        "camera settings file (the README gives its keys). FILE - is stdout."),
+         {},
+         LineUse::Link,
+         1,
+         1,
+         runSave},
+        {QStringLiteral("load"),
+         QStringLiteral("FILE [--dry-run]"),
+         QStringLiteral("Load a settings file onto the camera."),
+         QStringLiteral("Sends the file's settings with the packets of the panel's controls, a\n"
+                        "mode before the values it gates, each awaiting its completion; the\n"
+                        "progress goes to stderr. Settings the camera's model lacks are skipped\n"
+                        "and named. Ends with a status read and names every setting that did\n"
+                        "not take (exit status 1). A file that cannot be read is a usage error."),
+         {{QStringLiteral("dry-run"),
+           QStringLiteral("Print the packets a load would send, and send none.")}},
+         LineUse::Link,
+         1,
+         1,
+         runLoad,
+         checkSettingsFile},
+        {QStringLiteral("diff"),
+         QStringLiteral("FILE"),
+         QStringLiteral("List the settings in which the camera differs from a file."),
+         QStringLiteral("One line a setting: its name, the file's value, the camera's value.\n"
+                        "Exit status as diff(1): 0 the same, 1 different, 2 trouble."),
+         {},
+         LineUse::Link,
+         1,
+         1,
+         runDiff,
+         checkSettingsFile,
+         2},
     };
     return table;
 }

@@ -41,6 +41,8 @@ struct Subcommand {
     int maxArgs = 0; // -1: no limit
     Handler handler;
     ArgsCheck check = {}; // may be empty
+    // The exit status when the line or the camera fails (diff: 2, as diff(1)).
+    int troubleExit = kExitFailed;
 };
 
 const QList<Subcommand> &subcommands();
@@ -51,5 +53,10 @@ int runPorts(CliContext &ctx, const QStringList &args);
 int runDetect(CliContext &ctx, const QStringList &args);
 int runStatus(CliContext &ctx, const QStringList &args);
 int runSend(CliContext &ctx, const QStringList &args);
+int runSave(CliContext &ctx, const QStringList &args);
+int runLoad(CliContext &ctx, const QStringList &args);
+int runDiff(CliContext &ctx, const QStringList &args);
+// Why the settings file named first cannot be read (empty: it reads).
+QString checkSettingsFile(const QStringList &args);
 
 } // namespace zam::cli

@@ -223,7 +223,7 @@ int runZamCtl(const QStringList &arguments, QTextStream &out, QTextStream &err, 
     CameraLink link(*port, clock);
     if (const int started = startLine(ctx, link); started != kExitOk) {
         link.port().close();
-        return started;
+        return started == kExitFailed ? sub->troubleExit : started;
     }
     ctx.link = &link;
     const int status = sub->handler(ctx, args);

@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "packetmeaning.h"
+#include "settingsfiles.h"
 #include "trafficmonitor.h"
 #include <trafficmodel.h>
 
@@ -77,6 +78,7 @@ FrmMain::FrmMain(CameraLink &link, PortSettings settings, QWidget *parent)
     m_traffic->setDescriber(describePacket);
     m_traffic->attach(link.tap());
     connect(m_ui->ToolsTrafficMonitor, &QAction::triggered, this, [this] { openTrafficMonitor(); });
+    wireSettingsFiles();
     connect(m_ui->Quit, &QAction::triggered, this, &FrmMain::quitRequested);
     for (int i = 0; i < m_cameraSel.size(); ++i)
         connect(m_cameraSel[i], &QAction::triggered, this, [this, i] { selectCamera(i + 1); });
@@ -92,6 +94,14 @@ FrmMain::FrmMain(CameraLink &link, PortSettings settings, QWidget *parent)
 FrmMain::~FrmMain()
 {
     delete m_monitor; // a window of its own: no parent deletes it
+}
+
+void FrmMain::wireSettingsFiles()
+{
+    m_settingsFiles = new SettingsFiles(*this);
+    connect(m_ui->ToolsSaveSettings, &QAction::triggered, m_settingsFiles, &SettingsFiles::save);
+    connect(m_ui->ToolsLoadSettings, &QAction::triggered, m_settingsFiles, &SettingsFiles::load);
+    connect(m_ui->ToolsCompareSettings, &QAction::triggered, m_settingsFiles, &SettingsFiles::compare);
 }
 
 TrafficMonitor &FrmMain::openTrafficMonitor()
@@ -110,6 +120,7 @@ TrafficMonitor &FrmMain::openTrafficMonitor()
 void FrmMain::setMessageHook(MessageHook hook)
 {
     m_refreshControls->setMessageHook(hook);
+    m_settingsFiles->setMessageHook(hook);
     m_messages.setHook(std::move(hook));
 }
 

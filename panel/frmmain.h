@@ -33,6 +33,7 @@ class ConnectionStatus;
 class DirectConsole;
 class FrmCamID;
 class FrmDEffect;
+class SettingsFiles;
 class TrafficModel;
 class TrafficMonitor;
 
@@ -99,6 +100,8 @@ public:
     // made on first use and kept.
     TrafficMonitor &openTrafficMonitor();
     AutoRefreshControls &refreshControls() { return *m_refreshControls; }
+    // "Tools" -> save, load and compare camera settings files.
+    SettingsFiles &settingsFiles() { return *m_settingsFiles; }
 
     // Tests answer the window's message boxes (the start-up failure)
     // through this.
@@ -134,6 +137,7 @@ private:
     // version reply names (none: the design stays).
     void identifyModel(const QByteArray &versionReply);
     void selectCamera(int index);
+    void wireSettingsFiles();
 
     std::unique_ptr<Ui::FrmMain> m_ui;
     GroupWidgets m_groupWidgets;
@@ -153,6 +157,7 @@ private:
     std::unique_ptr<DirectConsole> m_console;
     std::unique_ptr<TrafficModel> m_traffic;
     QPointer<TrafficMonitor> m_monitor;
+    SettingsFiles *m_settingsFiles = nullptr;
     ConnectionStatus *m_status = nullptr;
     bool m_reconnecting = false;
     bool m_reading = false;

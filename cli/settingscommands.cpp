@@ -1,0 +1,134 @@
+// The subcommands of camera settings files: save, load, diff.
+
+#include "subcommands.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <camerasettings.h>
+#include <packet.h>
+
+namespace zam::cli {
+
+namespace {
+
+// diff(1): 0 the same, 1 different, 2 trouble.
+constexpr int kDiffDifferent = 1;
+constexpr int kDiffTrouble = 2;
+// A file far larger than any settings file is no settings file.
+constexpr qint64 kMaxFileBytes = 1 << 20;
+
+SettingsParse readFile(const QString &path)
+{
+    QFile f(path);
+    if (path == QLatin1String("-") ? !f.open(stdin, QIODevice::ReadOnly)
+                                   : !f.open(QIODevice::ReadOnly))
+        return {std::nullopt, QStringLiteral("cannot read %1: %2").arg(path, f.errorString())};
+    const QByteArray bytes = f.read(kMaxFileBytes + 1);
+    if (bytes.size() > kMaxFileBytes)
+        return {std::nullopt,
+                QStringLiteral("%1: not a camera settings file (far too large)").arg(path)};
+    SettingsParse parsed = fromJson(bytes);
+    if (!parsed.settings)
+        parsed.error = QStringLiteral("%1: %2").arg(path, parsed.error);
+    return parsed;
+}
+
+QString differenceLine(const SettingDifference &d)
+{
+    return QStringLiteral("%1: file %2, camera %3").arg(d.caption, d.left, d.right);
+}
+
+} // namespace
+
+QString checkSettingsFile(const QStringList &args)
+{
+    return readFile(args.value(0)).error;
+}
+
+int runSave(CliContext &ctx, const QStringList &args)
+{
+    const QString &path = args.first();
+    const SettingsRead read = readSettings(*ctx.link);
+    if (!read.settings)
+        return ctx.fail(QStringLiteral("camera %1: %2").arg(ctx.options.camera).arg(read.error));
+    const QByteArray json = toJson(*read.settings);
+    if (path == QLatin1String("-")) {
+        ctx.out << QString::fromUtf8(json);
+        ctx.out.flush();
+        return kExitOk;
+    }
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(json) < 0 || !f.commit())
+        return ctx.fail(QStringLiteral("cannot write %1: %2").arg(path, f.errorString()));
+    return kExitOk;
+}
+
+int runLoad(CliContext &ctx, const QStringList &args)
+{
+    const SettingsParse file = readFile(args.first());
+    if (!file.settings)
+        return ctx.usageError(file.error);
+    const int address = ctx.options.camera;
+    const std::optional<int> model = readModelCode(*ctx.link);
+    if (!model)
+        return ctx.fail(
+            QStringLiteral("no reply from camera %1 to the version inquiry").arg(address));
+    const LoadPlan plan = planLoad(*file.settings, *model, address);
+    for (const SkippedSetting &s : plan.skipped)
+        ctx.err << "skipped: " << s.caption << ": " << s.reason << '\n';
+    ctx.err.flush();
+
+    if (ctx.flag(QStringLiteral("dry-run"))) {
+        for (const PlannedPacket &p : plan.packets)
+            ctx.out << hexSpaced(p.packet).trimmed() << "  " << p.what << '\n';
+        ctx.out.flush();
+        return kExitOk;
+    }
+
+    const int width = int(QString::number(plan.packets.size()).size());
+    const bool cancel = false;
+    const LoadOutcome outcome = applySettings(
+        *ctx.link, plan,
+        [&](int done, int total, const QString &what) {
+            if (what.isEmpty())
+                ctx.err << "reading the settings back\n";
+            else
+                ctx.err << '[' << QString::number(done + 1).rightJustified(width) << '/' << total
+                        << "] " << what << '\n';
+            ctx.err.flush();
+        },
+        cancel);
+    for (const QString &r : outcome.refused)
+        ctx.err << "refused: " << r << '\n';
+    for (const SettingDifference &d : outcome.notTaken)
+        ctx.err << "did not take: " << differenceLine(d) << '\n';
+    ctx.err.flush();
+    if (!outcome.after)
+        return ctx.fail(QStringLiteral("camera %1: %2").arg(address).arg(outcome.readError));
+    if (!outcome.ok())
+        return ctx.fail(QStringLiteral("camera %1 did not take every setting of %2")
+                            .arg(address)
+                            .arg(args.first()));
+    return kExitOk;
+}
+
+int runDiff(CliContext &ctx, const QStringList &args)
+{
+    const SettingsParse file = readFile(args.first());
+    if (!file.settings) {
+        ctx.fail(file.error);
+        return kDiffTrouble;
+    }
+    const SettingsRead camera = readSettings(*ctx.link);
+    if (!camera.settings) {
+        ctx.fail(QStringLiteral("camera %1: %2").arg(ctx.options.camera).arg(camera.error));
+        return kDiffTrouble;
+    }
+    const QList<SettingDifference> differences = diff(*file.settings, *camera.settings);
+    for (const SettingDifference &d : differences)
+        ctx.out << differenceLine(d) << '\n';
+    ctx.out.flush();
+    return differences.isEmpty() ? kExitOk : kDiffDifferent;
+}
+
+} // namespace zam::cli

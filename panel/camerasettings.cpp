@@ -1,0 +1,831 @@
+#include "camerasettings.h"
+
+#include "cameralink.h"
+#include "packet.h"
+#include "statusrequest.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+
+#include <algorithm>
+#include <cmath>
+
+namespace zam {
+
+namespace {
+
+using catalog::Id;
+using R = Restriction;
+using S = Setting;
+using K = SettingKind;
+
+constexpr Restriction kNoDigitalZoom[] = {R::HideDigitalZoom};
+constexpr Restriction kNoAutoSlowShutter[] = {R::HideAutoSlowShutter};
+constexpr Restriction kNoWbMode[] = {R::DisableWBMode, R::HideWBMode};
+// The gains need the manual mode, so a model without the mode menu lacks them too.
+constexpr Restriction kNoWbGains[] = {R::HideFrame3, R::DisableWBMode, R::HideWBMode};
+constexpr Restriction kNoPictureFlip[] = {R::DisablePictureFlip};
+constexpr Restriction kNoStabilizer[] = {R::HideImageStabi};
+constexpr Restriction kNoIcr[] = {R::HideICR};
+constexpr Restriction kNoSync[] = {R::HideSync};
+constexpr Restriction kNoVPhase[] = {R::HideFrame5};
+constexpr Restriction kNoVPhase180[] = {R::HideFrame5, R::HideVP0180};
+constexpr Restriction kNoUserMemory[] = {R::HideMemorySave};
+
+constexpr SettingChoice kAeModes[] = {
+    {0x00, "full auto", Id::AeFullAuto, {}},
+    {0x03, "manual", Id::AeManual, {}},
+    {0x0A, "shutter priority", Id::AeShutterPriority, {}},
+    {0x0B, "iris priority", Id::AeIrisPriority, {}},
+    {0x0C, "gain priority", Id::AeGainPriority, {}},
+    {0x0D, "bright", Id::AeBright, {}},
+    {0x1B, "iris auto", Id::AeIrisAuto, {}},
+};
+constexpr int kAeIrisAuto = 0x1B; // no row in the window's AE table: shutter and gain free
+
+constexpr SettingChoice kWbModes[] = {
+    {0, "auto", Id::WbAuto, {}},       {1, "indoor", Id::WbIndoor, {}},
+    {2, "outdoor", Id::WbOutdoor, {}}, {3, "one push", Id::WbOnePush, {}},
+    {4, "ATW", Id::WbAtw, {}},         {5, "manual", Id::WbManual, {}},
+};
+
+// Negative art is commanded with 02 but reported as 1.
+constexpr SettingChoice kPictureEffects[] = {
+    {0, "off", Id::PictureEffectOff, {}},
+    {1, "negative art", Id::PictureEffectNegativeArt, R::HideNegArt},
+    {4, "black and white", Id::PictureEffectBlackWhite, R::HideBlackWhite},
+};
+
+constexpr SettingChoice kSyncModes[] = {
+    {0, "internal", Id::SyncInternal, {}},
+    {1, "line lock", Id::SyncLineLock, {}},
+};
+
+constexpr SettingInfo sw(S s, const char *key, const char *caption, Id on, Id off,
+                         std::span<const Restriction> lacked = {})
+{
+    return {s, key, caption, K::Switch, on, off, {}, Gate::None, lacked};
+}
+constexpr SettingInfo num(S s, const char *key, const char *caption, Id direct,
+                          Gate gate = Gate::None, std::span<const Restriction> lacked = {})
+{
+    return {s, key, caption, K::Number, direct, direct, {}, gate, lacked};
+}
+constexpr SettingInfo choice(S s, const char *key, const char *caption,
+                             std::span<const SettingChoice> choices,
+                             std::span<const Restriction> lacked = {})
+{
+    return {s, key, caption, K::Choice, Id::Count, Id::Count, choices, Gate::None, lacked};
+}
+
+// clang-format off
+constexpr SettingInfo kSettings[] = {
+    sw(S::DigitalZoomSeparate, "digitalZoomSeparate", "Digital zoom separate mode",
+       Id::DigitalZoomSeparate, Id::DigitalZoomCombine, kNoDigitalZoom),
+    sw(S::DigitalZoom, "digitalZoom", "Digital zoom", Id::DigitalZoomOn, Id::DigitalZoomOff, kNoDigitalZoom),
+    num(S::ZoomPosition, "zoomPosition", "Zoom position", Id::ZoomDirect),
+    num(S::DigitalZoomPosition, "digitalZoomPosition", "Digital zoom position", Id::DigitalZoomDirect,
+        Gate::DigitalZoomSeparateOn, kNoDigitalZoom),
+    num(S::FocusNearLimit, "focusNearLimit", "Focus near limit", Id::FocusNearLimit),
+    sw(S::FocusAuto, "focusAuto", "Auto focus", Id::FocusAuto, Id::FocusManual),
+    num(S::FocusPosition, "focusPosition", "Focus position", Id::FocusDirect, Gate::FocusManual),
+    sw(S::AfSensitivityLow, "afSensitivityLow", "AF sensitivity low", Id::AfSensitivityLow,
+       Id::AfSensitivityNormal),
+    choice(S::AeMode, "aeMode", "AE mode", kAeModes),
+    num(S::ShutterPosition, "shutterPosition", "Shutter position", Id::ShutterDirect, Gate::AeShutter),
+    num(S::IrisPosition, "irisPosition", "Iris position", Id::IrisDirect, Gate::AeIris),
+    num(S::GainPosition, "gainPosition", "Gain position", Id::GainDirect, Gate::AeGain),
+    num(S::BrightPosition, "brightPosition", "Bright position", Id::BrightDirect, Gate::AeBright),
+    sw(S::ExpComp, "exposureCompensation", "Exposure compensation", Id::ExpCompOn, Id::ExpCompOff),
+    num(S::ExpCompLevel, "exposureCompensationLevel", "Exposure compensation level", Id::ExpCompDirect,
+        Gate::ExpCompOn),
+    sw(S::BackLight, "backLight", "Backlight compensation", Id::BackLightOn, Id::BackLightOff),
+    sw(S::AutoSlowShutter, "autoSlowShutter", "Auto slow shutter", Id::AutoSlowShutterOn,
+       Id::AutoSlowShutterOff, kNoAutoSlowShutter),
+    num(S::Aperture, "aperture", "Aperture level", Id::ApertureDirect),
+    choice(S::WbMode, "whiteBalanceMode", "White-balance mode", kWbModes, kNoWbMode),
+    num(S::RGain, "redGain", "R gain", Id::RGainDirect, Gate::WbManual, kNoWbGains),
+    num(S::BGain, "blueGain", "B gain", Id::BGainDirect, Gate::WbManual, kNoWbGains),
+    choice(S::PictureEffect, "pictureEffect", "Picture effect", kPictureEffects),
+    num(S::DigitalEffectLevel, "digitalEffectLevel", "Digital effect level", Id::DigitalEffectLevel),
+    sw(S::PictureFlip, "pictureFlip", "Picture flip", Id::PictureFlipOn, Id::PictureFlipOff, kNoPictureFlip),
+    sw(S::LrReverse, "leftRightReverse", "Left-right reverse", Id::LrReverseOn, Id::LrReverseOff),
+    sw(S::Stabilizer, "imageStabilizer", "Image stabilizer", Id::StabilizerOn, Id::StabilizerOff,
+       kNoStabilizer),
+    sw(S::AutoIcr, "autoIcr", "Auto ICR", Id::AutoIcrOn, Id::AutoIcrOff, kNoIcr),
+    choice(S::Sync, "sync", "Sync", kSyncModes, kNoSync),
+    // The status bit is set after 25 01, which the window's button offers as "180 degree".
+    sw(S::VPhase180, "vPhase180", "V-phase 180 degrees", Id::VPhase180, Id::VPhase0, kNoVPhase180),
+    num(S::VPhase, "vPhase", "V-phase", Id::VPhaseDirect, Gate::None, kNoVPhase),
+    num(S::CameraId, "cameraId", "Camera ID", Id::CameraIdWrite),
+};
+// clang-format on
+
+constexpr bool inSettingOrder()
+{
+    for (std::size_t i = 0; i < std::size(kSettings); ++i)
+        if (kSettings[i].setting != Setting(i))
+            return false;
+    return true;
+}
+static_assert(std::size(kSettings) == std::size_t(kSettingCount), "one row per setting");
+static_assert(inSettingOrder(), "rows in Setting order");
+
+// The optical tele end: a model without digital zoom goes no further.
+constexpr int kOpticalTele = 0x4000;
+
+const char kUserMemoryCaption[] = "16-byte memory";
+// 8x 09 04 23 0a FF is answered y0 50 0p 0q 0r 0s FF: the two bytes of
+// address a as nibbles.
+constexpr int kMemoryReplyLength = 7;
+
+bool lacks(std::span<const Restriction> model, std::span<const Restriction> any)
+{
+    return std::any_of(any.begin(), any.end(), [&](Restriction r) {
+        return std::find(model.begin(), model.end(), r) != model.end();
+    });
+}
+
+const SettingChoice *findChoice(const SettingInfo &info, int code)
+{
+    for (const SettingChoice &c : info.choices)
+        if (c.code == code)
+            return &c;
+    return nullptr;
+}
+
+bool fits(const SettingInfo &info, int v)
+{
+    switch (info.kind) {
+    case K::Switch:
+        return v == 0 || v == 1;
+    case K::Number:
+        return v >= settingField(info).min && v <= settingField(info).max;
+    case K::Choice:
+        return findChoice(info, v) != nullptr;
+    }
+    return false;
+}
+
+QString hexCode(int v, int digits)
+{
+    return QStringLiteral("0x") +
+           QString::number(v, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
+}
+
+QString numberText(const catalog::Field &f, int v)
+{
+    return f.show == catalog::Show::Hex ? hexCode(v, f.count == 4 ? 4 : 2) : QString::number(v);
+}
+
+QString modelText(int code)
+{
+    const QString name = modelName(code);
+    return name.isEmpty() ? hexCode(code, 2)
+                          : QStringLiteral("%1 (%2)").arg(hexCode(code, 2), name);
+}
+
+QString memoryText(const UserMemory &m, int address)
+{
+    return QStringLiteral("%1 %2").arg(hexPair(m[std::size_t(2 * address)]),
+                                       hexPair(m[std::size_t(2 * address + 1)]));
+}
+
+QString memoryHex(const UserMemory &m)
+{
+    QString s;
+    for (std::uint8_t b : m)
+        s += hexPair(b);
+    return s;
+}
+
+void put(CameraSettings &s, Setting setting, int raw)
+{
+    if (fits(settingInfo(setting), raw))
+        s.set(setting, raw);
+}
+
+void compareMemory(QList<SettingDifference> &out, const std::optional<UserMemory> &a,
+                   const std::optional<UserMemory> &b)
+{
+    if (a == b)
+        return;
+    if (!a || !b) {
+        out.append({QString::fromLatin1(kUserMemoryCaption),
+                    a ? memoryHex(*a) : QStringLiteral("(none)"),
+                    b ? memoryHex(*b) : QStringLiteral("(none)")});
+        return;
+    }
+    for (int i = 0; i < kUserMemoryAddresses; ++i) {
+        const QString left = memoryText(*a, i);
+        const QString right = memoryText(*b, i);
+        if (left != right)
+            out.append(
+                {QStringLiteral("%1, address %2").arg(QLatin1String(kUserMemoryCaption)).arg(i),
+                 left, right});
+    }
+}
+
+// ---- Reading a file
+
+class Reader {
+public:
+    std::optional<int> model(const QJsonObject &root)
+    {
+        const QJsonValue v = root.value(QLatin1String("model"));
+        const auto code = hexNumber(v.toString(), 0xFF);
+        if (v.isUndefined())
+            fail(QStringLiteral("\"model\" is missing"));
+        else if (!v.isString() || !code)
+            fail(QStringLiteral("\"model\" must be a model code such as \"0x30\""));
+        return v.isString() ? code : std::nullopt;
+    }
+
+    bool setting(const SettingInfo &info, const QJsonValue &v, CameraSettings &out)
+    {
+        const QString where = QStringLiteral("setting \"%1\"").arg(QLatin1String(info.key));
+        if (v.isUndefined())
+            return fail(where + QStringLiteral(" is missing"));
+        if (v.isNull()) {
+            out.set(info.setting, std::nullopt);
+            return true;
+        }
+        switch (info.kind) {
+        case K::Switch:
+            if (!v.isBool())
+                return fail(where + QStringLiteral(" must be true, false or null"));
+            out.set(info.setting, v.toBool() ? 1 : 0);
+            return true;
+        case K::Number:
+            return number(info, v, where, out);
+        case K::Choice:
+            for (const SettingChoice &c : info.choices) {
+                if (v.isString() &&
+                    v.toString().compare(QLatin1String(c.name), Qt::CaseInsensitive) == 0) {
+                    out.set(info.setting, c.code);
+                    return true;
+                }
+            }
+            return fail(where + QStringLiteral(" must be one of ") + choiceNames(info));
+        }
+        return false;
+    }
+
+    bool memory(const QJsonObject &root, CameraSettings &out)
+    {
+        const QJsonValue v = root.value(QLatin1String("memory"));
+        if (v.isUndefined())
+            return fail(QStringLiteral("\"memory\" is missing"));
+        if (v.isNull())
+            return true;
+        const QString text = v.toString().remove(QLatin1Char(' '));
+        if (!v.isString() || text.size() != 2 * kUserMemorySize)
+            return fail(QStringLiteral("\"memory\" must be %1 hexadecimal digits or null")
+                            .arg(2 * kUserMemorySize));
+        UserMemory m{};
+        for (int i = 0; i < kUserMemorySize; ++i) {
+            const int hi = hexDigitValue(text[2 * i]);
+            const int lo = hexDigitValue(text[2 * i + 1]);
+            if (hi < 0 || lo < 0)
+                return fail(QStringLiteral("\"memory\" holds \"%1\", which is not hexadecimal")
+                                .arg(text.mid(2 * i, 2)));
+            m[std::size_t(i)] = std::uint8_t(hi * 16 + lo);
+        }
+        out.memory = m;
+        return true;
+    }
+
+    bool fail(const QString &message)
+    {
+        if (error.isEmpty())
+            error = message;
+        return false;
+    }
+
+    QString error;
+
+private:
+    // "0x1A2B" (either case, 1 to 4 digits) up to max.
+    static std::optional<int> hexNumber(const QString &text, int max)
+    {
+        if (!text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) || text.size() < 3 ||
+            text.size() > 6)
+            return std::nullopt;
+        int v = 0;
+        for (int i = 2; i < text.size(); ++i) {
+            const int d = hexDigitValue(text[i]);
+            if (d < 0)
+                return std::nullopt;
+            v = v * 16 + d;
+        }
+        if (v > max)
+            return std::nullopt;
+        return v;
+    }
+
+    bool number(const SettingInfo &info, const QJsonValue &v, const QString &where,
+                CameraSettings &out)
+    {
+        const catalog::Field &f = settingField(info);
+        const QString range = numberText(f, f.min) + QStringLiteral("..") + numberText(f, f.max);
+        std::optional<int> value;
+        if (v.isDouble()) {
+            const double d = v.toDouble();
+            if (d != std::floor(d))
+                return fail(where + QStringLiteral(" must be a whole number"));
+            if (d < f.min || d > f.max)
+                return fail(where +
+                            QStringLiteral(": %1 is outside %2").arg(d, 0, 'g', 17).arg(range));
+            value = int(d);
+        } else if (v.isString()) {
+            value = hexNumber(v.toString(), 0xFFFF);
+            if (!value)
+                return fail(where + QStringLiteral(": \"%1\" is not a number such as \"0x%2\"")
+                                        .arg(v.toString().left(16))
+                                        .arg(f.max, 0, 16));
+            if (*value < f.min || *value > f.max)
+                return fail(where + QStringLiteral(": %1 is outside %2").arg(v.toString(), range));
+        } else {
+            return fail(where + QStringLiteral(" must be a number or null"));
+        }
+        out.set(info.setting, value);
+        return true;
+    }
+
+    static QString choiceNames(const SettingInfo &info)
+    {
+        QStringList names;
+        for (const SettingChoice &c : info.choices)
+            names << QStringLiteral("\"%1\"").arg(QLatin1String(c.name));
+        return names.join(QStringLiteral(", ")) + QStringLiteral(" or null");
+    }
+};
+
+// ---- On the link
+
+std::optional<UserMemory> readUserMemory(CameraLink &link, int address)
+{
+    UserMemory m{};
+    for (int a = 0; a < kUserMemoryAddresses; ++a) {
+        const auto packet = catalog::build(Id::UserMemoryRead, address, {a});
+        if (!packet)
+            return std::nullopt;
+        std::optional<QByteArray> reply;
+        for (int attempt = 0; attempt < kMemoryReadAttempts && !reply; ++attempt) {
+            link.discardInput();
+            link.SD(*packet, 0);
+            reply = link.WaitReply(kMemoryReplyLength);
+            if (reply && !replyFrameValid(*reply, kMemoryReplyLength, address))
+                reply.reset();
+        }
+        if (!reply)
+            return std::nullopt;
+        m[std::size_t(2 * a)] = std::uint8_t(readNibbles(*reply, 2, 2));
+        m[std::size_t(2 * a + 1)] = std::uint8_t(readNibbles(*reply, 4, 2));
+    }
+    return m;
+}
+
+// Collects the replies to one command: nothing when it completed, else what
+// went wrong.
+std::optional<QString> awaitCompletion(CameraLink &link, int address)
+{
+    constexpr int kMaxReads = 4 * kMaxRepliesPerPacket;
+    constexpr int kMaxPartial = 64;
+    QByteArray buffer;
+    bool acknowledged = false;
+    int replies = 0;
+    for (int reads = 0; reads < kMaxReads && replies < kMaxRepliesPerPacket; ++reads) {
+        const auto got = link.WaitReply(1);
+        if (!got)
+            break;
+        buffer += *got;
+        for (qsizetype end; (end = buffer.indexOf(char(0xFF))) >= 0;) {
+            const QByteArray one = buffer.left(end + 1);
+            buffer.remove(0, end + 1);
+            ++replies;
+            const catalog::Reply r = catalog::decodeReply(one);
+            if (r.address != address)
+                continue;
+            if (r.kind == catalog::ReplyKind::Completion)
+                return std::nullopt;
+            if (r.kind == catalog::ReplyKind::Error) {
+                const QString name = catalog::errorName(r.errorCode);
+                return name.isEmpty()
+                           ? QStringLiteral("error %1").arg(hexPair(std::uint8_t(r.errorCode)))
+                           : name;
+            }
+            if (r.kind == catalog::ReplyKind::Acknowledge)
+                acknowledged = true;
+        }
+        if (buffer.size() > kMaxPartial)
+            buffer.clear();
+    }
+    return acknowledged ? QStringLiteral("no completion") : QStringLiteral("no reply");
+}
+
+} // namespace
+
+std::span<const SettingInfo> settingTable()
+{
+    return kSettings;
+}
+
+const SettingInfo &settingInfo(Setting s)
+{
+    return kSettings[std::size_t(s)];
+}
+
+const catalog::Field &settingField(const SettingInfo &info)
+{
+    return catalog::entry(info.on).fields[0];
+}
+
+bool gateOpen(const CameraSettings &s, Gate gate)
+{
+    const auto is = [&](Setting setting, int v) { return s.value(setting) == v; };
+    const auto ae = [&](bool AEModeRow::*column) {
+        const auto code = s.value(S::AeMode);
+        if (!code)
+            return false;
+        if (*code == kAeIrisAuto)
+            return column == &AEModeRow::shutter || column == &AEModeRow::gain;
+        const auto row = aeModeRow(*code);
+        return row && (*row).*column;
+    };
+    switch (gate) {
+    case Gate::None:
+        return true;
+    case Gate::DigitalZoomSeparateOn:
+        return is(S::DigitalZoom, 1) && is(S::DigitalZoomSeparate, 1);
+    case Gate::FocusManual:
+        return is(S::FocusAuto, 0);
+    case Gate::AeShutter:
+        return ae(&AEModeRow::shutter);
+    case Gate::AeIris:
+        return ae(&AEModeRow::iris);
+    case Gate::AeGain:
+        return ae(&AEModeRow::gain);
+    case Gate::AeBright:
+        return ae(&AEModeRow::bright);
+    case Gate::ExpCompOn:
+        return is(S::ExpComp, 1);
+    case Gate::WbManual: {
+        const auto code = s.value(S::WbMode);
+        const auto row = code ? wbModeRow(*code) : std::nullopt;
+        return row && row->gainControls;
+    }
+    }
+    return false;
+}
+
+CameraSettings fromStatus(const VersionStatus &version, const LensStatus &lens,
+                          const CameraStatus &camera, const OtherStatus &other,
+                          const ExtendedStatus &extended, std::optional<UserMemory> memory)
+{
+    CameraSettings s;
+    s.modelCode = version.valid ? version.modelCode : 0;
+    s.memory = memory;
+    if (lens.valid) {
+        put(s, S::DigitalZoomSeparate, lens.digitalZoomSeparate);
+        put(s, S::DigitalZoom, lens.digitalZoomOn);
+        put(s, S::ZoomPosition, lens.zoomPosition);
+        put(s, S::FocusNearLimit, lens.focusNearLimit);
+        put(s, S::FocusAuto, lens.focusAuto);
+        put(s, S::FocusPosition, lens.focusPosition);
+        put(s, S::AfSensitivityLow, lens.afSensitivity);
+    }
+    if (camera.valid) {
+        put(s, S::AeMode, camera.aeMode);
+        put(s, S::ShutterPosition, camera.shutterPosition);
+        put(s, S::IrisPosition, camera.irisPosition);
+        put(s, S::GainPosition, camera.gainPosition);
+        put(s, S::BrightPosition, camera.brightPosition);
+        put(s, S::ExpComp, camera.expComp);
+        put(s, S::ExpCompLevel, camera.expCompPosition);
+        put(s, S::BackLight, camera.backLight);
+        put(s, S::AutoSlowShutter, camera.autoSlowShutter);
+        put(s, S::Aperture, camera.aperture);
+        put(s, S::WbMode, camera.wbMode);
+        put(s, S::RGain, camera.rGain);
+        put(s, S::BGain, camera.bGain);
+    }
+    if (other.valid) {
+        put(s, S::PictureEffect, other.pictureEffect);
+        put(s, S::DigitalEffectLevel, other.digitalEffectLevel);
+        put(s, S::LrReverse, other.lrReverse);
+        put(s, S::Stabilizer, other.imageStabilizer);
+        put(s, S::AutoIcr, other.autoICR);
+        put(s, S::Sync, other.lineLock);
+        put(s, S::VPhase180, other.vp0180);
+        put(s, S::VPhase, other.vPhase);
+        put(s, S::CameraId, other.cameraId);
+    }
+    if (extended.valid) {
+        put(s, S::DigitalZoomPosition, extended.digitalZoomPosition);
+        put(s, S::PictureFlip, extended.pictureFlip);
+    }
+    return s;
+}
+
+CameraSettings fromStatus(const StatusReplies &r, int address, std::optional<UserMemory> memory)
+{
+    return fromStatus(decodeVersion(r.version, address), decodeLens(r.lens), decodeCamera(r.camera),
+                      decodeOther(r.other), decodeExtended(r.extended), memory);
+}
+
+QString settingText(const SettingInfo &info, std::optional<int> value)
+{
+    if (!value)
+        return QStringLiteral("(none)");
+    switch (info.kind) {
+    case K::Switch:
+        return *value ? QStringLiteral("on") : QStringLiteral("off");
+    case K::Number:
+        return numberText(settingField(info), *value);
+    case K::Choice:
+        if (const SettingChoice *c = findChoice(info, *value))
+            return QLatin1String(c->name);
+        return QString::number(*value);
+    }
+    return {};
+}
+
+QByteArray toJson(const CameraSettings &s)
+{
+    QJsonObject settings;
+    for (const SettingInfo &info : kSettings) {
+        const auto v = s.value(info.setting);
+        QJsonValue j = QJsonValue::Null;
+        if (v && fits(info, *v)) {
+            if (info.kind == K::Switch)
+                j = *v != 0;
+            else if (info.kind == K::Number && settingField(info).show == catalog::Show::Hex)
+                j = numberText(settingField(info), *v);
+            else if (info.kind == K::Number)
+                j = *v;
+            else
+                j = QLatin1String(findChoice(info, *v)->name);
+        }
+        settings.insert(QLatin1String(info.key), j);
+    }
+    QJsonObject root;
+    root.insert(QStringLiteral("format"), QLatin1String(kSettingsFormat));
+    root.insert(QStringLiteral("version"), kSettingsVersion);
+    root.insert(QStringLiteral("model"), hexCode(s.modelCode & 0xFF, 2));
+    root.insert(QStringLiteral("modelName"), modelName(s.modelCode));
+    root.insert(QStringLiteral("settings"), settings);
+    root.insert(QStringLiteral("memory"),
+                s.memory ? QJsonValue(memoryHex(*s.memory)) : QJsonValue::Null);
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+SettingsParse fromJson(QByteArrayView json)
+{
+    QJsonParseError parseError{};
+    const QJsonDocument doc = QJsonDocument::fromJson(json.toByteArray(), &parseError);
+    if (parseError.error != QJsonParseError::NoError)
+        return {std::nullopt, QStringLiteral("not a JSON file: %1 at byte %2")
+                                  .arg(parseError.errorString())
+                                  .arg(parseError.offset)};
+    if (!doc.isObject())
+        return {std::nullopt,
+                QStringLiteral("not a camera settings file: no JSON object at the top")};
+    const QJsonObject root = doc.object();
+    const QJsonValue format = root.value(QLatin1String("format"));
+    if (format.toString() != QLatin1String(kSettingsFormat))
+        return {std::nullopt, QStringLiteral("not a camera settings file: \"format\" is not \"%1\"")
+                                  .arg(QLatin1String(kSettingsFormat))};
+    const QJsonValue version = root.value(QLatin1String("version"));
+    if (!version.isDouble() || version.toDouble() != kSettingsVersion)
+        return {std::nullopt,
+                QStringLiteral(
+                    "settings file version %1 is not supported (this panel reads version %2)")
+                    .arg(version.isDouble() ? QString::number(version.toDouble())
+                                            : QStringLiteral("(none)"))
+                    .arg(kSettingsVersion)};
+
+    Reader reader;
+    CameraSettings s;
+    const auto model = reader.model(root);
+    if (!model)
+        return {std::nullopt, reader.error};
+    s.modelCode = *model;
+
+    const QJsonValue settingsValue = root.value(QLatin1String("settings"));
+    if (!settingsValue.isObject())
+        return {std::nullopt, QStringLiteral("\"settings\" is missing or not an object")};
+    const QJsonObject settings = settingsValue.toObject();
+    for (auto it = settings.begin(); it != settings.end(); ++it) {
+        const bool known =
+            std::any_of(std::begin(kSettings), std::end(kSettings),
+                        [&](const SettingInfo &i) { return it.key() == QLatin1String(i.key); });
+        if (!known)
+            return {std::nullopt, QStringLiteral("unknown setting \"%1\"").arg(it.key().left(40))};
+    }
+    for (const SettingInfo &info : kSettings)
+        if (!reader.setting(info, settings.value(QLatin1String(info.key)), s))
+            return {std::nullopt, reader.error};
+    if (!reader.memory(root, s))
+        return {std::nullopt, reader.error};
+    return {s, {}};
+}
+
+LoadPlan planLoad(const CameraSettings &settings, int targetModelCode, int address)
+{
+    LoadPlan plan;
+    plan.address = address;
+    plan.targetModel = targetModelCode;
+    plan.expected = settings;
+    plan.expected.modelCode = targetModelCode;
+    const auto model = restrictionsForModel(targetModelCode);
+    const QString lacked = QStringLiteral("the camera's model lacks it");
+
+    for (const SettingInfo &info : kSettings) {
+        const QString caption = QLatin1String(info.caption);
+        auto v = settings.value(info.setting);
+        if (!v) {
+            plan.skipped.append({caption, QStringLiteral("no value in the file")});
+            continue;
+        }
+        if (lacks(model, info.lackedWith)) {
+            plan.skipped.append({caption, lacked});
+            continue;
+        }
+        if (!gateOpen(settings, info.gate))
+            continue;
+        catalog::Id id = info.on;
+        QString what = caption + QStringLiteral(": ") + settingText(info, v);
+        std::array<int, 1> values{*v};
+        std::span<const int> args;
+        switch (info.kind) {
+        case K::Switch:
+            id = *v ? info.on : info.off;
+            break;
+        case K::Number:
+            if (info.setting == S::ZoomPosition && *v > kOpticalTele &&
+                lacks(model, kNoDigitalZoom)) {
+                plan.skipped.append(
+                    {caption + QStringLiteral(" beyond the optical range"),
+                     QStringLiteral("the camera's model lacks digital zoom: %1 sent")
+                         .arg(settingText(info, kOpticalTele))});
+                values[0] = kOpticalTele;
+                plan.expected.set(info.setting, kOpticalTele);
+                what = caption + QStringLiteral(": ") + settingText(info, kOpticalTele);
+            }
+            args = values;
+            break;
+        case K::Choice: {
+            const SettingChoice *c = findChoice(info, *v);
+            if (!c)
+                continue; // never: the file's reader takes only listed values
+            if (c->lackedWith && lacks(model, std::span(&*c->lackedWith, 1))) {
+                plan.skipped.append(
+                    {caption + QStringLiteral(" ") + QLatin1String(c->name), lacked});
+                continue;
+            }
+            id = c->packet;
+            break;
+        }
+        }
+        const auto packet = catalog::build(id, address, args);
+        if (!packet) {
+            plan.skipped.append(
+                {caption, QStringLiteral("cannot be sent to camera %1").arg(address)});
+            continue;
+        }
+        plan.packets.append({*packet, what});
+        plan.sent[std::size_t(info.setting)] = true;
+    }
+
+    const QString memoryCaption = QString::fromLatin1(kUserMemoryCaption);
+    if (!settings.memory) {
+        plan.skipped.append({memoryCaption, QStringLiteral("no value in the file")});
+    } else if (lacks(model, kNoUserMemory)) {
+        plan.skipped.append({memoryCaption, lacked});
+    } else {
+        const UserMemory &m = *settings.memory;
+        QList<PlannedPacket> writes;
+        for (int a = 0; a < kUserMemoryAddresses; ++a) {
+            const auto packet =
+                catalog::build(Id::UserMemoryWrite, address,
+                               {a, m[std::size_t(2 * a)], m[std::size_t(2 * a + 1)]});
+            if (!packet)
+                break;
+            writes.append({*packet, QStringLiteral("%1, address %2: %3")
+                                        .arg(memoryCaption)
+                                        .arg(a)
+                                        .arg(memoryText(m, a))});
+        }
+        if (writes.size() == kUserMemoryAddresses) {
+            plan.packets.append(writes);
+            plan.memorySent = true;
+        } else {
+            plan.skipped.append(
+                {memoryCaption, QStringLiteral("cannot be sent to camera %1").arg(address)});
+        }
+    }
+    return plan;
+}
+
+QList<SettingDifference> diff(const CameraSettings &a, const CameraSettings &b)
+{
+    QList<SettingDifference> out;
+    if (a.modelCode != b.modelCode)
+        out.append({QStringLiteral("Model"), modelText(a.modelCode), modelText(b.modelCode)});
+    for (const SettingInfo &info : kSettings) {
+        if (!gateOpen(a, info.gate) || !gateOpen(b, info.gate))
+            continue;
+        const auto va = a.value(info.setting);
+        const auto vb = b.value(info.setting);
+        if (va != vb)
+            out.append({QLatin1String(info.caption), settingText(info, va), settingText(info, vb)});
+    }
+    compareMemory(out, a.memory, b.memory);
+    return out;
+}
+
+QList<SettingDifference> notTaken(const LoadPlan &plan, const CameraSettings &after)
+{
+    QList<SettingDifference> out;
+    for (const SettingInfo &info : kSettings) {
+        if (!plan.sent[std::size_t(info.setting)])
+            continue;
+        const auto want = plan.expected.value(info.setting);
+        const auto got = after.value(info.setting);
+        if (want != got)
+            out.append(
+                {QLatin1String(info.caption), settingText(info, want), settingText(info, got)});
+    }
+    if (plan.memorySent)
+        compareMemory(out, plan.expected.memory, after.memory);
+    return out;
+}
+
+SettingsRead readSettings(CameraLink &link)
+{
+    const auto replies = requestStatusBlocks(link);
+    if (!replies)
+        return {std::nullopt, QStringLiteral("the camera did not answer the status read")};
+    const int address = link.state().CameraAddress;
+    const VersionStatus version = decodeVersion(replies->version, address);
+    std::optional<UserMemory> memory;
+    if (!lacks(restrictionsForModel(version.modelCode), kNoUserMemory)) {
+        memory = readUserMemory(link, address);
+        if (!memory)
+            return {std::nullopt,
+                    QStringLiteral("the camera did not answer the 16-byte memory read")};
+    }
+    return {fromStatus(*replies, address, memory), {}};
+}
+
+std::optional<int> readModelCode(CameraLink &link)
+{
+    const int address = link.state().CameraAddress;
+    const QByteArray packet = inquiryPacket(StatusBlock::Version, address);
+    if (packet.isEmpty())
+        return std::nullopt;
+    for (int attempt = 0; attempt < kStatusRequestLimit; ++attempt) {
+        link.discardInput();
+        link.SD(packet, 0);
+        const auto reply = link.WaitReply(kVersionReplyLength);
+        if (reply) {
+            const VersionStatus v = decodeVersion(*reply, address);
+            if (v.valid)
+                return v.modelCode;
+        }
+    }
+    return std::nullopt;
+}
+
+LoadOutcome applySettings(CameraLink &link, const LoadPlan &plan, const LoadProgress &progress,
+                          const bool &cancel)
+{
+    LoadOutcome out;
+    const int total = int(plan.packets.size());
+    for (const PlannedPacket &p : plan.packets) {
+        if (progress)
+            progress(out.sent, total, p.what);
+        if (cancel) {
+            out.cancelled = true;
+            return out;
+        }
+        link.discardInput();
+        link.SD(p.packet, 0);
+        ++out.sent;
+        if (const auto problem = awaitCompletion(link, plan.address))
+            out.refused << p.what + QStringLiteral(": ") + *problem;
+    }
+    if (progress)
+        progress(out.sent, total, {});
+    const SettingsRead read = readSettings(link);
+    out.after = read.settings;
+    out.readError = read.error;
+    if (out.after)
+        out.notTaken = notTaken(plan, *out.after);
+    return out;
+}
+
+} // namespace zam

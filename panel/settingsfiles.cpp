@@ -1,0 +1,265 @@
+#include "settingsfiles.h"
+
+#include "frmmain.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressDialog>
+#include <QSaveFile>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace zam {
+
+const QString SettingsFiles::kFileFilter =
+    QStringLiteral("Camera settings (*.json);;All files (*)");
+const QString SettingsFiles::kSaveTitle = QStringLiteral("Save Camera Settings");
+const QString SettingsFiles::kLoadTitle = QStringLiteral("Load Camera Settings");
+const QString SettingsFiles::kCompareTitle = QStringLiteral("Compare With File");
+
+namespace {
+
+// A file far larger than any settings file is no settings file.
+constexpr qint64 kMaxFileBytes = 1 << 20;
+
+QString bulleted(const QStringList &lines)
+{
+    QString out;
+    for (const QString &l : lines)
+        out += QStringLiteral("\n  - ") + l;
+    return out;
+}
+
+} // namespace
+
+SettingsFiles::SettingsFiles(FrmMain &window)
+    : QObject(&window), m_window(&window), m_messages(&window)
+{
+    m_chooseFile = [](QWidget *parent, Purpose purpose) {
+        if (purpose == Purpose::Save)
+            return QFileDialog::getSaveFileName(parent, kSaveTitle, QString(), kFileFilter);
+        return QFileDialog::getOpenFileName(parent, QStringLiteral("Open Camera Settings"),
+                                            QString(), kFileFilter);
+    };
+}
+
+SettingsFiles::~SettingsFiles()
+{
+    delete m_differences;
+}
+
+void SettingsFiles::tell(QMessageBox::Icon icon, const QString &title, const QString &text,
+                         const QString &detail)
+{
+    m_messages.show({icon, title, text, QMessageBox::Ok, detail});
+}
+
+std::optional<CameraSettings> SettingsFiles::readFile(const QString &path, const QString &title)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        tell(QMessageBox::Warning, title,
+             QStringLiteral("Could not read %1: %2")
+                 .arg(QFileInfo(path).fileName(), f.errorString()));
+        return std::nullopt;
+    }
+    const QByteArray bytes = f.read(kMaxFileBytes + 1);
+    if (bytes.size() > kMaxFileBytes) {
+        tell(QMessageBox::Warning, title,
+             QStringLiteral("%1 is not a camera settings file: it is far too large.")
+                 .arg(QFileInfo(path).fileName()));
+        return std::nullopt;
+    }
+    const SettingsParse parsed = fromJson(bytes);
+    if (!parsed.settings)
+        tell(QMessageBox::Warning, title,
+             QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), parsed.error));
+    return parsed.settings;
+}
+
+std::optional<CameraSettings> SettingsFiles::readCamera(const QString &title)
+{
+    SettingsRead read;
+    {
+        BusyCursor busy;
+        read = readSettings(m_window->link());
+    }
+    if (!read.settings)
+        tell(QMessageBox::Warning, title,
+             QStringLiteral("Camera %1: %2.").arg(m_window->state().CameraAddress).arg(read.error));
+    return read.settings;
+}
+
+void SettingsFiles::save()
+{
+    const QString path = m_chooseFile(m_window, Purpose::Save);
+    if (path.isEmpty())
+        return;
+    const auto settings = readCamera(kSaveTitle);
+    if (!settings)
+        return;
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(toJson(*settings)) < 0 || !f.commit()) {
+        tell(QMessageBox::Warning, kSaveTitle,
+             QStringLiteral("Could not write %1: %2")
+                 .arg(QFileInfo(path).fileName(), f.errorString()));
+        return;
+    }
+    m_window->statusBar()->showMessage(QStringLiteral("Camera %1's settings saved to %2")
+                                           .arg(m_window->state().CameraAddress)
+                                           .arg(QFileInfo(path).fileName()),
+                                       5000);
+}
+
+void SettingsFiles::load()
+{
+    const QString path = m_chooseFile(m_window, Purpose::Open);
+    if (path.isEmpty())
+        return;
+    const auto file = readFile(path, kLoadTitle);
+    if (!file)
+        return;
+    CameraLink &link = m_window->link();
+    const int address = link.state().CameraAddress;
+    std::optional<int> model;
+    {
+        BusyCursor busy;
+        model = readModelCode(link);
+    }
+    if (!model) {
+        tell(QMessageBox::Warning, kLoadTitle,
+             QStringLiteral("Camera %1 did not answer the version inquiry.").arg(address));
+        return;
+    }
+    const LoadPlan plan = planLoad(*file, *model, address);
+
+    // No status read between the packets: the dialog lets events run.
+    link.refresh().windowOpened();
+    LoadOutcome outcome;
+    {
+        QProgressDialog progress(QString(), QStringLiteral("Cancel"), 0, int(plan.packets.size()),
+                                 m_window);
+        progress.setWindowTitle(kLoadTitle);
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(0);
+        progress.setAutoClose(false);
+        progress.setAutoReset(false);
+        bool cancel = false;
+        outcome = applySettings(
+            link, plan,
+            [&](int done, int, const QString &what) {
+                progress.setLabelText(what.isEmpty()
+                                          ? QStringLiteral("Reading the settings back...")
+                                          : QStringLiteral("Sending %1").arg(what));
+                progress.setValue(done);
+                if (m_loadStep)
+                    m_loadStep(progress);
+                cancel = progress.wasCanceled();
+            },
+            cancel);
+    }
+    link.refresh().windowClosed(AutoRefresh::HandBack::Resume);
+    m_window->ReadCameraStatus();
+
+    const QString name = QFileInfo(path).fileName();
+    if (outcome.cancelled) {
+        tell(QMessageBox::Warning, kLoadTitle,
+             QStringLiteral(
+                 "Loading %1 was cancelled after %2 of %3 packets: camera %4 holds part of it.")
+                 .arg(name)
+                 .arg(outcome.sent)
+                 .arg(plan.packets.size())
+                 .arg(address));
+        return;
+    }
+    QString text = QStringLiteral("%1 loaded onto camera %2: %3 packets sent.")
+                       .arg(name)
+                       .arg(address)
+                       .arg(outcome.sent);
+    QStringList lines;
+    for (const SkippedSetting &s : plan.skipped)
+        lines << s.caption + QStringLiteral(": ") + s.reason;
+    if (!lines.isEmpty())
+        text += QStringLiteral("\n\nSkipped:") + bulleted(lines);
+    if (!outcome.refused.isEmpty())
+        text += QStringLiteral("\n\nRefused by the camera:") + bulleted(outcome.refused);
+    if (!outcome.after)
+        text +=
+            QStringLiteral("\n\nThe settings could not be read back: %1.").arg(outcome.readError);
+    lines.clear();
+    for (const SettingDifference &d : outcome.notTaken)
+        lines << QStringLiteral("%1: %2 in the file, the camera reports %3")
+                     .arg(d.caption, d.left, d.right);
+    if (!lines.isEmpty())
+        text += QStringLiteral("\n\nDid not take:") + bulleted(lines);
+    const bool clean = outcome.ok() && plan.skipped.isEmpty();
+    tell(clean ? QMessageBox::Information : QMessageBox::Warning, kLoadTitle, text);
+}
+
+void SettingsFiles::compare()
+{
+    const QString path = m_chooseFile(m_window, Purpose::Open);
+    if (path.isEmpty())
+        return;
+    const auto file = readFile(path, kCompareTitle);
+    if (!file)
+        return;
+    const auto camera = readCamera(kCompareTitle);
+    if (!camera)
+        return;
+    showDifferences(path, diff(*file, *camera));
+}
+
+void SettingsFiles::showDifferences(const QString &path,
+                                    const QList<SettingDifference> &differences)
+{
+    if (!m_differences) {
+        // A window of its own, beside the main window.
+        m_differences = new QDialog(nullptr);
+        m_differences->setWindowTitle(kCompareTitle);
+        auto *layout = new QVBoxLayout(m_differences);
+        m_summary = new QLabel(m_differences);
+        m_summary->setObjectName(QStringLiteral("summary"));
+        m_summary->setWordWrap(true);
+        m_table = new QTableWidget(0, 3, m_differences);
+        m_table->setObjectName(QStringLiteral("differences"));
+        m_table->setHorizontalHeaderLabels(
+            {QStringLiteral("Setting"), QStringLiteral("File"), QStringLiteral("Camera")});
+        m_table->horizontalHeader()->setStretchLastSection(true);
+        m_table->verticalHeader()->hide();
+        m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, m_differences);
+        connect(buttons, &QDialogButtonBox::rejected, m_differences, &QDialog::hide);
+        layout->addWidget(m_summary);
+        layout->addWidget(m_table);
+        layout->addWidget(buttons);
+        m_differences->resize(520, 360);
+        m_differences->move(m_window->frameGeometry().topRight() + QPoint(8, 0));
+    }
+    const QString name = QFileInfo(path).fileName();
+    const int address = m_window->state().CameraAddress;
+    m_summary->setText(differences.isEmpty()
+                           ? QStringLiteral("Camera %1 matches %2.").arg(address).arg(name)
+                           : QStringLiteral("%1 setting(s) of camera %2 differ from %3.")
+                                 .arg(differences.size())
+                                 .arg(address)
+                                 .arg(name));
+    m_table->setRowCount(int(differences.size()));
+    for (int row = 0; row < differences.size(); ++row) {
+        const SettingDifference &d = differences[row];
+        m_table->setItem(row, 0, new QTableWidgetItem(d.caption));
+        m_table->setItem(row, 1, new QTableWidgetItem(d.left));
+        m_table->setItem(row, 2, new QTableWidgetItem(d.right));
+    }
+    m_table->resizeColumnsToContents();
+    m_differences->show();
+    m_differences->raise();
+    m_differences->activateWindow();
+}
+
+} // namespace zam

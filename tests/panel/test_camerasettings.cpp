@@ -1,0 +1,590 @@
+// Camera settings files: the file format and its refusals, the order and the
+// skipping of a load, the comparison, and save / load / compare on simulated
+// cameras.
+
+#include "support/linkrig.h"
+
+#include <QTest>
+#include <camerasettings.h>
+#include <catalog.h>
+#include <statusrequest.h>
+
+using namespace zam;
+using S = Setting;
+
+namespace {
+
+// Every setting applicable: manual AE, focus and white balance, digital
+// zoom on in separate mode, exposure compensation on.
+CameraSettings sample()
+{
+    CameraSettings s;
+    s.modelCode = 0x31;
+    const std::pair<Setting, int> values[] = {
+        {S::DigitalZoomSeparate, 1},
+        {S::DigitalZoom, 1},
+        {S::ZoomPosition, 0x2345},
+        {S::DigitalZoomPosition, 0x80},
+        {S::FocusNearLimit, 0xA000},
+        {S::FocusAuto, 0},
+        {S::FocusPosition, 0x3456},
+        {S::AfSensitivityLow, 1},
+        {S::AeMode, 0x03},
+        {S::ShutterPosition, 12},
+        {S::IrisPosition, 9},
+        {S::GainPosition, 4},
+        {S::BrightPosition, 13},
+        {S::ExpComp, 1},
+        {S::ExpCompLevel, 10},
+        {S::BackLight, 1},
+        {S::AutoSlowShutter, 1},
+        {S::Aperture, 11},
+        {S::WbMode, 5},
+        {S::RGain, 0xC8},
+        {S::BGain, 0x30},
+        {S::PictureEffect, 1},
+        {S::DigitalEffectLevel, 0x20},
+        {S::PictureFlip, 1},
+        {S::LrReverse, 1},
+        {S::Stabilizer, 1},
+        {S::AutoIcr, 1},
+        {S::Sync, 1},
+        {S::VPhase180, 1},
+        {S::VPhase, 700},
+        {S::CameraId, 4660},
+    };
+    for (const auto &[setting, v] : values)
+        s.set(setting, v);
+    s.memory = UserMemory{0x12, 0x34, 0, 0, 0xAB, 0xCD, 0, 0, 0, 0, 0, 0, 0, 0, 0xFE, 0xFF};
+    return s;
+}
+
+// The same state on a simulated camera.
+void setUp(sim::CameraState &c)
+{
+    c.lens.digitalZoomSeparate = true;
+    c.lens.digitalZoomOn = true;
+    c.lens.zoom.moveTo(0x2345);
+    c.lens.digitalZoom.moveTo(0x80);
+    c.lens.nearLimit = 0xA000;
+    c.lens.focusAuto = false;
+    c.lens.focus.setRange(0, 0x1000, 0xA000);
+    c.lens.focus.moveTo(0x3456);
+    c.lens.afSensitivity = true;
+    // The bright position is the camera's own: manual AE does not let a load set it.
+    c.exposure = {0x03, 12, 9, 4, 13, 10, 11, true, true, true, 0x01};
+    c.whiteBalance = {5, 0xC8, 0x30};
+    c.picture.effect = 1;
+    c.picture.digitalEffectLevel = 0x20;
+    c.picture.flip = true;
+    c.picture.lrReverse = true;
+    c.picture.stabilizer = true;
+    c.picture.autoICR = true;
+    c.lineLock = true;
+    c.vp0180 = true;
+    c.vPhase.moveTo(700);
+    c.cameraId = 4660;
+    c.userMemory = {0x12, 0x34, 0, 0, 0xAB, 0xCD, 0, 0, 0, 0, 0, 0, 0, 0, 0xFE, 0xFF};
+}
+
+QStringList captions(const QList<SkippedSetting> &skipped)
+{
+    QStringList out;
+    for (const SkippedSetting &s : skipped)
+        out << s.caption;
+    return out;
+}
+
+QStringList captions(const QList<SettingDifference> &diffs)
+{
+    QStringList out;
+    for (const SettingDifference &d : diffs)
+        out << d.caption;
+    return out;
+}
+
+// Index of the first planned packet built from `id` for camera 1, or -1.
+int indexOf(const LoadPlan &plan, catalog::Id id)
+{
+    for (int i = 0; i < plan.packets.size(); ++i)
+        if (catalog::decodeCommand(plan.packets[i].packet).entry == &catalog::entry(id))
+            return i;
+    return -1;
+}
+
+QByteArray withSetting(const char *key, const char *json)
+{
+    QByteArray file = toJson(sample());
+    const QByteArray needle = QByteArray("\"") + key + "\": ";
+    const qsizetype at = file.indexOf(needle);
+    const qsizetype end = file.indexOf('\n', at);
+    qsizetype valueEnd = end;
+    if (file[end - 1] == ',')
+        --valueEnd;
+    file.replace(at + needle.size(), valueEnd - at - needle.size(), json);
+    return file;
+}
+
+QByteArray withoutLine(const char *key)
+{
+    QByteArray file = toJson(sample());
+    const qsizetype at = file.lastIndexOf('\n', file.indexOf(QByteArray("\"") + key + "\""));
+    const qsizetype end = file.indexOf('\n', at + 1);
+    file.remove(at, end - at);
+    // The line removed may have been the last of its object.
+    return file.replace(",\n    }", "\n    }").replace(",\n}", "\n}");
+}
+
+} // namespace
+
+class TestCameraSettings : public QObject {
+    Q_OBJECT
+private slots:
+    void fileRoundTrip_data();
+    void fileRoundTrip();
+    void fromStatusLeavesUnusableValuesEmpty();
+    void malformedFiles_data();
+    void malformedFiles();
+    void loadOrderPutsModesFirst();
+    void loadSendsOnlyWhatTheModesLet_data();
+    void loadSendsOnlyWhatTheModesLet();
+    void loadSkipsWhatTheModelLacks_data();
+    void loadSkipsWhatTheModelLacks();
+    void diffComparesWhatTheModesLet();
+
+    void saveLoadCompareOnSimulatedCameras();
+    void loadOntoAModelThatLacksSettings();
+    void refusedAndSilentCameras();
+    void cancelStopsBeforeTheNextPacket();
+};
+
+void TestCameraSettings::fileRoundTrip_data()
+{
+    QTest::addColumn<CameraSettings>("settings");
+    QTest::newRow("every setting") << sample();
+    CameraSettings empty;
+    empty.modelCode = 0x2C; // no model row
+    QTest::newRow("nothing usable") << empty;
+    CameraSettings ends = sample();
+    for (const SettingInfo &info : settingTable())
+        if (info.kind == SettingKind::Number)
+            ends.set(info.setting, settingField(info).max);
+    ends.memory = UserMemory{};
+    ends.memory->fill(0xFF);
+    QTest::newRow("largest values") << ends;
+}
+
+void TestCameraSettings::fileRoundTrip()
+{
+    QFETCH(CameraSettings, settings);
+    const SettingsParse back = fromJson(toJson(settings));
+    QVERIFY2(back.settings, qPrintable(back.error));
+    QVERIFY(*back.settings == settings);
+}
+
+void TestCameraSettings::fromStatusLeavesUnusableValuesEmpty()
+{
+    const VersionStatus version{true, 0x31};
+    LensStatus lens;
+    lens.valid = true;
+    lens.zoomPosition = 0x1234;
+    lens.focusNearLimit = 0x0F00; // below the far end: no limit the camera takes
+    lens.focusPosition = 0xC000;
+    CameraStatus camera;
+    camera.valid = true;
+    camera.aeMode = 0x07; // no AE mode
+    camera.shutterPosition = 22;
+    camera.irisPosition = 17;
+    camera.wbMode = 6;
+    camera.rGain = 255;
+    OtherStatus other;
+    other.valid = true;
+    other.pictureEffect = 2; // commanded, but never reported
+    other.digitalEffectLevel = 0xFF;
+    other.vPhase = 1023;
+    ExtendedStatus extended; // failed its frame check
+
+    const CameraSettings s = fromStatus(version, lens, camera, other, extended);
+    QCOMPARE(s.modelCode, 0x31);
+    QCOMPARE(s.value(S::ZoomPosition), 0x1234);
+    QCOMPARE(s.value(S::FocusNearLimit), std::nullopt);
+    QCOMPARE(s.value(S::FocusPosition), 0xC000);
+    QCOMPARE(s.value(S::AeMode), std::nullopt);
+    QCOMPARE(s.value(S::ShutterPosition), std::nullopt);
+    QCOMPARE(s.value(S::IrisPosition), 17);
+    QCOMPARE(s.value(S::WbMode), std::nullopt);
+    QCOMPARE(s.value(S::RGain), 255);
+    QCOMPARE(s.value(S::PictureEffect), std::nullopt);
+    QCOMPARE(s.value(S::DigitalEffectLevel), std::nullopt);
+    QCOMPARE(s.value(S::VPhase), 1023);
+    QCOMPARE(s.value(S::DigitalZoomPosition), std::nullopt);
+    QCOMPARE(s.value(S::PictureFlip), std::nullopt);
+    QCOMPARE(s.memory, std::nullopt);
+
+    // The file carries the empty values as null, and a load names them.
+    const SettingsParse back = fromJson(toJson(s));
+    QVERIFY2(back.settings && *back.settings == s, qPrintable(back.error));
+    const LoadPlan plan = planLoad(s, 0x31, 1);
+    QVERIFY(captions(plan.skipped).contains("Focus near limit"));
+    QVERIFY(captions(plan.skipped).contains("16-byte memory"));
+    QCOMPARE(plan.skipped.first().reason, "no value in the file");
+}
+
+void TestCameraSettings::malformedFiles_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("message");
+    const QByteArray good = toJson(sample());
+    auto replaced = [&](const char *from, const char *to) {
+        return QByteArray(good).replace(from, to);
+    };
+
+    QTest::newRow("not JSON") << QByteArray("{\"format\": ") << "not a JSON file";
+    QTest::newRow("empty") << QByteArray() << "not a JSON file";
+    QTest::newRow("array") << QByteArray("[1, 2]") << "no JSON object";
+    QTest::newRow("other format") << replaced("zam-camera-settings", "zam-camera-setting")
+                                  << "\"format\" is not \"zam-camera-settings\"";
+    QTest::newRow("newer version")
+        << replaced("\"version\": 1", "\"version\": 2") << "version 2 is not supported";
+    QTest::newRow("no version") << replaced("\"version\": 1", "\"versions\": 1")
+                                << "version (none)";
+    QTest::newRow("model as number")
+        << replaced("\"model\": \"0x31\"", "\"model\": 49") << "\"model\" must be a model code";
+    QTest::newRow("model too large") << replaced("\"model\": \"0x31\"", "\"model\": \"0x131\"")
+                                     << "\"model\" must be a model code";
+    QTest::newRow("no model") << replaced("\"model\": \"0x31\"", "\"mode\": \"0x31\"")
+                              << "\"model\" is missing";
+    QTest::newRow("no settings") << replaced("\"settings\"", "\"setting\"")
+                                 << "\"settings\" is missing";
+    QTest::newRow("setting missing")
+        << withoutLine("cameraId") << "setting \"cameraId\" is missing";
+    QTest::newRow("unknown setting")
+        << replaced("\"cameraId\"", "\"cameraID\"") << "unknown setting \"cameraID\"";
+    QTest::newRow("past the end") << withSetting("shutterPosition", "22")
+                                  << "setting \"shutterPosition\": 22 is outside 0..21";
+    QTest::newRow("negative") << withSetting("redGain", "-1")
+                              << "setting \"redGain\": -1 is outside 0..255";
+    QTest::newRow("huge") << withSetting("cameraId", "1e300") << "is outside 0..65535";
+    QTest::newRow("fraction") << withSetting("aperture", "2.5")
+                              << "setting \"aperture\" must be a whole number";
+    QTest::newRow("hex past the end")
+        << withSetting("focusPosition", "\"0xC001\"")
+        << "setting \"focusPosition\": 0xC001 is outside 0x1000..0xC000";
+    QTest::newRow("hex garbage") << withSetting("zoomPosition", "\"0x12G4\"")
+                                 << "setting \"zoomPosition\": \"0x12G4\" is not a number";
+    QTest::newRow("hex too long") << withSetting("zoomPosition", "\"0x123456\"")
+                                  << "is not a number";
+    QTest::newRow("number as bool")
+        << withSetting("vPhase", "true") << "setting \"vPhase\" must be a number";
+    QTest::newRow("switch as number")
+        << withSetting("digitalZoom", "1") << "setting \"digitalZoom\" must be true, false or null";
+    QTest::newRow("unknown choice") << withSetting("aeMode", "\"semi auto\"")
+                                    << "setting \"aeMode\" must be one of \"full auto\"";
+    QTest::newRow("choice as number") << withSetting("whiteBalanceMode", "5") << "must be one of";
+    QTest::newRow("short memory") << replaced("1234", "12")
+                                  << "\"memory\" must be 32 hexadecimal digits";
+    QTest::newRow("memory not hex") << replaced("1234", "12G4") << "\"memory\" holds \"G4\"";
+    QTest::newRow("memory as list") << replaced("\"1234", "[1], \"") << "not a JSON file";
+    QTest::newRow("no memory") << replaced("\"memory\"", "\"memories\"") << "\"memory\" is missing";
+}
+
+void TestCameraSettings::malformedFiles()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, message);
+    const SettingsParse parsed = fromJson(file);
+    QVERIFY(!parsed.settings);
+    QVERIFY2(parsed.error.contains(message), qPrintable(parsed.error));
+}
+
+void TestCameraSettings::loadOrderPutsModesFirst()
+{
+    const LoadPlan plan = planLoad(sample(), 0x31, 1);
+    using catalog::Id;
+    // mode (or what a value is held within), then the value it gates
+    const std::pair<Id, Id> before[] = {
+        {Id::DigitalZoomSeparate, Id::DigitalZoomOn},
+        {Id::DigitalZoomOn, Id::ZoomDirect},
+        {Id::DigitalZoomOn, Id::DigitalZoomDirect},
+        {Id::FocusNearLimit, Id::FocusDirect},
+        {Id::FocusManual, Id::FocusDirect},
+        {Id::AeManual, Id::ShutterDirect},
+        {Id::AeManual, Id::IrisDirect},
+        {Id::AeManual, Id::GainDirect},
+        {Id::ExpCompOn, Id::ExpCompDirect},
+        {Id::WbManual, Id::RGainDirect},
+        {Id::WbManual, Id::BGainDirect},
+        {Id::SyncLineLock, Id::VPhaseDirect},
+    };
+    for (const auto &[mode, value] : before) {
+        const int m = indexOf(plan, mode);
+        const int v = indexOf(plan, value);
+        QVERIFY2(m >= 0 && v > m, catalog::entry(value).name);
+    }
+    // Every setting but the bright position (not in manual), and the memory.
+    QCOMPARE(plan.packets.size(), kSettingCount - 1 + kUserMemoryAddresses);
+    QVERIFY(plan.skipped.isEmpty());
+    QCOMPARE(plan.packets.last().packet, QByteArray::fromHex("81010423070F0E0F0FFF"));
+    QCOMPARE(plan.packets[indexOf(plan, Id::ZoomDirect)].packet,
+             QByteArray::fromHex("8101044702030405FF"));
+}
+
+void TestCameraSettings::loadSendsOnlyWhatTheModesLet_data()
+{
+    QTest::addColumn<int>("aeMode");
+    QTest::addColumn<QList<catalog::Id>>("sent");
+    QTest::addColumn<QList<catalog::Id>>("notSent");
+    using catalog::Id;
+    const QList<Id> positions{Id::ShutterDirect, Id::IrisDirect, Id::GainDirect, Id::BrightDirect};
+    auto rest = [&](QList<Id> sent) {
+        QList<Id> out;
+        for (Id id : positions)
+            if (!sent.contains(id))
+                out << id;
+        return out;
+    };
+    const QList<Id> none;
+    QTest::newRow("full auto") << 0x00 << none << rest(none);
+    QTest::newRow("manual") << 0x03 << QList{Id::ShutterDirect, Id::IrisDirect, Id::GainDirect}
+                            << QList{Id::BrightDirect};
+    QTest::newRow("shutter priority")
+        << 0x0A << QList{Id::ShutterDirect} << rest({Id::ShutterDirect});
+    QTest::newRow("iris priority") << 0x0B << QList{Id::IrisDirect} << rest({Id::IrisDirect});
+    QTest::newRow("gain priority") << 0x0C << QList{Id::GainDirect} << rest({Id::GainDirect});
+    QTest::newRow("bright") << 0x0D << QList{Id::BrightDirect} << rest({Id::BrightDirect});
+    QTest::newRow("iris auto") << 0x1B << QList{Id::ShutterDirect, Id::GainDirect}
+                               << QList{Id::IrisDirect, Id::BrightDirect};
+}
+
+void TestCameraSettings::loadSendsOnlyWhatTheModesLet()
+{
+    QFETCH(int, aeMode);
+    QFETCH(QList<catalog::Id>, sent);
+    QFETCH(QList<catalog::Id>, notSent);
+    CameraSettings s = sample();
+    s.set(S::AeMode, aeMode);
+    const LoadPlan modes = planLoad(s, 0x31, 1);
+    int aeModeAt = -1;
+    for (int i = 0; i < modes.packets.size() && aeModeAt < 0; ++i)
+        if (modes.packets[i].what.startsWith("AE mode: "))
+            aeModeAt = i;
+    QVERIFY(aeModeAt >= 0);
+    for (catalog::Id id : sent)
+        QVERIFY2(indexOf(modes, id) > aeModeAt, catalog::entry(id).name);
+    for (catalog::Id id : notSent)
+        QVERIFY2(indexOf(modes, id) < 0, catalog::entry(id).name);
+
+    // The other modes: auto focus, white balance, digital zoom and exposure
+    // compensation off take their values out.
+    s.set(S::FocusAuto, 1);
+    s.set(S::WbMode, 4);
+    s.set(S::DigitalZoomSeparate, 0);
+    s.set(S::ExpComp, 0);
+    const LoadPlan plan = planLoad(s, 0x31, 1);
+    for (catalog::Id id :
+         {catalog::Id::FocusDirect, catalog::Id::RGainDirect, catalog::Id::BGainDirect,
+          catalog::Id::DigitalZoomDirect, catalog::Id::ExpCompDirect})
+        QVERIFY2(indexOf(plan, id) < 0, catalog::entry(id).name);
+    QVERIFY(plan.skipped.isEmpty());
+}
+
+void TestCameraSettings::loadSkipsWhatTheModelLacks_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<QStringList>("skipped");
+    QTest::newRow("0x31, group P: everything") << 0x31 << QStringList{};
+    QTest::newRow("0x2C, no model row: everything") << 0x2C << QStringList{};
+    QTest::newRow("0x30, group O") << 0x30 << QStringList{"Image stabilizer"};
+    QTest::newRow("0x44, group AA")
+        << 0x44 << QStringList{"Image stabilizer", "V-phase 180 degrees"};
+    QTest::newRow("0x41, group Y") << 0x41
+                                   << QStringList{"Digital zoom separate mode",
+                                                  "Digital zoom",
+                                                  "Digital zoom position",
+                                                  "Picture effect negative art",
+                                                  "Image stabilizer",
+                                                  "Auto ICR",
+                                                  "Sync",
+                                                  "V-phase 180 degrees",
+                                                  "V-phase"};
+    QTest::newRow("0x1E, group H")
+        << 0x1E << QStringList{"Auto slow shutter", "White-balance mode", "R gain",        "B gain",
+                               "Picture flip",      "Auto ICR",           "16-byte memory"};
+}
+
+void TestCameraSettings::loadSkipsWhatTheModelLacks()
+{
+    QFETCH(int, model);
+    QFETCH(QStringList, skipped);
+    const LoadPlan plan = planLoad(sample(), model, 3);
+    QCOMPARE(captions(plan.skipped), skipped);
+    for (const PlannedPacket &p : plan.packets)
+        QCOMPARE(std::uint8_t(p.packet[0]), std::uint8_t(0x83));
+    const LoadPlan full = planLoad(sample(), 0x31, 3);
+    // Each skipped setting costs its packet(s), and nothing else is dropped.
+    const int memoryPackets = skipped.contains("16-byte memory") ? kUserMemoryAddresses - 1 : 0;
+    QCOMPARE(plan.packets.size(), full.packets.size() - skipped.size() - memoryPackets);
+}
+
+void TestCameraSettings::diffComparesWhatTheModesLet()
+{
+    const CameraSettings a = sample();
+    QVERIFY(diff(a, a).isEmpty());
+
+    CameraSettings b = a;
+    b.set(S::BrightPosition, 3); // not settable in manual: not compared
+    b.set(S::ShutterPosition, 13);
+    b.set(S::CameraId, std::nullopt);
+    b.memory->at(5) = 0;
+    QCOMPARE(captions(diff(a, b)),
+             QStringList({"Shutter position", "Camera ID", "16-byte memory, address 2"}));
+    const QList<SettingDifference> d = diff(a, b);
+    QCOMPARE(d[0].left, "12");
+    QCOMPARE(d[0].right, "13");
+    QCOMPARE(d[1].right, "(none)");
+    QCOMPARE(d[2].left, "AB CD");
+    QCOMPARE(d[2].right, "AB 00");
+
+    // A mode that differs is listed; the values it gates on one side only are not.
+    b = a;
+    b.set(S::AeMode, 0x0D);
+    b.set(S::FocusAuto, 1);
+    b.set(S::FocusPosition, 0x1000);
+    b.set(S::ZoomPosition, 0x4000);
+    b.modelCode = 0x41;
+    b.memory.reset();
+    QCOMPARE(captions(diff(a, b)),
+             QStringList({"Model", "Zoom position", "Auto focus", "AE mode", "16-byte memory"}));
+    QCOMPARE(diff(a, b)[1].right, "0x4000");
+    QCOMPARE(diff(a, b)[3].left, "manual");
+    QCOMPARE(diff(a, b)[3].right, "bright");
+}
+
+void TestCameraSettings::saveLoadCompareOnSimulatedCameras()
+{
+    LinkRig rig(2, {0x31});
+    setUp(rig.chain.camera(1).state());
+    rig.link.state().CameraAddress = 1;
+    const SettingsRead saved = readSettings(rig.link);
+    QVERIFY2(saved.settings, qPrintable(saved.error));
+    QVERIFY(*saved.settings == sample());
+
+    const SettingsParse file = fromJson(toJson(*saved.settings));
+    QVERIFY2(file.settings, qPrintable(file.error));
+
+    rig.link.state().CameraAddress = 2;
+    const SettingsRead before = readSettings(rig.link);
+    QVERIFY(before.settings);
+    QVERIFY(diff(*file.settings, *before.settings).size() > 20);
+
+    const LoadPlan plan = planLoad(*file.settings, before.settings->modelCode, 2);
+    QList<int> progress;
+    const bool cancel = false;
+    const qint64 start = rig.clock.nowMs();
+    const LoadOutcome outcome = applySettings(
+        rig.link, plan, [&](int done, int total, const QString &) { progress << done << total; },
+        cancel);
+    const qint64 took = rig.clock.nowMs() - start;
+    QVERIFY2(outcome.ok(), qPrintable(outcome.refused.join("; ") + outcome.readError +
+                                      captions(outcome.notTaken).join(", ")));
+    QCOMPARE(outcome.sent, plan.packets.size());
+    QCOMPARE(progress.mid(0, 2), QList<int>({0, int(plan.packets.size())}));
+    QCOMPARE(progress.mid(progress.size() - 2),
+             QList<int>({int(plan.packets.size()), int(plan.packets.size())}));
+    qInfo("load of a full file: %d packets, %lld ms simulated at 9600 bit/s",
+          int(plan.packets.size()), took);
+
+    const SettingsRead after = readSettings(rig.link);
+    QVERIFY(after.settings);
+    QVERIFY(diff(*file.settings, *after.settings).isEmpty());
+
+    // The two cameras now report the same blocks, header aside.
+    rig.link.state().CameraAddress = 1;
+    const auto one = requestStatusBlocks(rig.link);
+    rig.link.state().CameraAddress = 2;
+    const auto two = requestStatusBlocks(rig.link);
+    QVERIFY(one && two);
+    QCOMPARE(two->lens.mid(1), one->lens.mid(1));
+    QCOMPARE(two->camera.mid(1), one->camera.mid(1));
+    QCOMPARE(two->other.mid(1), one->other.mid(1));
+    QCOMPARE(two->extended.mid(1), one->extended.mid(1));
+    QCOMPARE(rig.chain.camera(2).state().userMemory, rig.chain.camera(1).state().userMemory);
+}
+
+void TestCameraSettings::loadOntoAModelThatLacksSettings()
+{
+    LinkRig rig(2, {0x31, 0x41});
+    rig.link.state().CameraAddress = 2;
+    CameraSettings s = sample();
+    s.set(S::DigitalZoom, 1);
+    s.set(S::DigitalZoomSeparate, 0);
+    s.set(S::ZoomPosition, 0x6000); // digital range, combined
+    const LoadPlan plan = planLoad(s, 0x41, 2);
+    QVERIFY(captions(plan.skipped).contains("Zoom position beyond the optical range"));
+    QVERIFY(captions(plan.skipped).contains("Image stabilizer"));
+    QVERIFY(captions(plan.skipped).contains("Picture effect negative art"));
+    const bool cancel = false;
+    const LoadOutcome outcome = applySettings(rig.link, plan, {}, cancel);
+    QVERIFY2(outcome.ok(), qPrintable(captions(outcome.notTaken).join(", ")));
+    QCOMPARE(rig.chain.camera(2).state().lens.zoom.position(0), 0x4000);
+    QVERIFY(!rig.chain.camera(2).state().picture.stabilizer);
+    for (const QByteArray &p : rig.chain.received())
+        QVERIFY2(catalog::decodeCommand(p).entry->group != catalog::Group::Sync,
+                 p.toHex().constData());
+}
+
+void TestCameraSettings::refusedAndSilentCameras()
+{
+    // A camera that refuses everything: each packet named with the refusal.
+    {
+        LinkRig rig(1, {0x31});
+        rig.chain.faults().errorReplies = true;
+        const LoadPlan plan = planLoad(sample(), 0x31, 1);
+        const bool cancel = false;
+        const LoadOutcome outcome = applySettings(rig.link, plan, {}, cancel);
+        QVERIFY(!outcome.ok());
+        QCOMPARE(outcome.refused.size(), plan.packets.size());
+        QCOMPARE(outcome.refused.first(), "Digital zoom separate mode: on: command not executable");
+        QVERIFY(outcome.after); // inquiries are still answered
+    }
+    // One command dropped: the load goes on after a bounded wait.
+    {
+        LinkRig rig(1, {0x31});
+        const QByteArray cameraId = *catalog::build(catalog::Id::CameraIdWrite, 1, {4660});
+        rig.chain.faults().dropIf = [&](const QByteArray &p) { return p == cameraId; };
+        const LoadPlan plan = planLoad(sample(), 0x31, 1);
+        const bool cancel = false;
+        const LoadOutcome outcome = applySettings(rig.link, plan, {}, cancel);
+        QCOMPARE(outcome.refused, QStringList{"Camera ID: 4660: no reply"});
+        QCOMPARE(captions(outcome.notTaken), QStringList{"Camera ID"});
+        QCOMPARE(outcome.notTaken.first().right, "0");
+    }
+    // A silent camera: every packet times out once, the read fails, nothing hangs.
+    {
+        LinkRig rig(1, {0x31});
+        rig.chain.faults().silent = true;
+        const LoadPlan plan = planLoad(sample(), 0x31, 1);
+        const bool cancel = false;
+        const qint64 start = rig.clock.nowMs();
+        const LoadOutcome outcome = applySettings(rig.link, plan, {}, cancel);
+        QVERIFY(!outcome.after);
+        QCOMPARE(outcome.readError, "the camera did not answer the status read");
+        QVERIFY(rig.clock.nowMs() - start < (plan.packets.size() + 5) * 1100);
+    }
+}
+
+void TestCameraSettings::cancelStopsBeforeTheNextPacket()
+{
+    LinkRig rig(1, {0x31});
+    const LoadPlan plan = planLoad(sample(), 0x31, 1);
+    bool cancel = false;
+    const LoadOutcome outcome = applySettings(
+        rig.link, plan, [&](int done, int, const QString &) { cancel = done == 3; }, cancel);
+    QVERIFY(outcome.cancelled);
+    QCOMPARE(outcome.sent, 3);
+    QCOMPARE(rig.chain.received().size(), 3);
+    QVERIFY(!outcome.after);
+}
+
+QTEST_GUILESS_MAIN(TestCameraSettings)
+#include "test_camerasettings.moc"
