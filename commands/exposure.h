@@ -30,11 +30,13 @@
 // control leaves its display to the next status read.
 
 #include <QObject>
+#include <catalog.h>
 #include <windowsupport.h>
 #include <QString>
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 
 class QAction;
@@ -75,10 +77,8 @@ public:
     static const QString kSlowAETitle;
 
 private:
-    // 8x 01 04 command parameter FF to the selected camera; false when
-    // nothing was sent.
-    bool send(int command, int parameter);
-    bool sendPosition(int command, int value);
+    // Entry `id` to the selected camera; false when nothing was sent.
+    bool send(catalog::Id id, std::initializer_list<int> values = {});
 
     void selectAEMode(int code, bool guarded);
     void selectBright();
@@ -86,7 +86,7 @@ private:
 
     // Guarded check boxes: false (and the box put back) while refused.
     bool gateCheckBox(QCheckBox *box, bool checked);
-    void toggleOption(QCheckBox *box, bool checked, int command);
+    void toggleOption(QCheckBox *box, bool checked, catalog::Id on, catalog::Id off);
     void expCompClicked(bool checked);
     void setExpCompControlsEnabled(bool on);
 

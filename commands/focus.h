@@ -20,9 +20,11 @@
 // slider, OnePushAF) only in manual focus.
 
 #include <QObject>
+#include <catalog.h>
 #include <windowsupport.h>
 
 #include <functional>
+#include <initializer_list>
 
 namespace zam {
 
@@ -38,11 +40,10 @@ public:
     void setMessageHook(MessageHook hook) { m_messages.setHook(std::move(hook)); }
 
 private:
-    bool send(int command, int parameter);
-    void sendPosition(int command, int value);
+    bool send(catalog::Id id, std::initializer_list<int> values = {});
     void focusAuto();
     void focusManual();
-    void afMode(int mode);
+    void afMode(catalog::Id mode);
     void setIntervalTimes();
     void sensitivityClicked(bool low);
     void clampToNearLimit(int value);

@@ -18,6 +18,9 @@
 // otherwise the optical one (0..4000).
 
 #include <QObject>
+#include <catalog.h>
+
+#include <initializer_list>
 
 namespace zam {
 
@@ -30,8 +33,7 @@ public:
     LensCommands(CameraLink &link, const LensWidgets &widgets);
 
 private:
-    bool send(int command, int parameter);
-    void sendPosition(int command, int value);
+    bool send(catalog::Id id, std::initializer_list<int> values = {});
     void digitalZoomOn();
     void digitalZoomOff();
     void combineMode();

@@ -31,6 +31,7 @@
 // camera would take 8x 01 04 65 FF as a broken packet of its own.
 
 #include <QObject>
+#include <catalog.h>
 #include <windowsupport.h>
 #include <QString>
 
@@ -51,14 +52,14 @@ struct PictureWidgets;
 // Helpers the picture, system and display groups share.
 
 // One row of a caption button: a click while the caption reads `caption`
-// (nullptr: any other caption) sends `parameter` and shows `next`.
+// (nullptr: any other caption) sends entry `id` and shows `next`.
 struct CaptionStep {
     const char *caption;
-    int parameter;
+    catalog::Id id;
     const char *next;
 };
-// 8x 01 04 command pp FF by caption; a caption matching no row sends nothing.
-void connectCaptionToggle(QAbstractButton *button, CameraLink &link, int command,
+// The packet by caption; a caption matching no row sends nothing.
+void connectCaptionToggle(QAbstractButton *button, CameraLink &link,
                           std::initializer_list<CaptionStep> steps, QObject *context);
 
 // A checkable menu item whose mark the handler owns: the mark the item had
@@ -67,14 +68,12 @@ void connectCaptionToggle(QAbstractButton *button, CameraLink &link, int command
 void connectMarkedItem(QAction *item, QObject *context,
                        std::function<void(bool wasChecked)> handler);
 
-// An on/off item: the packet 8x 01 04 command on|off FF is chosen from the
-// mark, and the mark is inverted once the packet has been handed to SD.
+// An on/off item: the on or the off entry is chosen from the mark, and the
+// mark is inverted once the packet has been handed to SD.
 struct OnOffItem {
     QAction *item;
-    int onCommand;
-    int onParameter;
-    int offCommand;
-    int offParameter;
+    catalog::Id on;
+    catalog::Id off;
     bool gated; // asks RefreshNotGoCheck first
 };
 // afterToggle (optional) runs with the new state after the mark changed and
@@ -100,7 +99,7 @@ public:
 
 private:
     void sendICRThreshold();
-    void selectPictureEffect(QAction *item, int parameter);
+    void selectPictureEffect(QAction *item, catalog::Id effect);
     void sendDigitalEffectLevel();
 
     const PictureWidgets *m_ui;

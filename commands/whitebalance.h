@@ -18,7 +18,10 @@
 // Reset sends the R reset and then the B reset.
 
 #include <QObject>
+#include <catalog.h>
 #include <statusblocks.h>
+
+#include <initializer_list>
 
 class QAction;
 
@@ -35,8 +38,7 @@ public:
 
 private:
     QAction *itemAction(WBItem item) const;
-    bool send(int command, int parameter);
-    bool sendGain(int command, int value);
+    bool send(catalog::Id id, std::initializer_list<int> values = {});
     void selectMode(int code);
     void applyMode(int code);
 
