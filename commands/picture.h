@@ -5,21 +5,22 @@
 // FrmD_Effect.
 //
 // Every packet goes out with SD in mode 1; no reply is read here, the
-// displays follow at the next status read. 8x = 0x80 + selected camera.
+// displays follow at the next status read.
 //
-//   packet                        control                  gated
-//   8x 01 04 3D 02|03 FF          Wide_D  wide dynamic range on | off
-//   8x 01 04 52 02|03 FF          cmdHigh_Reso  high resolution on | off
-//   8x 01 04 01 02|03 FF          comICR 0 | 1  infrared-cut filter on | off
-//   8x 01 04 51 02|03 FF          comAutoICR  automatic ICR on | off
-//   8x 01 04 21 00 00 0p 0q FF    comICR_Threshold  threshold pq
-//   8x 01 04 66 02|03 FF          PictureFlip                  yes
-//   8x 01 04 61 02|03 FF          LR_Reverse                   yes
-//   8x 01 04 62 02|03 FF          Freese                       yes
-//   8x 01 04 34 02|03 FF          Image_Stabi                  yes
-//   8x 01 04 60 00 FF             Normal (wide mode)
-//   8x 01 04 63 00|02|04 FF       PEOff | NegArt | BlackWhite  yes
-//   8x 01 04 65 pp FF             FrmD_Effect OK, level pp
+//   entry                         control                  gated
+//   WideDynamicRangeOn | ..Off    Wide_D
+//   HighResolutionOn | ..Off      cmdHigh_Reso
+//   IcrOn | IcrOff                comICR_0 | comICR_1 (infrared-cut filter)
+//   AutoIcrOn | AutoIcrOff        comAutoICR
+//   IcrThreshold                  comICR_Threshold, the box as one byte
+//   PictureFlipOn | ..Off         PictureFlip                  yes
+//   LrReverseOn | ..Off           LR_Reverse                   yes
+//   FreezeOn | FreezeOff          Freese                       yes
+//   StabilizerOn | ..Off          Image_Stabi                  yes
+//   WideModeNormal                Normal (wide mode)
+//   PictureEffectOff | ..NegativeArt | ..BlackWhite
+//                                 PEOff | NegArt | BlackWhite  yes
+//   DigitalEffectLevel            FrmD_Effect OK
 //
 // Gated controls do nothing at all while a status read runs. The caption
 // buttons keep their state in the caption: Wide_D and cmdHigh_Reso show what
@@ -28,7 +29,7 @@
 //
 // The digital effect level travels as one plain byte, so it stops at 0xFE:
 // a level of 0xFF would put a second terminator into the packet, and the
-// camera would take 8x 01 04 65 FF as a broken packet of its own.
+// camera would take what comes before it as a broken packet of its own.
 
 #include <QObject>
 #include <catalog.h>
