@@ -3,18 +3,17 @@
 #include "controls.h"
 #include "picture.h"
 
-
 #include <QMessageBox>
 #include <aes.h>
 #include <frminfo.h>
-#include <groupwidgets.h>
-#include <motiondetection.h>
 #include <frmsetdate.h>
 #include <frmtitle_k.h>
 #include <frmtitle_m.h>
 #include <fset.h>
+#include <groupwidgets.h>
 #include <md.h>
 #include <motiond.h>
+#include <motiondetection.h>
 #include <privacy.h>
 #include <privacya.h>
 #include <register.h>
@@ -66,9 +65,9 @@ DisplayCommands::DisplayCommands(CameraLink &link, const DisplayWidgets &widgets
     connectMarkedItem(ui->Internal, this, [this](bool) { selectSync(false); });
     connectMarkedItem(ui->LineLock, this, [this](bool) { selectSync(true); });
 
-    connectCaptionToggle(ui->VP0180, link,
-                         {{"0 degree", Id::VPhase0, "180 degree"}, {nullptr, Id::VPhase180, "0 degree"}},
-                         this);
+    connectCaptionToggle(
+        ui->VP0180, link,
+        {{"0 degree", Id::VPhase0, "180 degree"}, {nullptr, Id::VPhase180, "0 degree"}}, this);
     new HoldButton(link, {ui->VPUp, Id::VPhaseUp, {}, Id::VPhaseStop}, this);
     new HoldButton(link, {ui->VPDown, Id::VPhaseDown, {}, Id::VPhaseStop}, this);
     connect(ui->VPreset, &QAbstractButton::clicked, this,

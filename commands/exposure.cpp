@@ -134,18 +134,16 @@ ExposureCommands::ExposureCommands(CameraLink &link, const ExposureWidgets &widg
     };
     for (const PositionSlider &p : sliders) {
         new SliderSender(
-            p.slider, *m_link, [this, id = p.id](int value) { send(id, {value}); },
-            kSliderOptions, this);
+            p.slider, *m_link, [this, id = p.id](int value) { send(id, {value}); }, kSliderOptions,
+            this);
     }
 
     connect(ui->ExpComp, &QCheckBox::clicked, this, &ExposureCommands::expCompClicked);
-    connect(ui->BackLight, &QCheckBox::clicked, this,
-            [this](bool checked) {
-                toggleOption(m_ui->BackLight, checked, Id::BackLightOn, Id::BackLightOff);
-            });
+    connect(ui->BackLight, &QCheckBox::clicked, this, [this](bool checked) {
+        toggleOption(m_ui->BackLight, checked, Id::BackLightOn, Id::BackLightOff);
+    });
     connect(ui->AutoSlowShutter, &QCheckBox::clicked, this, [this](bool checked) {
-        toggleOption(m_ui->AutoSlowShutter, checked, Id::AutoSlowShutterOn,
-                     Id::AutoSlowShutterOff);
+        toggleOption(m_ui->AutoSlowShutter, checked, Id::AutoSlowShutterOn, Id::AutoSlowShutterOff);
     });
     connect(ui->cmdSetSlowAE, &QPushButton::clicked, this, &ExposureCommands::setSlowAE);
 }
@@ -210,8 +208,7 @@ bool ExposureCommands::gateCheckBox(QCheckBox *box, bool checked)
     return false;
 }
 
-void ExposureCommands::toggleOption(QCheckBox *box, bool checked, catalog::Id on,
-                                    catalog::Id off)
+void ExposureCommands::toggleOption(QCheckBox *box, bool checked, catalog::Id on, catalog::Id off)
 {
     if (gateCheckBox(box, checked))
         send(checked ? on : off);

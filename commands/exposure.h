@@ -24,9 +24,9 @@
 // control leaves its display to the next status read.
 
 #include <QObject>
+#include <QString>
 #include <catalog.h>
 #include <windowsupport.h>
-#include <QString>
 
 #include <cstdint>
 #include <functional>

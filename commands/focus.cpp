@@ -2,13 +2,13 @@
 
 #include "controls.h"
 
-#include <QMessageBox>
-#include <QRegularExpressionValidator>
-#include <QSignalBlocker>
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
 #include <QToolButton>
@@ -69,12 +69,10 @@ FocusCommands::FocusCommands(CameraLink &link, const FocusWidgets &widgets, QWid
                         speedHold(ui->Near, Id::FocusNear, ui->NearSpeed, Id::FocusStop)})
         new HoldButton(link, std::move(row), this);
     for (const PlainRow &row : kPlainButtons) {
-        connect(ui->*row.button, &QAbstractButton::clicked, this,
-                [this, row] { send(row.id); });
+        connect(ui->*row.button, &QAbstractButton::clicked, this, [this, row] { send(row.id); });
     }
     for (const MenuRow &row : kMenuItems) {
-        connect(ui->*row.action, &QAction::triggered, this,
-                [this, row] { send(row.id); });
+        connect(ui->*row.action, &QAction::triggered, this, [this, row] { send(row.id); });
     }
     for (const AfModeRow &row : kAfModes) {
         connect(ui->*row.button, &QAbstractButton::clicked, this,
@@ -102,8 +100,8 @@ FocusCommands::FocusCommands(CameraLink &link, const FocusWidgets &widgets, QWid
     nearLimit.stopsRefresh = false;
     nearLimit.sendOnRelease = false;
     new SliderSender(
-        ui->FocusNearLimitSlider, link,
-        [this](int value) { send(Id::FocusNearLimit, {value}); }, nearLimit, this);
+        ui->FocusNearLimitSlider, link, [this](int value) { send(Id::FocusNearLimit, {value}); },
+        nearLimit, this);
 
     const QRegularExpression twoHexDigits(QStringLiteral("[0-9A-Fa-f]{0,2}"));
     for (QLineEdit *box : {ui->AFacttime, ui->AFintTime}) {

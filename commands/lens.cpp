@@ -27,21 +27,19 @@ LensCommands::LensCommands(CameraLink &link, const LensWidgets &widgets)
     const LensWidgets *ui = m_ui;
 
     // The press-and-hold buttons with the speed box each reads.
-    for (HoldRow row : {speedHold(ui->ZoomTele, Id::ZoomTele, ui->TeleSpeed, Id::ZoomStop),
-                        speedHold(ui->ZoomWide, Id::ZoomWide, ui->WideSpeed, Id::ZoomStop),
-                        speedHold(ui->DZoomTele, Id::DigitalZoomTele, ui->DTeleSpeed,
-                                  Id::DigitalZoomStop),
-                        speedHold(ui->DZoomWide, Id::DigitalZoomWide, ui->DWideSpeed,
-                                  Id::DigitalZoomStop)})
+    for (HoldRow row :
+         {speedHold(ui->ZoomTele, Id::ZoomTele, ui->TeleSpeed, Id::ZoomStop),
+          speedHold(ui->ZoomWide, Id::ZoomWide, ui->WideSpeed, Id::ZoomStop),
+          speedHold(ui->DZoomTele, Id::DigitalZoomTele, ui->DTeleSpeed, Id::DigitalZoomStop),
+          speedHold(ui->DZoomWide, Id::DigitalZoomWide, ui->DWideSpeed, Id::DigitalZoomStop)})
         new HoldButton(link, std::move(row), this);
 
     for (QSlider *slider : {ui->ZoomSlider, ui->ZoomSliderShort})
         new SliderSender(
-            slider, link, [this](int value) { send(Id::ZoomDirect, {value}); }, {},
-            this);
+            slider, link, [this](int value) { send(Id::ZoomDirect, {value}); }, {}, this);
     new SliderSender(
-        ui->DZoomSlider, link,
-        [this](int value) { send(Id::DigitalZoomDirect, {value}); }, {}, this);
+        ui->DZoomSlider, link, [this](int value) { send(Id::DigitalZoomDirect, {value}); }, {},
+        this);
 
     connect(ui->WideT, &QAbstractButton::clicked, this,
             [this] { send(Id::ZoomDirect, {kWideEnd}); });

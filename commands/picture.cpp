@@ -53,8 +53,8 @@ void connectOnOffItem(const OnOffItem &row, CameraLink &link, QObject *context,
     connectMarkedItem(row.item, context, [row, &link, afterToggle](bool wasChecked) {
         if (row.gated && !link.RefreshNotGoCheck())
             return;
-        const auto packet = catalog::build(wasChecked ? row.off : row.on,
-                                           link.state().CameraAddress);
+        const auto packet =
+            catalog::build(wasChecked ? row.off : row.on, link.state().CameraAddress);
         if (!packet)
             return;
         if (!afterToggle) {
@@ -106,8 +106,8 @@ PictureCommands::PictureCommands(CameraLink &link, const PictureWidgets &widgets
     });
 
     const std::pair<QAction *, Id> effects[] = {{ui->PEOff, Id::PictureEffectOff},
-                                                 {ui->NegArt, Id::PictureEffectNegativeArt},
-                                                 {ui->BlackWhite, Id::PictureEffectBlackWhite}};
+                                                {ui->NegArt, Id::PictureEffectNegativeArt},
+                                                {ui->BlackWhite, Id::PictureEffectBlackWhite}};
     for (const auto &[item, effect] : effects) {
         connectMarkedItem(item, this, [this, item = item, effect = effect](bool) {
             selectPictureEffect(item, effect);

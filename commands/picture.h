@@ -32,9 +32,9 @@
 // camera would take what comes before it as a broken packet of its own.
 
 #include <QObject>
+#include <QString>
 #include <catalog.h>
 #include <windowsupport.h>
-#include <QString>
 
 #include <functional>
 #include <initializer_list>

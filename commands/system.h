@@ -21,8 +21,8 @@
 //
 // Presets: one preset operation is outstanding at a time. A click while one
 // is pending is undone and sends nothing (the pending operation's button
-// stays selected). The next finishing reply the link classifies releases it: its option button is selected and deselected again, so no
-// preset button stays selected once the camera has finished.
+// stays selected). The next finishing reply the link classifies releases it: its option button is
+// selected and deselected again, so no preset button stays selected once the camera has finished.
 // A camera that never finishes the operation would keep the presets refused
 // for good, so the operation is also released after kPendingTimeoutMs.
 //
