@@ -432,6 +432,37 @@ private Q_SLOTS:
         QCOMPARE(decodedNames(sent).join(QLatin1String(" | ")),
                  entryNames(expected).join(QLatin1String(" | ")));
     }
+
+    // A slider given a wider range than its entry takes (as another model's
+    // form might) sends nothing beyond the entry's end: a wrapped or
+    // truncated value would drive the camera somewhere else.
+    void sliderBeyondItsEntrySendsNothing_data()
+    {
+        QTest::addColumn<QString>("slider");
+        QTest::addColumn<int>("value");
+        QTest::newRow("ZoomSlider") << "ZoomSlider" << 0x10000; // five nibbles
+        QTest::newRow("DZoomSlider") << "DZoomSlider" << 0xDD;
+        QTest::newRow("FocusNearLimitSlider") << "FocusNearLimitSlider" << 0xC001;
+        QTest::newRow("ShutterSlider") << "ShutterSlider" << 22;
+        QTest::newRow("RGainSlider") << "RGainSlider" << 256;
+        QTest::newRow("VPSlider") << "VPSlider" << 0x400;
+    }
+    void sliderBeyondItsEntrySendsNothing()
+    {
+        QFETCH(QString, slider);
+        QFETCH(int, value);
+        PanelRig rig;
+        QVERIFY(rig.start());
+        auto *s = rig.window.findChild<QAbstractSlider *>(slider);
+        QVERIFY(s);
+        s->setEnabled(true);
+        s->setMaximum(value);
+        s->setValue(value - 1);
+        s->triggerAction(QAbstractSlider::SliderSingleStepAdd); // to `value`
+        rig.run(200);
+        QCOMPARE(s->value(), value);
+        QCOMPARE(rig.sent(), QList<QByteArray>());
+    }
 };
 
 QTEST_MAIN(TestControlNames)
