@@ -6,40 +6,13 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QSpinBox>
-#include <packet.h>
 
 namespace zam {
 
-bool sendCommand(CameraLink &link, std::initializer_list<int> values)
+bool send(CameraLink &link, catalog::Id id, std::initializer_list<int> values)
 {
-    const auto packet = ToByteArray(values);
-    if (!packet)
-        return false;
-    return link.SD(*packet, 1);
-}
-
-bool sendCommand(CameraLink &link, const QByteArray &packet)
-{
-    return link.SD(packet, 1);
-}
-
-bool sendFunction(CameraLink &link, int command, int parameter)
-{
-    return sendCommand(link, {link.state().header(), 0x01, 0x04, command, parameter, 0xFF});
-}
-
-bool sendPosition(CameraLink &link, int command, int value)
-{
-    if (value < 0 || value > 0xFFFF)
-        return false;
-    QByteArray packet;
-    packet.append(char(link.state().header()));
-    packet.append(char(0x01));
-    packet.append(char(0x04));
-    packet.append(char(command));
-    appendNibbles(packet, unsigned(value), 4);
-    packet.append(char(0xFF));
-    return sendCommand(link, packet);
+    const auto packet = catalog::build(id, link.state().CameraAddress, values);
+    return packet && link.SD(*packet, 1);
 }
 
 HexBoxRefusal hexBoxRefusal(const QString &what, std::function<void(const QString &text)> tell)
@@ -51,9 +24,10 @@ HexBoxRefusal hexBoxRefusal(const QString &what, std::function<void(const QStrin
     };
 }
 
-HoldRow speedHold(QAbstractButton *button, int command, int direction, const QSpinBox *speed)
+HoldRow speedHold(QAbstractButton *button, catalog::Id move, const QSpinBox *speed,
+                  catalog::Id stop)
 {
-    return {button, command, [speed, direction] { return direction + speedValue(speed); }, 0x00};
+    return {button, move, [speed] { return speedValue(speed); }, stop};
 }
 
 int speedValue(const QSpinBox *box)
@@ -89,9 +63,10 @@ void HoldButton::press()
     if (moving())
         return;
     m_move.reset();
-    const int header = m_link->state().header();
-    const auto move = ToByteArray({header, 0x01, 0x04, m_row.command, m_row.parameter(), 0xFF});
-    const auto stop = ToByteArray({header, 0x01, 0x04, m_row.command, m_row.stop, 0xFF});
+    const int address = m_link->state().CameraAddress;
+    const auto move = m_row.speed ? catalog::build(m_row.move, address, {m_row.speed()})
+                                  : catalog::build(m_row.move, address);
+    const auto stop = catalog::build(m_row.stop, address);
     if (!move || !stop)
         return;
     m_move = m_link->moves().start(*move, *stop);

@@ -1,9 +1,10 @@
 #pragma once
 // Behaviour shared by the command groups' controls: press-and-hold buttons,
-// position sliders, and sending a packet built from small integers.
+// position sliders, and sending a catalog entry to the selected camera.
 
 #include <QObject>
 #include <cameralink.h>
+#include <catalog.h>
 #include <windowsupport.h>
 
 #include <functional>
@@ -17,18 +18,10 @@ class QWidget;
 
 namespace zam {
 
-// Converts the values (header first, 0xFF last) and sends them with SD in
-// mode 1. A value outside 0..255 sends nothing.
-bool sendCommand(CameraLink &link, std::initializer_list<int> values);
-bool sendCommand(CameraLink &link, const QByteArray &packet);
-
-// 8x 01 04 command parameter FF to the selected camera; false when nothing
-// was sent.
-bool sendFunction(CameraLink &link, int command, int parameter);
-// 8x 01 04 command 0p 0q 0r 0s FF: a value in four nibbles, most significant
-// first. A value four nibbles cannot hold is not sent: it would wrap into a
-// different position.
-bool sendPosition(CameraLink &link, int command, int value);
+// Builds entry `id` with `values` for the selected camera and sends it with
+// SD in mode 1; false when nothing was sent (a value the entry does not
+// take, no camera selected, or SD refused).
+bool send(CameraLink &link, catalog::Id id, std::initializer_list<int> values = {});
 
 // The main window's words for a refused typed hexadecimal box (readHexBox):
 // `what` names the box ("The Slow AE value (pp)"), `tell` shows the text.
@@ -39,18 +32,19 @@ HexBoxRefusal hexBoxRefusal(const QString &what, std::function<void(const QStrin
 // whose text is no number counts as 0.
 int speedValue(const QSpinBox *box);
 
-// What a press-and-hold button sends: 8x 01 04 command parameter FF while
-// held, 8x 01 04 command stop FF at the release.
+// What a press-and-hold button sends: the move entry while held (with the
+// speed read at the press, when it has one), the stop entry at the release.
 struct HoldRow {
     QAbstractButton *button;
-    int command;
-    std::function<int()> parameter; // read at the press (the speed box, say)
-    int stop = 0x00;
+    catalog::Id move;
+    std::function<int()> speed; // empty: the move takes no value
+    catalog::Id stop;
 };
 
-// A drive's hold row: 8x 01 04 command (direction + speed of the box) FF
-// while held, 8x 01 04 command 00 FF at the release (zoom, focus).
-HoldRow speedHold(QAbstractButton *button, int command, int direction, const QSpinBox *speed);
+// A drive's hold row: `move` at the speed of the box while held, `stop` at
+// the release (zoom, focus).
+HoldRow speedHold(QAbstractButton *button, catalog::Id move, const QSpinBox *speed,
+                  catalog::Id stop);
 
 // A press-and-hold button: mouse down (any mouse button), or Space / Enter
 // held while the button has focus, sends the move packet; mouse up or key up

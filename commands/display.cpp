@@ -3,19 +3,17 @@
 #include "controls.h"
 #include "picture.h"
 
-
 #include <QMessageBox>
 #include <aes.h>
 #include <frminfo.h>
-#include <groupwidgets.h>
-#include <motiondetection.h>
 #include <frmsetdate.h>
 #include <frmtitle_k.h>
 #include <frmtitle_m.h>
 #include <fset.h>
+#include <groupwidgets.h>
 #include <md.h>
 #include <motiond.h>
-#include <packet.h>
+#include <motiondetection.h>
 #include <privacy.h>
 #include <privacya.h>
 #include <register.h>
@@ -26,20 +24,7 @@ namespace zam {
 
 namespace {
 
-constexpr int kDataScreen = 0x15;
-constexpr int kTitleOn = 0x73;
-constexpr int kTitleOff = 0x74;
-constexpr int kSync = 0x55;
-constexpr int kVPhaseCoarse = 0x25;
-constexpr int kVPhase = 0x05;
-constexpr int kVPhaseDirect = 0x45;
-constexpr int kDateDisplay = 0x71;
-constexpr int kTimeDisplay = 0x72;
-
-constexpr int kPhaseUp = 0x02;
-constexpr int kPhaseDown = 0x03;
-constexpr int kPhaseStop = 0x00;
-constexpr int kPhaseReset = 0x40;
+using catalog::Id;
 
 constexpr SliderSender::Options kPhaseSliderOptions{
     .stopsRefresh = true, .sendOnMove = true, .sendOnRelease = false};
@@ -68,24 +53,25 @@ DisplayCommands::DisplayCommands(CameraLink &link, const DisplayWidgets &widgets
         this);
     onTitleDisplayChanged = [this](bool on) { m_titles->setCheck1(on); };
 
-    connectOnOffItem({ui->DataScreen, kDataScreen, 0x02, kDataScreen, 0x03, false}, link, this);
-    connectOnOffItem({ui->TitleOnOff, kTitleOn, 0x02, kTitleOff, 0x03, true}, link, this,
+    connectOnOffItem({ui->DataScreen, Id::DataScreenOn, Id::DataScreenOff, false}, link, this);
+    connectOnOffItem({ui->TitleOnOff, Id::TitleMenuOn, Id::TitleMenuOff, true}, link, this,
                      [this](bool on) {
                          if (onTitleDisplayChanged)
                              onTitleDisplayChanged(on);
                      });
-    connectOnOffItem({ui->DateDisplay, kDateDisplay, 0x02, kDateDisplay, 0x03, false}, link, this);
-    connectOnOffItem({ui->TimeDisplay, kTimeDisplay, 0x02, kTimeDisplay, 0x03, false}, link, this);
+    connectOnOffItem({ui->DateDisplay, Id::DateDisplayOn, Id::DateDisplayOff, false}, link, this);
+    connectOnOffItem({ui->TimeDisplay, Id::TimeDisplayOn, Id::TimeDisplayOff, false}, link, this);
 
     connectMarkedItem(ui->Internal, this, [this](bool) { selectSync(false); });
     connectMarkedItem(ui->LineLock, this, [this](bool) { selectSync(true); });
 
-    connectCaptionToggle(ui->VP0180, link, kVPhaseCoarse,
-                         {{"0 degree", 0x00, "180 degree"}, {nullptr, 0x01, "0 degree"}}, this);
-    new HoldButton(link, {ui->VPUp, kVPhase, [] { return kPhaseUp; }, kPhaseStop}, this);
-    new HoldButton(link, {ui->VPDown, kVPhase, [] { return kPhaseDown; }, kPhaseStop}, this);
+    connectCaptionToggle(
+        ui->VP0180, link,
+        {{"0 degree", Id::VPhase0, "180 degree"}, {nullptr, Id::VPhase180, "0 degree"}}, this);
+    new HoldButton(link, {ui->VPUp, Id::VPhaseUp, {}, Id::VPhaseStop}, this);
+    new HoldButton(link, {ui->VPDown, Id::VPhaseDown, {}, Id::VPhaseStop}, this);
     connect(ui->VPreset, &QAbstractButton::clicked, this,
-            [this] { sendFunction(*m_link, kVPhase, kPhaseReset); });
+            [this] { send(*m_link, Id::VPhaseReset); });
     new SliderSender(
         ui->VPSlider, link, [this](int value) { sendPhase(value); }, kPhaseSliderOptions, this);
 
@@ -147,7 +133,7 @@ FrmSetDate *DisplayCommands::setDate() const
 
 void DisplayCommands::selectSync(bool lineLock)
 {
-    if (!sendFunction(*m_link, kSync, lineLock ? 0x01 : 0x00))
+    if (!send(*m_link, lineLock ? Id::SyncLineLock : Id::SyncInternal))
         return;
     m_ui->Internal->setChecked(!lineLock);
     m_ui->LineLock->setChecked(lineLock);
@@ -155,7 +141,7 @@ void DisplayCommands::selectSync(bool lineLock)
 
 bool DisplayCommands::sendPhase(int value)
 {
-    return sendPosition(*m_link, kVPhaseDirect, value);
+    return send(*m_link, Id::VPhaseDirect, {value});
 }
 
 void DisplayCommands::followModel()

@@ -2,19 +2,18 @@
 // Display, sync and V-phase functions of the main window, and the menu
 // entries that open the setting dialogs.
 //
-// Every packet goes out with SD in mode 1. 8x = 0x80 + selected camera.
+// Every packet goes out with SD in mode 1, to the selected camera.
 //
-//   packet                        control                        gated
-//   8x 01 04 15 02|03 FF          DataScreen on | off
-//   8x 01 04 73 02 FF             TitleOnOff on                   yes
-//   8x 01 04 74 03 FF             TitleOnOff off                  yes
-//   8x 01 04 55 00|01 FF          Internal | LineLock
-//   8x 01 04 25 00 FF             VP0180 reading "0 degree" (then "180 degree")
-//   8x 01 04 25 01 FF             VP0180 reading anything else (then "0 degree")
-//   8x 01 04 05 02|03 FF          VPUp | VPDown pressed
-//   8x 01 04 05 00 FF             VPUp / VPDown released
-//   8x 01 04 05 40 FF             VPreset
-//   8x 01 04 45 0p 0q 0r 0s FF    VPSlider moved by the operator, value pqrs
+//   entry                         control                        gated
+//   DataScreenOn | DataScreenOff  DataScreen
+//   TitleMenuOn | TitleMenuOff    TitleOnOff                     yes
+//   SyncInternal | SyncLineLock   Internal | LineLock
+//   VPhase0                       VP0180 reading "0 degree" (then "180 degree")
+//   VPhase180                     VP0180 reading anything else (then "0 degree")
+//   VPhaseUp | VPhaseDown         VPUp | VPDown pressed
+//   VPhaseStop                    VPUp / VPDown released
+//   VPhaseReset                   VPreset
+//   VPhaseDirect                  VPSlider moved by the operator
 //
 // VPSlider stops Timer1 while it is held and sends only while it moves; its
 // release sends nothing and restarts Timer1 only while "Auto Refresh" is
@@ -37,8 +36,8 @@
 //   SetTimeDate    FrmSetDate, filled from the PC's clock
 //
 // Date and time display switches (not gated, Timer1 untouched):
-//   8x 01 04 71 02|03 FF          DateDisplay on | off
-//   8x 01 04 72 02|03 FF          TimeDisplay on | off
+//   DateDisplayOn | DateDisplayOff   DateDisplay
+//   TimeDisplayOn | TimeDisplayOff   TimeDisplay
 
 #include <QObject>
 #include <QPointer>

@@ -8,7 +8,6 @@
 #include <groupwidgets.h>
 #include <hexfield.h>
 #include <modeltable.h>
-#include <packet.h>
 #include <statusblocks.h>
 #include <statusread.h>
 #include <windowsupport.h>
@@ -21,22 +20,30 @@ const QString ExposureCommands::kSlowAETitle = QStringLiteral("Slow AE");
 
 namespace {
 
-// Command bytes (third byte after the header).
-constexpr int kAEModeCommand = 0x39;
-constexpr int kShutter = 0x0A;
-constexpr int kIris = 0x0B;
-constexpr int kGain = 0x0C;
-constexpr int kBrightStep = 0x0D;
-constexpr int kExpCompStep = 0x0E;
-constexpr int kAperture = 0x02;
-constexpr int kExpCompOnOff = 0x3E;
-constexpr int kBackLight = 0x33;
-constexpr int kAutoSlowShutter = 0x5A;
-constexpr int kSlowAE = 0x5D;
+using catalog::Id;
 
-constexpr int kUp = 0x02;   // also "on", "faster", "open"
-constexpr int kDown = 0x03; // also "off", "slower", "closed"
-constexpr int kReset = 0x00;
+// The AE mode packet of a mode code; nothing for a code with no packet.
+std::optional<Id> aeModeEntry(int code)
+{
+    switch (code) {
+    case ae::kFullAuto:
+        return Id::AeFullAuto;
+    case ae::kManual:
+        return Id::AeManual;
+    case ae::kShutterPriority:
+        return Id::AeShutterPriority;
+    case ae::kIrisPriority:
+        return Id::AeIrisPriority;
+    case ae::kGainPriority:
+        return Id::AeGainPriority;
+    case ae::kBright:
+        return Id::AeBright;
+    case ae::kIrisAuto:
+        return Id::AeIrisAuto;
+    default:
+        return std::nullopt;
+    }
+}
 
 // Sliders send on the operator's moves only; the release sends nothing more.
 constexpr SliderSender::Options kSliderOptions{
@@ -91,64 +98,59 @@ ExposureCommands::ExposureCommands(CameraLink &link, const ExposureWidgets &widg
     // One-step buttons; three of them also step their display.
     struct StepButton {
         QAbstractButton *button;
-        int command;
-        int parameter;
+        Id id;
         void (ExposureCommands::*afterSend)();
     };
     const StepButton steps[] = {
-        {ui->ShutterFast, kShutter, kUp, nullptr},
-        {ui->ShutterSlow, kShutter, kDown, &ExposureCommands::stepShutterSlow},
-        {ui->IrisOpen, kIris, kUp, nullptr},
-        {ui->IrisClose, kIris, kDown, nullptr},
-        {ui->GainUp, kGain, kUp, nullptr},
-        {ui->GainDown, kGain, kDown, &ExposureCommands::stepGainDown},
-        {ui->BrightUp, kBrightStep, kUp, &ExposureCommands::stepBrightUp},
-        {ui->BrightDown, kBrightStep, kDown, nullptr},
-        {ui->ExpCompUp, kExpCompStep, kUp, nullptr},
-        {ui->ExpCompDown, kExpCompStep, kDown, nullptr},
-        {ui->ApertureUp, kAperture, kUp, nullptr},
-        {ui->ApertureDown, kAperture, kDown, nullptr},
-        {ui->ApertureReset, kAperture, kReset, nullptr},
+        {ui->ShutterFast, Id::ShutterFaster, nullptr},
+        {ui->ShutterSlow, Id::ShutterSlower, &ExposureCommands::stepShutterSlow},
+        {ui->IrisOpen, Id::IrisOpen, nullptr},
+        {ui->IrisClose, Id::IrisClose, nullptr},
+        {ui->GainUp, Id::GainUp, nullptr},
+        {ui->GainDown, Id::GainDown, &ExposureCommands::stepGainDown},
+        {ui->BrightUp, Id::BrightUp, &ExposureCommands::stepBrightUp},
+        {ui->BrightDown, Id::BrightDown, nullptr},
+        {ui->ExpCompUp, Id::ExpCompUp, nullptr},
+        {ui->ExpCompDown, Id::ExpCompDown, nullptr},
+        {ui->ApertureUp, Id::ApertureUp, nullptr},
+        {ui->ApertureDown, Id::ApertureDown, nullptr},
+        {ui->ApertureReset, Id::ApertureReset, nullptr},
     };
     for (const StepButton &s : steps) {
         connect(s.button, &QAbstractButton::clicked, this, [this, s] {
-            if (send(s.command, s.parameter) && s.afterSend)
+            if (send(s.id) && s.afterSend)
                 (this->*s.afterSend)();
         });
     }
 
     struct PositionSlider {
         QAbstractSlider *slider;
-        int command;
+        Id id;
     };
     const PositionSlider sliders[] = {
-        {ui->ShutterSlider, 0x4A}, {ui->IrisSlider, 0x4B},    {ui->GainSlider, 0x4C},
-        {ui->BrightSlider, 0x4D},  {ui->ExpCompSlider, 0x4E}, {ui->ApertureSlider, 0x42},
+        {ui->ShutterSlider, Id::ShutterDirect}, {ui->IrisSlider, Id::IrisDirect},
+        {ui->GainSlider, Id::GainDirect},       {ui->BrightSlider, Id::BrightDirect},
+        {ui->ExpCompSlider, Id::ExpCompDirect}, {ui->ApertureSlider, Id::ApertureDirect},
     };
     for (const PositionSlider &p : sliders) {
         new SliderSender(
-            p.slider, *m_link,
-            [this, command = p.command](int value) { sendPosition(command, value); },
-            kSliderOptions, this);
+            p.slider, *m_link, [this, id = p.id](int value) { send(id, {value}); }, kSliderOptions,
+            this);
     }
 
     connect(ui->ExpComp, &QCheckBox::clicked, this, &ExposureCommands::expCompClicked);
-    connect(ui->BackLight, &QCheckBox::clicked, this,
-            [this](bool checked) { toggleOption(m_ui->BackLight, checked, kBackLight); });
+    connect(ui->BackLight, &QCheckBox::clicked, this, [this](bool checked) {
+        toggleOption(m_ui->BackLight, checked, Id::BackLightOn, Id::BackLightOff);
+    });
     connect(ui->AutoSlowShutter, &QCheckBox::clicked, this, [this](bool checked) {
-        toggleOption(m_ui->AutoSlowShutter, checked, kAutoSlowShutter);
+        toggleOption(m_ui->AutoSlowShutter, checked, Id::AutoSlowShutterOn, Id::AutoSlowShutterOff);
     });
     connect(ui->cmdSetSlowAE, &QPushButton::clicked, this, &ExposureCommands::setSlowAE);
 }
 
-bool ExposureCommands::send(int command, int parameter)
+bool ExposureCommands::send(catalog::Id id, std::initializer_list<int> values)
 {
-    return sendFunction(*m_link, command, parameter);
-}
-
-bool ExposureCommands::sendPosition(int command, int value)
-{
-    return zam::sendPosition(*m_link, command, value);
+    return zam::send(*m_link, id, values);
 }
 
 void ExposureCommands::selectAEMode(int code, bool guarded)
@@ -160,7 +162,8 @@ void ExposureCommands::selectAEMode(int code, bool guarded)
         return;
     // The mode is recorded only once its packet has gone out: a refused send
     // leaves the item selectable again.
-    if (!send(kAEModeCommand, code))
+    const std::optional<Id> entry = aeModeEntry(code);
+    if (!entry || !send(*entry))
         return;
     s.CurrentAEMode = code;
     applyAEMode(code);
@@ -178,11 +181,11 @@ void ExposureCommands::selectBright()
     // straight to bright.
     if (s.CurrentAEMode != ae::kShutterPriority) {
         const BusyCursor busy;
-        if (!send(kAEModeCommand, ae::kFullAuto))
+        if (!send(Id::AeFullAuto))
             return;
         m_link->stopwatch().pause(1.0);
     }
-    if (!send(kAEModeCommand, ae::kBright))
+    if (!send(Id::AeBright))
         return;
     s.CurrentAEMode = ae::kBright;
     applyAEMode(ae::kBright);
@@ -205,10 +208,10 @@ bool ExposureCommands::gateCheckBox(QCheckBox *box, bool checked)
     return false;
 }
 
-void ExposureCommands::toggleOption(QCheckBox *box, bool checked, int command)
+void ExposureCommands::toggleOption(QCheckBox *box, bool checked, catalog::Id on, catalog::Id off)
 {
     if (gateCheckBox(box, checked))
-        send(command, checked ? kUp : kDown);
+        send(checked ? on : off);
 }
 
 void ExposureCommands::expCompClicked(bool checked)
@@ -216,7 +219,7 @@ void ExposureCommands::expCompClicked(bool checked)
     if (!gateCheckBox(m_ui->ExpComp, checked))
         return;
     setExpCompControlsEnabled(checked);
-    send(kExpCompOnOff, checked ? kUp : kDown);
+    send(checked ? Id::ExpCompOn : Id::ExpCompOff);
 }
 
 void ExposureCommands::setExpCompControlsEnabled(bool on)
@@ -265,7 +268,7 @@ void ExposureCommands::setSlowAE()
                    hexBoxRefusal(QStringLiteral("The Slow AE value (pp)"),
                                  [this](const QString &text) { m_messages.show({QMessageBox::Warning, kSlowAETitle, text}); }));
     if (value)
-        send(kSlowAE, int(*value));
+        send(Id::SlowAe, {int(*value)});
 }
 
 } // namespace zam

@@ -4,37 +4,33 @@
 //
 // Every packet goes out with SD in mode 1; no reply is read here, the
 // displays follow at the next status read (except the three display steps
-// below). 8x = 0x80 + selected camera address.
+// below). The packets are the catalog's Exposure entries:
 //
-//   packet                        meaning
-//   8x 01 04 39 cc FF             AE mode cc: 00 full auto, 03 manual,
-//                                 0A shutter priority, 0B iris priority,
-//                                 0C gain priority, 0D bright, 1B iris auto
-//   8x 01 04 0A 02|03 FF          shutter one step faster | slower
-//   8x 01 04 0B 02|03 FF          iris one step open | closed
-//   8x 01 04 0C 02|03 FF          gain one step up | down
-//   8x 01 04 0D 02|03 FF          bright one step up | down
-//   8x 01 04 0E 02|03 FF          exposure compensation one step up | down
-//   8x 01 04 02 02|03|00 FF       aperture up | down | back to default
-//   8x 01 04 cc 0p 0q 0r 0s FF    position pqrs (nibbles, most significant
-//                                 first) of slider cc: 4A shutter, 4B iris,
-//                                 4C gain, 4D bright, 4E exposure
-//                                 compensation, 42 aperture
-//   8x 01 04 3E 02|03 FF          exposure compensation on | off
-//   8x 01 04 33 02|03 FF          backlight compensation on | off
-//   8x 01 04 5A 02|03 FF          automatic slow shutter on | off
-//   8x 01 04 5D pp FF             slow AE value pp (one byte, 00..7F)
+//   entry                         control
+//   AeFullAuto .. AeIrisAuto      the AE Mode items (Bright by way of full auto)
+//   ShutterFaster | ShutterSlower ShutterFast | ShutterSlow
+//   IrisOpen | IrisClose, GainUp | GainDown, BrightUp | BrightDown,
+//   ExpCompUp | ExpCompDown, ApertureUp | ApertureDown | ApertureReset
+//                                 the step buttons of the same names
+//   ShutterDirect, IrisDirect, GainDirect, BrightDirect, ExpCompDirect,
+//   ApertureDirect                the sliders, the slider value as position
+//   ExpCompOn | ExpCompOff        ExpComp
+//   BackLightOn | BackLightOff    BackLight
+//   AutoSlowShutterOn | ..Off     AutoSlowShutter
+//   SlowAe                        cmdSetSlowAE, the box as one byte 00..7F
 //
 // Display steps: GainDown, BrightUp and (on four models) ShutterSlow move
 // their slider and caption one row themselves after sending; every other
 // control leaves its display to the next status read.
 
 #include <QObject>
-#include <windowsupport.h>
 #include <QString>
+#include <catalog.h>
+#include <windowsupport.h>
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 
 class QAction;
@@ -75,10 +71,8 @@ public:
     static const QString kSlowAETitle;
 
 private:
-    // 8x 01 04 command parameter FF to the selected camera; false when
-    // nothing was sent.
-    bool send(int command, int parameter);
-    bool sendPosition(int command, int value);
+    // Entry `id` to the selected camera; false when nothing was sent.
+    bool send(catalog::Id id, std::initializer_list<int> values = {});
 
     void selectAEMode(int code, bool guarded);
     void selectBright();
@@ -86,7 +80,7 @@ private:
 
     // Guarded check boxes: false (and the box put back) while refused.
     bool gateCheckBox(QCheckBox *box, bool checked);
-    void toggleOption(QCheckBox *box, bool checked, int command);
+    void toggleOption(QCheckBox *box, bool checked, catalog::Id on, catalog::Id off);
     void expCompClicked(bool checked);
     void setExpCompControlsEnabled(bool on);
 

@@ -2,19 +2,18 @@
 
 #include "controls.h"
 
-#include <QMessageBox>
-#include <QRegularExpressionValidator>
-#include <QSignalBlocker>
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
 #include <QToolButton>
 #include <groupwidgets.h>
 #include <hexfield.h>
-#include <packet.h>
 #include <windowsupport.h>
 
 #include <algorithm>
@@ -24,56 +23,39 @@ namespace zam {
 
 namespace {
 
-constexpr int kFocus = 0x08;
-constexpr int kFocusMode = 0x38;
-constexpr int kAfMode = 0x57;
-constexpr int kIntervalTimes = 0x27;
-constexpr int kSensitivity = 0x58;
-constexpr int kFocusAction = 0x18;
-constexpr int kLensAction = 0x19;
-constexpr int kFocusDirect = 0x48;
-constexpr int kNearLimit = 0x28;
-
-constexpr int kFar = 0x20;  // + speed
-constexpr int kNear = 0x30; // + speed
-constexpr int kAuto = 0x02;
-constexpr int kManual = 0x03;
-constexpr int kLow = 0x02;
-constexpr int kNormal = 0x03;
+using catalog::Id;
 
 // Buttons and menu items that send one fixed packet and change nothing else.
 struct PlainRow {
     QPushButton *FocusWidgets::*button;
-    int command;
-    int parameter;
+    Id id;
 };
 
 const PlainRow kPlainButtons[] = {
-    {&FocusWidgets::AFTrig, kFocusAction, 0x01},   // one-push focus
-    {&FocusWidgets::Infinity, kFocusAction, 0x02}, // focus to infinity
+    {&FocusWidgets::AFTrig, Id::FocusOnePush},
+    {&FocusWidgets::Infinity, Id::FocusInfinity},
 };
 
 struct MenuRow {
     QAction *FocusWidgets::*action;
-    int command;
-    int parameter;
+    Id id;
 };
 
 const MenuRow kMenuItems[] = {
-    {&FocusWidgets::Lensinit, kLensAction, 0x01},
-    {&FocusWidgets::CompScan, kLensAction, 0x02},
+    {&FocusWidgets::Lensinit, Id::LensInitialize},
+    {&FocusWidgets::CompScan, Id::CompensationScan},
 };
 
-// AFModeCmd 1..3 with their AF mode parameter; index 0 is "Auto".
+// AFModeCmd 1..3 with their AF mode; AFModeCmd_0 is "Auto".
 struct AfModeRow {
     QPushButton *FocusWidgets::*button;
-    int mode;
+    Id mode;
 };
 
 const AfModeRow kAfModes[] = {
-    {&FocusWidgets::AFModeCmd_1, 0x00}, // Normal
-    {&FocusWidgets::AFModeCmd_2, 0x01}, // Interval AF
-    {&FocusWidgets::AFModeCmd_3, 0x02}, // ZoomTrigger
+    {&FocusWidgets::AFModeCmd_1, Id::AfModeNormal},
+    {&FocusWidgets::AFModeCmd_2, Id::AfModeInterval},
+    {&FocusWidgets::AFModeCmd_3, Id::AfModeZoomTrigger},
 };
 
 } // namespace
@@ -83,16 +65,14 @@ FocusCommands::FocusCommands(CameraLink &link, const FocusWidgets &widgets, QWid
 {
     const FocusWidgets *ui = m_ui;
 
-    for (HoldRow row : {speedHold(ui->Far, kFocus, kFar, ui->FarSpeed),
-                        speedHold(ui->Near, kFocus, kNear, ui->NearSpeed)})
+    for (HoldRow row : {speedHold(ui->Far, Id::FocusFar, ui->FarSpeed, Id::FocusStop),
+                        speedHold(ui->Near, Id::FocusNear, ui->NearSpeed, Id::FocusStop)})
         new HoldButton(link, std::move(row), this);
     for (const PlainRow &row : kPlainButtons) {
-        connect(ui->*row.button, &QAbstractButton::clicked, this,
-                [this, row] { send(row.command, row.parameter); });
+        connect(ui->*row.button, &QAbstractButton::clicked, this, [this, row] { send(row.id); });
     }
     for (const MenuRow &row : kMenuItems) {
-        connect(ui->*row.action, &QAction::triggered, this,
-                [this, row] { send(row.command, row.parameter); });
+        connect(ui->*row.action, &QAction::triggered, this, [this, row] { send(row.id); });
     }
     for (const AfModeRow &row : kAfModes) {
         connect(ui->*row.button, &QAbstractButton::clicked, this,
@@ -108,8 +88,7 @@ FocusCommands::FocusCommands(CameraLink &link, const FocusWidgets &widgets, QWid
     new SliderSender(
         ui->FocusSlider, link,
         [this](int value) {
-            sendPosition(kFocusDirect,
-                         std::min(value, m_ui->FocusNearLimitSlider->value()));
+            send(Id::FocusDirect, {std::min(value, m_ui->FocusNearLimitSlider->value())});
         },
         {}, this);
     connect(ui->FocusSlider, &QAbstractSlider::valueChanged, this,
@@ -121,8 +100,8 @@ FocusCommands::FocusCommands(CameraLink &link, const FocusWidgets &widgets, QWid
     nearLimit.stopsRefresh = false;
     nearLimit.sendOnRelease = false;
     new SliderSender(
-        ui->FocusNearLimitSlider, link,
-        [this](int value) { sendPosition(kNearLimit, value); }, nearLimit, this);
+        ui->FocusNearLimitSlider, link, [this](int value) { send(Id::FocusNearLimit, {value}); },
+        nearLimit, this);
 
     const QRegularExpression twoHexDigits(QStringLiteral("[0-9A-Fa-f]{0,2}"));
     for (QLineEdit *box : {ui->AFacttime, ui->AFintTime}) {
@@ -131,14 +110,9 @@ FocusCommands::FocusCommands(CameraLink &link, const FocusWidgets &widgets, QWid
     }
 }
 
-bool FocusCommands::send(int command, int parameter)
+bool FocusCommands::send(catalog::Id id, std::initializer_list<int> values)
 {
-    return sendFunction(*m_link, command, parameter);
-}
-
-void FocusCommands::sendPosition(int command, int value)
-{
-    zam::sendPosition(*m_link, command, value);
+    return zam::send(*m_link, id, values);
 }
 
 void FocusCommands::focusAuto()
@@ -146,7 +120,7 @@ void FocusCommands::focusAuto()
     const FocusWidgets *ui = m_ui;
     // The enabled states record the focus mode: they follow only a packet
     // that went out.
-    if (!send(kFocusMode, kAuto))
+    if (!send(Id::FocusAuto))
         return;
     setManualGroupEnabled(false);
     ui->AFModeCmd_0->setEnabled(false);
@@ -159,7 +133,7 @@ void FocusCommands::focusAuto()
 void FocusCommands::focusManual()
 {
     const FocusWidgets *ui = m_ui;
-    if (!send(kFocusMode, kManual))
+    if (!send(Id::FocusManual))
         return;
     setManualGroupEnabled(true);
     ui->AFModeCmd_0->setEnabled(true);
@@ -169,9 +143,9 @@ void FocusCommands::focusManual()
     ui->Infinity->setEnabled(true);
 }
 
-void FocusCommands::afMode(int mode)
+void FocusCommands::afMode(catalog::Id mode)
 {
-    if (send(kAfMode, mode))
+    if (send(mode))
         showAfModeChosen();
 }
 
@@ -189,9 +163,7 @@ void FocusCommands::setIntervalTimes()
         readHexBox(ui->AFintTime, kHexByteMax, hexBoxRefusal(QStringLiteral("The interval time"), refuse));
     if (!interval)
         return;
-    if (sendCommand(*m_link,
-                    {m_link->state().header(), 0x01, 0x04, kIntervalTimes, int(*active >> 4),
-                     int(*active & 0x0F), int(*interval >> 4), int(*interval & 0x0F), 0xFF}))
+    if (send(Id::AfIntervalTimes, {int(*active), int(*interval)}))
         showAfModeChosen();
 }
 
@@ -203,7 +175,7 @@ void FocusCommands::sensitivityClicked(bool low)
         m_ui->AF_Sens->setChecked(!low);
         return;
     }
-    send(kSensitivity, low ? kLow : kNormal);
+    send(low ? Id::AfSensitivityLow : Id::AfSensitivityNormal);
 }
 
 void FocusCommands::clampToNearLimit(int value)

@@ -11,19 +11,7 @@ namespace zam {
 
 namespace {
 
-constexpr int kZoom = 0x07;
-constexpr int kDigitalZoom = 0x06;
-constexpr int kZoomDirect = 0x47;
-constexpr int kDigitalZoomDirect = 0x46;
-constexpr int kDigitalZoomMode = 0x36;
-
-constexpr int kTele = 0x20; // + speed
-constexpr int kWide = 0x30; // + speed
-constexpr int kOn = 0x02;
-constexpr int kOff = 0x03;
-constexpr int kX1Max = 0x10;
-constexpr int kCombine = 0x00;
-constexpr int kSeparate = 0x01;
+using catalog::Id;
 
 constexpr int kWideEnd = 0x0000;
 constexpr int kOpticalTeleEnd = 0x4000;
@@ -39,22 +27,22 @@ LensCommands::LensCommands(CameraLink &link, const LensWidgets &widgets)
     const LensWidgets *ui = m_ui;
 
     // The press-and-hold buttons with the speed box each reads.
-    for (HoldRow row : {speedHold(ui->ZoomTele, kZoom, kTele, ui->TeleSpeed),
-                        speedHold(ui->ZoomWide, kZoom, kWide, ui->WideSpeed),
-                        speedHold(ui->DZoomTele, kDigitalZoom, kTele, ui->DTeleSpeed),
-                        speedHold(ui->DZoomWide, kDigitalZoom, kWide, ui->DWideSpeed)})
+    for (HoldRow row :
+         {speedHold(ui->ZoomTele, Id::ZoomTele, ui->TeleSpeed, Id::ZoomStop),
+          speedHold(ui->ZoomWide, Id::ZoomWide, ui->WideSpeed, Id::ZoomStop),
+          speedHold(ui->DZoomTele, Id::DigitalZoomTele, ui->DTeleSpeed, Id::DigitalZoomStop),
+          speedHold(ui->DZoomWide, Id::DigitalZoomWide, ui->DWideSpeed, Id::DigitalZoomStop)})
         new HoldButton(link, std::move(row), this);
 
     for (QSlider *slider : {ui->ZoomSlider, ui->ZoomSliderShort})
         new SliderSender(
-            slider, link, [this](int value) { sendPosition(kZoomDirect, value); }, {},
-            this);
+            slider, link, [this](int value) { send(Id::ZoomDirect, {value}); }, {}, this);
     new SliderSender(
-        ui->DZoomSlider, link,
-        [this](int value) { sendPosition(kDigitalZoomDirect, value); }, {}, this);
+        ui->DZoomSlider, link, [this](int value) { send(Id::DigitalZoomDirect, {value}); }, {},
+        this);
 
     connect(ui->WideT, &QAbstractButton::clicked, this,
-            [this] { sendPosition(kZoomDirect, kWideEnd); });
+            [this] { send(Id::ZoomDirect, {kWideEnd}); });
     connect(ui->FarT, &QAbstractButton::clicked, this, &LensCommands::zoomToTeleEnd);
     connect(ui->DZoomON, &QAbstractButton::clicked, this, &LensCommands::digitalZoomOn);
     connect(ui->DZoomOff, &QAbstractButton::clicked, this, &LensCommands::digitalZoomOff);
@@ -63,20 +51,15 @@ LensCommands::LensCommands(CameraLink &link, const LensWidgets &widgets)
     connect(ui->DZoomX, &QAbstractButton::clicked, this, &LensCommands::toggleX1Max);
 }
 
-bool LensCommands::send(int command, int parameter)
+bool LensCommands::send(catalog::Id id, std::initializer_list<int> values)
 {
-    return sendFunction(*m_link, command, parameter);
-}
-
-void LensCommands::sendPosition(int command, int value)
-{
-    zam::sendPosition(*m_link, command, value);
+    return zam::send(*m_link, id, values);
 }
 
 void LensCommands::zoomToTeleEnd()
 {
     const bool digitalOn = m_ui->DZoomOff->isEnabled();
-    sendPosition(kZoomDirect, digitalOn ? kDigitalTeleEnd : kOpticalTeleEnd);
+    send(Id::ZoomDirect, {digitalOn ? kDigitalTeleEnd : kOpticalTeleEnd});
 }
 
 void LensCommands::digitalZoomOn()
@@ -84,7 +67,7 @@ void LensCommands::digitalZoomOn()
     const LensWidgets *ui = m_ui;
     // The enabled pair is the window's record of digital zoom on or off (the
     // tele end follows it): it changes only with a packet that went out.
-    if (!send(kDigitalZoom, kOn))
+    if (!send(Id::DigitalZoomOn))
         return;
     ui->DZoomON->setEnabled(false);
     ui->DZoomOff->setEnabled(true);
@@ -95,7 +78,7 @@ void LensCommands::digitalZoomOn()
 void LensCommands::digitalZoomOff()
 {
     const LensWidgets *ui = m_ui;
-    if (!send(kDigitalZoom, kOff))
+    if (!send(Id::DigitalZoomOff))
         return;
     ui->DZoomOff->setEnabled(false);
     ui->DZoomON->setEnabled(true);
@@ -104,7 +87,7 @@ void LensCommands::digitalZoomOff()
 
 void LensCommands::combineMode()
 {
-    if (!m_link->RefreshNotGoCheck() || !send(kDigitalZoomMode, kCombine))
+    if (!m_link->RefreshNotGoCheck() || !send(Id::DigitalZoomCombine))
         return;
     showMode(false);
     offerFullZoomSlider(m_ui->DZoomOff->isEnabled());
@@ -114,7 +97,7 @@ void LensCommands::combineMode()
 
 void LensCommands::separateMode()
 {
-    if (!m_link->RefreshNotGoCheck() || !send(kDigitalZoomMode, kSeparate))
+    if (!m_link->RefreshNotGoCheck() || !send(Id::DigitalZoomSeparate))
         return;
     showMode(true);
     offerFullZoomSlider(false);
@@ -133,7 +116,7 @@ void LensCommands::showMode(bool separate)
 void LensCommands::toggleX1Max()
 {
     QAbstractButton *x = m_ui->DZoomX;
-    if (!send(kDigitalZoom, kX1Max))
+    if (!send(Id::DigitalZoomX1Max))
         return;
     x->setText(x->text() == QLatin1String("X1") ? QStringLiteral("MAX") : QStringLiteral("X1"));
 }

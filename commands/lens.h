@@ -1,15 +1,17 @@
 #pragma once
 // Zoom and digital zoom of the main window.
 //
-//   8x 01 04 07 2p FF / 3p FF      zoom tele / wide at speed p (0..7), held
-//   8x 01 04 07 00 FF              zoom stop, on release
-//   8x 01 04 47 0p 0q 0r 0s FF     zoom direct, position pqrs one nibble a byte
-//   8x 01 04 06 02 FF / 03 FF      digital zoom on / off
-//   8x 01 04 36 00 FF / 01 FF      digital zoom combine / separate mode
-//   8x 01 04 06 10 FF              digital zoom x1 <-> max (one packet, both ways)
-//   8x 01 04 06 2p FF / 3p FF      digital zoom tele / wide at speed p, held
-//   8x 01 04 06 00 FF              digital zoom stop, on release
-//   8x 01 04 46 00 00 0p 0q FF     digital zoom direct, position pq (00..DC)
+//   ZoomTele / ZoomWide           ZoomTele / ZoomWide held, at the speed of
+//                                 TeleSpeed / WideSpeed (0..7)
+//   ZoomStop                      on their release
+//   ZoomDirect                    the zoom sliders; WideT (0000), FarT (the
+//                                 optical or the digital tele end)
+//   DigitalZoomOn / ..Off         DZoomON / DZoomOff
+//   DigitalZoomCombine / ..Separate  DZoomMode_0 / DZoomMode_1
+//   DigitalZoomX1Max              DZoomX (one packet, both ways)
+//   DigitalZoomTele / ..Wide      DZoomTele / DZoomWide held
+//   DigitalZoomStop               on their release
+//   DigitalZoomDirect             DZoomSlider (00..DC)
 //
 // The window keeps the digital zoom state in its controls: "Off" enabled
 // means digital zoom is on, "Separate Mode" disabled means separate mode.
@@ -18,6 +20,9 @@
 // otherwise the optical one (0..4000).
 
 #include <QObject>
+#include <catalog.h>
+
+#include <initializer_list>
 
 namespace zam {
 
@@ -30,8 +35,7 @@ public:
     LensCommands(CameraLink &link, const LensWidgets &widgets);
 
 private:
-    bool send(int command, int parameter);
-    void sendPosition(int command, int value);
+    bool send(catalog::Id id, std::initializer_list<int> values = {});
     void digitalZoomOn();
     void digitalZoomOff();
     void combineMode();

@@ -6,7 +6,6 @@
 #include <frmdeffect.h>
 #include <groupwidgets.h>
 #include <hexfield.h>
-#include <packet.h>
 
 #include <algorithm>
 #include <vector>
@@ -17,30 +16,20 @@ const QString PictureCommands::kThresholdTitle = QStringLiteral("AutoICR Level T
 
 namespace {
 
-constexpr int kWideDynamicRange = 0x3D;
-constexpr int kHighResolution = 0x52;
-constexpr int kICR = 0x01;
-constexpr int kAutoICR = 0x51;
-constexpr int kICRThreshold = 0x21;
-constexpr int kWideMode = 0x60;
-constexpr int kPictureEffect = 0x63;
-constexpr int kDigitalEffectLevel = 0x65;
-
-constexpr int kOn = 0x02;
-constexpr int kOff = 0x03;
+using catalog::Id;
 
 } // namespace
 
-void connectCaptionToggle(QAbstractButton *button, CameraLink &link, int command,
+void connectCaptionToggle(QAbstractButton *button, CameraLink &link,
                           std::initializer_list<CaptionStep> steps, QObject *context)
 {
     const std::vector<CaptionStep> rows(steps);
-    QObject::connect(button, &QAbstractButton::clicked, context, [button, &link, command, rows] {
+    QObject::connect(button, &QAbstractButton::clicked, context, [button, &link, rows] {
         const QString caption = button->text();
         for (const CaptionStep &row : rows) {
             if (row.caption && caption != QLatin1String(row.caption))
                 continue;
-            if (sendFunction(link, command, row.parameter))
+            if (send(link, row.id))
                 button->setText(QString::fromLatin1(row.next));
             return;
         }
@@ -64,21 +53,19 @@ void connectOnOffItem(const OnOffItem &row, CameraLink &link, QObject *context,
     connectMarkedItem(row.item, context, [row, &link, afterToggle](bool wasChecked) {
         if (row.gated && !link.RefreshNotGoCheck())
             return;
-        const auto packet = wasChecked ? ToByteArray({link.state().header(), 0x01, 0x04,
-                                                      row.offCommand, row.offParameter, 0xFF})
-                                       : ToByteArray({link.state().header(), 0x01, 0x04,
-                                                      row.onCommand, row.onParameter, 0xFF});
+        const auto packet =
+            catalog::build(wasChecked ? row.off : row.on, link.state().CameraAddress);
         if (!packet)
             return;
         if (!afterToggle) {
-            if (sendCommand(link, *packet))
+            if (link.SD(*packet, 1))
                 row.item->setChecked(!wasChecked);
             return;
         }
         // The gate has let the click through, so SD takes the packet.
         row.item->setChecked(!wasChecked);
         afterToggle(!wasChecked);
-        sendCommand(link, *packet);
+        link.SD(*packet, 1);
     });
 }
 
@@ -88,24 +75,24 @@ PictureCommands::PictureCommands(CameraLink &link, const PictureWidgets &widgets
 {
     const PictureWidgets *ui = m_ui;
 
-    connectCaptionToggle(ui->Wide_D, link, kWideDynamicRange,
-                         {{"ON", kOn, "OFF"}, {nullptr, kOff, "ON"}}, this);
-    connectCaptionToggle(ui->cmdHigh_Reso, link, kHighResolution,
-                         {{"OFF", kOff, "ON"}, {"ON", kOn, "OFF"}}, this);
-    connectCaptionToggle(ui->comAutoICR, link, kAutoICR, {{"OFF", kOn, "ON"}, {"ON", kOff, "OFF"}},
-                         this);
-    connect(ui->comICR_0, &QAbstractButton::clicked, this,
-            [this] { sendFunction(*m_link, kICR, kOn); });
-    connect(ui->comICR_1, &QAbstractButton::clicked, this,
-            [this] { sendFunction(*m_link, kICR, kOff); });
+    connectCaptionToggle(
+        ui->Wide_D, link,
+        {{"ON", Id::WideDynamicRangeOn, "OFF"}, {nullptr, Id::WideDynamicRangeOff, "ON"}}, this);
+    connectCaptionToggle(
+        ui->cmdHigh_Reso, link,
+        {{"OFF", Id::HighResolutionOff, "ON"}, {"ON", Id::HighResolutionOn, "OFF"}}, this);
+    connectCaptionToggle(ui->comAutoICR, link,
+                         {{"OFF", Id::AutoIcrOn, "ON"}, {"ON", Id::AutoIcrOff, "OFF"}}, this);
+    connect(ui->comICR_0, &QAbstractButton::clicked, this, [this] { send(*m_link, Id::IcrOn); });
+    connect(ui->comICR_1, &QAbstractButton::clicked, this, [this] { send(*m_link, Id::IcrOff); });
     connect(ui->comICR_Threshold, &QAbstractButton::clicked, this,
             &PictureCommands::sendICRThreshold);
 
     const OnOffItem items[] = {
-        {ui->PictureFlip, 0x66, kOn, 0x66, kOff, true},
-        {ui->LR_Reverse, 0x61, kOn, 0x61, kOff, true},
-        {ui->Freese, 0x62, kOn, 0x62, kOff, true},
-        {ui->Image_Stabi, 0x34, kOn, 0x34, kOff, true},
+        {ui->PictureFlip, Id::PictureFlipOn, Id::PictureFlipOff, true},
+        {ui->LR_Reverse, Id::LrReverseOn, Id::LrReverseOff, true},
+        {ui->Freese, Id::FreezeOn, Id::FreezeOff, true},
+        {ui->Image_Stabi, Id::StabilizerOn, Id::StabilizerOff, true},
     };
     for (const OnOffItem &row : items)
         connectOnOffItem(row, link, this);
@@ -114,15 +101,16 @@ PictureCommands::PictureCommands(CameraLink &link, const PictureWidgets &widgets
     ui->Wide->menuAction()->setVisible(false);
     ui->Wide->menuAction()->setEnabled(false);
     connectMarkedItem(ui->Normal, this, [this](bool) {
-        if (sendFunction(*m_link, kWideMode, 0x00))
+        if (send(*m_link, Id::WideModeNormal))
             m_ui->Normal->setChecked(true);
     });
 
-    const std::pair<QAction *, int> effects[] = {
-        {ui->PEOff, 0x00}, {ui->NegArt, 0x02}, {ui->BlackWhite, 0x04}};
-    for (const auto &[item, parameter] : effects) {
-        connectMarkedItem(item, this, [this, item = item, parameter = parameter](bool) {
-            selectPictureEffect(item, parameter);
+    const std::pair<QAction *, Id> effects[] = {{ui->PEOff, Id::PictureEffectOff},
+                                                {ui->NegArt, Id::PictureEffectNegativeArt},
+                                                {ui->BlackWhite, Id::PictureEffectBlackWhite}};
+    for (const auto &[item, effect] : effects) {
+        connectMarkedItem(item, this, [this, item = item, effect = effect](bool) {
+            selectPictureEffect(item, effect);
         });
     }
 
@@ -145,15 +133,14 @@ void PictureCommands::sendICRThreshold()
                       [this](const QString &text) { m_messages.show({QMessageBox::Warning, kThresholdTitle, text}); }));
     if (!threshold)
         return;
-    sendCommand(*m_link, {m_link->state().header(), 0x01, 0x04, kICRThreshold, 0x00, 0x00,
-                          int(*threshold >> 4), int(*threshold & 0x0F), 0xFF});
+    send(*m_link, Id::IcrThreshold, {int(*threshold)});
 }
 
-void PictureCommands::selectPictureEffect(QAction *item, int parameter)
+void PictureCommands::selectPictureEffect(QAction *item, catalog::Id effect)
 {
     if (!m_link->RefreshNotGoCheck())
         return;
-    if (!sendFunction(*m_link, kPictureEffect, parameter))
+    if (!send(*m_link, effect))
         return;
     for (QAction *a : {m_ui->PEOff, m_ui->NegArt, m_ui->BlackWhite})
         a->setChecked(a == item);
@@ -173,7 +160,7 @@ void PictureCommands::sendDigitalEffectLevel()
 {
     FrmDEffect &dialog = *m_levelDialog;
     const int value = std::clamp(dialog.level(), 0, kDigitalEffectLevelMax);
-    if (!sendFunction(*m_link, kDigitalEffectLevel, value))
+    if (!send(*m_link, Id::DigitalEffectLevel, {value}))
         return;
     dialog.accept();
 }

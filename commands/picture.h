@@ -5,21 +5,22 @@
 // FrmD_Effect.
 //
 // Every packet goes out with SD in mode 1; no reply is read here, the
-// displays follow at the next status read. 8x = 0x80 + selected camera.
+// displays follow at the next status read.
 //
-//   packet                        control                  gated
-//   8x 01 04 3D 02|03 FF          Wide_D  wide dynamic range on | off
-//   8x 01 04 52 02|03 FF          cmdHigh_Reso  high resolution on | off
-//   8x 01 04 01 02|03 FF          comICR 0 | 1  infrared-cut filter on | off
-//   8x 01 04 51 02|03 FF          comAutoICR  automatic ICR on | off
-//   8x 01 04 21 00 00 0p 0q FF    comICR_Threshold  threshold pq
-//   8x 01 04 66 02|03 FF          PictureFlip                  yes
-//   8x 01 04 61 02|03 FF          LR_Reverse                   yes
-//   8x 01 04 62 02|03 FF          Freese                       yes
-//   8x 01 04 34 02|03 FF          Image_Stabi                  yes
-//   8x 01 04 60 00 FF             Normal (wide mode)
-//   8x 01 04 63 00|02|04 FF       PEOff | NegArt | BlackWhite  yes
-//   8x 01 04 65 pp FF             FrmD_Effect OK, level pp
+//   entry                         control                  gated
+//   WideDynamicRangeOn | ..Off    Wide_D
+//   HighResolutionOn | ..Off      cmdHigh_Reso
+//   IcrOn | IcrOff                comICR_0 | comICR_1 (infrared-cut filter)
+//   AutoIcrOn | AutoIcrOff        comAutoICR
+//   IcrThreshold                  comICR_Threshold, the box as one byte
+//   PictureFlipOn | ..Off         PictureFlip                  yes
+//   LrReverseOn | ..Off           LR_Reverse                   yes
+//   FreezeOn | FreezeOff          Freese                       yes
+//   StabilizerOn | ..Off          Image_Stabi                  yes
+//   WideModeNormal                Normal (wide mode)
+//   PictureEffectOff | ..NegativeArt | ..BlackWhite
+//                                 PEOff | NegArt | BlackWhite  yes
+//   DigitalEffectLevel            FrmD_Effect OK
 //
 // Gated controls do nothing at all while a status read runs. The caption
 // buttons keep their state in the caption: Wide_D and cmdHigh_Reso show what
@@ -28,11 +29,12 @@
 //
 // The digital effect level travels as one plain byte, so it stops at 0xFE:
 // a level of 0xFF would put a second terminator into the packet, and the
-// camera would take 8x 01 04 65 FF as a broken packet of its own.
+// camera would take what comes before it as a broken packet of its own.
 
 #include <QObject>
-#include <windowsupport.h>
 #include <QString>
+#include <catalog.h>
+#include <windowsupport.h>
 
 #include <functional>
 #include <initializer_list>
@@ -51,14 +53,14 @@ struct PictureWidgets;
 // Helpers the picture, system and display groups share.
 
 // One row of a caption button: a click while the caption reads `caption`
-// (nullptr: any other caption) sends `parameter` and shows `next`.
+// (nullptr: any other caption) sends entry `id` and shows `next`.
 struct CaptionStep {
     const char *caption;
-    int parameter;
+    catalog::Id id;
     const char *next;
 };
-// 8x 01 04 command pp FF by caption; a caption matching no row sends nothing.
-void connectCaptionToggle(QAbstractButton *button, CameraLink &link, int command,
+// The packet by caption; a caption matching no row sends nothing.
+void connectCaptionToggle(QAbstractButton *button, CameraLink &link,
                           std::initializer_list<CaptionStep> steps, QObject *context);
 
 // A checkable menu item whose mark the handler owns: the mark the item had
@@ -67,14 +69,12 @@ void connectCaptionToggle(QAbstractButton *button, CameraLink &link, int command
 void connectMarkedItem(QAction *item, QObject *context,
                        std::function<void(bool wasChecked)> handler);
 
-// An on/off item: the packet 8x 01 04 command on|off FF is chosen from the
-// mark, and the mark is inverted once the packet has been handed to SD.
+// An on/off item: the on or the off entry is chosen from the mark, and the
+// mark is inverted once the packet has been handed to SD.
 struct OnOffItem {
     QAction *item;
-    int onCommand;
-    int onParameter;
-    int offCommand;
-    int offParameter;
+    catalog::Id on;
+    catalog::Id off;
     bool gated; // asks RefreshNotGoCheck first
 };
 // afterToggle (optional) runs with the new state after the mark changed and
@@ -100,7 +100,7 @@ public:
 
 private:
     void sendICRThreshold();
-    void selectPictureEffect(QAction *item, int parameter);
+    void selectPictureEffect(QAction *item, catalog::Id effect);
     void sendDigitalEffectLevel();
 
     const PictureWidgets *m_ui;

@@ -9,7 +9,6 @@
 #include <frmcamid.h>
 #include <groupwidgets.h>
 #include <hexfield.h>
-#include <packet.h>
 
 namespace zam {
 
@@ -20,15 +19,20 @@ const QString SystemCommands::kCameraIdMessage = QStringLiteral(
 
 namespace {
 
-constexpr int kPreset = 0x3F;
-constexpr int kCustomPreset = 0x7F;
-constexpr int kUserMemory = 0x23;
-constexpr int kCameraId = 0x22;
+using catalog::Id;
+
 constexpr int kCameraIdMax = 0xFFFF;
 constexpr int kMemoryAddresses = 8;
 
-// The preset operation byte o of 8x 01 04 3F 0o nn FF, by PresetKind.
-constexpr std::array<int, 3> kPresetOperation{0x01, 0x02, 0x00};
+// The preset entries by PresetKind.
+constexpr std::array<Id, 3> kPresetEntries{Id::PresetSet, Id::PresetRecall, Id::PresetReset};
+
+// A broadcast to every camera on the chain, whichever is selected.
+void sendBroadcast(CameraLink &link, Id id)
+{
+    if (const auto packet = catalog::build(id, catalog::kBroadcast))
+        link.SD(*packet, 1);
+}
 
 // FrmCamID opens 100 twips (1/14.4 inch) right of and below the main
 // window's top-left corner.
@@ -60,31 +64,25 @@ SystemCommands::SystemCommands(CameraLink &link, const SystemWidgets &widgets, F
     const SystemWidgets *ui = m_ui;
 
     const OnOffItem items[] = {
-        {ui->Power, 0x00, 0x02, 0x00, 0x03, true},
-        {ui->KeyLock, 0x17, 0x02, 0x17, 0x00, false},
-        {ui->Mute, 0x75, 0x02, 0x75, 0x03, false},
+        {ui->Power, Id::PowerOn, Id::PowerOff, true},
+        {ui->KeyLock, Id::KeyLockOn, Id::KeyLockOff, false},
+        {ui->Mute, Id::MuteOn, Id::MuteOff, false},
     };
     for (const OnOffItem &row : items)
         connectOnOffItem(row, link, this);
 
-    connect(ui->AddressSet, &QAction::triggered, this, [this] {
-        sendCommand(*m_link, {0x88, 0x30, 0x01, 0xFF});
-    });
-    connect(ui->IFClear, &QAction::triggered, this, [this] {
-        sendCommand(*m_link, {0x88, 0x01, 0x00, 0x01, 0xFF});
-    });
+    connect(ui->AddressSet, &QAction::triggered, this,
+            [this] { sendBroadcast(*m_link, Id::AddressSet); });
+    connect(ui->IFClear, &QAction::triggered, this,
+            [this] { sendBroadcast(*m_link, Id::InterfaceClear); });
 
-    const std::pair<QAbstractButton *, int> custom[] = {
-        {ui->CustomMem_0, kPresetOperation[Set]},
-        {ui->CustomMem_1, kPresetOperation[Recall]},
-        {ui->CustomMem_2, kPresetOperation[Reset]},
+    const std::pair<QAbstractButton *, Id> custom[] = {
+        {ui->CustomMem_0, Id::CustomPresetSet},
+        {ui->CustomMem_1, Id::CustomPresetRecall},
+        {ui->CustomMem_2, Id::CustomPresetReset},
     };
-    for (const auto &[button, operation] : custom) {
-        connect(button, &QAbstractButton::clicked, this, [this, operation = operation] {
-            sendCommand(*m_link, {m_link->state().header(), 0x01, 0x04, kPreset, operation,
-                                  kCustomPreset, 0xFF});
-        });
-    }
+    for (const auto &[button, id] : custom)
+        connect(button, &QAbstractButton::clicked, this, [this, id = id] { send(*m_link, id); });
 
     m_presets = {{
         {ui->SetOption_0, ui->SetOption_1, ui->SetOption_2, ui->SetOption_3, ui->SetOption_4,
@@ -162,8 +160,7 @@ void SystemCommands::presetClicked(int kind, int index)
         return;
     }
     m_pending = PendingPreset{kind, index};
-    if (!sendCommand(*m_link, {m_link->state().header(), 0x01, 0x04, kPreset,
-                               kPresetOperation[std::size_t(kind)], index, 0xFF})) {
+    if (!send(*m_link, kPresetEntries[std::size_t(kind)], {index})) {
         m_pending.reset();
         deselect(button);
         return;
@@ -230,7 +227,7 @@ void SystemCommands::readMemory()
     const auto address = memoryAddress();
     if (!address)
         return;
-    sendCommand(*m_link, {m_link->state().header(), 0x09, 0x04, kUserMemory, *address, 0xFF});
+    send(*m_link, Id::UserMemoryRead, {*address});
 }
 
 void SystemCommands::writeMemory()
@@ -249,9 +246,7 @@ void SystemCommands::writeMemory()
                                   hexBoxRefusal(QStringLiteral("The second data byte (qq)"), refuse));
     if (!lower)
         return;
-    sendCommand(*m_link,
-                {m_link->state().header(), 0x01, 0x04, kUserMemory, *address, int(*upper >> 4),
-                 int(*upper & 0x0F), int(*lower >> 4), int(*lower & 0x0F), 0xFF});
+    send(*m_link, Id::UserMemoryWrite, {*address, int(*upper), int(*lower)});
 }
 
 void SystemCommands::openCameraIdDialog()
@@ -279,7 +274,7 @@ void SystemCommands::writeCameraId()
     const QString text = QString::number(*value);
     if (dialog.idText() != text)
         dialog.setIdText(text);
-    if (!sendPosition(*m_link, kCameraId, *value))
+    if (!send(*m_link, Id::CameraIdWrite, {*value}))
         return;
     m_ui->CameraIDText->setText(text);
     dialog.accept();

@@ -3,26 +3,26 @@
 // menu's power, key lock, mute and broadcast entries, the "Memory" presets,
 // the "16Byte Memory" frame and the camera ID dialog FrmCamID.
 //
-// Every packet goes out with SD in mode 1. 8x = 0x80 + selected camera.
+// Every packet goes out with SD in mode 1.
 //
-//   packet                        control                        gated
-//   8x 01 04 00 02|03 FF          Power on | standby             yes
-//   8x 01 04 17 02|00 FF          KeyLock on | off
-//   8x 01 04 75 02|03 FF          Mute on | off
-//   88 30 01 FF                   AddressSet (broadcast)
-//   88 01 00 01 FF                IFClear (broadcast)
-//   8x 01 04 3F 0o 0n FF          preset n (0..5): o 01 SetOption,   yes
-//                                 02 RecallOption, 00 ResetOption
-//   8x 01 04 3F 0o 7F FF          CustomMem 0 Set, 1 Recall, 2 Reset
-//   8x 09 04 23 0a FF             cmdMemoryRD, address a (0..7)
-//   8x 01 04 23 0a 0p 0q 0r 0s FF cmdMemoryWite: pq from TxtMemoryDataUpper,
-//                                 rs from TxtMemoryDataLower
-//   8x 01 04 22 0p 0q 0r 0s FF    FrmCamID OK: camera ID pqrs (0..65535)
+//   entry                         control                        gated
+//   PowerOn | PowerOff            Power on | standby             yes
+//   KeyLockOn | KeyLockOff        KeyLock
+//   MuteOn | MuteOff              Mute
+//   AddressSet                    AddressSet (broadcast)
+//   InterfaceClear                IFClear (broadcast)
+//   PresetSet | PresetRecall | PresetReset   preset n (0..5):    yes
+//                                 SetOption_n, RecallOption_n, ResetOption_n
+//   CustomPresetSet | ..Recall | ..Reset     CustomMem_0 | 1 | 2
+//   UserMemoryRead                cmdMemoryRD, address 0..7
+//   UserMemoryWrite               cmdMemoryWite: TxtMemoryDataUpper and
+//                                 TxtMemoryDataLower, one byte each
+//   CameraIdWrite                 FrmCamID OK: camera ID 0..65535
 //
 // Presets: one preset operation is outstanding at a time. A click while one
 // is pending is undone and sends nothing (the pending operation's button
-// stays selected). The next finishing reply the link classifies releases it: its option button is selected and deselected again, so no
-// preset button stays selected once the camera has finished.
+// stays selected). The next finishing reply the link classifies releases it: its option button is
+// selected and deselected again, so no preset button stays selected once the camera has finished.
 // A camera that never finishes the operation would keep the presets refused
 // for good, so the operation is also released after kPendingTimeoutMs.
 //

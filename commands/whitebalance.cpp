@@ -4,26 +4,21 @@
 
 #include <cameramodes.h>
 #include <groupwidgets.h>
-#include <packet.h>
 #include <statusblocks.h>
 #include <statusread.h>
 
+#include <iterator>
 #include <utility>
 
 namespace zam {
 
 namespace {
 
-constexpr int kWBModeCommand = 0x35;
-constexpr int kTrigger = 0x10;
-constexpr int kOnePush = 0x05;
-constexpr int kRGain = 0x03;
-constexpr int kBGain = 0x04;
-constexpr int kRGainPosition = 0x43;
-constexpr int kBGainPosition = 0x44;
-constexpr int kUp = 0x02;
-constexpr int kDown = 0x03;
-constexpr int kReset = 0x00;
+using catalog::Id;
+
+// The WB mode packets by mode code 0..5 (kWBModeRows).
+constexpr Id kWBModeEntries[] = {Id::WbAuto,    Id::WbIndoor, Id::WbOutdoor,
+                                 Id::WbOnePush, Id::WbAtw,    Id::WbManual};
 
 constexpr SliderSender::Options kSliderOptions{
     .stopsRefresh = true, .sendOnMove = true, .sendOnRelease = false};
@@ -48,27 +43,25 @@ WhiteBalanceCommands::WhiteBalanceCommands(CameraLink &link, const WhiteBalanceW
 
     struct Button {
         QAbstractButton *button;
-        int command;
-        int parameter;
+        Id id;
     };
     const Button buttons[] = {
-        {ui->WBTrigger, kTrigger, kOnePush}, {ui->RGainUp, kRGain, kUp},
-        {ui->RGainDown, kRGain, kDown},      {ui->BGainUp, kBGain, kUp},
-        {ui->BGainDown, kBGain, kDown},
+        {ui->WBTrigger, Id::WbOnePushTrigger}, {ui->RGainUp, Id::RGainUp},
+        {ui->RGainDown, Id::RGainDown},        {ui->BGainUp, Id::BGainUp},
+        {ui->BGainDown, Id::BGainDown},
     };
     for (const Button &b : buttons)
-        connect(b.button, &QAbstractButton::clicked, this,
-                [this, b] { send(b.command, b.parameter); });
+        connect(b.button, &QAbstractButton::clicked, this, [this, b] { send(b.id); });
     connect(ui->RBReset, &QAbstractButton::clicked, this, [this] {
-        if (send(kRGain, kReset))
-            send(kBGain, kReset);
+        if (send(Id::RGainReset))
+            send(Id::BGainReset);
     });
 
     new SliderSender(
-        ui->RGainSlider, *m_link, [this](int value) { sendGain(kRGainPosition, value); },
+        ui->RGainSlider, *m_link, [this](int value) { send(Id::RGainDirect, {value}); },
         kSliderOptions, this);
     new SliderSender(
-        ui->BGainSlider, *m_link, [this](int value) { sendGain(kBGainPosition, value); },
+        ui->BGainSlider, *m_link, [this](int value) { send(Id::BGainDirect, {value}); },
         kSliderOptions, this);
 }
 
@@ -91,17 +84,9 @@ QAction *WhiteBalanceCommands::itemAction(WBItem item) const
     return m_ui->ATWPro;
 }
 
-bool WhiteBalanceCommands::send(int command, int parameter)
+bool WhiteBalanceCommands::send(catalog::Id id, std::initializer_list<int> values)
 {
-    return sendFunction(*m_link, command, parameter);
-}
-
-bool WhiteBalanceCommands::sendGain(int command, int value)
-{
-    // 00 00 0p 0q: two nibbles carry 0..255; anything else would wrap into another gain.
-    if (value < 0 || value > 0xFF)
-        return false;
-    return sendPosition(*m_link, command, value);
+    return zam::send(*m_link, id, values);
 }
 
 void WhiteBalanceCommands::selectMode(int code)
@@ -113,7 +98,8 @@ void WhiteBalanceCommands::selectMode(int code)
         return;
     // Recorded only once the packet has gone out, so a refused send leaves
     // the item selectable again.
-    if (!send(kWBModeCommand, code))
+    if (code < 0 || code >= int(std::size(kWBModeEntries)) ||
+        !send(kWBModeEntries[std::size_t(code)]))
         return;
     s.CurrentWBMode = code;
     applyMode(code);

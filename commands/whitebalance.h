@@ -4,21 +4,22 @@
 //
 // Every packet goes out with SD in mode 1; no reply is read here and no
 // display is changed, the gains follow at the next status read.
-// 8x = 0x80 + selected camera address.
 //
-//   packet                        meaning
-//   8x 01 04 35 0m FF             mode m: 0 auto, 1 indoor, 2 outdoor,
-//                                 3 one push, 4 ATW, 5 manual
-//   8x 01 04 10 05 FF             one-push trigger
-//   8x 01 04 03 02|03|00 FF       R gain up | down | back to default
-//   8x 01 04 04 02|03|00 FF       B gain up | down | back to default
-//   8x 01 04 43 00 00 0p 0q FF    R gain pq (0..255, high nibble first)
-//   8x 01 04 44 00 00 0p 0q FF    B gain pq
+//   entry                         control
+//   WbAuto .. WbManual            the WB Mode items ATWPro, InDoor, OutDoor,
+//                                 OnePushWB, ATW, ManualWB
+//   WbOnePushTrigger              WBTrigger
+//   RGainUp | RGainDown           RGainUp | RGainDown
+//   BGainUp | BGainDown           BGainUp | BGainDown
+//   RGainDirect, BGainDirect      RGainSlider, BGainSlider (0..255)
 //
-// Reset sends the R reset and then the B reset.
+// RBReset sends RGainReset and then BGainReset.
 
 #include <QObject>
+#include <catalog.h>
 #include <statusblocks.h>
+
+#include <initializer_list>
 
 class QAction;
 
@@ -35,8 +36,7 @@ public:
 
 private:
     QAction *itemAction(WBItem item) const;
-    bool send(int command, int parameter);
-    bool sendGain(int command, int value);
+    bool send(catalog::Id id, std::initializer_list<int> values = {});
     void selectMode(int code);
     void applyMode(int code);
 

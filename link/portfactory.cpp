@@ -1,5 +1,7 @@
 #include "portfactory.h"
 
+#include "catalog.h"
+
 #include "qtserialport.h"
 #include "tcpport.h"
 
@@ -20,7 +22,9 @@ std::unique_ptr<Port> makeLinePort(const QString &device)
 std::optional<int> detectBaud(const PortMaker &makePort, const QString &device, Clock &clock,
                               QString *why)
 {
-    static const QByteArray kInterfaceClear = QByteArray::fromHex("88010001FF");
+    // The camera echoes the broadcast interface clear at its own baud rate.
+    static const QByteArray kInterfaceClear =
+        catalog::build(catalog::Id::InterfaceClear, catalog::kBroadcast).value_or(QByteArray());
     constexpr int kTryMs = 1100;
     for (int baud : {9600, 19200, 38400}) {
         std::unique_ptr<Port> port = makePort();

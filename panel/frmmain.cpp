@@ -26,6 +26,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QToolButton>
+#include <catalog.h>
 #include <packet.h>
 #include <windowsupport.h>
 
@@ -175,7 +176,7 @@ bool FrmMain::startUp()
     m_link->stopwatch().pause(0.5);
 
     // 6: line check with the broadcast interface clear.
-    m_link->SD(*ToByteArray({0x88, 0x01, 0x00, 0x01, 0xFF}), 1);
+    m_link->SD(*catalog::build(catalog::Id::InterfaceClear, catalog::kBroadcast), 1);
     const auto echo = m_link->WaitReply(5);
     if (!echo || byteAt(*echo, 0) != 0x88) {
         QApplication::restoreOverrideCursor();
@@ -189,7 +190,7 @@ bool FrmMain::startUp()
     std::optional<QByteArray> reply;
     bool numbered = false;
     for (int attempt = 0; attempt < kStartupAttempts && !numbered; ++attempt) {
-        m_link->SD(*ToByteArray({0x88, 0x30, 0x01, 0xFF}), 0);
+        m_link->SD(*catalog::build(catalog::Id::AddressSet, catalog::kBroadcast), 0);
         reply = m_link->WaitReply(4);
         numbered = reply && byteAt(*reply, 0) == 0x88 && byteAt(*reply, 1) == 0x30 &&
                    byteAt(*reply, 3) == 0xFF;
@@ -209,7 +210,8 @@ bool FrmMain::startUp()
     // 11: version inquiry of the selected camera.
     bool answered = false;
     for (int attempt = 0; attempt < kStartupAttempts && !answered; ++attempt) {
-        m_link->SD(*ToByteArray({s.header(), 0x09, 0x00, 0x02, 0xFF}), 0);
+        if (const auto inquiry = catalog::build(catalog::Id::VersionInquiry, s.CameraAddress))
+            m_link->SD(*inquiry, 0);
         reply = m_link->WaitReply(10);
         answered = reply && (byteAt(*reply, 0) & 0x80) && byteAt(*reply, 1) == 0x50 &&
                    byteAt(*reply, 9) == 0xFF;

@@ -150,7 +150,7 @@ private Q_SLOTS:
             control<QPushButton>(rig.window, "AutoRefreshed")->click();
         const RefreshView running = autoOn ? kOn : kOff;
 
-        QVERIFY(sendCommand(rig.link, kZoomStop));
+        QVERIFY(rig.link.SD(kZoomStop, 1));
         QCOMPARE(view(rig.window), autoOn ? kPaused : kOff);
         rig.run(1); // nothing back yet
         QCOMPARE(view(rig.window), autoOn ? kPaused : kOff);
@@ -168,7 +168,7 @@ private Q_SLOTS:
         QVERIFY(rig.start());
         control<QPushButton>(rig.window, "AutoRefreshed")->click();
         rig.port.answer = [](const QByteArray &) { return QByteArray(); }; // camera gone
-        QVERIFY(sendCommand(rig.link, kZoomStop));
+        QVERIFY(rig.link.SD(kZoomStop, 1));
         QCOMPARE(view(rig.window), kPaused);
         control<QAction>(rig.window, "CameraSel_1")->trigger();
         QCOMPARE(view(rig.window), kOff);
