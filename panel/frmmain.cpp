@@ -1,5 +1,6 @@
 #include "frmmain.h"
 
+#include "chainstartup.h"
 #include "packetmeaning.h"
 #include "settingsfiles.h"
 #include "trafficmonitor.h"
@@ -38,15 +39,7 @@ const QString FrmMain::kCommunicationMessage = QStringLiteral(
 
 namespace {
 
-// Start-up steps that repeat until the camera answers are tried this often.
-constexpr int kStartupAttempts = 3;
-
 static_assert(kRestrictionCount <= 64, "restrictions fit the window's set");
-
-std::uint8_t byteAt(const QByteArray &b, int i)
-{
-    return i < b.size() ? std::uint8_t(b[i]) : 0;
-}
 
 } // namespace
 
@@ -176,52 +169,30 @@ bool FrmMain::startUp()
     m_link->stopwatch().pause(0.5);
 
     // 6: line check with the broadcast interface clear.
-    m_link->SD(*catalog::build(catalog::Id::InterfaceClear, catalog::kBroadcast), 1);
-    const auto echo = m_link->WaitReply(5);
-    if (!echo || byteAt(*echo, 0) != 0x88) {
+    // The operator is told over a normal cursor; the busy one comes back
+    // for the rest of start-up.
+    const auto fail = [this] {
         QApplication::restoreOverrideCursor();
         showStartupFailure();
         QApplication::setOverrideCursor(Qt::WaitCursor);
         return false;
-    }
+    };
+    if (!lineCheck(*m_link))
+        return fail();
     m_ui->Baudratetxt->setText(baudRateText());                     // 7
 
     // 8: number the chain.
-    std::optional<QByteArray> reply;
-    bool numbered = false;
-    for (int attempt = 0; attempt < kStartupAttempts && !numbered; ++attempt) {
-        m_link->SD(*catalog::build(catalog::Id::AddressSet, catalog::kBroadcast), 0);
-        reply = m_link->WaitReply(4);
-        numbered = reply && byteAt(*reply, 0) == 0x88 && byteAt(*reply, 1) == 0x30 &&
-                   byteAt(*reply, 3) == 0xFF;
-    }
-    if (!numbered) {
-        QApplication::restoreOverrideCursor();
-        showStartupFailure();
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        return false;
-    }
-    // 88 30 0p FF: p - 1 cameras. A reply out of the chain's range 1..7
-    // offers no camera rather than a count the Select menu cannot show.
-    s.CameraCount = std::clamp(byteAt(*reply, 2) - 1, 0, 7);
+    const auto cameras = numberChain(*m_link);
+    if (!cameras)
+        return fail();
+    s.CameraCount = *cameras;
     showCameraChoice();                                             // 9
     QApplication::processEvents();                                  // 10
 
     // 11: version inquiry of the selected camera.
-    bool answered = false;
-    for (int attempt = 0; attempt < kStartupAttempts && !answered; ++attempt) {
-        if (const auto inquiry = catalog::build(catalog::Id::VersionInquiry, s.CameraAddress))
-            m_link->SD(*inquiry, 0);
-        reply = m_link->WaitReply(10);
-        answered = reply && (byteAt(*reply, 0) & 0x80) && byteAt(*reply, 1) == 0x50 &&
-                   byteAt(*reply, 9) == 0xFF;
-    }
-    if (!answered) {
-        QApplication::restoreOverrideCursor();
-        showStartupFailure();
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        return false;
-    }
+    const auto reply = askVersion(*m_link, s.CameraAddress);
+    if (!reply)
+        return fail();
     identifyModel(*reply);                                          // 12
     ReadCameraStatus();                                             // 13
 
