@@ -40,7 +40,8 @@ int main(int argc, char **argv)
         textOnly = std::make_unique<QCoreApplication>(argc, argv);
     else
         new QApplication(argc, argv); // owned below
-    std::unique_ptr<QCoreApplication> owner(textOnly ? textOnly.release() : QCoreApplication::instance());
+    std::unique_ptr<QCoreApplication> owner(textOnly ? textOnly.release()
+                                                     : QCoreApplication::instance());
     auto &app = *owner;
     zam::setUpApplication();
 
@@ -49,9 +50,10 @@ int main(int argc, char **argv)
         "Control panel for ZAM camera blocks (generations A to D) on an RS-232C line."));
     cli.addHelpOption();
     cli.addVersionOption();
-    const QCommandLineOption port(QStringLiteral("port"),
-                                  QStringLiteral("Preselect the serial device (a pseudo-terminal path works)."),
-                                  QStringLiteral("DEVICE"));
+    const QCommandLineOption port(
+        QStringLiteral("port"),
+        QStringLiteral("Preselect the serial device (a pseudo-terminal path works)."),
+        QStringLiteral("DEVICE"));
     const QCommandLineOption baud(QStringLiteral("baud"),
                                   QStringLiteral("Preselect the line speed: 9600, 19200 or 38400."),
                                   QStringLiteral("BPS"));
@@ -60,15 +62,17 @@ int main(int argc, char **argv)
     const QCommandLineOption simCameras(QStringLiteral("sim-cameras"),
                                         QStringLiteral("Simulated cameras on the chain, 1..7."),
                                         QStringLiteral("N"), QStringLiteral("2"));
-    const QCommandLineOption simModels(QStringLiteral("sim-models"),
-                                       QStringLiteral("Hexadecimal model codes of the simulated cameras."),
-                                       QStringLiteral("CODES"));
+    const QCommandLineOption simModels(
+        QStringLiteral("sim-models"),
+        QStringLiteral("Hexadecimal model codes of the simulated cameras."),
+        QStringLiteral("CODES"));
     cli.addOptions({port, baud, simulate, simCameras, simModels});
     cli.process(app);
 
     if (cli.isSet(baud)) {
         const QString b = cli.value(baud);
-        if (b != QLatin1String("9600") && b != QLatin1String("19200") && b != QLatin1String("38400")) {
+        if (b != QLatin1String("9600") && b != QLatin1String("19200") &&
+            b != QLatin1String("38400")) {
             std::fprintf(stderr, "zam-panel: --baud must be 9600, 19200 or 38400\n");
             return 2;
         }

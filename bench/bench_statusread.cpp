@@ -120,6 +120,7 @@ int main(int argc, char **argv)
     std::printf("status read (5 inquiries, all displays written), %d reads:\n", reads);
     std::printf("  CPU  %.1f us per read\n", cpu / reads * 1e6);
     std::printf("  wall %.1f us per read\n", elapsed / reads * 1e6);
-    std::printf("(goal: under 1000 us; at 9600 bit/s the 103 bytes of the five exchanges take 107 ms on the line)\n");
+    std::printf("(goal: under 1000 us; at 9600 bit/s the 103 bytes of the five exchanges take 107 "
+                "ms on the line)\n");
     return 0;
 }

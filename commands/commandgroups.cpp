@@ -11,8 +11,9 @@ CommandGroups::CommandGroups(FrmMain &window)
                &window),
       whiteBalance(window.link(), window.groupWidgets().whiteBalance, window.modes()),
       picture(window.link(), window.groupWidgets().picture, window.frmDEffect(), &window),
-      system(window.link(), window.groupWidgets().system, window.frmCamID(),
-             [&window] { window.ReadCameraStatus(); }, &window),
+      system(
+          window.link(), window.groupWidgets().system, window.frmCamID(),
+          [&window] { window.ReadCameraStatus(); }, &window),
       display(window.link(), window.groupWidgets().display,
               {&window, &window.titleBuffer(), &window.motionDetection(),
                [&window] { return window.CheckAlarmStatus(); },

@@ -97,7 +97,8 @@ bool HoldButton::eventFilter(QObject *watched, QEvent *event)
         case QEvent::KeyRelease: {
             // Space or Enter held on the focused button moves like the mouse.
             auto *key = static_cast<QKeyEvent *>(event);
-            if (key->key() != Qt::Key_Space && key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            if (key->key() != Qt::Key_Space && key->key() != Qt::Key_Return &&
+                key->key() != Qt::Key_Enter)
                 break;
             if (!key->isAutoRepeat()) {
                 if (event->type() == QEvent::KeyPress && m_row.button->isEnabled())
@@ -133,8 +134,8 @@ bool HoldButton::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-SliderSender::SliderSender(QAbstractSlider *slider, CameraLink &link,
-                           std::function<void(int)> send, Options options, QObject *parent)
+SliderSender::SliderSender(QAbstractSlider *slider, CameraLink &link, std::function<void(int)> send,
+                           Options options, QObject *parent)
     : QObject(parent), m_slider(slider), m_link(&link), m_send(std::move(send)), m_options(options)
 {
     m_slider->installEventFilter(this);

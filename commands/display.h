@@ -83,7 +83,6 @@ public:
     // follow (called after the mark is inverted, before the packet is sent).
     std::function<void(bool on)> onTitleDisplayChanged;
 
-
     // The dialogs, once they have been opened (else null).
     FSet *fset() const;
     Register *registerDialog() const;

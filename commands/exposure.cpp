@@ -263,10 +263,11 @@ void ExposureCommands::setSlowAE()
 {
     // One whole parameter byte: the label asks for 01 to 20, and nothing
     // above 7F may go out, where the line has its headers and terminator.
-    const auto value =
-        readHexBox(m_ui->txtSlowAEvalue, kHexParamMax,
-                   hexBoxRefusal(QStringLiteral("The Slow AE value (pp)"),
-                                 [this](const QString &text) { m_messages.show({QMessageBox::Warning, kSlowAETitle, text}); }));
+    const auto value = readHexBox(
+        m_ui->txtSlowAEvalue, kHexParamMax,
+        hexBoxRefusal(QStringLiteral("The Slow AE value (pp)"), [this](const QString &text) {
+            m_messages.show({QMessageBox::Warning, kSlowAETitle, text});
+        }));
     if (value)
         send(Id::SlowAe, {int(*value)});
 }

@@ -155,12 +155,12 @@ void FocusCommands::setIntervalTimes()
     const auto refuse = [this](const QString &text) {
         m_messages.show({QMessageBox::Warning, QStringLiteral("Interval AF"), text});
     };
-    const auto active =
-        readHexBox(ui->AFacttime, kHexByteMax, hexBoxRefusal(QStringLiteral("The active time"), refuse));
+    const auto active = readHexBox(ui->AFacttime, kHexByteMax,
+                                   hexBoxRefusal(QStringLiteral("The active time"), refuse));
     if (!active)
         return;
-    const auto interval =
-        readHexBox(ui->AFintTime, kHexByteMax, hexBoxRefusal(QStringLiteral("The interval time"), refuse));
+    const auto interval = readHexBox(ui->AFintTime, kHexByteMax,
+                                     hexBoxRefusal(QStringLiteral("The interval time"), refuse));
     if (!interval)
         return;
     if (send(Id::AfIntervalTimes, {int(*active), int(*interval)}))

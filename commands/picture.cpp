@@ -120,17 +120,16 @@ PictureCommands::PictureCommands(CameraLink &link, const PictureWidgets &widgets
     dialog.setLevelMaximum(kDigitalEffectLevelMax);
     connect(&dialog, &FrmDEffect::levelChosen, this, &PictureCommands::sendDigitalEffectLevel);
     // OK, Cancel, Escape and the title bar's close all end here.
-    connect(&dialog, &QDialog::finished, this, [this] {
-        m_link->refresh().holdEnded();
-    });
+    connect(&dialog, &QDialog::finished, this, [this] { m_link->refresh().holdEnded(); });
 }
 
 void PictureCommands::sendICRThreshold()
 {
     const auto threshold = readHexBox(
         m_ui->txtICRthreshold, kHexByteMax,
-        hexBoxRefusal(QStringLiteral("The AutoICR level threshold"),
-                      [this](const QString &text) { m_messages.show({QMessageBox::Warning, kThresholdTitle, text}); }));
+        hexBoxRefusal(QStringLiteral("The AutoICR level threshold"), [this](const QString &text) {
+            m_messages.show({QMessageBox::Warning, kThresholdTitle, text});
+        }));
     if (!threshold)
         return;
     send(*m_link, Id::IcrThreshold, {int(*threshold)});

@@ -118,9 +118,7 @@ SystemCommands::SystemCommands(CameraLink &link, const SystemWidgets &widgets, F
     FrmCamID &dialog = idDialog;
     connect(&dialog, &FrmCamID::writeRequested, this, &SystemCommands::writeCameraId);
     // OK, Cancel, Escape and the title bar's close all end here.
-    connect(&dialog, &QDialog::finished, this, [this] {
-        m_link->refresh().holdEnded();
-    });
+    connect(&dialog, &QDialog::finished, this, [this] { m_link->refresh().holdEnded(); });
 }
 
 SystemCommands::~SystemCommands() = default;
@@ -238,12 +236,14 @@ void SystemCommands::writeMemory()
     const auto refuse = [this](const QString &text) {
         m_messages.show({QMessageBox::Warning, kMemoryTitle, text});
     };
-    const auto upper = readHexBox(m_ui->TxtMemoryDataUpper, kHexByteMax,
-                                  hexBoxRefusal(QStringLiteral("The first data byte (pp)"), refuse));
+    const auto upper =
+        readHexBox(m_ui->TxtMemoryDataUpper, kHexByteMax,
+                   hexBoxRefusal(QStringLiteral("The first data byte (pp)"), refuse));
     if (!upper)
         return;
-    const auto lower = readHexBox(m_ui->TxtMemoryDataLower, kHexByteMax,
-                                  hexBoxRefusal(QStringLiteral("The second data byte (qq)"), refuse));
+    const auto lower =
+        readHexBox(m_ui->TxtMemoryDataLower, kHexByteMax,
+                   hexBoxRefusal(QStringLiteral("The second data byte (qq)"), refuse));
     if (!lower)
         return;
     send(*m_link, Id::UserMemoryWrite, {*address, int(*upper), int(*lower)});

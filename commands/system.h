@@ -31,9 +31,9 @@
 // settings without leaving Timer1 running under the caption "Stop".
 
 #include <QObject>
-#include <windowsupport.h>
 #include <QString>
 #include <QTimer>
+#include <windowsupport.h>
 
 #include <array>
 #include <functional>

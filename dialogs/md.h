@@ -17,8 +17,8 @@
 //   8x 01 04 5E 02 FF / 03 FF          alarm switch on / off
 //
 // The motion-detection state (MDActive, MDMode, the levels and what is known
-// of them) belongs to the main window and is shared with its alarm read, CheckAlarmStatus, which the opening runs when detection is thought to
-// run and its settings are not known.
+// of them) belongs to the main window and is shared with its alarm read, CheckAlarmStatus, which
+// the opening runs when detection is thought to run and its settings are not known.
 
 #include "dialogsupport.h"
 #include "motiondetection.h"

@@ -36,7 +36,6 @@ public:
     explicit MotionD(CameraLink &link, QWidget *parent = nullptr);
     ~MotionD() override;
 
-
     // The menu entry: Timer1 stopped and AutoRefreshed disabled, then shown
     // (not modal).
     void openFromMenu();

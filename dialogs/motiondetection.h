@@ -10,15 +10,15 @@
 namespace zam {
 
 struct MdState {
-    bool MDActive = false;       // detection thought to run
-    std::uint8_t MDMode = 0;     // alarm mode as last sent or read
-    bool MDModeKnown = false;    // read back from the camera in the MD dialog
+    bool MDActive = false;    // detection thought to run
+    std::uint8_t MDMode = 0;  // alarm mode as last sent or read
+    bool MDModeKnown = false; // read back from the camera in the MD dialog
     int MDDayLevel = 0;
     bool MDDayLevelSent = false;
     int MDNightLevel = 0;
     bool MDNightLevelSent = false;
     int MDNowLevel = 0;
-    bool MDStateKnown = false;   // the fields above match the camera
+    bool MDStateKnown = false; // the fields above match the camera
 };
 
 // The motion-detection dialog's copy of SD: mode 1 switches the main window's

@@ -28,7 +28,6 @@ public:
     explicit Privacy(CameraLink &link, QWidget *parent = nullptr);
     ~Privacy() override;
 
-
 private:
     void CmdPrivacySet_Click();
     void cmdPrivacyColor_Click();

@@ -16,7 +16,8 @@ int main(int argc, char **argv)
         QFile f(QString::fromLocal8Bit(argv[i]));
         if (f.open(QIODevice::ReadOnly)) {
             const QByteArray b = f.readAll();
-            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(b.constData()), size_t(b.size()));
+            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(b.constData()),
+                                   size_t(b.size()));
         }
     }
     std::mt19937 rng(20261206);
@@ -25,7 +26,8 @@ int main(int argc, char **argv)
     for (int r = 0; r < runs; ++r) {
         buf.resize(std::uniform_int_distribution<std::size_t>(0, 256)(rng));
         // Bias towards the bytes replies are made of.
-        static const std::uint8_t likely[] = {0x90, 0xA0, 0x88, 0x50, 0x51, 0x41, 0x60, 0x38, 0xFF, 0x00, 0x01, 0x30};
+        static const std::uint8_t likely[] = {0x90, 0xA0, 0x88, 0x50, 0x51, 0x41,
+                                              0x60, 0x38, 0xFF, 0x00, 0x01, 0x30};
         for (auto &b : buf)
             b = (rng() & 1) ? likely[rng() % sizeof likely] : std::uint8_t(rng());
         LLVMFuzzerTestOneInput(buf.data(), buf.size());

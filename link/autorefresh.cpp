@@ -37,8 +37,8 @@ AutoRefresh::State AutoRefresh::stateOf(Look look)
     for (State s : {State::Off, State::On, State::Paused, State::Held, State::OffHeld,
                     State::OffTicking, State::PausedTicking, State::OffHeldTicking}) {
         const Look l = lookOf(s);
-        if (l.captionAuto == look.captionAuto && l.buttonEnabled == look.buttonEnabled
-            && l.timer == look.timer)
+        if (l.captionAuto == look.captionAuto && l.buttonEnabled == look.buttonEnabled &&
+            l.timer == look.timer)
             return s;
     }
     return State::Off;

@@ -33,9 +33,9 @@ public:
 
     // How a window that disabled AutoRefreshed hands the refresh back.
     enum class HandBack {
-        Resume,     // Timer1 runs again under "Auto"
-        KeepHeld,   // Timer1 stays stopped: another window still uses it
-        SwitchOff,  // under "Auto", auto refresh is switched off
+        Resume,    // Timer1 runs again under "Auto"
+        KeepHeld,  // Timer1 stays stopped: another window still uses it
+        SwitchOff, // under "Auto", auto refresh is switched off
     };
 
     static constexpr int kIntervalMs = 2000;
@@ -46,7 +46,10 @@ public:
     const QTimer &Timer1() const { return m_timer; }
 
     bool captionIsAuto() const;
-    QString caption() const { return captionIsAuto() ? QStringLiteral("Auto") : QStringLiteral("Stop"); }
+    QString caption() const
+    {
+        return captionIsAuto() ? QStringLiteral("Auto") : QStringLiteral("Stop");
+    }
     bool buttonEnabled() const;
     bool refreshOnceEnabled() const { return !captionIsAuto(); }
     bool timerEnabled() const;

@@ -28,8 +28,9 @@ FrmOption::FrmOption(QList<PortEntry> entries, QWidget *parent)
     connect(m_ui->ComList, &QComboBox::activated, this, &FrmOption::entryChosen);
     connect(m_ui->Detect, &QPushButton::clicked, this, &FrmOption::detectClicked);
     askNetworkAddress = [this] {
-        return QInputDialog::getText(this, QStringLiteral("Network serial server"),
-                                     QStringLiteral("Address of the serial device server (host:port):"));
+        return QInputDialog::getText(
+            this, QStringLiteral("Network serial server"),
+            QStringLiteral("Address of the serial device server (host:port):"));
     };
     updateSimFrame();
 }
@@ -89,8 +90,9 @@ void FrmOption::entryChosen(int index)
     if (text.isEmpty())
         return;
     if (!parseTcpAddress(text, host, port)) {
-        m_messages.show({QMessageBox::Warning, windowTitle(),
-                         QStringLiteral("\"%1\" is not an address of the form host:port.").arg(text)});
+        m_messages.show(
+            {QMessageBox::Warning, windowTitle(),
+             QStringLiteral("\"%1\" is not an address of the form host:port.").arg(text)});
         return;
     }
     preselectDevice(QStringLiteral("tcp://%1:%2").arg(host).arg(port));

@@ -7,9 +7,9 @@
 
 #include <QDialog>
 #include <QList>
-#include <windowsupport.h>
 #include <functional>
 #include <memory>
+#include <windowsupport.h>
 
 namespace Ui {
 class FrmOption;

@@ -7,11 +7,11 @@
 #include <cstdint>
 
 struct ModuleState {
-    int CameraAddress = 1;           // selected camera, 1..7
-    int CameraCount = 0;             // cameras on the chain (from the address-set reply)
+    int CameraAddress = 1; // selected camera, 1..7
+    int CameraCount = 0;   // cameras on the chain (from the address-set reply)
 
-    bool LogTraffic = false;         // log traffic and classify replies
-    bool RefreshBusy = false;        // a status read is running
+    bool LogTraffic = false;  // log traffic and classify replies
+    bool RefreshBusy = false; // a status read is running
 
     // Header byte of a packet addressed to the selected camera.
     std::uint8_t header() const { return std::uint8_t(0x80 + CameraAddress); }

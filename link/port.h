@@ -11,8 +11,8 @@
 namespace zam {
 
 struct PortSettings {
-    QString device;   // "/dev/ttyS0", "COM1", a pseudo-terminal path, or "sim:"
-    int baud = 9600;  // 9600, 19200 or 38400; no parity, 8 data bits, 1 stop bit
+    QString device;  // "/dev/ttyS0", "COM1", a pseudo-terminal path, or "sim:"
+    int baud = 9600; // 9600, 19200 or 38400; no parity, 8 data bits, 1 stop bit
 };
 
 enum class OpenError { None, NoSuchDevice, PermissionDenied, Busy, Other };

@@ -41,7 +41,8 @@ QList<PortEntry> portEntries()
 int ensurePortEntry(QList<PortEntry> &entries, const QString &device)
 {
     for (int i = 0; i < entries.size(); ++i)
-        if (entries[i].device == device || entries[i].label.compare(device, Qt::CaseInsensitive) == 0)
+        if (entries[i].device == device ||
+            entries[i].label.compare(device, Qt::CaseInsensitive) == 0)
             return i;
     int at = int(entries.size());
     while (at > 0 && (entries[at - 1].simulated() || entries[at - 1].askNetwork()))
@@ -53,7 +54,8 @@ int ensurePortEntry(QList<PortEntry> &entries, const QString &device)
 bool parseModelCodes(const QString &text, QList<int> &codes)
 {
     codes.clear();
-    const auto items = text.split(QRegularExpression(QStringLiteral("[,;\\s]+")), Qt::SkipEmptyParts);
+    const auto items =
+        text.split(QRegularExpression(QStringLiteral("[,;\\s]+")), Qt::SkipEmptyParts);
     for (QString item : items) {
         if (item.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
             item = item.mid(2);

@@ -22,8 +22,8 @@ std::optional<PortMemory> recallPort(const QSettings &settings)
     if (m.device.isEmpty())
         return std::nullopt;
     m.baud = settings.value(kBaud, m.baud).toString();
-    if (m.baud != QLatin1String("9600") && m.baud != QLatin1String("19200")
-        && m.baud != QLatin1String("38400"))
+    if (m.baud != QLatin1String("9600") && m.baud != QLatin1String("19200") &&
+        m.baud != QLatin1String("38400"))
         return std::nullopt;
     m.simulated = m.device == QLatin1String(kSimulatedDevice);
     bool ok = false;

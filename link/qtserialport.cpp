@@ -14,9 +14,10 @@ QString describeOpenFailure(const OpenResult &r, const QString &device)
                               "Check the port number, or that the USB adapter is plugged in.")
             .arg(device);
     case OpenError::PermissionDenied:
-        return QStringLiteral("Permission denied for %1. On Linux, add your user to the serial-port "
-                              "group (usually \"dialout\": sudo usermod -aG dialout $USER), then log "
-                              "out and in again.")
+        return QStringLiteral(
+                   "Permission denied for %1. On Linux, add your user to the serial-port "
+                   "group (usually \"dialout\": sudo usermod -aG dialout $USER), then log "
+                   "out and in again.")
             .arg(device);
     case OpenError::Busy:
         return QStringLiteral("The port %1 is busy: another program has it open.").arg(device);

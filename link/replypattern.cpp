@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <vector>
 #include <iterator>
+#include <vector>
 
 namespace zam {
 
@@ -164,7 +164,8 @@ bool TailClass::finishes() const
 
 TailClass classifyLogTail(QStringView logText)
 {
-    const QStringView tail = logText.size() > kClassifyTail ? logText.right(kClassifyTail) : logText;
+    const QStringView tail =
+        logText.size() > kClassifyTail ? logText.right(kClassifyTail) : logText;
     static const PatternSet patterns = [] {
         std::vector<QString> p;
         for (const auto &row : kReplyPatterns)

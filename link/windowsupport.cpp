@@ -49,7 +49,8 @@ QMessageBox *OperatorMessages::post(const OperatorMessage &message) const
         m_hook(message);
         return nullptr;
     }
-    auto *box = new QMessageBox(message.icon, message.title, message.text, message.buttons, m_window);
+    auto *box =
+        new QMessageBox(message.icon, message.title, message.text, message.buttons, m_window);
     box->setAttribute(Qt::WA_DeleteOnClose);
     if (!message.detail.isEmpty())
         box->setDetailedText(message.detail);

@@ -37,8 +37,7 @@ struct OperatorMessage {
                     QMessageBox::StandardButtons buttons = QMessageBox::Ok, QString detail = {})
         : icon(icon), title(std::move(title)), text(std::move(text)), buttons(buttons),
           detail(std::move(detail))
-    {
-    }
+    {}
 
     QMessageBox::Icon icon = QMessageBox::Warning;
     QString title;
@@ -60,8 +59,7 @@ class OperatorMessages {
 public:
     explicit OperatorMessages(QWidget *window = nullptr, bool onTop = false)
         : m_window(window), m_onTop(onTop)
-    {
-    }
+    {}
     void setHook(MessageHook hook) { m_hook = std::move(hook); }
     QMessageBox::StandardButton show(const OperatorMessage &message) const;
     // Shows the message without waiting for the operator: the window goes on

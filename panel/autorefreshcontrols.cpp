@@ -32,7 +32,8 @@ void AutoRefreshControls::ARError()
 
     // One warning at a time: a read that fails again raises the open one.
     if (!m_errorBox) {
-        m_errorBox = m_messages.post({QMessageBox::Critical, QStringLiteral("Warning"), kErrorText});
+        m_errorBox =
+            m_messages.post({QMessageBox::Critical, QStringLiteral("Warning"), kErrorText});
         return;
     }
     m_errorBox->raise();

@@ -13,8 +13,8 @@
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
-#include <windowsupport.h>
 #include <functional>
+#include <windowsupport.h>
 
 class QAbstractButton;
 class QWidget;

@@ -34,12 +34,12 @@ inline constexpr int kBrightRows = 33;
 // Indexed [column][row]; column 1 is used when the other block reports
 // byte 12 bit 0 set.
 inline constexpr std::array<std::array<const char *, kShutterRows>, kShutterColumns> ShutterTable{{
-    {"1/1", "1/2", "1/4", "1/8", "1/15", "1/30", "1/60", "1/90", "1/100", "1/125", "1/180",
-     "1/250", "1/350", "1/500", "1/725", "1/1000", "1/1500", "1/2000", "1/3000", "1/4000",
-     "1/6000", "1/10000"},
-    {"1/1", "1/2", "1/3", "1/6", "1/12", "1/25", "1/50", "1/75", "1/100", "1/120", "1/150",
-     "1/215", "1/300", "1/425", "1/600", "1/1000", "1/1250", "1/1750", "1/2500", "1/3500",
-     "1/6000", "1/10000"},
+    {"1/1",    "1/2",    "1/4",    "1/8",    "1/15",   "1/30",   "1/60",  "1/90",
+     "1/100",  "1/125",  "1/180",  "1/250",  "1/350",  "1/500",  "1/725", "1/1000",
+     "1/1500", "1/2000", "1/3000", "1/4000", "1/6000", "1/10000"},
+    {"1/1",    "1/2",    "1/3",    "1/6",    "1/12",   "1/25",   "1/50",  "1/75",
+     "1/100",  "1/120",  "1/150",  "1/215",  "1/300",  "1/425",  "1/600", "1/1000",
+     "1/1250", "1/1750", "1/2500", "1/3500", "1/6000", "1/10000"},
 }};
 
 inline constexpr std::array<const char *, kGainRows> GainTable{
@@ -47,9 +47,8 @@ inline constexpr std::array<const char *, kGainRows> GainTable{
     "14dB", "16dB", "18dB", "20dB", "22dB", "24dB", "26dB", "28dB"};
 
 inline constexpr std::array<const char *, kExpCompRows> ExpCompTable{
-    "-7/-10.5dB", "-6/-9dB", "-5/-7.5dB", "-4/-6dB", "-3/-4.5dB",
-    "-2/-3dB",    "-1/-1.5dB", "0/0dB",   "1/1.5dB", "2/3dB",
-    "3/4.5dB",    "4/6dB",   "5/7.5dB",  "6/9dB",   "7/10.5dB"};
+    "-7/-10.5dB", "-6/-9dB", "-5/-7.5dB", "-4/-6dB", "-3/-4.5dB", "-2/-3dB", "-1/-1.5dB", "0/0dB",
+    "1/1.5dB",    "2/3dB",   "3/4.5dB",   "4/6dB",   "5/7.5dB",   "6/9dB",   "7/10.5dB"};
 
 // The three lenses of the family. The model table (modeltable.h) says which
 // one a camera has.
@@ -69,8 +68,8 @@ struct LensCaptions {
 
 inline constexpr std::array<LensCaptions, 3> kLensCaptions{{
     {LensProfile::Opt10X,
-     {"Close", "F28", "F22", "F19", "F16", "F14", "F11", "F9.6", "F8", "F6.8", "F5.6", "F4.8",
-      "F4", "F3.4", "F2.8", "F2.4", "F2", "F1.8"},
+     {"Close", "F28", "F22", "F19", "F16", "F14", "F11", "F9.6", "F8", "F6.8", "F5.6", "F4.8", "F4",
+      "F3.4", "F2.8", "F2.4", "F2", "F1.8"},
      3,
      23},
     {LensProfile::Opt18X,
@@ -79,8 +78,8 @@ inline constexpr std::array<LensCaptions, 3> kLensCaptions{{
      2,
      31},
     {LensProfile::Opt25X,
-     {"Close", "F28", "F22", "F19", "F16", "F14", "F11", "F9.6", "F8", "F6.8", "F5.6", "F4.8",
-      "F4", "F3.4", "F2.8", "F2.4", "F2", "F1.6"},
+     {"Close", "F28", "F22", "F19", "F16", "F14", "F11", "F9.6", "F8", "F6.8", "F5.6", "F4.8", "F4",
+      "F3.4", "F2.8", "F2.4", "F2", "F1.6"},
      2,
      31},
 }};

@@ -42,7 +42,8 @@ ConnectionStatus::ConnectionStatus(FrmMain &window, QString portText)
     m_reconnect = new QToolButton(bar);
     m_reconnect->setObjectName(QStringLiteral("Reconnect"));
     m_reconnect->setText(QStringLiteral("Reconnect"));
-    m_reconnect->setAccessibleName(QStringLiteral("Reconnect: open the port again and restart the camera exchange"));
+    m_reconnect->setAccessibleName(
+        QStringLiteral("Reconnect: open the port again and restart the camera exchange"));
     m_reconnect->setToolTip(m_reconnect->accessibleName());
     m_reconnect->hide();
     bar->addPermanentWidget(m_reconnect);
@@ -85,7 +86,8 @@ QString ConnectionStatus::refreshText() const
     if (!r.captionIsAuto())
         return r.timerEnabled() ? QStringLiteral("Refresh: periodic (after recall)")
                                 : QStringLiteral("Refresh: off");
-    return r.buttonEnabled() ? QStringLiteral("Refresh: on") : QStringLiteral("Refresh: paused by a command");
+    return r.buttonEnabled() ? QStringLiteral("Refresh: on")
+                             : QStringLiteral("Refresh: paused by a command");
 }
 
 QString ConnectionStatus::replyText() const
@@ -106,8 +108,9 @@ void ConnectionStatus::refresh()
     } else {
         m_alarmLabel->setText(QStringLiteral("Connected"));
     }
-    m_alarmLabel->setStyleSheet(m_lost || m_notAnswering ? QStringLiteral("color: #b00020; font-weight: bold;")
-                                                         : QString());
+    m_alarmLabel->setStyleSheet(m_lost || m_notAnswering
+                                    ? QStringLiteral("color: #b00020; font-weight: bold;")
+                                    : QString());
     m_reconnect->setVisible(m_lost);
 }
 
@@ -124,7 +127,8 @@ void ConnectionStatus::commandFinished()
     // Round trip from the newest command sent (commands may overlap: a hold
     // button's stop follows its move before the move's completion arrives).
     if (m_sentAt.isValid() && m_sentAt.elapsed() < 10'000)
-        m_lastReply = QStringLiteral("Last reply %1, round trip %2 ms").arg(at).arg(m_sentAt.elapsed());
+        m_lastReply =
+            QStringLiteral("Last reply %1, round trip %2 ms").arg(at).arg(m_sentAt.elapsed());
     else
         m_lastReply = QStringLiteral("Last reply %1").arg(at);
     m_waiting = false;

@@ -22,7 +22,6 @@ public:
     explicit FrmInfo(QWidget *parent = nullptr);
     ~FrmInfo() override;
 
-
     // Newest first.
     static const QString kRevisionHistory;
 

@@ -19,7 +19,6 @@
 #include "ui_frmmain.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QCloseEvent>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -27,6 +26,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QToolButton>
+#include <algorithm>
 #include <catalog.h>
 #include <packet.h>
 #include <windowsupport.h>
@@ -82,7 +82,6 @@ FrmMain::FrmMain(CameraLink &link, PortSettings settings, QWidget *parent)
                          QStringLiteral("Network Change was received.\nPlease implement "
                                         "IF_Clear (broadcast), AddressSet command.")});
     });
-
 }
 
 FrmMain::~FrmMain()
@@ -95,7 +94,8 @@ void FrmMain::wireSettingsFiles()
     m_settingsFiles = new SettingsFiles(*this);
     connect(m_ui->ToolsSaveSettings, &QAction::triggered, m_settingsFiles, &SettingsFiles::save);
     connect(m_ui->ToolsLoadSettings, &QAction::triggered, m_settingsFiles, &SettingsFiles::load);
-    connect(m_ui->ToolsCompareSettings, &QAction::triggered, m_settingsFiles, &SettingsFiles::compare);
+    connect(m_ui->ToolsCompareSettings, &QAction::triggered, m_settingsFiles,
+            &SettingsFiles::compare);
 }
 
 TrafficMonitor &FrmMain::openTrafficMonitor()
@@ -142,7 +142,8 @@ void FrmMain::showStartupFailure()
     QString detail;
     if (!m_openResult.ok())
         detail = describeOpenFailure(m_openResult, m_settings.device);
-    m_messages.show({QMessageBox::NoIcon, windowTitle(), kCommunicationMessage, QMessageBox::Ok, detail});
+    m_messages.show(
+        {QMessageBox::NoIcon, windowTitle(), kCommunicationMessage, QMessageBox::Ok, detail});
 }
 
 bool FrmMain::startUp()
@@ -151,10 +152,10 @@ bool FrmMain::startUp()
     ModuleState &s = state();
     AutoRefresh &refresh = m_link->refresh();
 
-    refresh.startUpBegun();                                         // 1
-    for (auto &row : m_titleBuffer)                                 // 2
+    refresh.startUpBegun();         // 1
+    for (auto &row : m_titleBuffer) // 2
         row.fill(0x1B);
-    s.CameraAddress = 1;                                            // 3
+    s.CameraAddress = 1; // 3
     m_ui->Active->setText(QStringLiteral("1"));
     // Until the chain is numbered again no camera is known to answer (this
     // matters on Reconnect: the chain may have changed or be gone).
@@ -179,24 +180,24 @@ bool FrmMain::startUp()
     };
     if (!lineCheck(*m_link))
         return fail();
-    m_ui->Baudratetxt->setText(baudRateText());                     // 7
+    m_ui->Baudratetxt->setText(baudRateText()); // 7
 
     // 8: number the chain.
     const auto cameras = numberChain(*m_link);
     if (!cameras)
         return fail();
     s.CameraCount = *cameras;
-    showCameraChoice();                                             // 9
-    QApplication::processEvents();                                  // 10
+    showCameraChoice();            // 9
+    QApplication::processEvents(); // 10
 
     // 11: version inquiry of the selected camera.
     const auto reply = askVersion(*m_link, s.CameraAddress);
     if (!reply)
         return fail();
-    identifyModel(*reply);                                          // 12
-    ReadCameraStatus();                                             // 13
+    identifyModel(*reply); // 12
+    ReadCameraStatus();    // 13
 
-    refresh.startUpDone();                                          // 14
+    refresh.startUpDone(); // 14
     return true;
 }
 
@@ -269,7 +270,8 @@ void FrmMain::ReadCameraStatus()
         return;
     }
 
-    const StatusTargets targets{*m_ui, m_groupWidgets, s, m_modes, m_captions, &frmDEffect(), &frmCamID()};
+    const StatusTargets targets{*m_ui,      m_groupWidgets, s,          m_modes,
+                                m_captions, &frmDEffect(),  &frmCamID()};
     showStatus(targets, *replies);
 
     m_link->setReceiveThreshold(1);

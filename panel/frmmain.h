@@ -11,10 +11,10 @@
 
 #include <QMainWindow>
 #include <QPointer>
-#include <windowsupport.h>
 #include <cameralink.h>
 #include <motiondetection.h>
 #include <port.h>
+#include <windowsupport.h>
 
 #include <bitset>
 #include <functional>

@@ -86,12 +86,12 @@ struct GroupEntry {
 
 // Indexed by CapabilityGroup.
 constexpr std::array<GroupEntry, kCapabilityGroupCount> kGroups{{
-    {"A", kGroupA},   {"B", kGroupB}, {"C", kGroupC}, {"D", kGroupD}, {"E", kGroupE},
-    {"F", kGroupF},   {"G", kGroupG}, {"H", kGroupH}, {"I", kGroupI}, {"J", kGroupJ},
-    {"K", kGroupK},   {"L", kGroupL}, {"M", kGroupM}, {"N", kGroupN}, {"O", kGroupO},
-    {"P", kGroupP},   {"Q", kGroupQ}, {"R", kGroupR}, {"S", kGroupS}, {"T", kGroupT},
-    {"U", kGroupU},   {"V", kGroupV}, {"W", kGroupW}, {"X", kGroupX}, {"Y", kGroupY},
-    {"Z", kGroupZ},   {"AA", kGroupAA},
+    {"A", kGroupA}, {"B", kGroupB},   {"C", kGroupC}, {"D", kGroupD}, {"E", kGroupE},
+    {"F", kGroupF}, {"G", kGroupG},   {"H", kGroupH}, {"I", kGroupI}, {"J", kGroupJ},
+    {"K", kGroupK}, {"L", kGroupL},   {"M", kGroupM}, {"N", kGroupN}, {"O", kGroupO},
+    {"P", kGroupP}, {"Q", kGroupQ},   {"R", kGroupR}, {"S", kGroupS}, {"T", kGroupT},
+    {"U", kGroupU}, {"V", kGroupV},   {"W", kGroupW}, {"X", kGroupX}, {"Y", kGroupY},
+    {"Z", kGroupZ}, {"AA", kGroupAA},
 }};
 static_assert(int(CapabilityGroup::AA) + 1 == kCapabilityGroupCount);
 

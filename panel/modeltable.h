@@ -24,8 +24,33 @@
 namespace zam {
 
 enum class CapabilityGroup {
-    A, B, C, D, E, F, G, H, I, J, K, L, M, N,
-    O, P, Q, R, S, T, U, V, W, X, Y, Z, AA,
+    A,
+    B,
+    C,
+    D,
+    E,
+    F,
+    G,
+    H,
+    I,
+    J,
+    K,
+    L,
+    M,
+    N,
+    O,
+    P,
+    Q,
+    R,
+    S,
+    T,
+    U,
+    V,
+    W,
+    X,
+    Y,
+    Z,
+    AA,
 };
 inline constexpr int kCapabilityGroupCount = 27; // A..Z and AA
 

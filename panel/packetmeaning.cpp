@@ -11,8 +11,10 @@ namespace {
 
 QString hex(int value, int digits)
 {
-    return QStringLiteral("0x%1").arg(value, digits, 16, QLatin1Char('0')).toUpper().replace(
-        QStringLiteral("0X"), QStringLiteral("0x"));
+    return QStringLiteral("0x%1")
+        .arg(value, digits, 16, QLatin1Char('0'))
+        .toUpper()
+        .replace(QStringLiteral("0X"), QStringLiteral("0x"));
 }
 
 QString onOff(bool on)
@@ -48,8 +50,9 @@ QString lens(const QByteArray &reply)
 QString camera(const QByteArray &reply)
 {
     const CameraStatus s = decodeCamera(reply);
-    return QStringLiteral("Camera block: WB mode %1, R gain %2, B gain %3, aperture %4, AE mode %5, "
-                          "shutter %6, iris %7, gain %8, bright %9, ")
+    return QStringLiteral(
+               "Camera block: WB mode %1, R gain %2, B gain %3, aperture %4, AE mode %5, "
+               "shutter %6, iris %7, gain %8, bright %9, ")
                .arg(s.wbMode)
                .arg(s.rGain)
                .arg(s.bGain)
@@ -58,11 +61,11 @@ QString camera(const QByteArray &reply)
                .arg(s.shutterPosition)
                .arg(s.irisPosition)
                .arg(s.gainPosition)
-               .arg(s.brightPosition)
-        + QStringLiteral("exposure compensation %1 (%2), backlight %3, auto slow shutter %4")
-              .arg(onOff(s.expComp))
-              .arg(s.expCompPosition)
-              .arg(onOff(s.backLight), onOff(s.autoSlowShutter));
+               .arg(s.brightPosition) +
+           QStringLiteral("exposure compensation %1 (%2), backlight %3, auto slow shutter %4")
+               .arg(onOff(s.expComp))
+               .arg(s.expCompPosition)
+               .arg(onOff(s.backLight), onOff(s.autoSlowShutter));
 }
 
 QString other(const QByteArray &reply)
@@ -73,14 +76,14 @@ QString other(const QByteArray &reply)
                .arg(onOff(s.power), onOff(s.keyLock), onOff(s.autoICR), onOff(s.lrReverse),
                     onOff(s.freeze), onOff(s.dataScreen))
                .arg(s.pictureEffect)
-               .arg(s.digitalEffectLevel)
-        + QStringLiteral("camera ID %1, %2 shutter table, stabilizer %3, V-phase %4%5, %6 sync")
-              .arg(s.cameraId)
-              .arg(s.shutterColumn ? QStringLiteral("PAL") : QStringLiteral("NTSC"))
-              .arg(onOff(s.imageStabilizer))
-              .arg(s.vPhase)
-              .arg(s.vp0180 ? QStringLiteral(" (180 degree)") : QString(),
-                   s.lineLock ? QStringLiteral("line lock") : QStringLiteral("internal"));
+               .arg(s.digitalEffectLevel) +
+           QStringLiteral("camera ID %1, %2 shutter table, stabilizer %3, V-phase %4%5, %6 sync")
+               .arg(s.cameraId)
+               .arg(s.shutterColumn ? QStringLiteral("PAL") : QStringLiteral("NTSC"))
+               .arg(onOff(s.imageStabilizer))
+               .arg(s.vPhase)
+               .arg(s.vp0180 ? QStringLiteral(" (180 degree)") : QString(),
+                    s.lineLock ? QStringLiteral("line lock") : QStringLiteral("internal"));
 }
 
 QString extended(const QByteArray &reply)

@@ -1,10 +1,10 @@
 #include "statusread.h"
 
 #include "captiontables.h"
-#include "statusrequest.h"
 #include "frmcamid.h"
 #include "frmdeffect.h"
 #include "groupwidgets.h"
+#include "statusrequest.h"
 #include "ui_frmmain.h"
 
 #include <QSignalBlocker>

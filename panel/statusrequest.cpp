@@ -49,8 +49,8 @@ std::optional<StatusReplies> requestStatusBlocks(CameraLink &link)
 {
     StatusReplies r;
     const std::pair<StatusBlock, QByteArray *> order[] = {
-        {StatusBlock::Version, &r.version}, {StatusBlock::Lens, &r.lens},
-        {StatusBlock::Camera, &r.camera},   {StatusBlock::Other, &r.other},
+        {StatusBlock::Version, &r.version},   {StatusBlock::Lens, &r.lens},
+        {StatusBlock::Camera, &r.camera},     {StatusBlock::Other, &r.other},
         {StatusBlock::Extended, &r.extended},
     };
     for (const auto &[block, reply] : order) {

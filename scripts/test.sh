@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the whole test suite offscreen, then once more
-# under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer (a
-# second build tree). Exits non-zero on any failure, a leak included.
+# Sets up, checks the layout of the C++ files, builds and runs the whole
+# test suite offscreen, then once more under AddressSanitizer, LeakSanitizer
+# and UndefinedBehaviorSanitizer (a second build tree). Exits non-zero on any
+# failure, a leak included.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
+
+# Every C++ file is as .clang-format lays it out.
+if ! git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror; then
+  echo "Some files are not formatted: run  git ls-files '*.cpp' '*.h' | xargs clang-format -i" >&2
+  exit 1
+fi
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"

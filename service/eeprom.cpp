@@ -4,11 +4,9 @@
 
 #include <iterator>
 
-namespace zam::eeprom
-{
+namespace zam::eeprom {
 
-namespace
-{
+namespace {
 
 constexpr double kSequencePause = 2.0;
 
@@ -31,11 +29,13 @@ std::vector<Step> unlocked(int address, std::initializer_list<std::optional<QByt
 {
     std::vector<Step> steps;
     for (const auto &p : {enterSettingMode(address), writeProtectRelease(address)}) {
-        if (!p) return {};
+        if (!p)
+            return {};
         steps.push_back({*p, kSequencePause});
     }
     for (const auto &p : rest) {
-        if (!p) return {};
+        if (!p)
+            return {};
         steps.push_back({*p, kSequencePause});
     }
     steps.back().pauseAfterSeconds = 0;
@@ -83,22 +83,26 @@ std::vector<Step> icrCompensationSequence(int address)
 
 std::vector<Step> baudRateSequence(int address, int index)
 {
-    if (index < 0 || index >= int(std::size(kBaudRateWrites))) return {};
+    if (index < 0 || index >= int(std::size(kBaudRateWrites)))
+        return {};
     return unlocked(address, {catalog::build(kBaudRateWrites[index], address)});
 }
 
 SplitReply splitFirstReply(const QByteArray &bytes)
 {
     const qsizetype end = bytes.indexOf(char(0xFF));
-    if (end < 0) return {bytes, {}};
+    if (end < 0)
+        return {bytes, {}};
     return {bytes.left(end + 1), bytes.mid(end + 1)};
 }
 
 std::optional<ReadReply> parseReadReply(const QByteArray &reply, std::uint8_t replyHeader)
 {
-    if (reply.size() != kReadReplyLength) return std::nullopt;
+    if (reply.size() != kReadReplyLength)
+        return std::nullopt;
     const auto b = [&reply](int i) { return std::uint8_t(reply[i]); };
-    if (b(0) != replyHeader || b(1) != 0x50 || b(6) != 0xFF) return std::nullopt;
+    if (b(0) != replyHeader || b(1) != 0x50 || b(6) != 0xFF)
+        return std::nullopt;
     return ReadReply{b(2), b(3), b(4), b(5)};
 }
 

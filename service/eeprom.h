@@ -27,8 +27,7 @@
 #include <optional>
 #include <vector>
 
-namespace zam::eeprom
-{
+namespace zam::eeprom {
 
 inline constexpr unsigned kMaxAddress = 0xFFF;
 inline constexpr unsigned kMaxData = 0xFF;

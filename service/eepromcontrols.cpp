@@ -5,13 +5,11 @@
 #include <QPlainTextEdit>
 #include <hexfield.h>
 
-namespace zam::service
-{
+namespace zam::service {
 
 EepromControls::EepromControls(CameraLink &link, TrafficLog &log, Boxes boxes, QWidget *window)
     : m_link(&link), m_sender(link, log), m_boxes(boxes), m_window(window), m_messages(window)
-{
-}
+{}
 
 void EepromControls::send(const QByteArray &packet)
 {
@@ -46,28 +44,35 @@ std::optional<unsigned> EepromControls::data()
 
 void EepromControls::enterSettingMode()
 {
-    if (const auto p = eeprom::enterSettingMode(m_link->state().CameraAddress)) send(*p);
+    if (const auto p = eeprom::enterSettingMode(m_link->state().CameraAddress))
+        send(*p);
 }
 
 void EepromControls::releaseWriteProtect()
 {
-    if (const auto p = eeprom::writeProtectRelease(m_link->state().CameraAddress)) send(*p);
+    if (const auto p = eeprom::writeProtectRelease(m_link->state().CameraAddress))
+        send(*p);
 }
 
 void EepromControls::read()
 {
     const auto a = address();
-    if (!a) return;
-    if (const auto p = eeprom::read(m_link->state().CameraAddress, *a)) send(*p);
+    if (!a)
+        return;
+    if (const auto p = eeprom::read(m_link->state().CameraAddress, *a))
+        send(*p);
 }
 
 void EepromControls::store(std::optional<QByteArray> (*build)(int, unsigned, unsigned))
 {
     const auto a = address();
-    if (!a) return;
+    if (!a)
+        return;
     const auto d = data();
-    if (!d) return;
-    if (const auto p = build(m_link->state().CameraAddress, *a, *d)) send(*p);
+    if (!d)
+        return;
+    if (const auto p = build(m_link->state().CameraAddress, *a, *d))
+        send(*p);
 }
 
 void EepromControls::write()
@@ -86,7 +91,8 @@ void EepromControls::runSequence(const std::vector<eeprom::Step> &steps, const Q
         BusyCursor busy;
         for (const eeprom::Step &step : steps) {
             send(step.packet);
-            if (step.pauseAfterSeconds > 0) m_link->stopwatch().pause(step.pauseAfterSeconds);
+            if (step.pauseAfterSeconds > 0)
+                m_link->stopwatch().pause(step.pauseAfterSeconds);
         }
     }
     message(QMessageBox::Information, doneText);
@@ -95,7 +101,8 @@ void EepromControls::runSequence(const std::vector<eeprom::Step> &steps, const Q
 std::optional<eeprom::ReadReply> EepromControls::readCell(unsigned cell)
 {
     const auto packet = eeprom::read(m_link->state().CameraAddress, cell);
-    if (!packet) return std::nullopt;
+    if (!packet)
+        return std::nullopt;
     send(*packet);
     m_link->stopwatch().pause(1.0);
     // What has arrived by then is taken straight from the port: the reply,
@@ -104,7 +111,8 @@ std::optional<eeprom::ReadReply> EepromControls::readCell(unsigned cell)
     const auto split = eeprom::splitFirstReply(m_link->takeWaiting());
     // Whatever came after the reply belongs to the receive handling, as if it
     // had arrived after the read.
-    if (!split.rest.isEmpty() && m_link->receiveThreshold() == 1) m_link->receive(split.rest);
+    if (!split.rest.isEmpty() && m_link->receiveThreshold() == 1)
+        m_link->receive(split.rest);
     return eeprom::parseReadReply(split.reply, m_link->state().replyHeader());
 }
 

@@ -2,8 +2,7 @@
 
 #include "ui_fset.h"
 
-namespace zam
-{
+namespace zam {
 
 FSet::FSet(CameraLink &link, QWidget *parent) : QDialog(parent), m_ui(std::make_unique<Ui::FSet>())
 {

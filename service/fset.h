@@ -14,16 +14,13 @@
 
 #include <memory>
 
-namespace Ui
-{
+namespace Ui {
 class FSet;
 }
 
-namespace zam
-{
+namespace zam {
 
-class FSet : public QDialog
-{
+class FSet : public QDialog {
     Q_OBJECT
 public:
     explicit FSet(CameraLink &link, QWidget *parent = nullptr);

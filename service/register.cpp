@@ -2,8 +2,7 @@
 
 #include "ui_register.h"
 
-namespace zam
-{
+namespace zam {
 
 Register::Register(CameraLink &link, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::Register>())
@@ -32,11 +31,14 @@ void Register::setRegister()
     auto &c = *m_controls;
     const auto reg =
         c.field(m_ui->txtRegisterNo, eeprom::kMaxRegister, QStringLiteral("The register number"));
-    if (!reg) return;
+    if (!reg)
+        return;
     const auto value = c.field(m_ui->txtRegisterValue, eeprom::kMaxRegisterValue,
                                QStringLiteral("The register value"));
-    if (!value) return;
-    if (const auto p = eeprom::registerSet(c.link().state().CameraAddress, *reg, *value)) c.send(*p);
+    if (!value)
+        return;
+    if (const auto p = eeprom::registerSet(c.link().state().CameraAddress, *reg, *value))
+        c.send(*p);
 }
 
 } // namespace zam

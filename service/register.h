@@ -12,16 +12,13 @@
 
 #include <memory>
 
-namespace Ui
-{
+namespace Ui {
 class Register;
 }
 
-namespace zam
-{
+namespace zam {
 
-class Register : public QDialog
-{
+class Register : public QDialog {
     Q_OBJECT
 public:
     explicit Register(CameraLink &link, QWidget *parent = nullptr);

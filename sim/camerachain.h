@@ -21,13 +21,13 @@
 namespace zam::sim {
 
 struct Faults {
-    bool silent = false;          // answer nothing at all
-    int silentAfter = -1;         // answer this many packets, then fall silent (-1: never)
-    bool garbage = false;         // random bytes before every reply
-    bool errorReplies = false;    // every addressed command answered y0 60 41 FF
-    bool networkChange = false;   // one y0 38 FF notice before the next reply
-    bool splitReplies = false;    // replies arrive in pieces with pauses between
-    int slowMs = 0;               // extra camera time before every reply
+    bool silent = false;        // answer nothing at all
+    int silentAfter = -1;       // answer this many packets, then fall silent (-1: never)
+    bool garbage = false;       // random bytes before every reply
+    bool errorReplies = false;  // every addressed command answered y0 60 41 FF
+    bool networkChange = false; // one y0 38 FF notice before the next reply
+    bool splitReplies = false;  // replies arrive in pieces with pauses between
+    int slowMs = 0;             // extra camera time before every reply
     // Drop a packet without answer when this says so (tests).
     std::function<bool(const QByteArray &packet)> dropIf;
 };

@@ -34,13 +34,13 @@ struct LensState {
 };
 
 struct ExposureState {
-    int aeMode = 0x00; // 00, 03, 0A..0D, 1B
-    int shutter = 6;   // 0..21
-    int iris = 8;      // 0..17
-    int gain = 1;      // 0..15
-    int bright = 13;   // 0..31
+    int aeMode = 0x00;    // 00, 03, 0A..0D, 1B
+    int shutter = 6;      // 0..21
+    int iris = 8;         // 0..17
+    int gain = 1;         // 0..15
+    int bright = 13;      // 0..31
     int expCompLevel = 7; // 0..14, 7 = 0 dB
-    int aperture = 5;  // 0..15
+    int aperture = 5;     // 0..15
     bool expComp = false;
     bool backLight = false;
     bool autoSlowShutter = false;
@@ -63,8 +63,8 @@ struct PictureState {
     bool lrReverse = false;
     bool freeze = false;
     bool stabilizer = false;
-    int wideMode = 0;     // 0 normal
-    int effect = 0;       // as reported: 0 off, 1 negative art, 4 black and white
+    int wideMode = 0; // 0 normal
+    int effect = 0;   // as reported: 0 off, 1 negative art, 4 black and white
     int digitalEffectLevel = 0;
 };
 
@@ -101,15 +101,15 @@ struct CameraState {
 
     // Display and synchronisation.
     bool dataScreen = false;
-    bool lineLock = false;   // external line lock (else internal)
-    bool vp0180 = false;     // reported as "0 degree" when set
+    bool lineLock = false; // external line lock (else internal)
+    bool vp0180 = false;   // reported as "0 degree" when set
     Drive vPhase{0, kVPhaseMax, kVPhaseMax, 0};
-    int shutterColumn = 0;   // 0 or 1: which shutter-speed list the camera uses
+    int shutterColumn = 0; // 0 or 1: which shutter-speed list the camera uses
 
     // Motion-detection alarm.
     bool mdActive = false;
-    int mdMode = 0x00;        // 00..0C
-    int mdDayLevel = 0xFFF;   // 000..FFF
+    int mdMode = 0x00;      // 00..0C
+    int mdDayLevel = 0xFFF; // 000..FFF
     int mdNightLevel = 0xFFF;
     int mdNowLevel = 0x000;
 };

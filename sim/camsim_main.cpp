@@ -12,10 +12,10 @@
 #include <clock.h>
 #include <portlist.h>
 
+#include <arpa/inet.h>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
-#include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -27,8 +27,14 @@ namespace {
 
 volatile std::sig_atomic_t g_stop = 0;
 volatile std::sig_atomic_t g_powerCycle = 0;
-void onSignal(int) { g_stop = 1; }
-void onPowerCycle(int) { g_powerCycle = 1; }
+void onSignal(int)
+{
+    g_stop = 1;
+}
+void onPowerCycle(int)
+{
+    g_powerCycle = 1;
+}
 
 int baudOf(speed_t s)
 {
@@ -85,15 +91,18 @@ int main(int argc, char **argv)
     const QCommandLineOption cameras({QStringLiteral("c"), QStringLiteral("cameras")},
                                      QStringLiteral("Cameras on the chain, 1..7 (default 2)."),
                                      QStringLiteral("N"), QStringLiteral("2"));
-    const QCommandLineOption models({QStringLiteral("m"), QStringLiteral("models")},
-                                    QStringLiteral("Hexadecimal model codes, one per camera (default 30)."),
-                                    QStringLiteral("CODES"), QStringLiteral("30"));
-    const QCommandLineOption baud({QStringLiteral("b"), QStringLiteral("baud")},
-                                  QStringLiteral("Line speed for the reply timing: 9600, 19200 or 38400."),
-                                  QStringLiteral("BPS"), QStringLiteral("9600"));
-    const QCommandLineOption link(QStringLiteral("link"),
-                                  QStringLiteral("Also make PATH a symbolic link to the pseudo-terminal."),
-                                  QStringLiteral("PATH"));
+    const QCommandLineOption models(
+        {QStringLiteral("m"), QStringLiteral("models")},
+        QStringLiteral("Hexadecimal model codes, one per camera (default 30)."),
+        QStringLiteral("CODES"), QStringLiteral("30"));
+    const QCommandLineOption baud(
+        {QStringLiteral("b"), QStringLiteral("baud")},
+        QStringLiteral("Line speed for the reply timing: 9600, 19200 or 38400."),
+        QStringLiteral("BPS"), QStringLiteral("9600"));
+    const QCommandLineOption link(
+        QStringLiteral("link"),
+        QStringLiteral("Also make PATH a symbolic link to the pseudo-terminal."),
+        QStringLiteral("PATH"));
     const QCommandLineOption silent(QStringLiteral("silent"), QStringLiteral("Answer nothing."));
     const QCommandLineOption silentAfter(QStringLiteral("silent-after"),
                                          QStringLiteral("Answer N packets, then fall silent."),
@@ -102,21 +111,27 @@ int main(int argc, char **argv)
                                      QStringLiteral("Send random bytes before every reply."));
     const QCommandLineOption errors(QStringLiteral("errors"),
                                     QStringLiteral("Answer every command with an error reply."));
-    const QCommandLineOption netChange(QStringLiteral("network-change"),
-                                       QStringLiteral("Send one network-change notice before the first reply."));
-    const QCommandLineOption split(QStringLiteral("split"), QStringLiteral("Send replies in pieces."));
-    const QCommandLineOption slow(QStringLiteral("slow"), QStringLiteral("Extra camera time per reply."),
+    const QCommandLineOption netChange(
+        QStringLiteral("network-change"),
+        QStringLiteral("Send one network-change notice before the first reply."));
+    const QCommandLineOption split(QStringLiteral("split"),
+                                   QStringLiteral("Send replies in pieces."));
+    const QCommandLineOption slow(QStringLiteral("slow"),
+                                  QStringLiteral("Extra camera time per reply."),
                                   QStringLiteral("MS"), QStringLiteral("0"));
-    const QCommandLineOption tcp(QStringLiteral("tcp"),
-                                 QStringLiteral("Also serve the chain on this TCP port, as a serial device server would."),
-                                 QStringLiteral("PORT"));
-    const QCommandLineOption tcpHost(QStringLiteral("tcp-host"),
-                                     QStringLiteral("Address to listen on for --tcp (default 127.0.0.1)."),
-                                     QStringLiteral("ADDRESS"), QStringLiteral("127.0.0.1"));
-    const QCommandLineOption lineBaud(QStringLiteral("strict-baud"),
-                                      QStringLiteral("Answer only a panel whose port is set to --baud. "
-                                                     "SIGUSR1 power-cycles the cameras: a line speed "
-                                                     "written into their EEPROM then applies."));
+    const QCommandLineOption tcp(
+        QStringLiteral("tcp"),
+        QStringLiteral("Also serve the chain on this TCP port, as a serial device server would."),
+        QStringLiteral("PORT"));
+    const QCommandLineOption tcpHost(
+        QStringLiteral("tcp-host"),
+        QStringLiteral("Address to listen on for --tcp (default 127.0.0.1)."),
+        QStringLiteral("ADDRESS"), QStringLiteral("127.0.0.1"));
+    const QCommandLineOption lineBaud(
+        QStringLiteral("strict-baud"),
+        QStringLiteral("Answer only a panel whose port is set to --baud. "
+                       "SIGUSR1 power-cycles the cameras: a line speed "
+                       "written into their EEPROM then applies."));
     const QCommandLineOption quiet({QStringLiteral("q"), QStringLiteral("quiet")},
                                    QStringLiteral("Print only the device path."));
     cli.addOptions({cameras, models, baud, link, silent, silentAfter, garbage, errors, netChange,
@@ -154,8 +169,8 @@ int main(int argc, char **argv)
     if (cli.isSet(tcp)) {
         tcpListener = listenTcp(cli.value(tcpHost), cli.value(tcp).toInt());
         if (tcpListener < 0) {
-            std::fprintf(stderr, "zam-camsim: cannot listen on %s:%s\n", qPrintable(cli.value(tcpHost)),
-                         qPrintable(cli.value(tcp)));
+            std::fprintf(stderr, "zam-camsim: cannot listen on %s:%s\n",
+                         qPrintable(cli.value(tcpHost)), qPrintable(cli.value(tcp)));
             return 1;
         }
     }
@@ -254,7 +269,8 @@ int main(int argc, char **argv)
                 pty.line.setBaud(now);
                 client.line.setBaud(now);
             }
-            std::printf("power cycle: line speed %s\n", now ? qPrintable(QString::number(now)) : "any");
+            std::printf("power cycle: line speed %s\n",
+                        now ? qPrintable(QString::number(now)) : "any");
             std::fflush(stdout);
         }
         flush(pty);

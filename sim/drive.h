@@ -19,8 +19,7 @@ public:
     // Range lo..hi; `travel` is the distance that sets the rate (usually hi - lo).
     constexpr Drive(int lo, int hi, int travel, int at)
         : m_lo(lo), m_hi(hi), m_travel(travel), m_origin(std::clamp(at, lo, hi))
-    {
-    }
+    {}
 
     int lo() const { return m_lo; }
     int hi() const { return m_hi; }
@@ -31,7 +30,8 @@ public:
         if (m_direction == 0)
             return m_origin;
         const std::int64_t dt = std::max<std::int64_t>(0, nowMs - m_sinceMs);
-        const std::int64_t moved = std::int64_t(m_speed + 1) * m_travel * dt / (8 * kTopSpeedTravelMs);
+        const std::int64_t moved =
+            std::int64_t(m_speed + 1) * m_travel * dt / (8 * kTopSpeedTravelMs);
         const std::int64_t p = m_origin + m_direction * moved;
         return int(std::clamp<std::int64_t>(p, m_lo, m_hi));
     }

@@ -46,30 +46,32 @@ SimRule switchRule(const Switch &sw)
 
 void addLevelRules(std::vector<SimRule> &t, const Level &level)
 {
-    t.push_back(command(level.name, {0x01, 0x04, level.stepCode}, 6, [level](SimCamera &cam, const QByteArray &p) {
-        int &v = level.value(cam.state());
-        switch (at(p, 4)) {
-        case 0x00:
-            v = level.reset;
-            break;
-        case 0x02:
-            v = std::min(v + 1, level.hi);
-            break;
-        case 0x03:
-            v = std::max(v - 1, level.lo);
-            break;
-        default:
-            return syntaxError();
-        }
-        return SimReply::command();
-    }));
-    t.push_back(command(level.name, {0x01, 0x04, level.directCode}, 9, [level](SimCamera &cam, const QByteArray &p) {
-        const auto v = nibbleValue(p, 4, 4);
-        if (!v || *v < level.lo || *v > level.hi)
-            return syntaxError();
-        level.value(cam.state()) = *v;
-        return SimReply::command();
-    }));
+    t.push_back(command(level.name, {0x01, 0x04, level.stepCode}, 6,
+                        [level](SimCamera &cam, const QByteArray &p) {
+                            int &v = level.value(cam.state());
+                            switch (at(p, 4)) {
+                            case 0x00:
+                                v = level.reset;
+                                break;
+                            case 0x02:
+                                v = std::min(v + 1, level.hi);
+                                break;
+                            case 0x03:
+                                v = std::max(v - 1, level.lo);
+                                break;
+                            default:
+                                return syntaxError();
+                            }
+                            return SimReply::command();
+                        }));
+    t.push_back(command(level.name, {0x01, 0x04, level.directCode}, 9,
+                        [level](SimCamera &cam, const QByteArray &p) {
+                            const auto v = nibbleValue(p, 4, 4);
+                            if (!v || *v < level.lo || *v > level.hi)
+                                return syntaxError();
+                            level.value(cam.state()) = *v;
+                            return SimReply::command();
+                        }));
 }
 
 QByteArray nibbleBytes(unsigned value, int count)

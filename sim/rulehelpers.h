@@ -14,8 +14,14 @@ using RuleHandler = std::function<SimReply(SimCamera &, const QByteArray &packet
 inline constexpr std::uint8_t kSyntaxError = 0x02;   // unknown packet or value out of range
 inline constexpr std::uint8_t kNotExecutable = 0x41; // not possible in the present state
 
-inline SimReply syntaxError() { return SimReply::error(kSyntaxError); }
-inline SimReply notExecutable() { return SimReply::error(kNotExecutable); }
+inline SimReply syntaxError()
+{
+    return SimReply::error(kSyntaxError);
+}
+inline SimReply notExecutable()
+{
+    return SimReply::error(kNotExecutable);
+}
 
 // A command 8x 01 ... FF. While the camera is in standby (power off) it is
 // refused as not executable; only the power command itself gets through.

@@ -54,17 +54,22 @@ SimReply vPhaseDirect(SimCamera &cam, const QByteArray &p)
 
 void registerDisplayRules(std::vector<SimRule> &t)
 {
-    t.push_back(switchRule({"data screen", 0x15, [](CameraState &s) -> bool & { return s.dataScreen; }}));
-    t.push_back(command("title display on", {0x01, 0x04, 0x73, 0x02}, 6, [](SimCamera &cam, const QByteArray &) {
-        cam.titles().display = true;
-        return SimReply::command();
-    }));
-    t.push_back(command("title display off", {0x01, 0x04, 0x74, 0x03}, 6, [](SimCamera &cam, const QByteArray &) {
-        cam.titles().display = false;
-        return SimReply::command();
-    }));
-    t.push_back(switchRule({"sync line lock", 0x55, [](CameraState &s) -> bool & { return s.lineLock; }, 0x01, 0x00}));
-    t.push_back(switchRule({"V-phase 0/180", 0x25, [](CameraState &s) -> bool & { return s.vp0180; }, 0x01, 0x00}));
+    t.push_back(
+        switchRule({"data screen", 0x15, [](CameraState &s) -> bool & { return s.dataScreen; }}));
+    t.push_back(command("title display on", {0x01, 0x04, 0x73, 0x02}, 6,
+                        [](SimCamera &cam, const QByteArray &) {
+                            cam.titles().display = true;
+                            return SimReply::command();
+                        }));
+    t.push_back(command("title display off", {0x01, 0x04, 0x74, 0x03}, 6,
+                        [](SimCamera &cam, const QByteArray &) {
+                            cam.titles().display = false;
+                            return SimReply::command();
+                        }));
+    t.push_back(switchRule(
+        {"sync line lock", 0x55, [](CameraState &s) -> bool & { return s.lineLock; }, 0x01, 0x00}));
+    t.push_back(switchRule(
+        {"V-phase 0/180", 0x25, [](CameraState &s) -> bool & { return s.vp0180; }, 0x01, 0x00}));
     t.push_back(command("V-phase", {0x01, 0x04, 0x05}, 6, vPhase));
     t.push_back(command("V-phase direct", {0x01, 0x04, 0x45}, 9, vPhaseDirect));
 }

@@ -60,15 +60,19 @@ void registerExposureRules(std::vector<SimRule> &t)
     const ExposureState reset;
     t.push_back(command("AE mode", {0x01, 0x04, 0x39}, 6, aeMode));
     t.push_back(command("slow AE", {0x01, 0x04, 0x5D}, 6, slowAE));
-    t.push_back(switchRule({"exposure compensation", 0x3E, [](CameraState &s) -> bool & { return s.exposure.expComp; }}));
-    t.push_back(switchRule({"backlight", 0x33, [](CameraState &s) -> bool & { return s.exposure.backLight; }}));
+    t.push_back(switchRule({"exposure compensation", 0x3E,
+                            [](CameraState &s) -> bool & { return s.exposure.expComp; }}));
+    t.push_back(switchRule(
+        {"backlight", 0x33, [](CameraState &s) -> bool & { return s.exposure.backLight; }}));
     t.push_back(switchRule({"auto slow shutter", 0x5A,
                             [](CameraState &s) -> bool & { return s.exposure.autoSlowShutter; }}));
 
     addLevelRules(t, {"shutter", 0x0A, 0x4A, 0, 21, reset.shutter,
                       [](CameraState &s) -> int & { return s.exposure.shutter; }});
-    addLevelRules(t, {"iris", 0x0B, 0x4B, 0, 17, reset.iris, [](CameraState &s) -> int & { return s.exposure.iris; }});
-    addLevelRules(t, {"gain", 0x0C, 0x4C, 0, 15, reset.gain, [](CameraState &s) -> int & { return s.exposure.gain; }});
+    addLevelRules(t, {"iris", 0x0B, 0x4B, 0, 17, reset.iris,
+                      [](CameraState &s) -> int & { return s.exposure.iris; }});
+    addLevelRules(t, {"gain", 0x0C, 0x4C, 0, 15, reset.gain,
+                      [](CameraState &s) -> int & { return s.exposure.gain; }});
     addLevelRules(t, {"bright", 0x0D, 0x4D, 0, 31, reset.bright,
                       [](CameraState &s) -> int & { return s.exposure.bright; }});
     addLevelRules(t, {"exposure compensation level", 0x0E, 0x4E, 0, 14, reset.expCompLevel,

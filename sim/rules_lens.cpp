@@ -58,7 +58,10 @@ std::optional<Move> variableSpeed(std::uint8_t b)
     return std::nullopt;
 }
 
-bool separateDigitalZoom(const LensState &lens) { return lens.digitalZoomOn && lens.digitalZoomSeparate; }
+bool separateDigitalZoom(const LensState &lens)
+{
+    return lens.digitalZoomOn && lens.digitalZoomSeparate;
+}
 
 // Digital zoom on/off or mode change: back to x1 when something changed.
 void setDigitalZoom(LensState &lens, std::int64_t now, bool on, bool separate)
@@ -279,7 +282,8 @@ void registerLensRules(std::vector<SimRule> &t)
     t.push_back(command("one-push focus / infinity", {0x01, 0x04, 0x18}, 6, focusAction));
     t.push_back(command("AF mode", {0x01, 0x04, 0x57}, 6, afMode));
     t.push_back(command("interval AF times", {0x01, 0x04, 0x27}, 9, afTimes));
-    t.push_back(switchRule({"AF sensitivity", 0x58, [](CameraState &s) -> bool & { return s.lens.afSensitivity; }}));
+    t.push_back(switchRule(
+        {"AF sensitivity", 0x58, [](CameraState &s) -> bool & { return s.lens.afSensitivity; }}));
     t.push_back(command("lens initialise / compensation scan", {0x01, 0x04, 0x19}, 6, lensAction));
 }
 

@@ -72,8 +72,10 @@ SimReply digitalEffectLevel(SimCamera &cam, const QByteArray &p)
 void registerPictureRules(std::vector<SimRule> &t)
 {
     const Switch switches[] = {
-        {"wide dynamic range", 0x3D, [](CameraState &s) -> bool & { return s.picture.wideDynamicRange; }},
-        {"high resolution", 0x52, [](CameraState &s) -> bool & { return s.picture.highResolution; }},
+        {"wide dynamic range", 0x3D,
+         [](CameraState &s) -> bool & { return s.picture.wideDynamicRange; }},
+        {"high resolution", 0x52,
+         [](CameraState &s) -> bool & { return s.picture.highResolution; }},
         {"ICR", 0x01, [](CameraState &s) -> bool & { return s.picture.icr; }},
         {"auto ICR", 0x51, [](CameraState &s) -> bool & { return s.picture.autoICR; }},
         {"picture flip", 0x66, [](CameraState &s) -> bool & { return s.picture.flip; }},

@@ -14,11 +14,9 @@
 
 #include <optional>
 
-namespace zam::sim
-{
+namespace zam::sim {
 
-namespace
-{
+namespace {
 
 constexpr std::uint8_t kSyntaxError = 0x02;
 constexpr std::uint8_t kNotExecutable = 0x41;
@@ -30,7 +28,8 @@ std::optional<unsigned> digits(const QByteArray &p, int pos, int count)
     unsigned v = 0;
     for (int i = 0; i < count; ++i) {
         const std::uint8_t d = at(p, pos + i);
-        if (d > 0x0F) return std::nullopt;
+        if (d > 0x0F)
+            return std::nullopt;
         v = (v << 4) | d;
     }
     return v;
@@ -40,9 +39,11 @@ SimReply store(SimCamera &cam, const QByteArray &p)
 {
     const auto address = digits(p, 5, 3);
     const auto data = digits(p, 8, 2);
-    if (!address || !data) return SimReply::error(kSyntaxError);
+    if (!address || !data)
+        return SimReply::error(kSyntaxError);
     ServiceState &s = cam.service();
-    if (!s.settingMode) return SimReply::error(kNotExecutable);
+    if (!s.settingMode)
+        return SimReply::error(kNotExecutable);
     if (*address == ServiceState::kProtectCell) {
         s.writeProtectReleased = *data == 0x01;
     } else if (!s.writeProtectReleased) {
@@ -68,9 +69,11 @@ void registerServiceRules(std::vector<SimRule> &table)
     table.push_back(
         {"EEPROM read", {0x09, 0x7F, 0x7F, 0x01}, 9, [](SimCamera &cam, const QByteArray &p) {
              const auto address = digits(p, 5, 3);
-             if (!address) return SimReply::error(kSyntaxError);
+             if (!address)
+                 return SimReply::error(kSyntaxError);
              const ServiceState &s = cam.service();
-             if (!s.settingMode || !s.writeProtectReleased) return SimReply::error(kNotExecutable);
+             if (!s.settingMode || !s.writeProtectReleased)
+                 return SimReply::error(kNotExecutable);
              const std::uint8_t v = s.eeprom[*address];
              return SimReply::inquiry(bytes({0x00, 0x00, v >> 4, v & 0x0F}));
          }});
@@ -78,12 +81,14 @@ void registerServiceRules(std::vector<SimRule> &table)
         {"register set", {0x01, 0x04, 0x24}, 8, [](SimCamera &cam, const QByteArray &p) {
              const std::uint8_t reg = at(p, 4);
              const auto value = digits(p, 5, 2);
-             if (reg > 0x7F || !value) return SimReply::error(kSyntaxError);
+             if (reg > 0x7F || !value)
+                 return SimReply::error(kSyntaxError);
              ServiceState &s = cam.service();
              s.registers[reg] = std::uint8_t(*value);
              // Register 00 is the line speed, the same setting
              // as the EEPROM's baud-rate cell.
-             if (reg == 0x00) s.eeprom[ServiceState::kBaudRateCell] = std::uint8_t(*value);
+             if (reg == 0x00)
+                 s.eeprom[ServiceState::kBaudRateCell] = std::uint8_t(*value);
              return SimReply::command();
          }});
 }

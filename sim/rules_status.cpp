@@ -58,7 +58,10 @@ private:
     QByteArray m_data;
 };
 
-int bit(bool on, int n) { return on ? 1 << n : 0; }
+int bit(bool on, int n)
+{
+    return on ? 1 << n : 0;
+}
 
 QByteArray lensBlock(const CameraState &s, std::int64_t now)
 {
@@ -67,8 +70,8 @@ QByteArray lensBlock(const CameraState &s, std::int64_t now)
     b.nibbles(2, unsigned(l.zoom.position(now)), 4);
     b.nibbles(6, unsigned(l.nearLimit) >> 8, 2);
     b.nibbles(8, unsigned(l.focus.position(now)), 4);
-    b.set(13, bit(l.focusAuto, 0) | bit(l.digitalZoomOn, 1) | bit(l.afSensitivity, 2)
-                  | bit(l.digitalZoomSeparate, 5));
+    b.set(13, bit(l.focusAuto, 0) | bit(l.digitalZoomOn, 1) | bit(l.afSensitivity, 2) |
+                  bit(l.digitalZoomSeparate, 5));
     b.set(14, bit(l.zoom.moving(now), 0) | bit(l.focus.moving(now), 1));
     return b.data();
 }
@@ -146,8 +149,9 @@ SimReply alarmMode(SimCamera &cam, const QByteArray &)
 SimReply alarmLevels(SimCamera &cam, const QByteArray &)
 {
     const CameraState &s = cam.state();
-    return SimReply::inquiry(nibbleBytes(unsigned(s.mdDayLevel), 3) + nibbleBytes(unsigned(s.mdNightLevel), 3)
-                             + nibbleBytes(unsigned(s.mdNowLevel), 3));
+    return SimReply::inquiry(nibbleBytes(unsigned(s.mdDayLevel), 3) +
+                             nibbleBytes(unsigned(s.mdNightLevel), 3) +
+                             nibbleBytes(unsigned(s.mdNowLevel), 3));
 }
 
 } // namespace

@@ -120,7 +120,8 @@ void registerSystemRules(std::vector<SimRule> &t)
 {
     // Power is the one command a camera in standby takes.
     t.push_back({"power", {0x01, 0x04, 0x00}, 6, power});
-    t.push_back(switchRule({"key lock", 0x17, [](CameraState &s) -> bool & { return s.keyLock; }, 0x02, 0x00}));
+    t.push_back(switchRule(
+        {"key lock", 0x17, [](CameraState &s) -> bool & { return s.keyLock; }, 0x02, 0x00}));
     t.push_back(switchRule({"mute", 0x75, [](CameraState &s) -> bool & { return s.mute; }}));
     t.push_back(command("memory preset", {0x01, 0x04, 0x3F}, 7, preset));
     t.push_back(command("user memory write", {0x01, 0x04, 0x23}, 10, memoryWrite));

@@ -12,8 +12,7 @@
 #include <array>
 #include <cstdint>
 
-namespace zam::sim
-{
+namespace zam::sim {
 
 struct ServiceState {
     static constexpr unsigned kProtectCell = 0x001;

@@ -2,7 +2,6 @@
 
 #include "grouprules.h"
 
-
 namespace zam::sim {
 
 SimCamera::SimCamera(int address, std::uint8_t modelCode, const std::vector<SimRule> &rules)

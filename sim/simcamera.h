@@ -20,9 +20,9 @@ namespace zam::sim {
 struct SimReply {
     enum class Kind { Command, Inquiry, Error, None };
     Kind kind = Kind::Command;
-    QByteArray data;          // inquiry data bytes d1..dk
+    QByteArray data; // inquiry data bytes d1..dk
     std::uint8_t errorCode = 0x02;
-    int completionMs = -1;    // command: time from acknowledge to completion (-1: default)
+    int completionMs = -1; // command: time from acknowledge to completion (-1: default)
 
     static SimReply command(int completionMs = -1) { return {Kind::Command, {}, 0, completionMs}; }
     static SimReply inquiry(QByteArray d) { return {Kind::Inquiry, std::move(d), 0, -1}; }

@@ -34,8 +34,8 @@ struct CameraClock {
 
 struct TitleState {
     std::array<TitleLine, 11> lines{};
-    bool display = false;   // switched by 04 74 2F / 3F
-    int clears = 0;         // title clear packets received
+    bool display = false; // switched by 04 74 2F / 3F
+    int clears = 0;       // title clear packets received
     CameraClock clock;
     bool dateDisplay = false;
     bool timeDisplay = false;

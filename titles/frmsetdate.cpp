@@ -6,8 +6,7 @@ namespace zam {
 
 FrmSetDate::FrmSetDate(CameraLink &link, QWidget *parent)
     : FrmSetDate(link, QDateTime::currentDateTime(), parent)
-{
-}
+{}
 
 FrmSetDate::FrmSetDate(CameraLink &link, const QDateTime &now, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::FrmSetDate>()), m_link(&link)

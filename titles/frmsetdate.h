@@ -29,7 +29,6 @@ public:
     FrmSetDate(CameraLink &link, const QDateTime &now, QWidget *parent = nullptr);
     ~FrmSetDate() override;
 
-
     // "Set Time and Date": shown without blocking the main window.
     void openFromMenu();
     void prefill(const QDateTime &now);

@@ -1,9 +1,9 @@
 #include "frmtitle_k.h"
 
-#include <windowsupport.h>
 #include "frmtitle_m.h"
 #include "titlecode.h"
 #include "ui_frmtitle_k.h"
+#include <windowsupport.h>
 
 #include <QFontDatabase>
 #include <QMessageBox>
@@ -42,7 +42,6 @@ FrmTitle_K::FrmTitle_K(CameraLink &link, const MdState &md, std::function<bool()
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fixed.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Courier"), fixed.family()});
     m_ui->Text3->setFont(fixed);
-
 
     connect(m_ui->Check1, &QCheckBox::toggled, this, &FrmTitle_K::onCheck1);
     connect(m_ui->OK, &QPushButton::clicked, this, &FrmTitle_K::sendTitle);

@@ -43,7 +43,6 @@ public:
                QWidget *parent = nullptr);
     ~FrmTitle_K() override;
 
-
     // Ticks or unticks "Title Display"; a change sends the title-display packet.
     void setCheck1(bool on);
     // The chart editor that "Mouse" goes back to.

@@ -1,8 +1,8 @@
 #include "frmtitle_m.h"
 
-#include <windowsupport.h>
 #include "titleglyphs.h"
 #include "ui_frmtitle_m.h"
+#include <windowsupport.h>
 
 #include <QKeyEvent>
 

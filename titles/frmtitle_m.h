@@ -31,7 +31,6 @@ public:
                QWidget *parent = nullptr);
     ~FrmTitle_M() override;
 
-
     // The "Title Set" menu entry: cursor to 0, then shown (not modal).
     void openFromMenu();
     // Ticks or unticks "Title Display"; a change sends the title-display

@@ -11,8 +11,7 @@ TitleEditors::TitleEditors(CameraLink &link, titles::TitleBuffer &buffer, const 
     : QObject(parent), m_link(&link), m_buffer(&buffer), m_md(&md), m_window(window),
       m_titleOnOffChecked(std::move(titleOnOffChecked)),
       m_setTitleOnOffChecked(std::move(setTitleOnOffChecked))
-{
-}
+{}
 
 TitleEditors::~TitleEditors()
 {

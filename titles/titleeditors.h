@@ -13,9 +13,9 @@
 //   "Title Display" box    of the chart editor: the menu mark and the
 //                          keyboard editor's box follow
 
+#include "titlecode.h"
 #include <QObject>
 #include <QPointer>
-#include "titlecode.h"
 
 #include <cameralink.h>
 #include <motiondetection.h>

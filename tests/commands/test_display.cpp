@@ -1,9 +1,8 @@
 // Display, date/time, sync and V-phase functions and the dialog entries of
 // the main window, driven through the real widgets on simulated cameras.
 
-#include "support/widgetscript.h"
 #include "support/controls.h"
-
+#include "support/widgetscript.h"
 
 #include <QTimer>
 #include <frminfo.h>
@@ -24,7 +23,7 @@ struct Panel : PanelRig {
         QVERIFY(start());
         clearSent();
     }
-        DisplayCommands &display() { return groups.display; }
+    DisplayCommands &display() { return groups.display; }
     QAction *action(const QString &name) { return window.findChild<QAction *>(name); }
 };
 
@@ -204,7 +203,8 @@ private Q_SLOTS:
         control<QAction>(rig.window, "LineLock")->trigger();
         control<QAction>(rig.window, "Internal")->trigger();
         QCOMPARE(rig.sent(), hexPackets("8101045501FF 8101045500FF"));
-        QVERIFY(control<QAction>(rig.window, "Internal")->isChecked() && !control<QAction>(rig.window, "LineLock")->isChecked());
+        QVERIFY(control<QAction>(rig.window, "Internal")->isChecked() &&
+                !control<QAction>(rig.window, "LineLock")->isChecked());
     }
 
     // However a hold ends, the camera is told to stop exactly once.
@@ -279,7 +279,8 @@ private Q_SLOTS:
         QFETCH(bool, rateOffered);
         Panel rig({model});
         control<QAction>(rig.window, "SettingMenu")->trigger();
-        QCOMPARE(!control<QGroupBox>(*rig.display().fset(), "FrmBaudrate")->isHidden(), rateOffered);
+        QCOMPARE(!control<QGroupBox>(*rig.display().fset(), "FrmBaudrate")->isHidden(),
+                 rateOffered);
     }
 
     void statusReadShowsDisplayState()
@@ -304,4 +305,3 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestDisplay)
 #include "test_display.moc"
-

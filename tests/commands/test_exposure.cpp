@@ -2,9 +2,8 @@
 // simulated camera: packets, AE mode rows, the bright sequence, the value
 // displays the step buttons move.
 
-#include "support/widgetscript.h"
 #include "support/controls.h"
-
+#include "support/widgetscript.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -23,7 +22,7 @@ struct Panel : PanelRig {
         window.modes().CurrentAEMode = -1;
         clearSent();
     }
-        QWidget *widget(const QString &name) { return window.findChild<QWidget *>(name); }
+    QWidget *widget(const QString &name) { return window.findChild<QWidget *>(name); }
     QAction *action(const QString &name) { return window.findChild<QAction *>(name); }
 };
 
@@ -107,13 +106,15 @@ private Q_SLOTS:
     {
         Panel rig;
         QList<bool> enabledAtSend;
-        connect(&rig.link, &CameraLink::packetWritten, this,
-                [&] { enabledAtSend << control<QSlider>(rig.window, "ExpCompSlider")->isEnabled(); });
+        connect(&rig.link, &CameraLink::packetWritten, this, [&] {
+            enabledAtSend << control<QSlider>(rig.window, "ExpCompSlider")->isEnabled();
+        });
         control<QCheckBox>(rig.window, "ExpComp")->setChecked(true);
         click(control<QCheckBox>(rig.window, "ExpComp")); // off
         click(control<QCheckBox>(rig.window, "ExpComp")); // on
         QCOMPARE(enabledAtSend, (QList<bool>{false, true}));
-        QVERIFY(control<QToolButton>(rig.window, "ExpCompUp")->isEnabled() && control<QToolButton>(rig.window, "ExpCompDown")->isEnabled());
+        QVERIFY(control<QToolButton>(rig.window, "ExpCompUp")->isEnabled() &&
+                control<QToolButton>(rig.window, "ExpCompDown")->isEnabled());
     }
 
     // Each item applies its row over a window showing the opposite, so every
@@ -158,7 +159,8 @@ private Q_SLOTS:
         control<QAction>(rig.window, "Manual")->trigger();
         control<QAction>(rig.window, "Manual")->trigger();
         QCOMPARE(rig.sent().size(), 1);
-        QVERIFY(control<QAction>(rig.window, "Manual")->isChecked()); // the repeated click keeps the mark
+        QVERIFY(control<QAction>(rig.window, "Manual")
+                    ->isChecked()); // the repeated click keeps the mark
 
         // Refused while a status read runs: no packet, marks and boxes kept.
         rig.clearSent();
@@ -167,7 +169,8 @@ private Q_SLOTS:
             rig.action(name)->trigger();
             QVERIFY2(!rig.action(name)->isChecked(), name);
         }
-        for (QCheckBox *box : {control<QCheckBox>(rig.window, "ExpComp"), control<QCheckBox>(rig.window, "BackLight")}) {
+        for (QCheckBox *box : {control<QCheckBox>(rig.window, "ExpComp"),
+                               control<QCheckBox>(rig.window, "BackLight")}) {
             box->setEnabled(true);
             const bool before = box->isChecked();
             click(box);
@@ -215,7 +218,8 @@ private Q_SLOTS:
             QVERIFY(busy[0]);
         }
         QVERIFY(!QApplication::overrideCursor());
-        QVERIFY(control<QAction>(rig.window, "Bright")->isChecked() && control<QSlider>(rig.window, "BrightSlider")->isEnabled());
+        QVERIFY(control<QAction>(rig.window, "Bright")->isChecked() &&
+                control<QSlider>(rig.window, "BrightSlider")->isEnabled());
 
         rig.clearSent();
         control<QAction>(rig.window, "Bright")->trigger();
@@ -268,4 +272,3 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestExposure)
 #include "test_exposure.moc"
-

@@ -2,9 +2,8 @@
 // the simulated chain: packets, the focus modes' control states, the AF
 // sensitivity box, slider drags and the near limit.
 
-#include "support/widgetscript.h"
 #include "support/controls.h"
-
+#include "support/widgetscript.h"
 
 using namespace zam;
 
@@ -31,8 +30,12 @@ QString focusState(const QObject &ui)
 {
     QString s;
     for (QWidget *w : std::initializer_list<QWidget *>{
-             control<QToolButton>(ui, "Near"), control<QToolButton>(ui, "Far"), control<QSpinBox>(ui, "NearSpeed"), control<QSpinBox>(ui, "FarSpeed"), control<QSlider>(ui, "FocusSlider"), control<QPushButton>(ui, "AFTrig"), nullptr,
-             control<QPushButton>(ui, "AFModeCmd_0"), nullptr, control<QPushButton>(ui, "AFModeCmd_1"), control<QPushButton>(ui, "AFModeCmd_2"), control<QPushButton>(ui, "AFModeCmd_3"), nullptr,
+             control<QToolButton>(ui, "Near"), control<QToolButton>(ui, "Far"),
+             control<QSpinBox>(ui, "NearSpeed"), control<QSpinBox>(ui, "FarSpeed"),
+             control<QSlider>(ui, "FocusSlider"), control<QPushButton>(ui, "AFTrig"), nullptr,
+             control<QPushButton>(ui, "AFModeCmd_0"), nullptr,
+             control<QPushButton>(ui, "AFModeCmd_1"), control<QPushButton>(ui, "AFModeCmd_2"),
+             control<QPushButton>(ui, "AFModeCmd_3"), nullptr,
              control<QPushButton>(ui, "ManAFMode"), nullptr, control<QPushButton>(ui, "Infinity")})
         s += !w ? QLatin1Char(' ') : w->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
     return s;
@@ -99,7 +102,9 @@ private Q_SLOTS:
         QVERIFY(rig);
         const QObject &ui = rig->window;
         for (QWidget *w : std::initializer_list<QWidget *>{
-                 control<QPushButton>(ui, "AFModeCmd_0"), control<QPushButton>(ui, "AFModeCmd_1"), control<QPushButton>(ui, "AFModeCmd_2"), control<QPushButton>(ui, "AFModeCmd_3"), control<QPushButton>(ui, "ManAFMode")})
+                 control<QPushButton>(ui, "AFModeCmd_0"), control<QPushButton>(ui, "AFModeCmd_1"),
+                 control<QPushButton>(ui, "AFModeCmd_2"), control<QPushButton>(ui, "AFModeCmd_3"),
+                 control<QPushButton>(ui, "ManAFMode")})
             w->setEnabled(false);
         rig->window.findChild<QWidget *>(button)->setEnabled(true);
         play(*rig, "click " + button);
@@ -172,4 +177,3 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestFocus)
 #include "test_focus.moc"
-

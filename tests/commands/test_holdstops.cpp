@@ -2,9 +2,8 @@
 // to the camera that moved, however the hold ends: one table over every hold
 // button and every way a move can end.
 
-#include "support/widgetscript.h"
 #include "support/controls.h"
-
+#include "support/widgetscript.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -14,23 +13,23 @@ using namespace zam;
 namespace {
 
 enum class End {
-    ReleaseOver,     // mouse up over the button
-    ReleaseOutside,  // mouse up with the pointer dragged off the button
-    Disabled,        // the button disabled while held
-    Hidden,          // the button hidden while held
-    FocusAway,       // keyboard hold, focus moved to another control
-    Deactivated,     // the window deactivated
-    OtherCamera,     // Camera2 chosen from the Select menu while held
-    StatusRead,      // a status read while held; released afterwards
-    ReadDisables,    // a status read reports a mode that disables the button
-    PortLost,        // the adapter unplugged while held, reconnected later
-    Reconnect,       // Reconnect pressed while held
+    ReleaseOver,    // mouse up over the button
+    ReleaseOutside, // mouse up with the pointer dragged off the button
+    Disabled,       // the button disabled while held
+    Hidden,         // the button hidden while held
+    FocusAway,      // keyboard hold, focus moved to another control
+    Deactivated,    // the window deactivated
+    OtherCamera,    // Camera2 chosen from the Select menu while held
+    StatusRead,     // a status read while held; released afterwards
+    ReadDisables,   // a status read reports a mode that disables the button
+    PortLost,       // the adapter unplugged while held, reconnected later
+    Reconnect,      // Reconnect pressed while held
 };
 
 struct Hold {
     const char *button;
-    const char *setup;     // play() steps that make the button usable
-    const char *move;      // the packets to camera 1
+    const char *setup; // play() steps that make the button usable
+    const char *move;  // the packets to camera 1
     const char *stop;
     // Camera state under which the status read disables the button (none
     // for the zoom and V-phase buttons, which the read never disables).
@@ -53,11 +52,11 @@ const Hold kHolds[] = {
 };
 
 const std::pair<End, const char *> kEnds[] = {
-    {End::ReleaseOver, "release over"},     {End::ReleaseOutside, "release outside"},
-    {End::Disabled, "disabled"},            {End::Hidden, "hidden"},
-    {End::FocusAway, "focus away"},         {End::Deactivated, "window deactivated"},
-    {End::OtherCamera, "other camera"},     {End::StatusRead, "status read"},
-    {End::ReadDisables, "read disables"},   {End::PortLost, "port lost"},
+    {End::ReleaseOver, "release over"},   {End::ReleaseOutside, "release outside"},
+    {End::Disabled, "disabled"},          {End::Hidden, "hidden"},
+    {End::FocusAway, "focus away"},       {End::Deactivated, "window deactivated"},
+    {End::OtherCamera, "other camera"},   {End::StatusRead, "status read"},
+    {End::ReadDisables, "read disables"}, {End::PortLost, "port lost"},
     {End::Reconnect, "reconnect"},
 };
 
@@ -225,4 +224,3 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestHoldStops)
 #include "test_holdstops.moc"
-

@@ -1,9 +1,8 @@
 // The panel from the keyboard: hold-to-move with Space and Enter under the
 // same always-stop rules as the mouse, and shortcuts on the busiest entries.
 
-#include "support/panelrig.h"
 #include "support/controls.h"
-
+#include "support/panelrig.h"
 
 #include <QKeyEvent>
 
@@ -28,9 +27,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("key");
         QTest::addColumn<QByteArray>("move");
         QTest::addColumn<QByteArray>("stop");
-        QTest::newRow("zoom tele, Space") << "ZoomTele" << int(Qt::Key_Space) << hexBytes("8101040724FF") << hexBytes("8101040700FF");
-        QTest::newRow("zoom wide, Enter") << "ZoomWide" << int(Qt::Key_Return) << hexBytes("8101040734FF") << hexBytes("8101040700FF");
-        QTest::newRow("V-phase up") << "VPUp" << int(Qt::Key_Space) << hexBytes("8101040502FF") << hexBytes("8101040500FF");
+        QTest::newRow("zoom tele, Space") << "ZoomTele" << int(Qt::Key_Space)
+                                          << hexBytes("8101040724FF") << hexBytes("8101040700FF");
+        QTest::newRow("zoom wide, Enter") << "ZoomWide" << int(Qt::Key_Return)
+                                          << hexBytes("8101040734FF") << hexBytes("8101040700FF");
+        QTest::newRow("V-phase up")
+            << "VPUp" << int(Qt::Key_Space) << hexBytes("8101040502FF") << hexBytes("8101040500FF");
     }
     void holdWithKeys()
     {
@@ -60,7 +62,8 @@ private Q_SLOTS:
         QEvent deactivate(QEvent::WindowDeactivate);
         QApplication::sendEvent(&rig.window, &deactivate);
         sendKey(b, QEvent::KeyRelease, Qt::Key_Space);
-        QCOMPARE(rig.sent(), (QList<QByteArray>{hexBytes("8101040724FF"), hexBytes("8101040700FF")}));
+        QCOMPARE(rig.sent(),
+                 (QList<QByteArray>{hexBytes("8101040724FF"), hexBytes("8101040700FF")}));
     }
 
     void shortcutsInMenus()
@@ -68,8 +71,10 @@ private Q_SLOTS:
         PanelRig rig(1);
         const QObject &ui = rig.window;
         QCOMPARE(control<QAction>(ui, "Quit")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
-        QCOMPARE(control<QAction>(ui, "CameraSel_2")->shortcut(), QKeySequence(QStringLiteral("Ctrl+2")));
-        QCOMPARE(control<QAction>(ui, "DataScreen")->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
+        QCOMPARE(control<QAction>(ui, "CameraSel_2")->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+2")));
+        QCOMPARE(control<QAction>(ui, "DataScreen")->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+D")));
         QCOMPARE(control<QPushButton>(ui, "Refreshonce")->shortcut(), QKeySequence(Qt::Key_F5));
         // The auto-refresh button keeps its shortcut through caption changes.
         control<QPushButton>(ui, "AutoRefreshed")->click();
@@ -88,4 +93,3 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestKeyboard)
 #include "test_keyboard.moc"
-

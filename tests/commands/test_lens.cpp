@@ -2,9 +2,8 @@
 // widgets against the simulated chain: packets, hold-to-move stops, slider
 // drags and the digital zoom control states.
 
-#include "support/widgetscript.h"
 #include "support/controls.h"
-
+#include "support/widgetscript.h"
 
 using namespace zam;
 
@@ -21,13 +20,16 @@ QString zoomState(const QObject &ui)
 {
     auto on = [](QWidget *w) { return QChar(w->isEnabled() ? '1' : '0'); };
     auto offered = [](QSlider *s) { return !s->isHidden() && s->isEnabled(); };
-    const bool full = offered(control<QSlider>(ui, "ZoomSlider")), optical = offered(control<QSlider>(ui, "ZoomSliderShort"));
+    const bool full = offered(control<QSlider>(ui, "ZoomSlider")),
+               optical = offered(control<QSlider>(ui, "ZoomSliderShort"));
     return QStringLiteral("slider=%1 on/off=%2%3 separate=%4%5%6 modes=%7%8")
         .arg(full == optical ? "both?"
              : full          ? "full"
                              : "optical")
-        .arg(on(control<QPushButton>(ui, "DZoomON")), on(control<QPushButton>(ui, "DZoomOff")), on(control<QToolButton>(ui, "DZoomTele")), on(control<QToolButton>(ui, "DZoomWide")),
-             on(control<QPushButton>(ui, "DZoomX")), on(control<QPushButton>(ui, "DZoomMode_0")), on(control<QPushButton>(ui, "DZoomMode_1")));
+        .arg(on(control<QPushButton>(ui, "DZoomON")), on(control<QPushButton>(ui, "DZoomOff")),
+             on(control<QToolButton>(ui, "DZoomTele")), on(control<QToolButton>(ui, "DZoomWide")),
+             on(control<QPushButton>(ui, "DZoomX")), on(control<QPushButton>(ui, "DZoomMode_0")),
+             on(control<QPushButton>(ui, "DZoomMode_1")));
 }
 
 } // namespace
@@ -122,7 +124,8 @@ private Q_SLOTS:
         QTest::mouseRelease(s, Qt::LeftButton, {}, dropped);
         QCOMPARE(refresh.timerEnabled(), autoRefreshChecked);
 
-        const int v = s->value(), command = s == control<QSlider>(rig->window, "DZoomSlider") ? 0x46 : 0x47;
+        const int v = s->value(),
+                  command = s == control<QSlider>(rig->window, "DZoomSlider") ? 0x46 : 0x47;
         QVERIFY(v > 0);
         const QString at = QString::asprintf("810104%02X0%X0%X0%X0%XFF", command, v >> 12,
                                              (v >> 8) & 15, (v >> 4) & 15, v & 15);
@@ -201,4 +204,3 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestLens)
 #include "test_lens.moc"
-

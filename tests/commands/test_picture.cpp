@@ -3,9 +3,8 @@
 // packets, the ICR threshold entry, the effect items, the status read gate,
 // the level dialog and what the status read shows.
 
-#include "support/widgetscript.h"
 #include "support/controls.h"
-
+#include "support/widgetscript.h"
 
 #include <QSpinBox>
 #include <frmdeffect.h>
@@ -20,7 +19,7 @@ struct Panel : PanelRig {
         QVERIFY(start());
         clearSent();
     }
-        QAction *action(const QString &name) { return window.findChild<QAction *>(name); }
+    QAction *action(const QString &name) { return window.findChild<QAction *>(name); }
     FrmDEffect &effectDialog() { return window.frmDEffect(); }
 };
 
@@ -178,7 +177,9 @@ private Q_SLOTS:
         camera.effect = effect;
         camera.digitalEffectLevel = 0x20;
         const QObject &ui = rig.window;
-        const QList<QAction *> items{control<QAction>(ui, "PictureFlip"), control<QAction>(ui, "LR_Reverse"), control<QAction>(ui, "Freese"), control<QAction>(ui, "Image_Stabi")};
+        const QList<QAction *> items{
+            control<QAction>(ui, "PictureFlip"), control<QAction>(ui, "LR_Reverse"),
+            control<QAction>(ui, "Freese"), control<QAction>(ui, "Image_Stabi")};
         const QStringList effects{"PEOff", "NegArt", "BlackWhite"};
         for (QAction *a : items)
             a->setChecked(false);
@@ -198,4 +199,3 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestPicture)
 #include "test_picture.moc"
-

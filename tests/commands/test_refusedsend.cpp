@@ -3,9 +3,8 @@
 // enabled states, the memory action) change only with a packet that went
 // out, and auto refresh runs on.
 
-#include "support/widgetscript.h"
 #include "support/controls.h"
-
+#include "support/widgetscript.h"
 
 #include <QLineEdit>
 
@@ -129,4 +128,3 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestRefusedSend)
 #include "test_refusedsend.moc"
-

@@ -3,9 +3,8 @@
 // the one-at-a-time preset buttons, the recall's status read, camera ID and
 // user memory entries, and what the status read shows.
 
-#include "support/widgetscript.h"
 #include "support/controls.h"
-
+#include "support/widgetscript.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -22,7 +21,7 @@ struct Panel : PanelRig {
         groups.system.setMessageHook(shown.hook());
         clearSent();
     }
-        ModuleState &state() { return link.state(); }
+    ModuleState &state() { return link.state(); }
     QDialog &id() { return window.frmCamID(); }
 
     QStringList selectedPresets()
@@ -98,7 +97,8 @@ private Q_SLOTS:
         QCOMPARE(rig.selectedPresets(), QStringList{"RecallOption_3"});
 
         control<QRadioButton>(rig.window, "SetOption_1")->click();
-        control<QRadioButton>(rig.window, "RecallOption_2")->click(); // same row: the group would move the selection
+        control<QRadioButton>(rig.window, "RecallOption_2")
+            ->click(); // same row: the group would move the selection
         control<QRadioButton>(rig.window, "RecallOption_3")->click(); // the pending one itself
         QCOMPARE(rig.sent().size(), 1);
         QCOMPARE(rig.selectedPresets(), QStringList{"RecallOption_3"});
@@ -143,8 +143,9 @@ private Q_SLOTS:
     {
         Panel rig;
         rig.state().RefreshBusy = true;
-        for (QAbstractButton *b :
-             {control<QRadioButton>(rig.window, "SetOption_2"), control<QRadioButton>(rig.window, "RecallOption_0"), control<QRadioButton>(rig.window, "ResetOption_5")})
+        for (QAbstractButton *b : {control<QRadioButton>(rig.window, "SetOption_2"),
+                                   control<QRadioButton>(rig.window, "RecallOption_0"),
+                                   control<QRadioButton>(rig.window, "ResetOption_5")})
             b->click();
         QVERIFY(rig.sent().isEmpty());
         QVERIFY(rig.selectedPresets().isEmpty());
@@ -167,7 +168,8 @@ private Q_SLOTS:
         QVERIFY(!rig.link.refresh().timerEnabled());
         QCOMPARE(rig.sent().size(), 1); // nothing read yet
 
-        QTRY_COMPARE_WITH_TIMEOUT(control<QLineEdit>(rig.window, "CameraIDText")->text(), QStringLiteral("1234"), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(control<QLineEdit>(rig.window, "CameraIDText")->text(),
+                                  QStringLiteral("1234"), 2000);
         const auto reads = rig.sent().size();
         QTest::qWait(100);
         QCOMPARE(rig.sent().size(), reads); // once only
@@ -206,7 +208,8 @@ private Q_SLOTS:
         QCOMPARE(rig.shown.texts(),
                  refused ? QStringList{SystemCommands::kCameraIdMessage} : QStringList{});
         QCOMPARE(rig.window.frmCamID().isVisible(), refused);
-        QCOMPARE(control<QLineEdit>(rig.window, "CameraIDText")->text(), refused ? QStringLiteral("7") : shown);
+        QCOMPARE(control<QLineEdit>(rig.window, "CameraIDText")->text(),
+                 refused ? QStringLiteral("7") : shown);
     }
 
     // The dialog pauses Timer1 while open; OK and Cancel start it again only
@@ -228,7 +231,8 @@ private Q_SLOTS:
         QVERIFY(!refresh.timerEnabled());
         QVERIFY(!rig.window.frmCamID().isModal());
         control<QLineEdit>(rig.id(), "ID")->setText(QStringLiteral("5"));
-        (ok ? control<QPushButton>(rig.id(), "OK") : control<QPushButton>(rig.id(), "Cancel"))->click();
+        (ok ? control<QPushButton>(rig.id(), "OK") : control<QPushButton>(rig.id(), "Cancel"))
+            ->click();
         QVERIFY(!rig.window.frmCamID().isVisible());
         QCOMPARE(rig.sent().size(), ok ? 1 : 0);
         QCOMPARE(refresh.timerEnabled(), autoRefreshChecked);
@@ -248,7 +252,9 @@ private Q_SLOTS:
         rig.run(50);
         QCOMPARE(rig.sent(),
                  (QList<QByteArray>{hexBytes("8101042306050C000EFF"), hexBytes("8109042306FF")}));
-        QVERIFY2(control<QPlainTextEdit>(rig.window, "RecvText")->toPlainText().contains(QStringLiteral("90 50 05 0C 00 0E FF")),
+        QVERIFY2(control<QPlainTextEdit>(rig.window, "RecvText")
+                     ->toPlainText()
+                     .contains(QStringLiteral("90 50 05 0C 00 0E FF")),
                  qPrintable(control<QPlainTextEdit>(rig.window, "RecvText")->toPlainText()));
     }
 
@@ -268,4 +274,3 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestSystem)
 #include "test_system.moc"
-

@@ -1,9 +1,8 @@
 // White-balance controls of the main window, driven through the real widgets
 // on a simulated camera: the mode rows, the gain buttons and sliders.
 
-#include "support/widgetscript.h"
 #include "support/controls.h"
-
+#include "support/widgetscript.h"
 
 using namespace zam;
 
@@ -16,15 +15,18 @@ struct Panel : PanelRig {
         window.modes().CurrentWBMode = -1;
         clearSent();
     }
-        QList<QAction *> items()
+    QList<QAction *> items()
     {
-        return {control<QAction>(window, "ATWPro"),    control<QAction>(window, "InDoor"), control<QAction>(window, "OutDoor"),
-                control<QAction>(window, "OnePushWB"), control<QAction>(window, "ATW"),    control<QAction>(window, "ManualWB")};
+        return {control<QAction>(window, "ATWPro"),  control<QAction>(window, "InDoor"),
+                control<QAction>(window, "OutDoor"), control<QAction>(window, "OnePushWB"),
+                control<QAction>(window, "ATW"),     control<QAction>(window, "ManualWB")};
     }
     QList<QWidget *> gainControls()
     {
-        return {control<QWidget>(window, "RGainUp"),     control<QWidget>(window, "BGainUp"),     control<QWidget>(window, "RGainDown"), control<QWidget>(window, "BGainDown"),
-                control<QWidget>(window, "RGainSlider"), control<QWidget>(window, "BGainSlider"), control<QWidget>(window, "RBReset")};
+        return {control<QWidget>(window, "RGainUp"),     control<QWidget>(window, "BGainUp"),
+                control<QWidget>(window, "RGainDown"),   control<QWidget>(window, "BGainDown"),
+                control<QWidget>(window, "RGainSlider"), control<QWidget>(window, "BGainSlider"),
+                control<QWidget>(window, "RBReset")};
     }
 };
 
@@ -119,7 +121,8 @@ private Q_SLOTS:
             QTest::mouseClick(w, Qt::LeftButton);
         }
         QCOMPARE(rig.sent(), hexPackets(expected));
-        QCOMPARE(zam::control<QLineEdit>(rig.window, "RGValue")->text(), QStringLiteral("unchanged"));
+        QCOMPARE(zam::control<QLineEdit>(rig.window, "RGValue")->text(),
+                 QStringLiteral("unchanged"));
     }
 
     void sliderPressPausesRefresh()
@@ -132,4 +135,3 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestWhiteBalance)
 #include "test_whitebalance.moc"
-

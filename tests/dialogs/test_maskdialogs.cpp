@@ -5,10 +5,9 @@
 
 #include "support/caughtmessages.h"
 #include "support/controls.h"
-#include <zonegrid.h>
 #include "support/formsteps.h"
 #include "support/linkrig.h"
-
+#include <zonegrid.h>
 
 #include <QTest>
 #include <QTimer>
@@ -168,7 +167,8 @@ private Q_SLOTS:
         if (packet.isEmpty()) {
             QVERIFY(own.isEmpty() && main.isEmpty());
             QCOMPARE(rig.messages.size(), 1);
-            QVERIFY2(rig.messages.texts()[0].contains(message), qPrintable(rig.messages.texts()[0]));
+            QVERIFY2(rig.messages.texts()[0].contains(message),
+                     qPrintable(rig.messages.texts()[0]));
             return;
         }
         // Logged where it went: the main window's log or the dialog's own box.
@@ -303,7 +303,9 @@ private Q_SLOTS:
         QCOMPARE(control<QComboBox>(u, "ComboSetMD")->currentIndex(), 7);
         QVERIFY(s.MDMode == 7 && s.MDModeKnown);
         QVERIFY(control<QRadioButton>(u, "OpMDon")->isChecked() && s.MDActive);
-        QCOMPARE(control<QLineEdit>(u, "txtMDdayR")->text() + control<QLineEdit>(u, "txtMDnightR")->text() + control<QLineEdit>(u, "txtMDc")->text(),
+        QCOMPARE(control<QLineEdit>(u, "txtMDdayR")->text() +
+                     control<QLineEdit>(u, "txtMDnightR")->text() +
+                     control<QLineEdit>(u, "txtMDc")->text(),
                  QStringLiteral("123ABC0F5"));
         QCOMPARE(s.MDDayLevel, 0); // the read-back changes no stored level
     }
@@ -360,7 +362,8 @@ private Q_SLOTS:
         rig.messages.answer = QMessageBox::StandardButton(answer);
         MD dialog(rig.link, rig.md);
         rig.hook(dialog);
-        (on ? control<QRadioButton>(dialog, "OpMDon") : control<QRadioButton>(dialog, "OpMDoff"))->setChecked(true);
+        (on ? control<QRadioButton>(dialog, "OpMDon") : control<QRadioButton>(dialog, "OpMDoff"))
+            ->setChecked(true);
         control<QPushButton>(dialog, "cmdMDstart")->click();
         QCOMPARE(rig.messages.size(), int(autoRefresh && on));
         QCOMPARE(rig.sent(), packet.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{packet});
@@ -397,7 +400,9 @@ private Q_SLOTS:
         QCOMPARE(checks, 1);
         const QObject &u = dialog;
         QCOMPARE(control<QComboBox>(u, "ComboSetMD")->currentIndex(), 5);
-        QCOMPARE(control<QLineEdit>(u, "txtMDday")->text() + control<QLineEdit>(u, "txtMDnightR")->text() + control<QLineEdit>(u, "txtMDc")->text(),
+        QCOMPARE(control<QLineEdit>(u, "txtMDday")->text() +
+                     control<QLineEdit>(u, "txtMDnightR")->text() +
+                     control<QLineEdit>(u, "txtMDc")->text(),
                  QStringLiteral("012034056"));
         QVERIFY(control<QRadioButton>(u, "OpMDon")->isChecked());
     }
@@ -508,4 +513,3 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestMaskDialogs)
 #include "test_maskdialogs.moc"
-

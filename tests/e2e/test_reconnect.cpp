@@ -2,9 +2,8 @@
 // away mid-session, and Reconnect once it is back under the same name.
 
 #include "camsimprocess.h"
-#include "support/controls.h"
 #include "support/caughtmessages.h"
-
+#include "support/controls.h"
 
 #include <QDir>
 #include <QLabel>
@@ -74,8 +73,8 @@ private Q_SLOTS:
     void startUpOverTcp()
     {
         const QString tcpPort = QString::number(30000 + QCoreApplication::applicationPid() % 10000);
-        CamsimProcess sim({QStringLiteral("--tcp"), tcpPort, QStringLiteral("--models"), QStringLiteral("41"),
-                           QStringLiteral("--quiet")});
+        CamsimProcess sim({QStringLiteral("--tcp"), tcpPort, QStringLiteral("--models"),
+                           QStringLiteral("41"), QStringLiteral("--quiet")});
         QVERIFY(!sim.device().isEmpty());
         const QString device = QStringLiteral("tcp://127.0.0.1:") + tcpPort;
         SteadyClock clock;
@@ -95,4 +94,3 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestReconnect)
 #include "test_reconnect.moc"
-

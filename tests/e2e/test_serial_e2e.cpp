@@ -12,16 +12,20 @@
 using namespace zam;
 
 namespace {
-QByteArray hex(const char *s) { return QByteArray::fromHex(s); }
+QByteArray hex(const char *s)
+{
+    return QByteArray::fromHex(s);
 }
+} // namespace
 
 class TestSerialE2E : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void startupExchangeOverPty()
     {
-        CamsimProcess sim({QStringLiteral("--cameras"), QStringLiteral("2"), QStringLiteral("--models"),
-                           QStringLiteral("41,30"), QStringLiteral("--baud"), QStringLiteral("38400")});
+        CamsimProcess sim({QStringLiteral("--cameras"), QStringLiteral("2"),
+                           QStringLiteral("--models"), QStringLiteral("41,30"),
+                           QStringLiteral("--baud"), QStringLiteral("38400")});
         QVERIFY2(!sim.device().isEmpty(), "zam-camsim did not start");
         SteadyClock clock;
         QtSerialPortBackend port;
@@ -76,7 +80,8 @@ private Q_SLOTS:
     void startupExchangeOverTcp()
     {
         const QString tcpPort = QString::number(40000 + QCoreApplication::applicationPid() % 20000);
-        CamsimProcess sim({QStringLiteral("--tcp"), tcpPort, QStringLiteral("--cameras"), QStringLiteral("1")});
+        CamsimProcess sim(
+            {QStringLiteral("--tcp"), tcpPort, QStringLiteral("--cameras"), QStringLiteral("1")});
         QVERIFY(!sim.device().isEmpty());
         SteadyClock clock;
         const QString device = QStringLiteral("tcp://127.0.0.1:") + tcpPort;
@@ -98,7 +103,8 @@ private Q_SLOTS:
 
     void detectsTheChainsSpeed()
     {
-        CamsimProcess sim({QStringLiteral("--strict-baud"), QStringLiteral("--baud"), QStringLiteral("19200")});
+        CamsimProcess sim(
+            {QStringLiteral("--strict-baud"), QStringLiteral("--baud"), QStringLiteral("19200")});
         QVERIFY(!sim.device().isEmpty());
         SteadyClock clock;
         QElapsedTimer t;
@@ -115,9 +121,11 @@ private Q_SLOTS:
         QElapsedTimer t;
         t.start();
         QString why;
-        QCOMPARE(detectBaud([] { return makeLinePort(QString()); }, sim.device(), clock, &why), std::nullopt);
+        QCOMPARE(detectBaud([] { return makeLinePort(QString()); }, sim.device(), clock, &why),
+                 std::nullopt);
         QVERIFY(t.elapsed() < 4000);
-        QCOMPARE(detectBaud([] { return makeLinePort(QString()); }, QStringLiteral("/dev/zam-none"), clock, &why),
+        QCOMPARE(detectBaud([] { return makeLinePort(QString()); }, QStringLiteral("/dev/zam-none"),
+                            clock, &why),
                  std::nullopt);
         QVERIFY(why.contains(QStringLiteral("no such device")));
     }
@@ -127,7 +135,8 @@ private Q_SLOTS:
         QtSerialPortBackend port;
         const OpenResult r = port.open({QStringLiteral("/dev/zam-no-such-port"), 9600});
         QCOMPARE(r.error, OpenError::NoSuchDevice);
-        QVERIFY(describeOpenFailure(r, QStringLiteral("/dev/zam-no-such-port")).contains(QStringLiteral("no such device")));
+        QVERIFY(describeOpenFailure(r, QStringLiteral("/dev/zam-no-such-port"))
+                    .contains(QStringLiteral("no such device")));
         // Writes and waits on a port that did not open neither crash nor hang.
         SteadyClock clock;
         CameraLink link(port, clock);

@@ -3,11 +3,11 @@
 
 #include "support/simline.h"
 
-#include <QThread>
 #include <QSignalSpy>
 #include <QTest>
-#include <cameralink.h>
+#include <QThread>
 #include <camerachain.h>
+#include <cameralink.h>
 #include <packet.h>
 #include <simport.h>
 
@@ -20,7 +20,10 @@ struct Rig : SimLine {
     Rig() { port.open({QStringLiteral("sim:"), 9600}); }
 };
 
-QByteArray hex(const char *s) { return QByteArray::fromHex(s); }
+QByteArray hex(const char *s)
+{
+    return QByteArray::fromHex(s);
+}
 
 } // namespace
 

@@ -1,13 +1,12 @@
 // The port settings window: defaults, choices and command-line preselection.
 
-
-#include <QTest>
 #include "support/controls.h"
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <camerachain.h>
 #include <clock.h>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <frmoption.h>
 #include <portmemory.h>
 #include <simport.h>
@@ -76,7 +75,9 @@ private Q_SLOTS:
         QFETCH(QString, baud);
         FrmOption w(someEntries());
         control<QComboBox>(w, "ComList")->setCurrentIndex(index);
-        QRadioButton *rates[] = {control<QRadioButton>(w, "OBrate_0"), control<QRadioButton>(w, "OBrate_1"), control<QRadioButton>(w, "OBrate_2")};
+        QRadioButton *rates[] = {control<QRadioButton>(w, "OBrate_0"),
+                                 control<QRadioButton>(w, "OBrate_1"),
+                                 control<QRadioButton>(w, "OBrate_2")};
         QTest::mouseClick(rates[rate], Qt::LeftButton);
         QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
         QCOMPARE(w.choice().CommPortNumber, portNumber);
@@ -87,7 +88,8 @@ private Q_SLOTS:
     {
         FrmOption w(someEntries());
         for (QWidget *c : w.findChildren<QWidget *>()) {
-            if (c->focusPolicy() != Qt::NoFocus && !qobject_cast<QLabel *>(c) && c->parentWidget() == c->window())
+            if (c->focusPolicy() != Qt::NoFocus && !qobject_cast<QLabel *>(c) &&
+                c->parentWidget() == c->window())
                 QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
         }
         QVERIFY(!control<QComboBox>(w, "ComList")->accessibleName().isEmpty());
@@ -101,7 +103,9 @@ private Q_SLOTS:
         w.preselectBaud(QStringLiteral("38400"));
         QCOMPARE(control<QComboBox>(w, "ComList")->currentText(), QStringLiteral("/dev/pts/7"));
         // The added device sits before the simulated entry.
-        QCOMPARE(control<QComboBox>(w, "ComList")->itemText(control<QComboBox>(w, "ComList")->count() - 1), QStringLiteral("Simulated cameras"));
+        QCOMPARE(control<QComboBox>(w, "ComList")
+                     ->itemText(control<QComboBox>(w, "ComList")->count() - 1),
+                 QStringLiteral("Simulated cameras"));
         QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
         QCOMPARE(w.choice().entry.device, QStringLiteral("/dev/pts/7"));
         QCOMPARE(w.choice().BaudRateText, QStringLiteral("38400"));
@@ -125,8 +129,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("baud");
         QTest::addColumn<int>("cameras");
         QTest::addColumn<QString>("models");
-        QTest::newRow("serial adapter") << "/dev/ttyUSB0" << "19200" << 2 << "";
-        QTest::newRow("chain of seven") << "sim:" << "38400" << 7 << "30,41,20";
+        QTest::newRow("serial adapter") << "/dev/ttyUSB0"
+                                        << "19200" << 2 << "";
+        QTest::newRow("chain of seven") << "sim:"
+                                        << "38400" << 7 << "30,41,20";
     }
     void rememberedChoice()
     {
@@ -199,12 +205,15 @@ private Q_SLOTS:
     void networkEntryAsksForTheAddress()
     {
         auto entries = someEntries();
-        entries.insert(entries.size() - 1, {QStringLiteral("Network (host:port)..."), QString::fromLatin1(kNetworkDevice), 0});
+        entries.insert(entries.size() - 1, {QStringLiteral("Network (host:port)..."),
+                                            QString::fromLatin1(kNetworkDevice), 0});
         FrmOption w(entries);
         w.askNetworkAddress = [] { return QStringLiteral("serial-server.test:4001"); };
         control<QComboBox>(w, "ComList")->setCurrentIndex(int(entries.size()) - 2);
-        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton); // asks instead of accepting
-        QCOMPARE(control<QComboBox>(w, "ComList")->currentText(), QStringLiteral("tcp://serial-server.test:4001"));
+        QTest::mouseClick(control<QPushButton>(w, "Command1"),
+                          Qt::LeftButton); // asks instead of accepting
+        QCOMPARE(control<QComboBox>(w, "ComList")->currentText(),
+                 QStringLiteral("tcp://serial-server.test:4001"));
         QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
         QCOMPARE(w.choice().entry.device, QStringLiteral("tcp://serial-server.test:4001"));
     }
@@ -228,4 +237,3 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestFrmOption)
 #include "test_frmoption.moc"
-

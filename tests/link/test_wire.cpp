@@ -66,15 +66,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("subject");
         QTest::addColumn<bool>("match");
-        QTest::newRow("star empty") << "*" << "" << true;
-        QTest::newRow("question needs one") << "?" << "" << false;
-        QTest::newRow("class hit") << "[9A-F]0" << "B0" << true;
-        QTest::newRow("class miss") << "[9A-F]0" << "80" << false;
-        QTest::newRow("class digit 9") << "[9A-F]" << "9" << true;
-        QTest::newRow("literal") << "88?30" << "88 30" << true;
-        QTest::newRow("two stars") << "*A*B*" << "xxAyyBzz" << true;
-        QTest::newRow("backtrack") << "*50*FF*" << "90 50 FE 00 FF " << true;
-        QTest::newRow("no end") << "*50*FF*" << "90 50 FE " << false;
+        QTest::newRow("star empty") << "*"
+                                    << "" << true;
+        QTest::newRow("question needs one") << "?"
+                                            << "" << false;
+        QTest::newRow("class hit") << "[9A-F]0"
+                                   << "B0" << true;
+        QTest::newRow("class miss") << "[9A-F]0"
+                                    << "80" << false;
+        QTest::newRow("class digit 9") << "[9A-F]"
+                                       << "9" << true;
+        QTest::newRow("literal") << "88?30"
+                                 << "88 30" << true;
+        QTest::newRow("two stars") << "*A*B*"
+                                   << "xxAyyBzz" << true;
+        QTest::newRow("backtrack") << "*50*FF*"
+                                   << "90 50 FE 00 FF " << true;
+        QTest::newRow("no end") << "*50*FF*"
+                                << "90 50 FE " << false;
     }
     void wildcard()
     {
@@ -102,13 +111,15 @@ private Q_SLOTS:
         QTest::newRow("network change") << "90 38 FF " << bit(ReplyPattern::NetworkChange);
         QTest::newRow("camera 7") << "F0 51 FF " << bit(ReplyPattern::Completion);
         QTest::newRow("camera 2") << "A0 41 FF " << bit(ReplyPattern::Acknowledge);
-        QTest::newRow("interface clear") << "88 01 00 01 FF " << bit(ReplyPattern::InterfaceClearEcho);
+        QTest::newRow("interface clear")
+            << "88 01 00 01 FF " << bit(ReplyPattern::InterfaceClearEcho);
         QTest::newRow("address set") << "88 30 03 FF " << bit(ReplyPattern::AddressSetReply);
         QTest::newRow("header 80 is no camera") << "80 51 FF " << 0u;
         // An earlier completion still within the 24-character tail finishes
         // the next command's acknowledge.
         QTest::newRow("ack after completion")
-            << "90 51 FF \r\n90 41 FF " << (bit(ReplyPattern::Completion) | bit(ReplyPattern::Acknowledge));
+            << "90 51 FF \r\n90 41 FF "
+            << (bit(ReplyPattern::Completion) | bit(ReplyPattern::Acknowledge));
         // ... but not once it has left the tail.
         QTest::newRow("old completion out of tail")
             << "90 51 FF \r\n90 41 FF \r\n90 41 FF \r\n90 41 FF " << bit(ReplyPattern::Acknowledge);
@@ -126,16 +137,18 @@ private Q_SLOTS:
     {
         std::mt19937 rng(7);
         const QString alphabet = QStringLiteral("0123456789ABCDEF   \r\n");
-        const std::vector<std::uint8_t> likely = {0x90, 0xA0, 0x88, 0x41, 0x51, 0x50, 0x60, 0x38,
-                                                  0x01, 0x00, 0x30, 0x03, 0xFF, 0xFF};
+        const std::vector<std::uint8_t> likely = {0x90, 0xA0, 0x88, 0x41, 0x51, 0x50, 0x60,
+                                                  0x38, 0x01, 0x00, 0x30, 0x03, 0xFF, 0xFF};
         for (int round = 0; round < 20000; ++round) {
             QString log;
             if (round % 2) {
                 for (int n = std::uniform_int_distribution<int>(0, 30)(rng); n > 0; --n)
-                    log += alphabet[std::uniform_int_distribution<int>(0, int(alphabet.size()) - 1)(rng)];
+                    log += alphabet[std::uniform_int_distribution<int>(0, int(alphabet.size()) -
+                                                                              1)(rng)];
             } else {
                 for (int n = std::uniform_int_distribution<int>(0, 10)(rng); n > 0; --n) {
-                    log += hexPair(likely[std::uniform_int_distribution<std::size_t>(0, likely.size() - 1)(rng)]);
+                    log += hexPair(likely[std::uniform_int_distribution<std::size_t>(
+                        0, likely.size() - 1)(rng)]);
                     log += QLatin1Char(' ');
                 }
             }

@@ -3,9 +3,8 @@
 // that shows a changing value lets a screen reader read both what the field
 // is for and its value.
 
-#include "support/panelrig.h"
 #include "support/controls.h"
-
+#include "support/panelrig.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
@@ -40,11 +39,12 @@ QStringList unnamedControls(QWidget *window)
 {
     QStringList missing;
     for (QWidget *w : window->findChildren<QWidget *>()) {
-        const bool control = qobject_cast<QAbstractButton *>(w) || qobject_cast<QAbstractSlider *>(w) ||
-                             qobject_cast<QAbstractSpinBox *>(w) || qobject_cast<QComboBox *>(w) ||
-                             qobject_cast<QPlainTextEdit *>(w) ||
-                             (qobject_cast<QLineEdit *>(w) && !qobject_cast<QAbstractSpinBox *>(w->parentWidget()) &&
-                              !qobject_cast<QComboBox *>(w->parentWidget()));
+        const bool control =
+            qobject_cast<QAbstractButton *>(w) || qobject_cast<QAbstractSlider *>(w) ||
+            qobject_cast<QAbstractSpinBox *>(w) || qobject_cast<QComboBox *>(w) ||
+            qobject_cast<QPlainTextEdit *>(w) ||
+            (qobject_cast<QLineEdit *>(w) && !qobject_cast<QAbstractSpinBox *>(w->parentWidget()) &&
+             !qobject_cast<QComboBox *>(w->parentWidget()));
         if (!control || w->focusPolicy() == Qt::NoFocus)
             continue;
         ++g_checked;
@@ -98,9 +98,13 @@ private Q_SLOTS:
         const QObject &ui = rig.window;
         // Open every window the menus offer (the modal alarm window is made
         // directly, without its modal loop).
-        for (QAction *entry : {control<QAction>(ui, "SettingMenu"), control<QAction>(ui, "RegisterSet"), control<QAction>(ui, "version"), control<QAction>(ui, "MotionDetectD"), control<QAction>(ui, "TitleSet"),
-                               control<QAction>(ui, "SettingZones"), control<QAction>(ui, "SphericalZoneMasking"), control<QAction>(ui, "PrivacyAv"), control<QAction>(ui, "AESpotMode"),
-                               control<QAction>(ui, "SetTimeDate"), control<QAction>(ui, "DigitalEffectLevel"), control<QAction>(ui, "IDWrite")}) {
+        for (QAction *entry :
+             {control<QAction>(ui, "SettingMenu"), control<QAction>(ui, "RegisterSet"),
+              control<QAction>(ui, "version"), control<QAction>(ui, "MotionDetectD"),
+              control<QAction>(ui, "TitleSet"), control<QAction>(ui, "SettingZones"),
+              control<QAction>(ui, "SphericalZoneMasking"), control<QAction>(ui, "PrivacyAv"),
+              control<QAction>(ui, "AESpotMode"), control<QAction>(ui, "SetTimeDate"),
+              control<QAction>(ui, "DigitalEffectLevel"), control<QAction>(ui, "IDWrite")}) {
             entry->setEnabled(true);
             entry->trigger();
         }
@@ -113,7 +117,8 @@ private Q_SLOTS:
                 missing += unnamedControls(w);
         missing += unnamedControls(&md);
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char(' '))));
-        QVERIFY2(g_checked > 300, qPrintable(QString::number(g_checked))); // the windows really were there
+        QVERIFY2(g_checked > 300,
+                 qPrintable(QString::number(g_checked))); // the windows really were there
     }
 
     void changingFieldsAreReadWithTheirValue()
@@ -137,4 +142,3 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestAccessibility)
 #include "test_accessibility.moc"
-

@@ -1,11 +1,10 @@
 // Auto refresh as the operator sees it (the AutoRefreshed and Refreshonce
 // buttons), its pause around commands, and the alarm status read.
 
-#include "support/panelrig.h"
 #include "support/controls.h"
+#include "support/panelrig.h"
 #include "support/scriptedrig.h"
 #include "support/widgetscript.h"
-
 
 #include <autorefreshcontrols.h>
 #include <controls.h>
@@ -24,7 +23,8 @@ struct RefreshView {
 
 RefreshView view(FrmMain &w)
 {
-    return {control<QPushButton>(w, "AutoRefreshed")->text(), control<QPushButton>(w, "AutoRefreshed")->isEnabled(),
+    return {control<QPushButton>(w, "AutoRefreshed")->text(),
+            control<QPushButton>(w, "AutoRefreshed")->isEnabled(),
             w.link().refresh().timerEnabled(), control<QPushButton>(w, "Refreshonce")->isEnabled()};
 }
 
@@ -157,7 +157,9 @@ private Q_SLOTS:
         rig.run(200);
         QCOMPARE(view(rig.window), running);
         QCOMPARE(rig.link.refresh().Timer1().interval(), 2000);
-        QVERIFY(control<QPlainTextEdit>(rig.window, "RecvText")->toPlainText().contains(QStringLiteral("90 ")));
+        QVERIFY(control<QPlainTextEdit>(rig.window, "RecvText")
+                    ->toPlainText()
+                    .contains(QStringLiteral("90 ")));
     }
 
     // A status read that gives up while a command holds the refresh paused
@@ -289,4 +291,3 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestAutoRefresh)
 #include "test_autorefresh.moc"
-

@@ -1,9 +1,8 @@
 // The status bar: what it says about the line, the chain and auto refresh,
 // and the mark it shows when the camera stops answering.
 
-#include "support/panelrig.h"
 #include "support/controls.h"
-
+#include "support/panelrig.h"
 
 #include <QTimer>
 #include <connectionstatus.h>
@@ -99,4 +98,3 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestConnectionStatus)
 #include "test_connectionstatus.moc"
-

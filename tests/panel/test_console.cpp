@@ -1,9 +1,8 @@
 // The direct command console: what the box keeps of typed and pasted text,
 // and how a packet leaves on Enter.
 
-#include "support/scriptedrig.h"
 #include "support/controls.h"
-
+#include "support/scriptedrig.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -19,9 +18,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("lower case made capitals") << "8101040702ff" << "8101040702FF";
-        QTest::newRow("g and blanks dropped") << "8g 1" << "81";
-        QTest::newRow("every other character dropped") << "x-Z:0.9/aF" << "09AF";
+        QTest::newRow("lower case made capitals") << "8101040702ff"
+                                                  << "8101040702FF";
+        QTest::newRow("g and blanks dropped") << "8g 1"
+                                              << "81";
+        QTest::newRow("every other character dropped") << "x-Z:0.9/aF"
+                                                       << "09AF";
     }
     void typing()
     {
@@ -144,4 +146,3 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestConsole)
 #include "test_console.moc"
-

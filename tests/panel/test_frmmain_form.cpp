@@ -1,8 +1,8 @@
 // Checks of the main window as built, before start-up: the menu entries
-// that start hidden, the entries without a shortcut, the ranges of the sliders and speed boxes whose values
-// go onto the wire, which text boxes take input, hold buttons that send one
-// packet per press, and that every control a user operates is named for
-// assistive technology and reachable with the Tab key.
+// that start hidden, the entries without a shortcut, the ranges of the sliders and speed boxes
+// whose values go onto the wire, which text boxes take input, hold buttons that send one packet per
+// press, and that every control a user operates is named for assistive technology and reachable
+// with the Tab key.
 
 #include "support/controls.h"
 #include "support/simline.h"
@@ -25,12 +25,12 @@ bool isInteractive(const QWidget *w)
 {
     if (w->objectName().startsWith(QLatin1String("qt_")) || qobject_cast<const QScrollBar *>(w))
         return false;
-    if (qobject_cast<const QAbstractSpinBox *>(w->parentWidget())
-        || qobject_cast<const QComboBox *>(w->parentWidget()))
+    if (qobject_cast<const QAbstractSpinBox *>(w->parentWidget()) ||
+        qobject_cast<const QComboBox *>(w->parentWidget()))
         return false;
-    return qobject_cast<const QAbstractButton *>(w) || qobject_cast<const QAbstractSlider *>(w)
-        || qobject_cast<const QAbstractSpinBox *>(w) || qobject_cast<const QLineEdit *>(w)
-        || qobject_cast<const QPlainTextEdit *>(w) || qobject_cast<const QComboBox *>(w);
+    return qobject_cast<const QAbstractButton *>(w) || qobject_cast<const QAbstractSlider *>(w) ||
+           qobject_cast<const QAbstractSpinBox *>(w) || qobject_cast<const QLineEdit *>(w) ||
+           qobject_cast<const QPlainTextEdit *>(w) || qobject_cast<const QComboBox *>(w);
 }
 
 } // namespace
@@ -56,7 +56,8 @@ private slots:
     {
         line = std::make_unique<SimLine>(1, QList<int>{0x30});
         link = std::make_unique<zam::CameraLink>(line->port, line->clock);
-        window = std::make_unique<zam::FrmMain>(*link, zam::PortSettings{QStringLiteral("sim:"), 9600});
+        window =
+            std::make_unique<zam::FrmMain>(*link, zam::PortSettings{QStringLiteral("sim:"), 9600});
     }
     void cleanup()
     {
@@ -95,17 +96,26 @@ private slots:
             const char *name;
             int min, max, value;
         } rows[] = {
-            {"ZoomSlider", 0, 0x7000, 0},       {"ZoomSliderShort", 0, 0x4000, 0},
-            {"DZoomSlider", 0, 0xDC, 0},        {"FocusSlider", 0x1000, 0xC000, 0x1000},
+            {"ZoomSlider", 0, 0x7000, 0},
+            {"ZoomSliderShort", 0, 0x4000, 0},
+            {"DZoomSlider", 0, 0xDC, 0},
+            {"FocusSlider", 0x1000, 0xC000, 0x1000},
             {"FocusNearLimitSlider", 0x1000, 0xC000, 0xC000},
-            {"ShutterSlider", 0, 21, 0},        {"IrisSlider", 0, 17, 0},
-            {"GainSlider", 0, 15, 0},           {"BrightSlider", 0, 31, 0},
-            {"ExpCompSlider", 0, 14, 0},        {"ApertureSlider", 0, 15, 0},
-            {"RGainSlider", 0, 255, 0},         {"BGainSlider", 0, 255, 0},
+            {"ShutterSlider", 0, 21, 0},
+            {"IrisSlider", 0, 17, 0},
+            {"GainSlider", 0, 15, 0},
+            {"BrightSlider", 0, 31, 0},
+            {"ExpCompSlider", 0, 14, 0},
+            {"ApertureSlider", 0, 15, 0},
+            {"RGainSlider", 0, 255, 0},
+            {"BGainSlider", 0, 255, 0},
             {"VPSlider", 0, 255, 0},
-            {"TeleSpeed", 0, 7, 4},             {"WideSpeed", 0, 7, 4},
-            {"DTeleSpeed", 0, 7, 4},            {"DWideSpeed", 0, 7, 4},
-            {"NearSpeed", 0, 7, 4},             {"FarSpeed", 0, 7, 4},
+            {"TeleSpeed", 0, 7, 4},
+            {"WideSpeed", 0, 7, 4},
+            {"DTeleSpeed", 0, 7, 4},
+            {"DWideSpeed", 0, 7, 4},
+            {"NearSpeed", 0, 7, 4},
+            {"FarSpeed", 0, 7, 4},
         };
         for (const auto &r : rows)
             QTest::newRow(r.name) << QString::fromLatin1(r.name) << r.min << r.max << r.value;
@@ -124,17 +134,22 @@ private slots:
     // optical one.
     void zoomSliderPairStartsWithTheOpticalSlider()
     {
-        QVERIFY(zam::control<QSlider>(*window, "ZoomSlider")->isHidden() && !zam::control<QSlider>(*window, "ZoomSlider")->isEnabled());
-        QVERIFY(!zam::control<QSlider>(*window, "ZoomSliderShort")->isHidden() && zam::control<QSlider>(*window, "ZoomSliderShort")->isEnabled());
+        QVERIFY(zam::control<QSlider>(*window, "ZoomSlider")->isHidden() &&
+                !zam::control<QSlider>(*window, "ZoomSlider")->isEnabled());
+        QVERIFY(!zam::control<QSlider>(*window, "ZoomSliderShort")->isHidden() &&
+                zam::control<QSlider>(*window, "ZoomSliderShort")->isEnabled());
     }
 
     // The entries whose text is sent are editable and not cut short; every
     // other text box only displays.
     void onlyTheEntriesAreEditable()
     {
-        const QList<QLineEdit *> entries{zam::control<QLineEdit>(*window, "DirectText"),     zam::control<QLineEdit>(*window, "AFacttime"),
-                                         zam::control<QLineEdit>(*window, "AFintTime"),      zam::control<QLineEdit>(*window, "txtSlowAEvalue"),
-                                         zam::control<QLineEdit>(*window, "txtICRthreshold"), zam::control<QLineEdit>(*window, "TxtMemoryDataUpper"),
+        const QList<QLineEdit *> entries{zam::control<QLineEdit>(*window, "DirectText"),
+                                         zam::control<QLineEdit>(*window, "AFacttime"),
+                                         zam::control<QLineEdit>(*window, "AFintTime"),
+                                         zam::control<QLineEdit>(*window, "txtSlowAEvalue"),
+                                         zam::control<QLineEdit>(*window, "txtICRthreshold"),
+                                         zam::control<QLineEdit>(*window, "TxtMemoryDataUpper"),
                                          zam::control<QLineEdit>(*window, "TxtMemoryDataLower")};
         for (QLineEdit *e : window->findChildren<QLineEdit *>()) {
             if (!isInteractive(e))
@@ -142,7 +157,8 @@ private slots:
             QVERIFY2(e->isReadOnly() != entries.contains(e), qPrintable(e->objectName()));
             QVERIFY2(e->isReadOnly() || e->maxLength() == 32767, qPrintable(e->objectName()));
         }
-        QVERIFY(zam::control<QPlainTextEdit>(*window, "SendText")->isReadOnly() && zam::control<QPlainTextEdit>(*window, "RecvText")->isReadOnly());
+        QVERIFY(zam::control<QPlainTextEdit>(*window, "SendText")->isReadOnly() &&
+                zam::control<QPlainTextEdit>(*window, "RecvText")->isReadOnly());
     }
 
     // One stray keystroke must not switch a camera off: the Power entry is
@@ -150,7 +166,8 @@ private slots:
     void powerHasNoShortcut()
     {
         QVERIFY(zam::control<QAction>(*window, "Power")->shortcut().isEmpty());
-        QVERIFY(zam::control<QAction>(*window, "Power")->isVisible() && zam::control<QAction>(*window, "Power")->isEnabled());
+        QVERIFY(zam::control<QAction>(*window, "Power")->isVisible() &&
+                zam::control<QAction>(*window, "Power")->isEnabled());
     }
 
     // Press and release of a hold button each send exactly one packet.
@@ -181,7 +198,8 @@ private slots:
     void everyControlIsInTheTabChain()
     {
         QSet<QWidget *> chain;
-        for (QWidget *w = window->nextInFocusChain(); w && w != window.get(); w = w->nextInFocusChain())
+        for (QWidget *w = window->nextInFocusChain(); w && w != window.get();
+             w = w->nextInFocusChain())
             chain.insert(w);
         for (QWidget *c : interactive()) {
             QVERIFY2(c->focusPolicy() & Qt::TabFocus, qPrintable(c->objectName()));

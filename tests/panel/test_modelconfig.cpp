@@ -2,9 +2,8 @@
 // from the main window, and what the model code shows; codes without a model
 // and a version reply from another camera leave the window as designed.
 
-#include "support/scriptedrig.h"
 #include "support/controls.h"
-
+#include "support/scriptedrig.h"
 
 #include <QMenu>
 #include <QSet>
@@ -18,10 +17,9 @@ namespace {
 // Abbreviations of the capability table.
 const QStringList kTimeDate = {"SetTimeDate", "DateDisplay", "TimeDisplay"};
 const QStringList kSlowAE = {"LblAE_15", "LblAE_16", "LblAE_17", "txtSlowAEvalue", "cmdSetSlowAE"};
-const QStringList kDigitalZoom = {"DZoomON",    "DZoomOff",   "DZoomMode_1", "DZoomX",
-                                  "DZoomSlider", "DZoomTele", "DZoomWide",   "DTeleSpeed",
-                                  "DWideSpeed",  "DZoomValue", "Lbllens_1",  "Lbllens_5",
-                                  "Lbllens_6"};
+const QStringList kDigitalZoom = {
+    "DZoomON",    "DZoomOff",   "DZoomMode_1", "DZoomX",    "DZoomSlider", "DZoomTele", "DZoomWide",
+    "DTeleSpeed", "DWideSpeed", "DZoomValue",  "Lbllens_1", "Lbllens_5",   "Lbllens_6"};
 // A set as sorted text, for a readable comparison.
 QString sorted(const QSet<QString> &names)
 {
@@ -54,8 +52,8 @@ QSet<QString> hiddenControls(FrmMain &w, CommandGroups &groups)
         if (!action->objectName().isEmpty() && !action->isVisible())
             hidden << action->objectName();
     for (auto *widget : w.findChildren<QWidget *>())
-        if (!qobject_cast<QMenu *>(widget) && !widget->objectName().isEmpty() && widget->isHidden()
-            && !widget->isWindow())
+        if (!qobject_cast<QMenu *>(widget) && !widget->objectName().isEmpty() &&
+            widget->isHidden() && !widget->isWindow())
             hidden << widget->objectName();
     groups.display.openFactorySettings();
     groups.display.fset()->hide();
@@ -139,15 +137,18 @@ private Q_SLOTS:
         FrmMain &w = rig.window;
         const QStringList expected = expand(taken);
 
-        QSet<QString> hidden = hiddenControls(w, rig.groups) - hiddenControls(designed.window, designed.groups);
+        QSet<QString> hidden =
+            hiddenControls(w, rig.groups) - hiddenControls(designed.window, designed.groups);
         QSet<QString> expectedHidden;
         for (const QString &name : expected)
             if (!name.startsWith(QLatin1Char('!')))
                 expectedHidden << name;
         QCOMPARE(sorted(hidden), sorted(expectedHidden));
-        QCOMPARE(control<QAction>(w, "PictureFlip")->isEnabled(), !expected.contains("!PictureFlip"));
+        QCOMPARE(control<QAction>(w, "PictureFlip")->isEnabled(),
+                 !expected.contains("!PictureFlip"));
         if (!expected.contains("WBMode")) // a hidden action also answers disabled
-            QCOMPARE(control<QMenu>(w, "WBMode")->menuAction()->isEnabled(), !expected.contains("!WBMode"));
+            QCOMPARE(control<QMenu>(w, "WBMode")->menuAction()->isEnabled(),
+                     !expected.contains("!WBMode"));
         // Every model that shows the V-Phase frame gets the whole phase range.
         QCOMPARE(control<QSlider>(w, "VPSlider")->maximum(), 255);
     }
@@ -161,11 +162,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("video");
         QTest::addColumn<QString>("iris1");
         QTest::addColumn<QString>("bright24");
-        QTest::newRow("0x11, 25x") << 0x11 << 0x90 << "NTSC/PAL" << "F28" << "F1.6/14dB";
-        QTest::newRow("0x1C, 10x") << 0x1C << 0x90 << "NTSC" << "F28" << "";
-        QTest::newRow("0x2B, 18x") << 0x2B << 0x90 << "CCIR" << "F22" << "F1.4/14dB";
-        QTest::newRow("no model 0x2C") << 0x2C << 0x90 << "" << "" << "";
-        QTest::newRow("camera 2 answering") << 0x11 << 0xA0 << "" << "" << "";
+        QTest::newRow("0x11, 25x") << 0x11 << 0x90 << "NTSC/PAL"
+                                   << "F28"
+                                   << "F1.6/14dB";
+        QTest::newRow("0x1C, 10x") << 0x1C << 0x90 << "NTSC"
+                                   << "F28"
+                                   << "";
+        QTest::newRow("0x2B, 18x") << 0x2B << 0x90 << "CCIR"
+                                   << "F22"
+                                   << "F1.4/14dB";
+        QTest::newRow("no model 0x2C") << 0x2C << 0x90 << ""
+                                       << ""
+                                       << "";
+        QTest::newRow("camera 2 answering") << 0x11 << 0xA0 << ""
+                                            << ""
+                                            << "";
     }
     void identification()
     {
@@ -175,7 +186,8 @@ private Q_SLOTS:
         ModelRig rig(code, versionHeader);
         QVERIFY(rig.start());
         const QObject &ui = rig.window;
-        QCOMPARE(control<QLineEdit>(ui, "ModelVersion")->text(), video.isEmpty() ? QString() : modelName(code));
+        QCOMPARE(control<QLineEdit>(ui, "ModelVersion")->text(),
+                 video.isEmpty() ? QString() : modelName(code));
         QCOMPARE(control<QLineEdit>(ui, "NTSCorPAL")->text(), video);
         QTEST(control<QLineEdit>(ui, "IrisValue")->text(), "iris1");
         QTEST(control<QLineEdit>(ui, "BrightValue")->text(), "bright24");
@@ -184,4 +196,3 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestModelConfig)
 #include "test_modelconfig.moc"
-

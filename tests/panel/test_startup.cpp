@@ -1,10 +1,9 @@
 // Start-up of the main window against simulated chains, camera selection,
 // and Reconnect, which must give the window a fresh start would.
 
-#include "support/panelrig.h"
 #include "support/controls.h"
+#include "support/panelrig.h"
 #include "support/scriptedrig.h"
-
 
 #include <QAbstractSlider>
 #include <QLineEdit>
@@ -93,7 +92,8 @@ private Q_SLOTS:
         QCOMPARE(rig.link.state().CameraCount, cameras);
         // Camera1 to Camera7: one entry for each camera the chain numbered.
         for (int n = 1; n <= 7; ++n) {
-            QAction *entry = control<QAction>(ui, qPrintable(QStringLiteral("CameraSel_%1").arg(n)));
+            QAction *entry =
+                control<QAction>(ui, qPrintable(QStringLiteral("CameraSel_%1").arg(n)));
             QCOMPARE(entry->text(), QStringLiteral("Camera%1").arg(n));
             QCOMPARE(entry->isEnabled(), n <= cameras);
             QCOMPARE(entry->isChecked(), n == 1);
@@ -106,7 +106,9 @@ private Q_SLOTS:
         QVERIFY(control<QPushButton>(ui, "Refreshonce")->isEnabled());
         QVERIFY(!rig.link.refresh().timerEnabled());
         // The line check is logged; the echo was taken by the reply wait.
-        QVERIFY(control<QPlainTextEdit>(ui, "SendText")->toPlainText().startsWith(QStringLiteral("88010001FF")));
+        QVERIFY(control<QPlainTextEdit>(ui, "SendText")
+                    ->toPlainText()
+                    .startsWith(QStringLiteral("88010001FF")));
         QVERIFY(rig.messages.isEmpty());
     }
 
@@ -284,14 +286,16 @@ private Q_SLOTS:
         QCOMPARE(control<QLineEdit>(ui, "Active")->text(), QStringLiteral("1"));
         QVERIFY(control<QAction>(ui, "CameraSel_1")->isChecked());
         QVERIFY(!control<QAction>(ui, "CameraSel_2")->isChecked());
-        QVERIFY(!control<QAction>(ui, "CameraSel_1")->isEnabled() && !control<QAction>(ui, "CameraSel_2")->isEnabled());
+        QVERIFY(!control<QAction>(ui, "CameraSel_1")->isEnabled() &&
+                !control<QAction>(ui, "CameraSel_2")->isEnabled());
         QCOMPARE(rig.window.connectionStatus().chainText(),
                  QStringLiteral("Cameras: 0, selected: 1"));
 
         // Once the chain answers again both cameras are offered.
         rig.chain.faults().silent = false;
         QVERIFY(rig.window.reconnect());
-        QVERIFY(control<QAction>(ui, "CameraSel_1")->isEnabled() && control<QAction>(ui, "CameraSel_2")->isEnabled());
+        QVERIFY(control<QAction>(ui, "CameraSel_1")->isEnabled() &&
+                control<QAction>(ui, "CameraSel_2")->isEnabled());
         QVERIFY(control<QAction>(ui, "CameraSel_1")->isChecked());
     }
 
@@ -313,4 +317,3 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestStartup)
 #include "test_startup.moc"
-

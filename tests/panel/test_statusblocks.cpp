@@ -29,26 +29,50 @@ QMap<QString, int> decoded(StatusBlock block, const QByteArray &r)
     switch (block) {
     case StatusBlock::Lens: {
         const LensStatus s = decodeLens(r);
-        return {{"valid", s.valid}, {"zoom", s.zoomPosition}, {"nearLimit", s.focusNearLimit},
-                {"focus", s.focusPosition}, {"focusAuto", s.focusAuto}, {"dzOn", s.digitalZoomOn},
-                {"afSens", s.afSensitivity}, {"dzSeparate", s.digitalZoomSeparate},
-                {"zoomMoving", s.zoomMoving}, {"focusMoving", s.focusMoving}};
+        return {{"valid", s.valid},
+                {"zoom", s.zoomPosition},
+                {"nearLimit", s.focusNearLimit},
+                {"focus", s.focusPosition},
+                {"focusAuto", s.focusAuto},
+                {"dzOn", s.digitalZoomOn},
+                {"afSens", s.afSensitivity},
+                {"dzSeparate", s.digitalZoomSeparate},
+                {"zoomMoving", s.zoomMoving},
+                {"focusMoving", s.focusMoving}};
     }
     case StatusBlock::Camera: {
         const CameraStatus s = decodeCamera(r);
-        return {{"valid", s.valid}, {"rGain", s.rGain}, {"bGain", s.bGain}, {"wb", s.wbMode},
-                {"aperture", s.aperture}, {"ae", s.aeMode}, {"autoSlow", s.autoSlowShutter},
-                {"expComp", s.expComp}, {"backLight", s.backLight}, {"shutter", s.shutterPosition},
-                {"iris", s.irisPosition}, {"gain", s.gainPosition}, {"bright", s.brightPosition},
+        return {{"valid", s.valid},
+                {"rGain", s.rGain},
+                {"bGain", s.bGain},
+                {"wb", s.wbMode},
+                {"aperture", s.aperture},
+                {"ae", s.aeMode},
+                {"autoSlow", s.autoSlowShutter},
+                {"expComp", s.expComp},
+                {"backLight", s.backLight},
+                {"shutter", s.shutterPosition},
+                {"iris", s.irisPosition},
+                {"gain", s.gainPosition},
+                {"bright", s.brightPosition},
                 {"expCompPos", s.expCompPosition}};
     }
     case StatusBlock::Other: {
         const OtherStatus s = decodeOther(r);
-        return {{"valid", s.valid}, {"power", s.power}, {"keyLock", s.keyLock},
-                {"autoICR", s.autoICR}, {"lr", s.lrReverse}, {"freeze", s.freeze},
-                {"dataScreen", s.dataScreen}, {"effect", s.pictureEffect},
-                {"deLevel", s.digitalEffectLevel}, {"id", s.cameraId}, {"column", s.shutterColumn},
-                {"stabi", s.imageStabilizer}, {"vPhase", s.vPhase}, {"lineLock", s.lineLock},
+        return {{"valid", s.valid},
+                {"power", s.power},
+                {"keyLock", s.keyLock},
+                {"autoICR", s.autoICR},
+                {"lr", s.lrReverse},
+                {"freeze", s.freeze},
+                {"dataScreen", s.dataScreen},
+                {"effect", s.pictureEffect},
+                {"deLevel", s.digitalEffectLevel},
+                {"id", s.cameraId},
+                {"column", s.shutterColumn},
+                {"stabi", s.imageStabilizer},
+                {"vPhase", s.vPhase},
+                {"lineLock", s.lineLock},
                 {"vp0180", s.vp0180}};
     }
     case StatusBlock::Extended: {
@@ -215,8 +239,8 @@ private slots:
             QCOMPARE(decodeVersion(b, 1 << 30).valid, false);
             const bool showable = replyFrameShowable(b, 16);
             QVERIFY(b.size() >= 16 || !showable);
-            QCOMPARE(decodeLens(b).valid && decodeCamera(b).valid && decodeOther(b).valid
-                         && decodeExtended(b).valid,
+            QCOMPARE(decodeLens(b).valid && decodeCamera(b).valid && decodeOther(b).valid &&
+                         decodeExtended(b).valid,
                      showable);
         }
     }

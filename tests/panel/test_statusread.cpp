@@ -1,9 +1,8 @@
 // The status read against a scripted camera: what each reply byte does to the
 // main window, and how a camera that answers badly is given up on.
 
-#include "support/scriptedrig.h"
 #include "support/controls.h"
-
+#include "support/scriptedrig.h"
 
 #include <QDialog>
 #include <QMessageBox>
@@ -39,14 +38,16 @@ struct PlainRig : ScriptedRig {
         setBytes(cam.lens, "2:1 3:0 4:0 5:0 6:C 7:0 8:2 9:0 10:0 11:0 13:01 14:00");
         setBytes(cam.camera, "2:8 3:0 4:8 5:0 6:0 7:5 8:00 9:0 10:6 11:8 12:1 13:D 14:7");
     }
-        // "L2:3 C10:16 ...": byte 2 of the lens block := 0x3, byte 10 of the
+    // "L2:3 C10:16 ...": byte 2 of the lens block := 0x3, byte 10 of the
     // camera block := 0x16; O the other block, E the extended one.
     void edit(const QString &edits)
     {
         for (const QString &e : edits.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             const char k = e[0].toLatin1();
-            QByteArray &b = k == 'L' ? cam.lens : k == 'C' ? cam.camera : k == 'O' ? cam.other
-                                                                                : cam.extended;
+            QByteArray &b = k == 'L'   ? cam.lens
+                            : k == 'C' ? cam.camera
+                            : k == 'O' ? cam.other
+                                       : cam.extended;
             setBytes(b, e.mid(1).toLatin1().constData());
         }
     }
@@ -155,16 +156,21 @@ private Q_SLOTS:
         rig.cam.lens[13] = char(bits);
         QVERIFY(rig.start());
         const QObject &ui = rig.window;
-        expectEnabled({{control<QPushButton>(ui, "DZoomON")},
-                       {control<QPushButton>(ui, "DZoomOff")},
-                       {control<QToolButton>(ui, "DZoomTele"), control<QToolButton>(ui, "DZoomWide"), control<QPushButton>(ui, "DZoomX")},
-                       {control<QPushButton>(ui, "DZoomMode_0")},
-                       {control<QPushButton>(ui, "DZoomMode_1")},
-                       {control<QSlider>(ui, "ZoomSlider")},
-                       {control<QToolButton>(ui, "Near"), control<QToolButton>(ui, "Far"), control<QSpinBox>(ui, "NearSpeed"), control<QSpinBox>(ui, "FarSpeed"), control<QSlider>(ui, "FocusSlider"),
-                        control<QPushButton>(ui, "AFTrig"), control<QPushButton>(ui, "AFModeCmd_0"), control<QPushButton>(ui, "Infinity")},
-                       {control<QPushButton>(ui, "AFModeCmd_1"), control<QPushButton>(ui, "AFModeCmd_2"), control<QPushButton>(ui, "AFModeCmd_3"), control<QPushButton>(ui, "ManAFMode")}},
-                      enabled);
+        expectEnabled(
+            {{control<QPushButton>(ui, "DZoomON")},
+             {control<QPushButton>(ui, "DZoomOff")},
+             {control<QToolButton>(ui, "DZoomTele"), control<QToolButton>(ui, "DZoomWide"),
+              control<QPushButton>(ui, "DZoomX")},
+             {control<QPushButton>(ui, "DZoomMode_0")},
+             {control<QPushButton>(ui, "DZoomMode_1")},
+             {control<QSlider>(ui, "ZoomSlider")},
+             {control<QToolButton>(ui, "Near"), control<QToolButton>(ui, "Far"),
+              control<QSpinBox>(ui, "NearSpeed"), control<QSpinBox>(ui, "FarSpeed"),
+              control<QSlider>(ui, "FocusSlider"), control<QPushButton>(ui, "AFTrig"),
+              control<QPushButton>(ui, "AFModeCmd_0"), control<QPushButton>(ui, "Infinity")},
+             {control<QPushButton>(ui, "AFModeCmd_1"), control<QPushButton>(ui, "AFModeCmd_2"),
+              control<QPushButton>(ui, "AFModeCmd_3"), control<QPushButton>(ui, "ManAFMode")}},
+            enabled);
         const bool full = enabled[5] != u'-';
         QCOMPARE(control<QSlider>(ui, "ZoomSlider")->isHidden(), !full);
         QCOMPARE(control<QSlider>(ui, "ZoomSliderShort")->isHidden(), full);
@@ -178,12 +184,18 @@ private Q_SLOTS:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("enabled"); // i g s b l
-        QTest::newRow("full auto") << 0x00 << "FullAuto" << "----l";
-        QTest::newRow("manual") << 0x03 << "Manual" << "igs--";
-        QTest::newRow("shutter priority") << 0x0A << "ShutterPriority" << "--s--";
-        QTest::newRow("iris priority") << 0x0B << "IrisPriority" << "i----";
-        QTest::newRow("gain priority") << 0x0C << "GainPriority" << "-g---";
-        QTest::newRow("bright") << 0x0D << "Bright" << "---b-";
+        QTest::newRow("full auto") << 0x00 << "FullAuto"
+                                   << "----l";
+        QTest::newRow("manual") << 0x03 << "Manual"
+                                << "igs--";
+        QTest::newRow("shutter priority") << 0x0A << "ShutterPriority"
+                                          << "--s--";
+        QTest::newRow("iris priority") << 0x0B << "IrisPriority"
+                                       << "i----";
+        QTest::newRow("gain priority") << 0x0C << "GainPriority"
+                                       << "-g---";
+        QTest::newRow("bright") << 0x0D << "Bright"
+                                << "---b-";
     }
     void aeModes()
     {
@@ -195,15 +207,22 @@ private Q_SLOTS:
         QVERIFY(rig.start());
         const QObject &ui = rig.window;
         QCOMPARE(rig.window.modes().CurrentAEMode, code);
-        for (QAction *a : {control<QAction>(ui, "FullAuto"), control<QAction>(ui, "Manual"), control<QAction>(ui, "ShutterPriority"), control<QAction>(ui, "IrisPriority"),
-                           control<QAction>(ui, "GainPriority"), control<QAction>(ui, "Bright")})
+        for (QAction *a :
+             {control<QAction>(ui, "FullAuto"), control<QAction>(ui, "Manual"),
+              control<QAction>(ui, "ShutterPriority"), control<QAction>(ui, "IrisPriority"),
+              control<QAction>(ui, "GainPriority"), control<QAction>(ui, "Bright")})
             QVERIFY2(a->isChecked() == (a->objectName() == item), qPrintable(a->objectName()));
-        expectEnabled({{control<QToolButton>(ui, "IrisClose"), control<QToolButton>(ui, "IrisOpen"), control<QSlider>(ui, "IrisSlider")},
-                       {control<QToolButton>(ui, "GainDown"), control<QToolButton>(ui, "GainUp"), control<QSlider>(ui, "GainSlider")},
-                       {control<QToolButton>(ui, "ShutterSlow"), control<QToolButton>(ui, "ShutterFast"), control<QSlider>(ui, "ShutterSlider")},
-                       {control<QToolButton>(ui, "BrightDown"), control<QToolButton>(ui, "BrightUp"), control<QSlider>(ui, "BrightSlider")},
-                       {control<QCheckBox>(ui, "BackLight"), control<QCheckBox>(ui, "AutoSlowShutter")}},
-                      enabled);
+        expectEnabled(
+            {{control<QToolButton>(ui, "IrisClose"), control<QToolButton>(ui, "IrisOpen"),
+              control<QSlider>(ui, "IrisSlider")},
+             {control<QToolButton>(ui, "GainDown"), control<QToolButton>(ui, "GainUp"),
+              control<QSlider>(ui, "GainSlider")},
+             {control<QToolButton>(ui, "ShutterSlow"), control<QToolButton>(ui, "ShutterFast"),
+              control<QSlider>(ui, "ShutterSlider")},
+             {control<QToolButton>(ui, "BrightDown"), control<QToolButton>(ui, "BrightUp"),
+              control<QSlider>(ui, "BrightSlider")},
+             {control<QCheckBox>(ui, "BackLight"), control<QCheckBox>(ui, "AutoSlowShutter")}},
+            enabled);
     }
 
     // The enabled pattern is rewritten only when the reported mode differs
@@ -229,7 +248,8 @@ private Q_SLOTS:
         // Codes without a row: no mark at all, nothing else changes.
         rig.edit("C8:07 C6:06");
         rig.read();
-        for (QAction *a : control<QMenu>(ui, "menuAEMode")->actions() + control<QMenu>(ui, "WBMode")->actions())
+        for (QAction *a :
+             control<QMenu>(ui, "menuAEMode")->actions() + control<QMenu>(ui, "WBMode")->actions())
             QVERIFY2(!a->isChecked(), qPrintable(a->objectName()));
         QCOMPARE(rig.window.modes().CurrentAEMode, 0x0D);
         QCOMPARE(rig.window.modes().CurrentWBMode, 0x02);
@@ -240,13 +260,16 @@ private Q_SLOTS:
         QVERIFY(control<QAction>(ui, "Manual")->isChecked());
         QVERIFY(control<QSlider>(ui, "IrisSlider")->isEnabled());
         QVERIFY(control<QAction>(ui, "ManualWB")->isChecked());
-        expectEnabled({{control<QPushButton>(ui, "RBReset"), control<QToolButton>(ui, "BGainDown")}, {control<QPushButton>(ui, "WBTrigger")}}, "g-");
+        expectEnabled({{control<QPushButton>(ui, "RBReset"), control<QToolButton>(ui, "BGainDown")},
+                       {control<QPushButton>(ui, "WBTrigger")}},
+                      "g-");
 
         rig.edit("C6:03"); // one push: only the trigger
         rig.read();
         QVERIFY(control<QAction>(ui, "OnePushWB")->isChecked());
         QVERIFY(!control<QAction>(ui, "ManualWB")->isChecked());
-        expectEnabled({{control<QSlider>(ui, "RGainSlider")}, {control<QPushButton>(ui, "WBTrigger")}}, "-t");
+        expectEnabled(
+            {{control<QSlider>(ui, "RGainSlider")}, {control<QPushButton>(ui, "WBTrigger")}}, "-t");
     }
 
     // Reply bytes against what the window shows. A position past a slider's
@@ -417,4 +440,3 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestStatusRead)
 #include "test_statusread.moc"
-

@@ -12,7 +12,6 @@
 #include <packet.h>
 #include <register.h>
 
-
 using namespace zam;
 
 namespace {
@@ -191,7 +190,9 @@ private Q_SLOTS:
         QCOMPARE(r.rig.sent(), (QList<QByteArray>{kReadMonth, hexBytes("81097F7F010F0004FF")}));
         QCOMPARE(r.gaps(), QList<qint64>{1000});
         const QObject &ui = r.dialog;
-        QCOMPARE(control<QLineEdit>(ui, "ManufaMonthR")->text() + control<QLineEdit>(ui, "ManufadateR")->text() + control<QLineEdit>(ui, "manufayearR")->text(),
+        QCOMPARE(control<QLineEdit>(ui, "ManufaMonthR")->text() +
+                     control<QLineEdit>(ui, "ManufadateR")->text() +
+                     control<QLineEdit>(ui, "manufayearR")->text(),
                  QStringLiteral("11276"));
         QVERIFY(r.messages.isEmpty());
         r.rig.run(1100);
@@ -234,7 +235,10 @@ private Q_SLOTS:
         r.rig.port.inject(line);
         runSteps(&r.dialog, "ManufaMonth=old Manufadate=old manufayear=old Manufadatecmd");
         const QObject &ui = r.dialog;
-        QCOMPARE(control<QLineEdit>(ui, "ManufaMonth")->text() + control<QLineEdit>(ui, "Manufadate")->text() + control<QLineEdit>(ui, "manufayear")->text(), boxes);
+        QCOMPARE(control<QLineEdit>(ui, "ManufaMonth")->text() +
+                     control<QLineEdit>(ui, "Manufadate")->text() +
+                     control<QLineEdit>(ui, "manufayear")->text(),
+                 boxes);
         const bool refused = boxes == u"oldoldold";
         QCOMPARE(r.messages.size(), refused ? 1 : 0);
         QCOMPARE(r.rig.sent().size(), refused ? 1 : 2);
@@ -276,7 +280,8 @@ private Q_SLOTS:
         QObject::connect(&r.rig.link, &CameraLink::networkChangeReceived,
                          [&notices] { ++notices; });
         control<QPushButton>(r.dialog, "Manufadatecmd")->click();
-        QCOMPARE(control<QLineEdit>(r.dialog, "ManufaMonth")->text() + control<QLineEdit>(r.dialog, "Manufadate")->text(),
+        QCOMPARE(control<QLineEdit>(r.dialog, "ManufaMonth")->text() +
+                     control<QLineEdit>(r.dialog, "Manufadate")->text(),
                  QStringLiteral("1127"));
         QCOMPARE(notices, 1);
         QVERIFY(r.rig.link.RecvText().text().contains(QStringLiteral("90 38 FF")));
@@ -285,4 +290,3 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestServiceDialogs)
 #include "test_servicedialogs.moc"
-

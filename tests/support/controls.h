@@ -3,8 +3,8 @@
 // controls the way an operator's tools do, by name, and never through a
 // window's generated form.
 
-#include <QtWidgets>
 #include <QtGlobal>
+#include <QtWidgets>
 
 namespace zam {
 

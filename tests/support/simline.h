@@ -11,8 +11,7 @@
 struct SimLine {
     explicit SimLine(int cameras = 2, QList<int> models = {0x30})
         : chain(cameras, models), port(chain, clock)
-    {
-    }
+    {}
 
     // Lets the line deliver everything due within ms of fake time, with
     // events processed between arrivals as a real port would.
@@ -27,7 +26,10 @@ struct SimLine {
 
     // Packets written since the last clearSent(), in order.
     const QList<QByteArray> &sent() const { return port.written(); }
-    QByteArray lastSent() const { return port.written().isEmpty() ? QByteArray() : port.written().last(); }
+    QByteArray lastSent() const
+    {
+        return port.written().isEmpty() ? QByteArray() : port.written().last();
+    }
     void clearSent() { port.clearWritten(); }
 
     zam::FakeClock clock;
@@ -35,4 +37,7 @@ struct SimLine {
     zam::sim::SimPort port;
 };
 
-inline QByteArray hexBytes(const char *s) { return QByteArray::fromHex(s); }
+inline QByteArray hexBytes(const char *s)
+{
+    return QByteArray::fromHex(s);
+}

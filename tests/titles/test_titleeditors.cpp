@@ -4,11 +4,10 @@
 
 #include "support/caughtmessages.h"
 #include "support/controls.h"
-#include <digitspinbox.h>
-#include <titleglyphs.h>
 #include "support/formsteps.h"
 #include "support/linkrig.h"
-
+#include <digitspinbox.h>
+#include <titleglyphs.h>
 
 #include <QSignalSpy>
 #include <QTest>
@@ -71,10 +70,12 @@ private Q_SLOTS:
         m.show();
         const QObject &ui = m;
         QTest::mouseClick(control<zam::TitleCell>(ui, "Char_0"), Qt::LeftButton);
-        QTest::keyClicks(control<zam::TitleCell>(ui, "Char_0"), QStringLiteral("AB#C")); // # is not in the camera's set
+        QTest::keyClicks(control<zam::TitleCell>(ui, "Char_0"),
+                         QStringLiteral("AB#C")); // # is not in the camera's set
         QCOMPARE(codesOf(m.row()).left(4), QByteArray::fromHex("0001021B"));
         QCOMPARE(m.cursor(), 3);
-        QVERIFY(control<zam::TitleCell>(ui, "Char_3")->atCursor() && !control<zam::TitleCell>(ui, "Char_2")->atCursor());
+        QVERIFY(control<zam::TitleCell>(ui, "Char_3")->atCursor() &&
+                !control<zam::TitleCell>(ui, "Char_2")->atCursor());
 
         QTest::keyClick(control<zam::TitleCell>(ui, "Char_3"), Qt::Key_Left);
         QTest::keyClick(control<zam::TitleCell>(ui, "Char_2"), Qt::Key_Backspace); // removes B
@@ -94,8 +95,10 @@ private Q_SLOTS:
         Rig rig;
         FrmTitle_M m(rig.link, rig.titleBuffer, rig.md);
         m.show();
-        QTest::mouseClick(control<zam::TitleChart>(m, "Picture1"), Qt::LeftButton, {}, QPoint(30, 60));
-        QTest::mouseClick(control<zam::TitleChart>(m, "Picture1"), Qt::LeftButton, {}, QPoint(399, 124));
+        QTest::mouseClick(control<zam::TitleChart>(m, "Picture1"), Qt::LeftButton, {},
+                          QPoint(30, 60));
+        QTest::mouseClick(control<zam::TitleChart>(m, "Picture1"), Qt::LeftButton, {},
+                          QPoint(399, 124));
         QCOMPARE(codesOf(m.row()).left(3), QByteArray::fromHex("214F1B"));
         QCOMPARE(m.cursor(), 2);
         // Keyboard use of the chart: arrows choose, Enter inserts.
@@ -266,7 +269,8 @@ private Q_SLOTS:
         k.setMessageHook(warnings.hook());
         QTest::keyClicks(control<QLineEdit>(k, "Text1"), QStringLiteral("A#B~C"));
         QCOMPARE(control<QLineEdit>(k, "Text1")->text(), QStringLiteral("ABC"));
-        control<QLineEdit>(k, "Text1")->setText(QStringLiteral("A%B")); // pasted or set past the key filter
+        control<QLineEdit>(k, "Text1")
+            ->setText(QStringLiteral("A%B")); // pasted or set past the key filter
         control<QPushButton>(k, "OK")->click();
         QVERIFY(rig.sent().isEmpty());
         QCOMPARE(warnings.size(), 1);
@@ -320,7 +324,8 @@ private Q_SLOTS:
         rig.autoRefreshOn();
         bool titleOnOff = false;
         TitleEditors editors(
-            rig.link, rig.titleBuffer, rig.md, nullptr, [&] { return titleOnOff; }, [&](bool on) { titleOnOff = on; });
+            rig.link, rig.titleBuffer, rig.md, nullptr, [&] { return titleOnOff; },
+            [&](bool on) { titleOnOff = on; });
         editors.openFromMenu();
         FrmTitle_M *m = editors.mouseEditor();
         QVERIFY(m->isVisible());
@@ -350,7 +355,8 @@ private Q_SLOTS:
         rig.autoRefreshOn();
         bool titleOnOff = false;
         TitleEditors editors(
-            rig.link, rig.titleBuffer, rig.md, nullptr, [&] { return titleOnOff; }, [&](bool on) { titleOnOff = on; });
+            rig.link, rig.titleBuffer, rig.md, nullptr, [&] { return titleOnOff; },
+            [&](bool on) { titleOnOff = on; });
         // The menu item has inverted its mark; neither editor exists yet. The
         // keyboard editor loads with the mark (and sends it), created hidden
         // it holds no refresh.
@@ -382,8 +388,11 @@ private Q_SLOTS:
         Rig rig;
         FrmSetDate d(rig.link, QDateTime(QDate(2026, 10, 5), QTime(7, 8, 56)));
         const QObject &ui = d;
-        QCOMPARE(QStringList({control<zam::DigitSpinBox>(ui, "Year")->text(), control<zam::DigitSpinBox>(ui, "Month")->text(), control<zam::DigitSpinBox>(ui, "Day")->text(),
-                              control<zam::DigitSpinBox>(ui, "Hour")->text(), control<zam::DigitSpinBox>(ui, "Minute")->text()}),
+        QCOMPARE(QStringList({control<zam::DigitSpinBox>(ui, "Year")->text(),
+                              control<zam::DigitSpinBox>(ui, "Month")->text(),
+                              control<zam::DigitSpinBox>(ui, "Day")->text(),
+                              control<zam::DigitSpinBox>(ui, "Hour")->text(),
+                              control<zam::DigitSpinBox>(ui, "Minute")->text()}),
                  QStringList({"26", "10", "05", "07", "08"}));
         d.openFromMenu();
         control<zam::DigitSpinBox>(ui, "Month")->stepBy(-1);
@@ -405,4 +414,3 @@ private Q_SLOTS:
 
 QTEST_MAIN(TestTitleEditors)
 #include "test_titleeditors.moc"
-
