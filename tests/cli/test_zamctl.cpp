@@ -2,6 +2,7 @@
 // pseudo-terminal, and once over TCP.
 
 #include "../e2e/camsimprocess.h"
+#include "support/zamctlrun.h"
 
 #include <QElapsedTimer>
 #include <QJsonDocument>
@@ -10,42 +11,9 @@
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-    qint64 ms = 0;
-};
-
-// Runs zam-ctl; a run that outlives the timeout is killed and fails the test.
-Run zamCtl(const QStringList &args, int timeoutMs = 15000)
-{
-    QProcess p;
-    QElapsedTimer t;
-    t.start();
-    p.start(QStringLiteral(ZAM_CTL), args);
-    Run r;
-    if (!p.waitForFinished(timeoutMs)) {
-        p.kill();
-        p.waitForFinished(1000);
-        r.err = QStringLiteral("zam-ctl did not finish in time");
-        return r;
-    }
-    r.ms = t.elapsed();
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
-    r.err = QString::fromLocal8Bit(p.readAllStandardError());
-    return r;
-}
-
 QStringList line(const CamsimProcess &sim, const QStringList &more)
 {
     return QStringList{QStringLiteral("-p"), sim.device()} + more;
-}
-
-QString diagnose(const Run &r)
-{
-    return QStringLiteral("exit %1\nstdout: %2\nstderr: %3").arg(r.exitCode).arg(r.out, r.err);
 }
 
 QJsonObject statusJson(const QStringList &args)

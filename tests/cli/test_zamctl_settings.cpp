@@ -2,6 +2,8 @@
 // against zam-camsim on a pseudo-terminal.
 
 #include "../e2e/camsimprocess.h"
+#include "support/samplesettings.h"
+#include "support/zamctlrun.h"
 
 #include <QElapsedTimer>
 #include <QJsonDocument>
@@ -14,84 +16,6 @@ using namespace zam;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-    qint64 ms = 0;
-};
-
-Run zamCtl(const QStringList &args, int timeoutMs = 30000)
-{
-    QProcess p;
-    QElapsedTimer t;
-    t.start();
-    p.start(QStringLiteral(ZAM_CTL), args);
-    Run r;
-    if (!p.waitForFinished(timeoutMs)) {
-        p.kill();
-        p.waitForFinished(1000);
-        r.err = QStringLiteral("zam-ctl did not finish in time");
-        return r;
-    }
-    r.ms = t.elapsed();
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
-    r.err = QString::fromLocal8Bit(p.readAllStandardError());
-    return r;
-}
-
-QString diagnose(const Run &r)
-{
-    return QStringLiteral("exit %1\nstdout: %2\nstderr: %3").arg(r.exitCode).arg(r.out, r.err);
-}
-
-// A file in which every setting is one the modes let a load set, and none is
-// the cameras' start value.
-QByteArray fullFile()
-{
-    CameraSettings s;
-    s.modelCode = 0x31;
-    using S = Setting;
-    const std::pair<Setting, int> values[] = {
-        {S::DigitalZoomSeparate, 1},
-        {S::DigitalZoom, 1},
-        {S::ZoomPosition, 0x2345},
-        {S::DigitalZoomPosition, 0x80},
-        {S::FocusNearLimit, 0xA000},
-        {S::FocusAuto, 0},
-        {S::FocusPosition, 0x3456},
-        {S::AfSensitivityLow, 1},
-        {S::AeMode, 0x03},
-        {S::ShutterPosition, 12},
-        {S::IrisPosition, 9},
-        {S::GainPosition, 4},
-        {S::BrightPosition, 13},
-        {S::ExpComp, 1},
-        {S::ExpCompLevel, 10},
-        {S::BackLight, 1},
-        {S::AutoSlowShutter, 1},
-        {S::Aperture, 11},
-        {S::WbMode, 5},
-        {S::RGain, 0xC8},
-        {S::BGain, 0x30},
-        {S::PictureEffect, 4},
-        {S::DigitalEffectLevel, 0x20},
-        {S::PictureFlip, 1},
-        {S::LrReverse, 1},
-        {S::Stabilizer, 1},
-        {S::AutoIcr, 1},
-        {S::Sync, 1},
-        {S::VPhase180, 1},
-        {S::VPhase, 700},
-        {S::CameraId, 4660},
-    };
-    for (const auto &[setting, v] : values)
-        s.set(setting, v);
-    s.memory = UserMemory{0x12, 0x34, 0, 0, 0xAB, 0xCD, 0, 0, 0, 0, 0, 0, 0, 0, 0xFE, 0x01};
-    return toJson(s);
-}
-
 struct Bench {
     explicit Bench(QStringList simArgs) : sim(simArgs << QStringLiteral("-q"))
     {
@@ -99,7 +23,7 @@ struct Bench {
         saved = dir.filePath("saved.json");
         QFile f(full);
         if (f.open(QIODevice::WriteOnly))
-            f.write(fullFile());
+            f.write(toJson(sampleSettings()));
     }
     Run ctl(const QStringList &args) { return zamCtl(QStringList{"-p", sim.device()} + args); }
 
@@ -140,7 +64,7 @@ private Q_SLOTS:
         QVERIFY2(first.err.startsWith("[ 1/38] Digital zoom separate mode: on\n"),
                  qPrintable(first.err));
         QVERIFY2(first.err.endsWith(
-                     "[38/38] 16-byte memory, address 7: FE 01\nreading the settings back\n"),
+                     "[38/38] 16-byte memory, address 7: FE FF\nreading the settings back\n"),
                  qPrintable(first.err));
         qInfo("load of a full file (38 packets) at %d bit/s: %lld ms", baud, first.ms);
 
@@ -191,7 +115,7 @@ private Q_SLOTS:
         const QStringList lines = dry.out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 38);
         QCOMPARE(lines.first(), "81 01 04 36 01 FF  Digital zoom separate mode: on");
-        QCOMPARE(lines.last(), "81 01 04 23 07 0F 0E 00 01 FF  16-byte memory, address 7: FE 01");
+        QCOMPARE(lines.last(), "81 01 04 23 07 0F 0E 0F 0F FF  16-byte memory, address 7: FE FF");
         const Run diff = b.ctl({"diff", b.full});
         QCOMPARE(diff.exitCode, 1);
     }

@@ -4,7 +4,9 @@
 
 #include "support/linkrig.h"
 
+#include "support/samplesettings.h"
 #include <QTest>
+
 #include <camerasettings.h>
 #include <catalog.h>
 #include <statusrequest.h>
@@ -13,51 +15,6 @@ using namespace zam;
 using S = Setting;
 
 namespace {
-
-// Every setting applicable: manual AE, focus and white balance, digital
-// zoom on in separate mode, exposure compensation on.
-CameraSettings sample()
-{
-    CameraSettings s;
-    s.modelCode = 0x31;
-    const std::pair<Setting, int> values[] = {
-        {S::DigitalZoomSeparate, 1},
-        {S::DigitalZoom, 1},
-        {S::ZoomPosition, 0x2345},
-        {S::DigitalZoomPosition, 0x80},
-        {S::FocusNearLimit, 0xA000},
-        {S::FocusAuto, 0},
-        {S::FocusPosition, 0x3456},
-        {S::AfSensitivityLow, 1},
-        {S::AeMode, 0x03},
-        {S::ShutterPosition, 12},
-        {S::IrisPosition, 9},
-        {S::GainPosition, 4},
-        {S::BrightPosition, 13},
-        {S::ExpComp, 1},
-        {S::ExpCompLevel, 10},
-        {S::BackLight, 1},
-        {S::AutoSlowShutter, 1},
-        {S::Aperture, 11},
-        {S::WbMode, 5},
-        {S::RGain, 0xC8},
-        {S::BGain, 0x30},
-        {S::PictureEffect, 1},
-        {S::DigitalEffectLevel, 0x20},
-        {S::PictureFlip, 1},
-        {S::LrReverse, 1},
-        {S::Stabilizer, 1},
-        {S::AutoIcr, 1},
-        {S::Sync, 1},
-        {S::VPhase180, 1},
-        {S::VPhase, 700},
-        {S::CameraId, 4660},
-    };
-    for (const auto &[setting, v] : values)
-        s.set(setting, v);
-    s.memory = UserMemory{0x12, 0x34, 0, 0, 0xAB, 0xCD, 0, 0, 0, 0, 0, 0, 0, 0, 0xFE, 0xFF};
-    return s;
-}
 
 // The same state on a simulated camera.
 void setUp(sim::CameraState &c)
@@ -114,7 +71,7 @@ int indexOf(const LoadPlan &plan, catalog::Id id)
 
 QByteArray withSetting(const char *key, const char *json)
 {
-    QByteArray file = toJson(sample());
+    QByteArray file = toJson(sampleSettings());
     const QByteArray needle = QByteArray("\"") + key + "\": ";
     const qsizetype at = file.indexOf(needle);
     const qsizetype end = file.indexOf('\n', at);
@@ -127,7 +84,7 @@ QByteArray withSetting(const char *key, const char *json)
 
 QByteArray withoutLine(const char *key)
 {
-    QByteArray file = toJson(sample());
+    QByteArray file = toJson(sampleSettings());
     const qsizetype at = file.lastIndexOf('\n', file.indexOf(QByteArray("\"") + key + "\""));
     const qsizetype end = file.indexOf('\n', at + 1);
     file.remove(at, end - at);
@@ -161,11 +118,11 @@ private slots:
 void TestCameraSettings::fileRoundTrip_data()
 {
     QTest::addColumn<CameraSettings>("settings");
-    QTest::newRow("every setting") << sample();
+    QTest::newRow("every setting") << sampleSettings();
     CameraSettings empty;
     empty.modelCode = 0x2C; // no model row
     QTest::newRow("nothing usable") << empty;
-    CameraSettings ends = sample();
+    CameraSettings ends = sampleSettings();
     for (const SettingInfo &info : settingTable())
         if (info.kind == SettingKind::Number)
             ends.set(info.setting, settingField(info).max);
@@ -234,7 +191,7 @@ void TestCameraSettings::malformedFiles_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("message");
-    const QByteArray good = toJson(sample());
+    const QByteArray good = toJson(sampleSettings());
     auto replaced = [&](const char *from, const char *to) {
         return QByteArray(good).replace(from, to);
     };
@@ -299,7 +256,7 @@ void TestCameraSettings::malformedFiles()
 
 void TestCameraSettings::loadOrderPutsModesFirst()
 {
-    const LoadPlan plan = planLoad(sample(), 0x31, 1);
+    const LoadPlan plan = planLoad(sampleSettings(), 0x31, 1);
     using catalog::Id;
     // mode (or what a value is held within), then the value it gates
     const std::pair<Id, Id> before[] = {
@@ -361,7 +318,7 @@ void TestCameraSettings::loadSendsOnlyWhatTheModesLet()
     QFETCH(int, aeMode);
     QFETCH(QList<catalog::Id>, sent);
     QFETCH(QList<catalog::Id>, notSent);
-    CameraSettings s = sample();
+    CameraSettings s = sampleSettings();
     s.set(S::AeMode, aeMode);
     const LoadPlan modes = planLoad(s, 0x31, 1);
     int aeModeAt = -1;
@@ -416,11 +373,11 @@ void TestCameraSettings::loadSkipsWhatTheModelLacks()
 {
     QFETCH(int, model);
     QFETCH(QStringList, skipped);
-    const LoadPlan plan = planLoad(sample(), model, 3);
+    const LoadPlan plan = planLoad(sampleSettings(), model, 3);
     QCOMPARE(captions(plan.skipped), skipped);
     for (const PlannedPacket &p : plan.packets)
         QCOMPARE(std::uint8_t(p.packet[0]), std::uint8_t(0x83));
-    const LoadPlan full = planLoad(sample(), 0x31, 3);
+    const LoadPlan full = planLoad(sampleSettings(), 0x31, 3);
     // Each skipped setting costs its packet(s), and nothing else is dropped.
     const int memoryPackets = skipped.contains("16-byte memory") ? kUserMemoryAddresses - 1 : 0;
     QCOMPARE(plan.packets.size(), full.packets.size() - skipped.size() - memoryPackets);
@@ -428,7 +385,7 @@ void TestCameraSettings::loadSkipsWhatTheModelLacks()
 
 void TestCameraSettings::diffComparesWhatTheModesLet()
 {
-    const CameraSettings a = sample();
+    const CameraSettings a = sampleSettings();
     QVERIFY(diff(a, a).isEmpty());
 
     CameraSettings b = a;
@@ -467,7 +424,7 @@ void TestCameraSettings::saveLoadCompareOnSimulatedCameras()
     rig.link.state().CameraAddress = 1;
     const SettingsRead saved = readSettings(rig.link);
     QVERIFY2(saved.settings, qPrintable(saved.error));
-    QVERIFY(*saved.settings == sample());
+    QVERIFY(*saved.settings == sampleSettings());
 
     const SettingsParse file = fromJson(toJson(*saved.settings));
     QVERIFY2(file.settings, qPrintable(file.error));
@@ -515,7 +472,7 @@ void TestCameraSettings::loadOntoAModelThatLacksSettings()
 {
     LinkRig rig(2, {0x31, 0x41});
     rig.link.state().CameraAddress = 2;
-    CameraSettings s = sample();
+    CameraSettings s = sampleSettings();
     s.set(S::DigitalZoom, 1);
     s.set(S::DigitalZoomSeparate, 0);
     s.set(S::ZoomPosition, 0x6000); // digital range, combined
@@ -539,7 +496,7 @@ void TestCameraSettings::refusedAndSilentCameras()
     {
         LinkRig rig(1, {0x31});
         rig.chain.faults().errorReplies = true;
-        const LoadPlan plan = planLoad(sample(), 0x31, 1);
+        const LoadPlan plan = planLoad(sampleSettings(), 0x31, 1);
         const bool cancel = false;
         const LoadOutcome outcome = applySettings(rig.link, plan, {}, cancel);
         QVERIFY(!outcome.ok());
@@ -552,7 +509,7 @@ void TestCameraSettings::refusedAndSilentCameras()
         LinkRig rig(1, {0x31});
         const QByteArray cameraId = *catalog::build(catalog::Id::CameraIdWrite, 1, {4660});
         rig.chain.faults().dropIf = [&](const QByteArray &p) { return p == cameraId; };
-        const LoadPlan plan = planLoad(sample(), 0x31, 1);
+        const LoadPlan plan = planLoad(sampleSettings(), 0x31, 1);
         const bool cancel = false;
         const LoadOutcome outcome = applySettings(rig.link, plan, {}, cancel);
         QCOMPARE(outcome.refused, QStringList{"Camera ID: 4660: no reply"});
@@ -563,7 +520,7 @@ void TestCameraSettings::refusedAndSilentCameras()
     {
         LinkRig rig(1, {0x31});
         rig.chain.faults().silent = true;
-        const LoadPlan plan = planLoad(sample(), 0x31, 1);
+        const LoadPlan plan = planLoad(sampleSettings(), 0x31, 1);
         const bool cancel = false;
         const qint64 start = rig.clock.nowMs();
         const LoadOutcome outcome = applySettings(rig.link, plan, {}, cancel);
@@ -576,7 +533,7 @@ void TestCameraSettings::refusedAndSilentCameras()
 void TestCameraSettings::cancelStopsBeforeTheNextPacket()
 {
     LinkRig rig(1, {0x31});
-    const LoadPlan plan = planLoad(sample(), 0x31, 1);
+    const LoadPlan plan = planLoad(sampleSettings(), 0x31, 1);
     bool cancel = false;
     const LoadOutcome outcome = applySettings(
         rig.link, plan, [&](int done, int, const QString &) { cancel = done == 3; }, cancel);
