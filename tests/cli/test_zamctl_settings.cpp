@@ -73,7 +73,7 @@ private Q_SLOTS:
         const Run before = b.ctl({"-b", bps, "-c", "2", "diff", b.saved});
         QVERIFY2(before.exitCode == 1, qPrintable(diagnose(before)));
         QVERIFY2(before.out.contains("\nCamera ID: file 4660, camera 0\n"), qPrintable(before.out));
-        QVERIFY2(before.out.contains("16-byte memory, address 7: file FE 01, camera 00 00\n"),
+        QVERIFY2(before.out.contains("16-byte memory, address 7: file FE FF, camera 00 00\n"),
                  qPrintable(before.out));
 
         const Run load = b.ctl({"-b", bps, "-c", "2", "load", b.saved});
