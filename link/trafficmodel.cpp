@@ -25,7 +25,7 @@ TrafficModel::TrafficModel(QObject *parent, int capacity)
     m_unanswered.fill(-1);
     m_unansweredBytes.fill({});
     m_syncTimer.setSingleShot(true);
-    m_syncTimer.setInterval(0);
+    m_syncTimer.setInterval(kTrafficSyncMs);
     connect(&m_syncTimer, &QTimer::timeout, this, &TrafficModel::sync);
 }
 
@@ -38,6 +38,8 @@ void TrafficModel::attach(PortTap &tap)
 void TrafficModel::setDescriber(PacketDescriber describer)
 {
     m_describe = std::move(describer);
+    for (const TrafficRow &row : m_ring)
+        row.described = false;
     if (!m_shown.empty())
         Q_EMIT dataChanged(index(0, Meaning), index(rowCount() - 1, Meaning));
 }
@@ -180,7 +182,11 @@ QString TrafficModel::meaning(const TrafficRow &row) const
 {
     if (!row.terminated)
         return QStringLiteral("unknown");
-    return m_describe ? m_describe(row.bytes, row.fromCamera(), row.answers) : QString();
+    if (!row.described && m_describe) {
+        row.meaning = m_describe(row.bytes, row.fromCamera(), row.answers);
+        row.described = true;
+    }
+    return row.meaning;
 }
 
 int TrafficModel::rowCount(const QModelIndex &parent) const

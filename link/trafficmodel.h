@@ -3,8 +3,8 @@
 //
 // Capture never stops: packets go into a ring of the newest kTrafficRows
 // rows as they pass. The view's rows (filtered, and frozen while paused)
-// are an index into the ring, brought up to date once per event-loop turn,
-// so a burst of packets costs the view one insertion. Pausing freezes the
+// are an index into the ring, brought up to date at most kTrafficSyncMs
+// after a packet, so a burst of packets costs the view one insertion. Pausing freezes the
 // view only; resuming shows everything captured meanwhile that the ring
 // still holds.
 //
@@ -28,6 +28,9 @@ class QIODevice;
 namespace zam {
 
 inline constexpr int kTrafficRows = 100'000;
+// New rows reach the view at most this late; a burst (a status read's ten
+// packets) is then one insertion and one repaint, not ten.
+inline constexpr int kTrafficSyncMs = 100;
 
 // The meaning of one packet, in words. For a finishing reply `answers` is
 // the command it finishes (an inquiry reply is named from its inquiry),
@@ -44,6 +47,9 @@ struct TrafficRow {
     bool statusRead = false;
     bool terminated = true;
     QByteArray answers; // the command a finishing reply finishes (shared, not copied)
+    // The meaning, worked out the first time the row is shown or saved.
+    mutable QString meaning;
+    mutable bool described = false;
 
     bool fromCamera() const { return direction == TrafficDirection::FromCamera; }
 };

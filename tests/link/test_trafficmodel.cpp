@@ -298,17 +298,17 @@ private Q_SLOTS:
         QCOMPARE(column(m, TrafficModel::Time), QStringList{"5"});
     }
 
-    // Rows reach the view once per event-loop turn, in one insertion.
-    void insertsBatchedPerTurn()
+    // A burst of rows reaches the view a moment later, in one insertion.
+    void insertsBatched()
     {
         TrafficModel m;
         int insertions = 0;
         connect(&m, &QAbstractItemModel::rowsInserted, this, [&] { ++insertions; });
         for (int i = 0; i < 50; ++i)
             feed(m, From, "9041FF", i);
-        QCOMPARE(m.rowCount(), 0);
         QCoreApplication::processEvents();
-        QCOMPARE(m.rowCount(), 50);
+        QCOMPARE(m.rowCount(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(m.rowCount(), 50, 2000);
         QCOMPARE(insertions, 1);
     }
 

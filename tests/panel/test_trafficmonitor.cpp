@@ -291,17 +291,17 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QScrollBar *bar = child<QTableView>(w, "trafficView")->verticalScrollBar();
         feedReplies(m, 500);
-        QCoreApplication::processEvents();
+        m.sync();
         QVERIFY(bar->maximum() > 0);
         QCOMPARE(bar->value(), bar->maximum());
         bar->setValue(10);
         feedReplies(m, 100);
-        QCoreApplication::processEvents();
+        m.sync();
         QCOMPARE(bar->value(), 10);
         QVERIFY(!w.followsNewest());
         bar->setValue(bar->maximum());
         feedReplies(m, 100);
-        QCoreApplication::processEvents();
+        m.sync();
         QCOMPARE(bar->value(), bar->maximum());
         QCOMPARE(m.rowCount(), 700);
     }
