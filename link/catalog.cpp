@@ -104,11 +104,6 @@ bool readValues(const Entry &e, const std::uint8_t *b, Command &c)
     return ok;
 }
 
-QString hexValue(unsigned v, int digits)
-{
-    return QLatin1String("0x") + QString::number(v, 16).toUpper().rightJustified(digits, u'0');
-}
-
 QString spacedHex(QByteArrayView bytes)
 {
     QString s;

@@ -57,6 +57,11 @@ static QString hexText(const QByteArray &bytes, QChar after)
     return s;
 }
 
+QString hexValue(unsigned value, int digits)
+{
+    return QLatin1String("0x") + QString::number(value, 16).toUpper().rightJustified(digits, u'0');
+}
+
 QString hexCompact(const QByteArray &bytes)
 {
     return hexText(bytes, QChar());

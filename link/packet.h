@@ -34,6 +34,8 @@ inline constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 // Two upper-case hexadecimal digits.
 QString hexPair(std::uint8_t byte);
+// "0x0C00": a number in upper-case hexadecimal, at least `digits` digits.
+QString hexValue(unsigned value, int digits);
 // "8101040702FF" (command log form).
 QString hexCompact(const QByteArray &bytes);
 // "81 01 04 07 02 FF " (console and dialog log form: one blank after every pair).

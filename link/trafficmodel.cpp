@@ -64,7 +64,7 @@ void TrafficModel::lineClosed(qint64 ms)
         QList<SplitPacket> rest;
         m_splitters[std::size_t(direction)].flush(rest);
         for (SplitPacket &p : rest)
-            append({std::move(p.bytes), ms, -1, direction, 0, false, false});
+            append({std::move(p.bytes), ms, -1, direction, 0, false, false, {}, {}, false});
     }
     // Nothing sent before the close is answered after it.
     m_unanswered.fill(-1);

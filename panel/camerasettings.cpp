@@ -169,22 +169,16 @@ bool fits(const SettingInfo &info, int v)
     return false;
 }
 
-QString hexCode(int v, int digits)
-{
-    return QStringLiteral("0x") +
-           QString::number(v, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
-}
-
 QString numberText(const catalog::Field &f, int v)
 {
-    return f.show == catalog::Show::Hex ? hexCode(v, f.count == 4 ? 4 : 2) : QString::number(v);
+    return f.show == catalog::Show::Hex ? hexValue(v, f.count == 4 ? 4 : 2) : QString::number(v);
 }
 
 QString modelText(int code)
 {
     const QString name = modelName(code);
-    return name.isEmpty() ? hexCode(code, 2)
-                          : QStringLiteral("%1 (%2)").arg(hexCode(code, 2), name);
+    return name.isEmpty() ? hexValue(code, 2)
+                          : QStringLiteral("%1 (%2)").arg(hexValue(code, 2), name);
 }
 
 QString memoryText(const UserMemory &m, int address)
@@ -574,7 +568,7 @@ QByteArray toJson(const CameraSettings &s)
     QJsonObject root;
     root.insert(QStringLiteral("format"), QLatin1String(kSettingsFormat));
     root.insert(QStringLiteral("version"), kSettingsVersion);
-    root.insert(QStringLiteral("model"), hexCode(s.modelCode & 0xFF, 2));
+    root.insert(QStringLiteral("model"), hexValue(s.modelCode & 0xFF, 2));
     root.insert(QStringLiteral("modelName"), modelName(s.modelCode));
     root.insert(QStringLiteral("settings"), settings);
     root.insert(QStringLiteral("memory"),

@@ -4,18 +4,11 @@
 #include "statusblocks.h"
 
 #include <catalog.h>
+#include <packet.h>
 
 namespace zam {
 
 namespace {
-
-QString hex(int value, int digits)
-{
-    return QStringLiteral("0x%1")
-        .arg(value, digits, 16, QLatin1Char('0'))
-        .toUpper()
-        .replace(QStringLiteral("0X"), QStringLiteral("0x"));
-}
 
 QString onOff(bool on)
 {
@@ -25,7 +18,7 @@ QString onOff(bool on)
 QString version(const QByteArray &reply, int address)
 {
     const VersionStatus v = decodeVersion(reply, address);
-    QString text = QStringLiteral("Version: model %1").arg(hex(v.modelCode, 2));
+    QString text = QStringLiteral("Version: model %1").arg(hexValue(v.modelCode, 2));
     if (const auto row = findModel(v.modelCode))
         text += QStringLiteral(", ") + ModelNameTable().value(row->nameSlot);
     else
@@ -38,9 +31,9 @@ QString lens(const QByteArray &reply)
     const LensStatus s = decodeLens(reply);
     return QStringLiteral("Lens block: zoom %1, focus %2 %3, near limit %4, digital zoom %5%6, "
                           "AF sensitivity %7%8%9")
-        .arg(hex(s.zoomPosition, 4), hex(s.focusPosition, 4),
+        .arg(hexValue(s.zoomPosition, 4), hexValue(s.focusPosition, 4),
              s.focusAuto ? QStringLiteral("auto") : QStringLiteral("manual"),
-             hex(s.focusNearLimit, 4), onOff(s.digitalZoomOn),
+             hexValue(s.focusNearLimit, 4), onOff(s.digitalZoomOn),
              s.digitalZoomSeparate ? QStringLiteral(" (separate)") : QString(),
              s.afSensitivity ? QStringLiteral("low") : QStringLiteral("normal"),
              s.zoomMoving ? QStringLiteral(", zoom moving") : QString(),
@@ -57,7 +50,7 @@ QString camera(const QByteArray &reply)
                .arg(s.rGain)
                .arg(s.bGain)
                .arg(s.aperture)
-               .arg(hex(s.aeMode, 2))
+               .arg(hexValue(s.aeMode, 2))
                .arg(s.shutterPosition)
                .arg(s.irisPosition)
                .arg(s.gainPosition)
@@ -90,7 +83,7 @@ QString extended(const QByteArray &reply)
 {
     const ExtendedStatus s = decodeExtended(reply);
     return QStringLiteral("Extended block: digital zoom %1, picture flip %2")
-        .arg(hex(s.digitalZoomPosition, 2), onOff(s.pictureFlip));
+        .arg(hexValue(s.digitalZoomPosition, 2), onOff(s.pictureFlip));
 }
 
 } // namespace
