@@ -246,7 +246,8 @@ QVariant TrafficModel::data(const QModelIndex &index, int role) const
     const quint64 seq = m_shown[std::size_t(index.row())];
     if (seq < m_first) // dropped by the ring; the view learns at the next sync
         return {};
-    if (role == Qt::DisplayRole)
+    // The meaning is also the cell's tool tip: the column elides long ones.
+    if (role == Qt::DisplayRole || (role == Qt::ToolTipRole && index.column() == Meaning))
         return text(at(seq), index.column());
     if (role == Qt::TextAlignmentRole && (index.column() == Time || index.column() == RoundTrip))
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);

@@ -1,5 +1,6 @@
 #include "trafficmonitor.h"
 
+#include "trafficcells.h"
 #include "ui_trafficmonitor.h"
 
 #include <QFileDialog>
@@ -19,6 +20,7 @@ TrafficMonitor::TrafficMonitor(TrafficModel &model, QWidget *parent)
     m_ui->setupUi(this);
     QTableView *view = m_ui->trafficView;
     view->setModel(&model);
+    view->setItemDelegate(new TrafficCells(view));
     // Fixed row heights: the view never measures 100 000 rows.
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);

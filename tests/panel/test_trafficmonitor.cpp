@@ -9,10 +9,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStandardItemModel>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <trafficcells.h>
 #include <trafficmodel.h>
 #include <trafficmonitor.h>
 
@@ -30,18 +33,30 @@ QStringList csvLines(const TrafficModel &m)
     return lines;
 }
 
-template <typename T> T *child(QWidget &w, const char *name)
-{
-    T *c = w.findChild<T *>(QLatin1String(name));
-    if (!c)
-        qFatal("no %s", name);
-    return c;
-}
-
 void feedReplies(TrafficModel &m, int n)
 {
     for (int i = 0; i < n; ++i)
         m.capture(TrafficDirection::FromCamera, QByteArray::fromHex("9041FF"), i);
+}
+
+// One cell of text as the monitor's cells draw it, `width` pixels wide.
+QImage drawnCell(const TrafficCells &cells, const QString &text, int width)
+{
+    QStandardItemModel model(1, 1);
+    model.setData(model.index(0, 0), text);
+    QImage image(width, 20, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QStyleOptionViewItem option;
+    option.rect = image.rect();
+    option.state = QStyle::State_Enabled | QStyle::State_Active;
+    option.font = QApplication::font();
+    option.fontMetrics = QFontMetrics(option.font);
+    option.palette = QApplication::palette();
+    option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    option.textElideMode = Qt::ElideRight;
+    cells.paint(&painter, option, model.index(0, 0));
+    return image;
 }
 
 } // namespace
@@ -178,20 +193,20 @@ private Q_SLOTS:
         m.capture(TrafficDirection::FromCamera, QByteArray::fromHex("9041FF"), 4);
         m.sync();
 
-        child<QComboBox>(w, "cameraFilter")->setCurrentIndex(2);
+        control<QComboBox>(w, "cameraFilter")->setCurrentIndex(2);
         QCOMPARE(m.filter().camera, 2);
         QCOMPARE(m.rowCount(), 2);
-        child<QComboBox>(w, "directionFilter")->setCurrentIndex(2);
+        control<QComboBox>(w, "directionFilter")->setCurrentIndex(2);
         QCOMPARE(m.rowCount(), 1);
-        child<QComboBox>(w, "cameraFilter")->setCurrentIndex(0);
-        child<QComboBox>(w, "directionFilter")->setCurrentIndex(1);
+        control<QComboBox>(w, "cameraFilter")->setCurrentIndex(0);
+        control<QComboBox>(w, "directionFilter")->setCurrentIndex(1);
         QCOMPARE(m.rowCount(), 2);
-        child<QCheckBox>(w, "hideStatusReads")->click();
+        control<QCheckBox>(w, "hideStatusReads")->click();
         QCOMPARE(m.rowCount(), 1);
-        child<QComboBox>(w, "directionFilter")->setCurrentIndex(0);
+        control<QComboBox>(w, "directionFilter")->setCurrentIndex(0);
         QCOMPARE(m.rowCount(), 2);
 
-        auto *pause = child<QPushButton>(w, "pauseButton");
+        auto *pause = control<QPushButton>(w, "pauseButton");
         pause->click();
         QVERIFY(m.paused());
         QCOMPARE(pause->accessibleName(), QStringLiteral("Resume"));
@@ -207,15 +222,15 @@ private Q_SLOTS:
         {
             pause->click();
             TrafficMonitor again(m);
-            QCOMPARE(child<QComboBox>(again, "cameraFilter")->currentIndex(), 0);
-            QVERIFY(child<QCheckBox>(again, "hideStatusReads")->isChecked());
-            QCOMPARE(child<QPushButton>(again, "pauseButton")->accessibleName(),
+            QCOMPARE(control<QComboBox>(again, "cameraFilter")->currentIndex(), 0);
+            QVERIFY(control<QCheckBox>(again, "hideStatusReads")->isChecked());
+            QCOMPARE(control<QPushButton>(again, "pauseButton")->accessibleName(),
                      QStringLiteral("Resume"));
             QCOMPARE(m.rowCount(), 5);
             pause->click();
         }
 
-        child<QPushButton>(w, "clearButton")->click();
+        control<QPushButton>(w, "clearButton")->click();
         QCOMPARE(m.rowCount(), 0);
         QCOMPARE(m.capturedCount(), 0);
     }
@@ -254,7 +269,7 @@ private Q_SLOTS:
             *chosen = filter;
             return dir.filePath(name);
         });
-        child<QPushButton>(w, "saveButton")->click();
+        control<QPushButton>(w, "saveButton")->click();
         QFile f(dir.filePath(written));
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QStringList lines =
@@ -272,13 +287,40 @@ private Q_SLOTS:
         w.setMessageHook(messages.hook());
         w.setFileChooser(
             [](QWidget *, QString *) { return QStringLiteral("/nonexistent-dir/t.csv"); });
-        child<QPushButton>(w, "saveButton")->click();
+        control<QPushButton>(w, "saveButton")->click();
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages.texts().first().contains(QStringLiteral("t.csv")));
         // Cancelling the file dialog writes nothing and says nothing.
         w.setFileChooser([](QWidget *, QString *) { return QString(); });
-        child<QPushButton>(w, "saveButton")->click();
+        control<QPushButton>(w, "saveButton")->click();
         QCOMPARE(messages.size(), 1);
+    }
+
+    // The cells shape each text once and then only draw it. What they draw
+    // still follows the text and the column's width, and the shaped texts
+    // they hold stay bounded though every row brings a new time.
+    void cellsDrawTheirOwnText()
+    {
+        TrafficCells cells;
+        const QString tele = QStringLiteral("Zoom tele, variable speed 7");
+        const QImage first = drawnCell(cells, tele, 300);
+        QVERIFY(drawnCell(cells, QStringLiteral("Zoom wide, variable speed 7"), 300) != first);
+        QCOMPARE(drawnCell(cells, tele, 300), first);
+        QCOMPARE(drawnCell(TrafficCells(), tele, 300), first);
+
+        // Too long for the cell: drawn elided, as that elided text is drawn.
+        const int margin = QApplication::style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1;
+        for (int width : {120, 90}) {
+            const QString elided = QFontMetrics(QApplication::font())
+                                       .elidedText(tele, Qt::ElideRight, width - 2 * margin);
+            QVERIFY(elided != tele);
+            QCOMPARE(drawnCell(cells, tele, width), drawnCell(TrafficCells(), elided, width));
+        }
+        QCOMPARE(drawnCell(cells, tele, 300), first);
+
+        for (int i = 0; i < 2 * TrafficCells::kMaxShaped; ++i)
+            drawnCell(cells, QString::number(i), 60);
+        QVERIFY(cells.shapedCount() <= TrafficCells::kMaxShaped);
     }
 
     // New rows keep the newest in view unless the operator scrolled up.
@@ -289,7 +331,7 @@ private Q_SLOTS:
         w.resize(800, 300);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QScrollBar *bar = child<QTableView>(w, "trafficView")->verticalScrollBar();
+        QScrollBar *bar = control<QTableView>(w, "trafficView")->verticalScrollBar();
         feedReplies(m, 500);
         m.sync();
         QVERIFY(bar->maximum() > 0);
