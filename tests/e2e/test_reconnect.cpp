@@ -1,5 +1,6 @@
 // The whole panel on zam-camsim over a real serial path: the device going
-// away mid-session, and Reconnect once it is back under the same name.
+// away mid-session, and Reconnect once it is back under the same name; the
+// start-up over TCP, and the far end going away there.
 
 #include "camsimprocess.h"
 #include "support/caughtmessages.h"
@@ -89,6 +90,10 @@ private Q_SLOTS:
         // Model 0x41 was identified over the network: digital zoom hidden.
         QVERIFY(control<QPushButton>(window, "DZoomON")->isHidden());
         QVERIFY(control<QLineEdit>(window, "ModelVersion")->text().contains(QStringLiteral("10x")));
+        // The far end going away is reported, not hidden.
+        sim.process().terminate();
+        QTRY_VERIFY_WITH_TIMEOUT(window.connectionStatus().lost(), 3000);
+        QVERIFY(!port->isOpen());
     }
 };
 

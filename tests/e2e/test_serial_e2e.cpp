@@ -77,30 +77,6 @@ private Q_SLOTS:
         QVERIFY2(cpuMs < 150, qPrintable(QString::number(cpuMs)));
     }
 
-    void startupExchangeOverTcp()
-    {
-        const QString tcpPort = QString::number(40000 + QCoreApplication::applicationPid() % 20000);
-        CamsimProcess sim(
-            {QStringLiteral("--tcp"), tcpPort, QStringLiteral("--cameras"), QStringLiteral("1")});
-        QVERIFY(!sim.device().isEmpty());
-        SteadyClock clock;
-        const QString device = QStringLiteral("tcp://127.0.0.1:") + tcpPort;
-        auto port = makeLinePort(device);
-        CameraLink link(*port, clock);
-        QVERIFY(port->open({device, 9600}).ok());
-        link.SD(hex("88010001FF"), 1);
-        QCOMPARE(link.WaitReply(5), std::optional(hex("88010001FF")));
-        link.SD(hex("883001FF"), 0);
-        QCOMPARE(link.WaitReply(4), std::optional(hex("883002FF")));
-        link.SD(hex("81090002FF"), 0);
-        QCOMPARE(link.WaitReply(10).value_or(QByteArray()).size(), 10);
-        // The far end going away is reported, not hidden.
-        QSignalSpy lost(port.get(), &Port::deviceLost);
-        sim.process().terminate();
-        QTRY_COMPARE_WITH_TIMEOUT(lost.count(), 1, 3000);
-        QVERIFY(!port->isOpen());
-    }
-
     void detectsTheChainsSpeed()
     {
         CamsimProcess sim(

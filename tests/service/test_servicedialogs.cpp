@@ -176,18 +176,21 @@ private Q_SLOTS:
         checkIcrCompensation<Register>("EPromCmdKR550ICR");
     }
 
-    // From an unlocked camera the date comes from its EEPROM image; the reads
-    // are one second apart and their replies never reach the reply log.
+    // From an unlocked camera (camera 2 here) the date comes from its EEPROM
+    // image; the reads are one second apart and their replies never reach
+    // the reply log.
     void manufacturingDateFromCamera()
     {
         DialogRig<Register> r;
-        r.camera().eeprom[0xF03] = 0x6B;
-        r.camera().eeprom[0xF04] = 0x27;
-        r.unlockCamera();
+        r.rig.link.state().CameraAddress = 2;
+        r.camera(2).eeprom[0xF03] = 0x6B;
+        r.camera(2).eeprom[0xF04] = 0x27;
+        r.unlockCamera(2);
         const QString replyLog = r.rig.link.RecvText().text();
 
         control<QPushButton>(r.dialog, "Manufadatecmd")->click();
-        QCOMPARE(r.rig.sent(), (QList<QByteArray>{kReadMonth, hexBytes("81097F7F010F0004FF")}));
+        QCOMPARE(r.rig.sent(), (QList<QByteArray>{hexBytes("82097F7F010F0003FF"),
+                                                  hexBytes("82097F7F010F0004FF")}));
         QCOMPARE(r.gaps(), QList<qint64>{1000});
         const QObject &ui = r.dialog;
         QCOMPARE(control<QLineEdit>(ui, "ManufaMonthR")->text() +
@@ -199,38 +202,35 @@ private Q_SLOTS:
         QCOMPARE(r.rig.link.RecvText().text(), replyLog);
     }
 
-    // The first reply decides: anything but y0 50 b2 b3 b4 b5 FF from the
-    // selected camera gives the message (press the protect release), leaves
-    // the boxes as they were and reads no more. A failed second read stops
-    // quietly, without leaving an earlier day beside the new month and year.
+    // Camera 1 selected. The first reply decides: anything but y0 50 b2 b3 b4
+    // b5 FF from the selected camera gives the message (press the protect
+    // release), leaves the boxes as they were and reads no more. A failed
+    // second read stops quietly, without leaving an earlier day beside the
+    // new month and year.
     void manufacturingDateReplies_data()
     {
-        QTest::addColumn<int>("camera");
         QTest::addColumn<bool>("unlocked");
         QTest::addColumn<QByteArray>("silenced"); // the camera does not answer it
         QTest::addColumn<QByteArray>("line");     // on the line instead
         QTest::addColumn<QString>("boxes");       // month, date, year
         const QByteArray none, day = hexBytes("81097F7F010F0004FF");
-        QTest::newRow("camera 2") << 2 << true << none << none << "11276";
-        QTest::newRow("locked camera") << 1 << false << none << none << "oldoldold";
+        QTest::newRow("locked camera") << false << none << none << "oldoldold";
         QTest::newRow("another camera's reply")
-            << 1 << true << kReadMonth << hexBytes("A0500000060BFF") << "oldoldold";
+            << true << kReadMonth << hexBytes("A0500000060BFF") << "oldoldold";
         QTest::newRow("completion first")
-            << 1 << true << kReadMonth << hexBytes("9051FF90500000060BFF") << "oldoldold";
-        QTest::newRow("nothing") << 1 << true << kReadMonth << none << "oldoldold";
-        QTest::newRow("second read fails") << 1 << true << day << none << "116"; // no day
+            << true << kReadMonth << hexBytes("9051FF90500000060BFF") << "oldoldold";
+        QTest::newRow("nothing") << true << kReadMonth << none << "oldoldold";
+        QTest::newRow("second read fails") << true << day << none << "116"; // no day
     }
     void manufacturingDateReplies()
     {
-        QFETCH(int, camera);
         QFETCH(bool, unlocked);
         QFETCH(QByteArray, silenced);
         QFETCH(QByteArray, line);
         QFETCH(QString, boxes);
         DialogRig<FSet> r;
-        r.rig.link.state().CameraAddress = camera;
         if (unlocked)
-            r.unlockCamera(camera);
+            r.unlockCamera();
         silence(r.rig, silenced);
         r.rig.port.inject(line);
         runSteps(&r.dialog, "ManufaMonth=old Manufadate=old manufayear=old Manufadatecmd");
