@@ -151,12 +151,6 @@ private Q_SLOTS:
             << "no reply from camera 1 to the status inquiries";
         QTest::newRow("error reply") << QStringList() << QStringList{"send", "81 01 7F FF"}
                                      << "camera 1 answered with an error: syntax error (socket 0)";
-        QTest::newRow("refused command")
-            << QStringList{"--errors"} << QStringList{"send", "81 01 04 00 02 FF"}
-            << "camera 1 answered with an error: command not executable";
-        QTest::newRow("camera off the chain")
-            << QStringList{"--cameras", "2"} << QStringList{"-c", "3", "status"}
-            << "camera 3 is not on the chain (2 cameras)";
         QTest::newRow("packet off the chain")
             << QStringList{"--cameras", "1"} << QStringList{"send", "82090002FF"}
             << "camera 2 is not on the chain (1 camera)";
@@ -209,13 +203,16 @@ private Q_SLOTS:
     {
         const Run tool = zamCtl({"--help"});
         QCOMPARE(tool.exitCode, 0);
-        for (const char *sub : {"ports", "detect", "status", "send"})
+        for (const char *sub : {"ports", "detect", "status", "send", "save", "load", "diff"})
             QVERIFY2(tool.out.contains(QStringLiteral("\n  %1 ").arg(sub)), sub);
         const Run status = zamCtl({"status", "--help"});
         QCOMPARE(status.exitCode, 0);
         QVERIFY(status.out.startsWith("Usage: zam-ctl [options] status [--json]\n"));
         QVERIFY(status.out.contains("--json"));
         QVERIFY(status.err.isEmpty());
+        QVERIFY(zamCtl({"load", "--help"})
+                    .out.startsWith("Usage: zam-ctl [options] load FILE [--dry-run]\n"));
+        QVERIFY(zamCtl({"diff", "--help"}).out.contains("0 the same, 1 different, 2 trouble"));
     }
 
     void noInitSkipsTheStartUp()

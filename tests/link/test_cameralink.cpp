@@ -19,11 +19,6 @@ struct Rig : SimLine {
     Rig() { port.open({QStringLiteral("sim:"), 9600}); }
 };
 
-QByteArray hex(const char *s)
-{
-    return QByteArray::fromHex(s);
-}
-
 } // namespace
 
 class TestCameraLink : public QObject {
@@ -32,11 +27,9 @@ private Q_SLOTS:
     void mode1LogsAndClassifies()
     {
         Rig r;
-        QVERIFY(r.link.SD(hex("8101040702FF"), 1));
-        QVERIFY(r.link.state().LogTraffic);
-        QCOMPARE(r.link.receiveThreshold(), 1);
+        QVERIFY(r.link.SD(hexBytes("8101040702FF"), 1));
         QCOMPARE(r.link.SendText().text(), QStringLiteral("8101040702FF\r\n"));
-        QCOMPARE(r.port.written().last(), hex("8101040702FF"));
+        QCOMPARE(r.port.written().last(), hexBytes("8101040702FF"));
         QSignalSpy finished(&r.link, &CameraLink::commandFinished);
         r.run(100);
         QCOMPARE(r.link.RecvText().text(), QStringLiteral("90 41 FF \r\n90 51 FF \r\n"));
@@ -46,12 +39,10 @@ private Q_SLOTS:
     void mode0WritesWithoutLogging()
     {
         Rig r;
-        r.link.SD(hex("8101040702FF"), 1);
+        r.link.SD(hexBytes("8101040702FF"), 1);
         r.run(100);
         const QString before = r.link.RecvText().text();
-        r.link.SD(hex("81090002FF"), 0);
-        QVERIFY(!r.link.state().LogTraffic);
-        QCOMPARE(r.link.receiveThreshold(), 0);
+        r.link.SD(hexBytes("81090002FF"), 0);
         QCOMPARE(r.link.SendText().text(), QStringLiteral("8101040702FF\r\n"));
         // The reply waits for WaitReply: no receive event takes it.
         r.run(100);
@@ -64,7 +55,7 @@ private Q_SLOTS:
         Rig r;
         r.link.refresh().operatorToggled();
         r.link.state().RefreshBusy = true;
-        QVERIFY(!r.link.SD(hex("8101040702FF"), 1));
+        QVERIFY(!r.link.SD(hexBytes("8101040702FF"), 1));
         QVERIFY(r.port.written().isEmpty());
         // Nothing went out, so nothing would resume a pause: auto refresh runs on.
         QVERIFY(r.link.refresh().timerEnabled());
@@ -86,26 +77,32 @@ private Q_SLOTS:
         QFETCH(int, expected);
         Rig r;
         r.link.SendText().append(QString(fill, QLatin1Char('x')));
-        r.link.SD(hex("8101040702FF"), 1);
+        r.link.SD(hexBytes("8101040702FF"), 1);
         QCOMPARE(r.link.SendText().text().size(), expected);
         QVERIFY(r.link.SendText().text().endsWith(QStringLiteral("8101040702FF\r\n")));
     }
 
-    // The same reply in one event, byte by byte, and two replies in one event.
+    // The same reply in one event, byte by byte, and two replies in one
+    // event; a network change is a notice and finishes nothing.
     void receiveSplitting()
     {
         Rig r;
         r.link.state().LogTraffic = true;
         QSignalSpy finished(&r.link, &CameraLink::commandFinished);
-        r.link.receive(hex("9041FF"));
+        QSignalSpy notice(&r.link, &CameraLink::networkChangeReceived);
+        r.link.receive(hexBytes("9041FF"));
         QCOMPARE(r.link.RecvText().text(), QStringLiteral("90 41 FF \r\n"));
         QCOMPARE(finished.count(), 0);
-        for (char c : hex("9051FF"))
+        r.link.receive(hexBytes("9038FF"));
+        QCOMPARE(notice.count(), 1);
+        QCOMPARE(finished.count(), 0);
+        r.link.clearLogs();
+        for (char c : hexBytes("9051FF"))
             r.link.receive(QByteArray(1, c));
-        QCOMPARE(r.link.RecvText().text(), QStringLiteral("90 41 FF \r\n90 51 FF \r\n"));
+        QCOMPARE(r.link.RecvText().text(), QStringLiteral("90 51 FF \r\n"));
         QCOMPARE(finished.count(), 1);
         r.link.clearLogs();
-        r.link.receive(hex("9041FF9051FF"));
+        r.link.receive(hexBytes("9041FF9051FF"));
         QCOMPARE(finished.count(), 2);
     }
 
@@ -114,33 +111,27 @@ private Q_SLOTS:
         Rig r;
         r.link.state().LogTraffic = true;
         r.link.RecvText().append(QString(998, QLatin1Char('x')));
-        r.link.receive(hex("9041FF"));
+        r.link.receive(hexBytes("9041FF"));
         QCOMPARE(r.link.RecvText().text().size(), 1000);
         QVERIFY(r.link.RecvText().text().endsWith(QStringLiteral("90 41 FF \r\n")));
     }
 
-    void unloggedBytesStillClassifyOldTail()
+    // Bytes not logged leave the log's tail as it was: its old completion is
+    // classified again, until the log is cleared.
+    void unloggedBytesClassifyTheOldTail()
     {
         Rig r;
         r.link.state().LogTraffic = true;
-        r.link.receive(hex("9051FF"));
+        r.link.receive(hexBytes("9051FF"));
         r.link.state().LogTraffic = false;
         QSignalSpy finished(&r.link, &CameraLink::commandFinished);
-        r.link.receive(hex("9041FF"));
+        r.link.receive(hexBytes("9041FF"));
         // The log still ends in the old completion, which is classified again.
         QCOMPARE(finished.count(), 1);
         QCOMPARE(r.link.RecvText().text(), QStringLiteral("90 51 FF \r\n"));
-    }
-
-    void clearingForgetsOldReplies()
-    {
-        Rig r;
-        r.link.state().LogTraffic = true;
-        r.link.receive(hex("9051FF"));
         r.link.clearLogs();
-        QSignalSpy finished(&r.link, &CameraLink::commandFinished);
-        r.link.receive(hex("9041FF"));
-        QCOMPARE(finished.count(), 0);
+        r.link.receive(hexBytes("9041FF"));
+        QCOMPARE(finished.count(), 1);
     }
 
     // Auto refresh: paused by a mode-1 send while on, resumed by the
@@ -159,11 +150,11 @@ private Q_SLOTS:
         AutoRefresh &a = r.link.refresh();
         if (autoOn)
             a.operatorToggled();
-        r.link.SD(hex("8101040702FF"), 1);
+        r.link.SD(hexBytes("8101040702FF"), 1);
         QCOMPARE(a.state(), autoOn ? AutoRefresh::State::Paused : AutoRefresh::State::Off);
-        r.link.receive(hex("9041FF"));
+        r.link.receive(hexBytes("9041FF"));
         QCOMPARE(a.state(), autoOn ? AutoRefresh::State::Paused : AutoRefresh::State::Off);
-        r.link.receive(hex("9051FF"));
+        r.link.receive(hexBytes("9051FF"));
         QCOMPARE(a.state(), autoOn ? AutoRefresh::State::On : AutoRefresh::State::Off);
         QCOMPARE(a.Timer1().isActive(), autoOn);
         QCOMPARE(a.Timer1().interval(), 2000);
@@ -183,29 +174,18 @@ private Q_SLOTS:
             QSKIP("Timer1 began a new period during the wait");
         QSignalSpy changed(&a, &AutoRefresh::changed);
         r.link.state().LogTraffic = true;
-        r.link.receive(hex("9051FF"));
+        r.link.receive(hexBytes("9051FF"));
         QCOMPARE(changed.count(), 0);
         QVERIFY(a.Timer1().remainingTime() <= left);
-    }
-
-    void networkChangeNotice()
-    {
-        Rig r;
-        QSignalSpy notice(&r.link, &CameraLink::networkChangeReceived);
-        QSignalSpy finished(&r.link, &CameraLink::commandFinished);
-        r.link.state().LogTraffic = true;
-        r.link.receive(hex("9038FF"));
-        QCOMPARE(notice.count(), 1);
-        QCOMPARE(finished.count(), 0);
     }
 
     void waitReplyTakesEverythingWaiting()
     {
         Rig r;
-        r.port.inject(hex("900102030405"));
+        r.port.inject(hexBytes("900102030405"));
         r.run(20);
         const auto start = r.clock.nowMs();
-        QCOMPARE(r.link.WaitReply(4), std::optional(hex("900102030405")));
+        QCOMPARE(r.link.WaitReply(4), std::optional(hexBytes("900102030405")));
         QCOMPARE(r.clock.nowMs(), start);
         QVERIFY(!r.link.stopwatch().armed());
     }
@@ -225,7 +205,7 @@ private Q_SLOTS:
     void waitReplyGetsInquiryOverTheLine()
     {
         Rig r;
-        r.link.SD(hex("81090002FF"), 0);
+        r.link.SD(hexBytes("81090002FF"), 0);
         const QByteArray reply = r.link.WaitReply(10).value_or(QByteArray());
         QCOMPARE(reply.size(), 10);
         QCOMPARE(std::uint8_t(reply[0]), std::uint8_t(0x90));
@@ -239,9 +219,9 @@ private Q_SLOTS:
     void waitReplyHidesBytesFromReceiveHandler()
     {
         Rig r;
-        r.link.SD(hex("88010001FF"), 1);
+        r.link.SD(hexBytes("88010001FF"), 1);
         QSignalSpy finished(&r.link, &CameraLink::commandFinished);
-        QCOMPARE(r.link.WaitReply(5), std::optional(hex("88010001FF")));
+        QCOMPARE(r.link.WaitReply(5), std::optional(hexBytes("88010001FF")));
         r.run(50);
         QCOMPARE(r.link.RecvText().text(), QString());
         QCOMPARE(finished.count(), 0);
@@ -291,7 +271,7 @@ private Q_SLOTS:
         QElapsedTimer t;
         t.start();
         const auto cpuBefore = std::clock();
-        link.SD(hex("81090002FF"), 0);
+        link.SD(hexBytes("81090002FF"), 0);
         QCOMPARE(link.WaitReply(10), std::nullopt);
         const auto cpuMs = double(std::clock() - cpuBefore) * 1000.0 / CLOCKS_PER_SEC;
         QVERIFY(t.elapsed() >= 1000 && t.elapsed() < 1500);
@@ -305,11 +285,11 @@ private Q_SLOTS:
         DialogSender plain(r.link, own);
         r.link.refresh().operatorToggled();
         r.link.state().RefreshBusy = true;
-        QVERIFY(plain.SD(hex("8101047600FF"), 1));
+        QVERIFY(plain.SD(hexBytes("8101047600FF"), 1));
         QCOMPARE(own.text(), QStringLiteral("81 01 04 76 00 FF \r\n"));
         QVERIFY(r.link.refresh().timerEnabled());
         QCOMPARE(r.link.receiveThreshold(), 0);
-        QVERIFY(plain.SD(hex("8101047601FF"), 0));
+        QVERIFY(plain.SD(hexBytes("8101047601FF"), 0));
         QCOMPARE(own.text(), QStringLiteral("81 01 04 76 00 FF \r\n"));
         QCOMPARE(r.port.written().size(), 2);
     }

@@ -117,9 +117,6 @@ private Q_SLOTS:
         QTest::newRow("interface clear to camera 1") << Id::InterfaceClear << 1 << none;
         QTest::newRow("address set to camera 7") << Id::AddressSet << 7 << none;
         QTest::newRow("no such entry") << Id::Count << 1 << none;
-        QTest::newRow("clock, month 13") << Id::ClockSet << 1 << QList{26, 13, 1, 0, 0};
-        QTest::newRow("clock, minute 60") << Id::ClockSet << 1 << QList{26, 12, 1, 0, 60};
-        QTest::newRow("zoom speed 8 would be 28") << Id::ZoomTele << 1 << QList{8};
         QTest::newRow("zoom position 10000 would wrap") << Id::ZoomDirect << 1 << QList{0x10000};
         QTest::newRow("opening FF would end the packet")
             << Id::TitleLineSetting << 1 << QList{0, 0, 0, 0, 0xFF};
@@ -202,7 +199,6 @@ private Q_SLOTS:
         QTest::newRow("baud rate, not a write")
             << hex("81017F7F020C0F0C0002FF") << Id::EepromBaudRate38400 << true;
         QTest::newRow("speed 10") << hex("810104072AFF") << Id::ZoomTele << false;
-        QTest::newRow("preset 6") << hex("8101043F0206FF") << Id::PresetRecall << false;
         QTest::newRow("clock digit 0A")
             << hex("8101047002060A020005010203 04FF") << Id::ClockSet << false;
         QTest::newRow("colour 0E") << hex("81010478000000010E07FF") << Id::MaskColour << false;
