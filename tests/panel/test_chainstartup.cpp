@@ -6,7 +6,6 @@
 #include <QTest>
 #include <cameralink.h>
 #include <chainstartup.h>
-#include <statusblocks.h>
 
 using namespace zam;
 
@@ -63,7 +62,6 @@ private Q_SLOTS:
         QTest::addColumn<QList<QByteArray>>("replies");
         QTest::addColumn<std::optional<int>>("count");
         QTest::addColumn<int>("packets");
-        QTest::newRow("two cameras") << QList{hex("883003FF")} << std::optional(2) << 1;
         QTest::newRow("seven cameras") << QList{hex("883008FF")} << std::optional(7) << 1;
         QTest::newRow("more than the chain holds")
             << QList{hex("88300AFF")} << std::optional(7) << 1;
@@ -90,17 +88,12 @@ private Q_SLOTS:
 
     void askVersion()
     {
-        // The first reply is not a version reply; the second comes from
-        // camera 2. It is taken, and the strict check then refuses it for
-        // camera 1, as the panel skips the model of another camera.
-        QByteArray fromTwo = hex("A0500000300000000000");
-        fromTwo[9] = char(0xFF);
+        // The first reply is not a version reply; the second, from camera 2,
+        // is taken (the strict check of the model refuses it later).
+        const QByteArray fromTwo = hex("A05000003000000000FF");
         ScriptedLine line({hex("9041FF"), fromTwo});
-        const auto reply = zam::askVersion(line.link, 1);
-        QCOMPARE(reply, std::optional(fromTwo));
+        QCOMPARE(zam::askVersion(line.link, 1), std::optional(fromTwo));
         QCOMPARE(line.port.packets(), (QList{hex("81090002FF"), hex("81090002FF")}));
-        QVERIFY(!decodeVersion(*reply, 1).valid);
-        QVERIFY(decodeVersion(*reply, 2).valid);
 
         ScriptedLine silent({});
         QCOMPARE(zam::askVersion(silent.link, 7), std::nullopt);

@@ -127,7 +127,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("empty") << "" << QByteArray();
-        QTest::newRow("one pair") << "8A" << QByteArray::fromHex("8A");
         QTest::newRow("packet") << "8101040702FF" << QByteArray::fromHex("8101040702FF");
         QTest::newRow("lower case") << "ff0a" << QByteArray::fromHex("FF0A");
         QTest::newRow("not hexadecimal") << "8G Z" << QByteArray::fromHex("8000");

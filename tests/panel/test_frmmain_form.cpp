@@ -38,34 +38,21 @@ bool isInteractive(const QWidget *w)
 class TestFrmMainForm : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<SimLine> line;
-    std::unique_ptr<zam::CameraLink> link;
-    std::unique_ptr<zam::FrmMain> window;
+    // One window as built serves every check: none of them changes it.
+    SimLine line{1, {0x30}};
+    zam::CameraLink link{line.port, line.clock};
+    zam::FrmMain window{link, zam::PortSettings{QStringLiteral("sim:"), 9600}};
 
     QList<QWidget *> interactive() const
     {
         QList<QWidget *> out;
-        for (QWidget *w : window->findChildren<QWidget *>())
+        for (QWidget *w : window.findChildren<QWidget *>())
             if (isInteractive(w))
                 out << w;
         return out;
     }
 
 private slots:
-    void init()
-    {
-        line = std::make_unique<SimLine>(1, QList<int>{0x30});
-        link = std::make_unique<zam::CameraLink>(line->port, line->clock);
-        window =
-            std::make_unique<zam::FrmMain>(*link, zam::PortSettings{QStringLiteral("sim:"), 9600});
-    }
-    void cleanup()
-    {
-        window.reset();
-        link.reset();
-        line.reset();
-    }
-
     // Exactly these entries start hidden and disabled; the "Wide" submenu is
     // disabled as a whole.
     void hiddenEntries()
@@ -73,7 +60,7 @@ private slots:
         const QSet<QString> hidden{"KeyLock",     "AutoRefresh", "Normal",  "GainPriority",
                                    "ShutterAuto", "IrisAuto",    "GainAuto"};
         int found = 0;
-        for (QAction *a : window->findChildren<QAction *>()) {
+        for (QAction *a : window.findChildren<QAction *>()) {
             if (a->isSeparator() || a->menu() || a->objectName().isEmpty())
                 continue;
             const bool shouldHide = hidden.contains(a->objectName());
@@ -82,7 +69,7 @@ private slots:
             QVERIFY2(a->isEnabled() != shouldHide, qPrintable(a->objectName()));
         }
         QCOMPARE(found, hidden.size());
-        QVERIFY(!zam::control<QMenu>(*window, "Wide")->menuAction()->isEnabled());
+        QVERIFY(!zam::control<QMenu>(window, "Wide")->menuAction()->isEnabled());
     }
 
     // Sliders and speed boxes: the range bounds the value a move sends.
@@ -123,7 +110,7 @@ private slots:
     void ranges()
     {
         QFETCH(QString, name);
-        QObject *o = window->findChild<QObject *>(name);
+        QObject *o = window.findChild<QObject *>(name);
         QVERIFY(o);
         QTEST(o->property("minimum").toInt(), "minimum");
         QTEST(o->property("maximum").toInt(), "maximum");
@@ -134,46 +121,46 @@ private slots:
     // optical one.
     void zoomSliderPairStartsWithTheOpticalSlider()
     {
-        QVERIFY(zam::control<QSlider>(*window, "ZoomSlider")->isHidden() &&
-                !zam::control<QSlider>(*window, "ZoomSlider")->isEnabled());
-        QVERIFY(!zam::control<QSlider>(*window, "ZoomSliderShort")->isHidden() &&
-                zam::control<QSlider>(*window, "ZoomSliderShort")->isEnabled());
+        QVERIFY(zam::control<QSlider>(window, "ZoomSlider")->isHidden() &&
+                !zam::control<QSlider>(window, "ZoomSlider")->isEnabled());
+        QVERIFY(!zam::control<QSlider>(window, "ZoomSliderShort")->isHidden() &&
+                zam::control<QSlider>(window, "ZoomSliderShort")->isEnabled());
     }
 
     // The entries whose text is sent are editable and not cut short; every
     // other text box only displays.
     void onlyTheEntriesAreEditable()
     {
-        const QList<QLineEdit *> entries{zam::control<QLineEdit>(*window, "DirectText"),
-                                         zam::control<QLineEdit>(*window, "AFacttime"),
-                                         zam::control<QLineEdit>(*window, "AFintTime"),
-                                         zam::control<QLineEdit>(*window, "txtSlowAEvalue"),
-                                         zam::control<QLineEdit>(*window, "txtICRthreshold"),
-                                         zam::control<QLineEdit>(*window, "TxtMemoryDataUpper"),
-                                         zam::control<QLineEdit>(*window, "TxtMemoryDataLower")};
-        for (QLineEdit *e : window->findChildren<QLineEdit *>()) {
+        const QList<QLineEdit *> entries{zam::control<QLineEdit>(window, "DirectText"),
+                                         zam::control<QLineEdit>(window, "AFacttime"),
+                                         zam::control<QLineEdit>(window, "AFintTime"),
+                                         zam::control<QLineEdit>(window, "txtSlowAEvalue"),
+                                         zam::control<QLineEdit>(window, "txtICRthreshold"),
+                                         zam::control<QLineEdit>(window, "TxtMemoryDataUpper"),
+                                         zam::control<QLineEdit>(window, "TxtMemoryDataLower")};
+        for (QLineEdit *e : window.findChildren<QLineEdit *>()) {
             if (!isInteractive(e))
                 continue;
             QVERIFY2(e->isReadOnly() != entries.contains(e), qPrintable(e->objectName()));
             QVERIFY2(e->isReadOnly() || e->maxLength() == 32767, qPrintable(e->objectName()));
         }
-        QVERIFY(zam::control<QPlainTextEdit>(*window, "SendText")->isReadOnly() &&
-                zam::control<QPlainTextEdit>(*window, "RecvText")->isReadOnly());
+        QVERIFY(zam::control<QPlainTextEdit>(window, "SendText")->isReadOnly() &&
+                zam::control<QPlainTextEdit>(window, "RecvText")->isReadOnly());
     }
 
     // One stray keystroke must not switch a camera off: the Power entry is
     // reached through its menu only.
     void powerHasNoShortcut()
     {
-        QVERIFY(zam::control<QAction>(*window, "Power")->shortcut().isEmpty());
-        QVERIFY(zam::control<QAction>(*window, "Power")->isVisible() &&
-                zam::control<QAction>(*window, "Power")->isEnabled());
+        QVERIFY(zam::control<QAction>(window, "Power")->shortcut().isEmpty());
+        QVERIFY(zam::control<QAction>(window, "Power")->isVisible() &&
+                zam::control<QAction>(window, "Power")->isEnabled());
     }
 
     // Press and release of a hold button each send exactly one packet.
     void holdButtonsDoNotRepeat()
     {
-        const QList<QToolButton *> buttons = window->findChildren<QToolButton *>();
+        const QList<QToolButton *> buttons = window.findChildren<QToolButton *>();
         QVERIFY(buttons.size() >= 26);
         for (QToolButton *b : buttons)
             QVERIFY2(!b->autoRepeat(), qPrintable(b->objectName()));
@@ -198,8 +185,7 @@ private slots:
     void everyControlIsInTheTabChain()
     {
         QSet<QWidget *> chain;
-        for (QWidget *w = window->nextInFocusChain(); w && w != window.get();
-             w = w->nextInFocusChain())
+        for (QWidget *w = window.nextInFocusChain(); w && w != &window; w = w->nextInFocusChain())
             chain.insert(w);
         for (QWidget *c : interactive()) {
             QVERIFY2(c->focusPolicy() & Qt::TabFocus, qPrintable(c->objectName()));

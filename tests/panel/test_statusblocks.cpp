@@ -96,8 +96,6 @@ private slots:
         QTest::addColumn<int>("address");
         QTest::addColumn<QByteArray>("packet");
         const auto hex = [](const char *h) { return QByteArray::fromHex(h); };
-        QTest::newRow("version 1") << StatusBlock::Version << 1 << hex("81090002FF");
-        QTest::newRow("lens 1") << StatusBlock::Lens << 1 << hex("81097E7E00FF");
         QTest::newRow("camera 3") << StatusBlock::Camera << 3 << hex("83097E7E01FF");
         QTest::newRow("other 7") << StatusBlock::Other << 7 << hex("87097E7E02FF");
         QTest::newRow("extended 2") << StatusBlock::Extended << 2 << hex("82097E7E03FF");

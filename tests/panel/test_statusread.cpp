@@ -33,7 +33,7 @@ const char kEveryControlTheReadWrites[] =
 // auto focus; auto white balance; full auto exposure with shutter 6, iris 8,
 // gain 1, bright 13, exposure compensation 7, aperture 5; gains 0x80.
 struct PlainRig : ScriptedRig {
-    explicit PlainRig(int model = 0x30) : ScriptedRig(model)
+    PlainRig()
     {
         setBytes(cam.lens, "2:1 3:0 4:0 5:0 6:C 7:0 8:2 9:0 10:0 11:0 13:01 14:00");
         setBytes(cam.camera, "2:8 3:0 4:8 5:0 6:0 7:5 8:00 9:0 10:6 11:8 12:1 13:D 14:7");
@@ -66,12 +66,14 @@ QString shown(QObject *o)
     return o->property("text").toString();
 }
 
-// Widgets in groups; pattern has one character per group, '-' for disabled.
-void expectEnabled(const QList<QList<QWidget *>> &groups, const QString &pattern)
+// Widgets of the window in groups of names, one group a string; the pattern
+// has one character per group, '-' for disabled.
+void expectEnabled(const QObject &ui, const QStringList &groups, const QString &pattern)
 {
     for (int g = 0; g < groups.size(); ++g)
-        for (QWidget *w : groups[g])
-            QVERIFY2(w->isEnabled() == (pattern[g] != u'-'), qPrintable(w->objectName()));
+        for (const QString &name : groups[g].split(QLatin1Char(' ')))
+            QVERIFY2(control<QWidget>(ui, qPrintable(name))->isEnabled() == (pattern[g] != u'-'),
+                     qPrintable(name));
 }
 
 } // namespace
@@ -156,21 +158,12 @@ private Q_SLOTS:
         rig.cam.lens[13] = char(bits);
         QVERIFY(rig.start());
         const QObject &ui = rig.window;
-        expectEnabled(
-            {{control<QPushButton>(ui, "DZoomON")},
-             {control<QPushButton>(ui, "DZoomOff")},
-             {control<QToolButton>(ui, "DZoomTele"), control<QToolButton>(ui, "DZoomWide"),
-              control<QPushButton>(ui, "DZoomX")},
-             {control<QPushButton>(ui, "DZoomMode_0")},
-             {control<QPushButton>(ui, "DZoomMode_1")},
-             {control<QSlider>(ui, "ZoomSlider")},
-             {control<QToolButton>(ui, "Near"), control<QToolButton>(ui, "Far"),
-              control<QSpinBox>(ui, "NearSpeed"), control<QSpinBox>(ui, "FarSpeed"),
-              control<QSlider>(ui, "FocusSlider"), control<QPushButton>(ui, "AFTrig"),
-              control<QPushButton>(ui, "AFModeCmd_0"), control<QPushButton>(ui, "Infinity")},
-             {control<QPushButton>(ui, "AFModeCmd_1"), control<QPushButton>(ui, "AFModeCmd_2"),
-              control<QPushButton>(ui, "AFModeCmd_3"), control<QPushButton>(ui, "ManAFMode")}},
-            enabled);
+        expectEnabled(ui,
+                      {"DZoomON", "DZoomOff", "DZoomTele DZoomWide DZoomX", "DZoomMode_0",
+                       "DZoomMode_1", "ZoomSlider",
+                       "Near Far NearSpeed FarSpeed FocusSlider AFTrig AFModeCmd_0 Infinity",
+                       "AFModeCmd_1 AFModeCmd_2 AFModeCmd_3 ManAFMode"},
+                      enabled);
         const bool full = enabled[5] != u'-';
         QCOMPARE(control<QSlider>(ui, "ZoomSlider")->isHidden(), !full);
         QCOMPARE(control<QSlider>(ui, "ZoomSliderShort")->isHidden(), full);
@@ -184,18 +177,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("enabled"); // i g s b l
-        QTest::newRow("full auto") << 0x00 << "FullAuto"
-                                   << "----l";
-        QTest::newRow("manual") << 0x03 << "Manual"
-                                << "igs--";
-        QTest::newRow("shutter priority") << 0x0A << "ShutterPriority"
-                                          << "--s--";
-        QTest::newRow("iris priority") << 0x0B << "IrisPriority"
-                                       << "i----";
-        QTest::newRow("gain priority") << 0x0C << "GainPriority"
-                                       << "-g---";
-        QTest::newRow("bright") << 0x0D << "Bright"
-                                << "---b-";
+        // clang-format off
+        QTest::newRow("full auto") << 0x00 << "FullAuto" << "----l";
+        QTest::newRow("manual") << 0x03 << "Manual" << "igs--";
+        QTest::newRow("shutter priority") << 0x0A << "ShutterPriority" << "--s--";
+        QTest::newRow("iris priority") << 0x0B << "IrisPriority" << "i----";
+        QTest::newRow("gain priority") << 0x0C << "GainPriority" << "-g---";
+        QTest::newRow("bright") << 0x0D << "Bright" << "---b-";
+        // clang-format on
     }
     void aeModes()
     {
@@ -207,22 +196,14 @@ private Q_SLOTS:
         QVERIFY(rig.start());
         const QObject &ui = rig.window;
         QCOMPARE(rig.window.modes().CurrentAEMode, code);
-        for (QAction *a :
-             {control<QAction>(ui, "FullAuto"), control<QAction>(ui, "Manual"),
-              control<QAction>(ui, "ShutterPriority"), control<QAction>(ui, "IrisPriority"),
-              control<QAction>(ui, "GainPriority"), control<QAction>(ui, "Bright")})
-            QVERIFY2(a->isChecked() == (a->objectName() == item), qPrintable(a->objectName()));
-        expectEnabled(
-            {{control<QToolButton>(ui, "IrisClose"), control<QToolButton>(ui, "IrisOpen"),
-              control<QSlider>(ui, "IrisSlider")},
-             {control<QToolButton>(ui, "GainDown"), control<QToolButton>(ui, "GainUp"),
-              control<QSlider>(ui, "GainSlider")},
-             {control<QToolButton>(ui, "ShutterSlow"), control<QToolButton>(ui, "ShutterFast"),
-              control<QSlider>(ui, "ShutterSlider")},
-             {control<QToolButton>(ui, "BrightDown"), control<QToolButton>(ui, "BrightUp"),
-              control<QSlider>(ui, "BrightSlider")},
-             {control<QCheckBox>(ui, "BackLight"), control<QCheckBox>(ui, "AutoSlowShutter")}},
-            enabled);
+        for (const char *a :
+             {"FullAuto", "Manual", "ShutterPriority", "IrisPriority", "GainPriority", "Bright"})
+            QVERIFY2(control<QAction>(ui, a)->isChecked() == (a == item), a);
+        expectEnabled(ui,
+                      {"IrisClose IrisOpen IrisSlider", "GainDown GainUp GainSlider",
+                       "ShutterSlow ShutterFast ShutterSlider", "BrightDown BrightUp BrightSlider",
+                       "BackLight AutoSlowShutter"},
+                      enabled);
     }
 
     // The enabled pattern is rewritten only when the reported mode differs
@@ -260,16 +241,13 @@ private Q_SLOTS:
         QVERIFY(control<QAction>(ui, "Manual")->isChecked());
         QVERIFY(control<QSlider>(ui, "IrisSlider")->isEnabled());
         QVERIFY(control<QAction>(ui, "ManualWB")->isChecked());
-        expectEnabled({{control<QPushButton>(ui, "RBReset"), control<QToolButton>(ui, "BGainDown")},
-                       {control<QPushButton>(ui, "WBTrigger")}},
-                      "g-");
+        expectEnabled(ui, {"RBReset BGainDown", "WBTrigger"}, "g-");
 
         rig.edit("C6:03"); // one push: only the trigger
         rig.read();
         QVERIFY(control<QAction>(ui, "OnePushWB")->isChecked());
         QVERIFY(!control<QAction>(ui, "ManualWB")->isChecked());
-        expectEnabled(
-            {{control<QSlider>(ui, "RGainSlider")}, {control<QPushButton>(ui, "WBTrigger")}}, "-t");
+        expectEnabled(ui, {"RGainSlider", "WBTrigger"}, "-t");
     }
 
     // Reply bytes against what the window shows. A position past a slider's
@@ -279,65 +257,56 @@ private Q_SLOTS:
     // of the block (the backlight bit, written last) is still shown.
     void bytesShown_data()
     {
-        QTest::addColumn<int>("model");
         QTest::addColumn<QString>("atStart"); // block edits before start-up
         QTest::addColumn<QString>("atRead");  // then before one more read
         QTest::addColumn<QString>("expected");
         // clang-format off
         // The near limit is applied before the focus position.
-        QTest::newRow("near limit raised") << 0x30 << "L6:3 L7:0 L13:00" << "L6:C L8:8 L9:0"
+        QTest::newRow("near limit raised") << "L6:3 L7:0 L13:00" << "L6:C L8:8 L9:0"
             << "FocusNearLimitSlider=49152, FocusSlider=32768";
-        // While the lens moves its position is not shown; the near limit still is.
-        QTest::newRow("lens still") << 0x30 << "" << "L2:3 L5:4 L8:4 L11:5 L6:A L7:8 L13:00"
-            << "ZoomSlider=12292, ZoomValue=12292, FocusSlider=16389, FocusValue=16389, FocusNearLimitSlider=43008";
-        QTest::newRow("zoom moving") << 0x30 << "" << "L2:3 L5:4 L8:4 L11:5 L6:A L7:8 L13:00 L14:01"
-            << "ZoomSlider=4096, ZoomValue=4096, FocusSlider=16389, FocusValue=16389, FocusNearLimitSlider=43008";
-        QTest::newRow("focus moving") << 0x30 << "" << "L2:3 L5:4 L8:4 L11:5 L6:A L7:8 L13:00 L14:02"
-            << "ZoomSlider=12292, ZoomValue=12292, FocusSlider=8192, FocusValue=8192, FocusNearLimitSlider=43008";
-        // Both moving: neither position shown, the rest of the block still is.
-        QTest::newRow("zoom and focus moving") << 0x30 << "" << "L2:3 L5:4 L8:4 L11:5 L6:A L7:8 L13:04 L14:03"
-            << "ZoomSlider=4096, ZoomValue=4096, FocusSlider=8192, FocusValue=8192, FocusNearLimitSlider=43008, AF_Sens=on";
-        QTest::newRow("shutter 21") << 0x30 << "" << "C10:15 C9:04" << "ShutterSlider=21, ShutterValue=1/10000, BackLight=on";
-        QTest::newRow("shutter 22") << 0x30 << "" << "C10:16 C9:04" << "ShutterSlider=6, ShutterValue=1/60, BackLight=on";
-        QTest::newRow("iris 18, empty row") << 0x30 << "" << "C11:12 C9:04" << "IrisSlider=8, IrisValue=, BackLight=on";
-        QTest::newRow("gain 16") << 0x30 << "" << "C12:10 C9:04" << "GainSlider=1, GainValue=0dB, BackLight=on";
-        QTest::newRow("bright 32, empty row") << 0x30 << "" << "C13:20 C9:04" << "BrightSlider=13, BrightValue=, BackLight=on";
-        QTest::newRow("exp. comp. FF") << 0x30 << "" << "C14:FF C9:04" << "ExpCompSlider=7, ExpCompValue=0/0dB, BackLight=on";
+        // While the lens moves its position is not shown; the rest of the
+        // block (near limit, AF sensitivity) still is.
+        QTest::newRow("zoom moving") << "" << "L2:3 L5:4 L8:4 L11:5 L6:A L7:8 L13:04 L14:01"
+            << "ZoomSlider=4096, ZoomValue=4096, FocusSlider=16389, FocusValue=16389, FocusNearLimitSlider=43008, AF_Sens=on";
+        QTest::newRow("focus moving") << "" << "L2:3 L5:4 L8:4 L11:5 L6:A L7:8 L13:04 L14:02"
+            << "ZoomSlider=12292, ZoomValue=12292, FocusSlider=8192, FocusValue=8192, FocusNearLimitSlider=43008, AF_Sens=on";
+        QTest::newRow("shutter 21") << "" << "C10:15 C9:04" << "ShutterSlider=21, ShutterValue=1/10000, BackLight=on";
+        QTest::newRow("shutter 22") << "" << "C10:16 C9:04" << "ShutterSlider=6, ShutterValue=1/60, BackLight=on";
+        QTest::newRow("iris 18, empty row") << "" << "C11:12 C9:04" << "IrisSlider=8, IrisValue=, BackLight=on";
+        QTest::newRow("gain 16") << "" << "C12:10 C9:04" << "GainSlider=1, GainValue=0dB, BackLight=on";
+        QTest::newRow("bright 32, empty row") << "" << "C13:20 C9:04" << "BrightSlider=13, BrightValue=, BackLight=on";
+        QTest::newRow("exp. comp. FF") << "" << "C14:FF C9:04" << "ExpCompSlider=7, ExpCompValue=0/0dB, BackLight=on";
         // The aperture text shows the byte, not the slider.
-        QTest::newRow("aperture 16") << 0x30 << "" << "C7:10 C9:04" << "ApertureSlider=5, ApertureValue=16, BackLight=on";
+        QTest::newRow("aperture 16") << "" << "C7:10 C9:04" << "ApertureSlider=5, ApertureValue=16, BackLight=on";
         // The shutter table column comes from the other block.
-        QTest::newRow("shutter column 1") << 0x30 << "C10:2 O12:01" << "" << "ShutterValue=1/3";
-        QTest::newRow("stabilizer, column 0") << 0x30 << "C10:2 O12:01" << "O12:02" << "ShutterValue=1/4";
-        // V-phase: the slider (0..255 on every model) takes the value only
-        // where its range holds it.
-        QTest::newRow("v-phase 1023 past 255") << 0x30 << "O13:0F O14:3F" << "" << "VPValue=1023, VPSlider=0";
-        QTest::newRow("v-phase 255") << 0x30 << "O13:03 O14:3F" << "" << "VPValue=255, VPSlider=255";
-        QTest::newRow("v-phase flag bits ignored") << 0x30 << "O13:32 O14:C5" << "" << "VPValue=133, VPSlider=133";
-        QTest::newRow("v-phase 200, group M") << 0x2B << "O13:03 O14:08" << "" << "VPValue=200, VPSlider=200";
-        QTest::newRow("v-phase 200, no model") << 0x2C << "O13:03 O14:08" << "" << "VPValue=200, VPSlider=200";
-        QTest::newRow("other flags set") << 0x30 << "O2:07 O3:0C O4:04 O5:04 O7:20 O8:F O9:E O10:D O11:C O12:02 O13:30" << ""
+        QTest::newRow("shutter column 1") << "C10:2 O12:01" << "" << "ShutterValue=1/3";
+        QTest::newRow("stabilizer, column 0") << "C10:2 O12:01" << "O12:02" << "ShutterValue=1/4";
+        // V-phase: the slider (0..255) takes the value only where its range
+        // holds it.
+        QTest::newRow("v-phase 1023 past 255") << "O13:0F O14:3F" << "" << "VPValue=1023, VPSlider=0";
+        QTest::newRow("v-phase 255") << "O13:03 O14:3F" << "" << "VPValue=255, VPSlider=255";
+        QTest::newRow("other flags set") << "O2:07 O3:0C O4:04 O5:04 O7:20 O8:F O9:E O10:D O11:C O12:02 O13:30" << ""
             << "Power=on, KeyLock=on, LR_Reverse=on, Freese=on, DataScreen=on, BlackWhite=on, Image_Stabi=on, "
                "LineLock=on, PEOff=off, NegArt=off, Internal=off, comAutoICR=ON, VP0180=0 degree, "
                "CameraIDText=65244, ID=65244, DELevel=32";
-        QTest::newRow("other flags clear") << 0x30 << "O2:07 O3:0C O4:04 O5:04 O7:20 O8:F O12:02 O13:30"
+        QTest::newRow("other flags clear") << "O2:07 O3:0C O4:04 O5:04 O7:20 O8:F O12:02 O13:30"
             << "O2:00 O3:00 O4:00 O5:01 O7:00 O8:0 O12:00 O13:00"
             << "Power=off, KeyLock=off, LR_Reverse=off, Freese=off, DataScreen=off, BlackWhite=off, "
                "Image_Stabi=off, LineLock=off, PEOff=off, NegArt=on, Internal=on, comAutoICR=OFF, "
                "VP0180=180 degree, CameraIDText=0, ID=0";
-        QTest::newRow("no such effect") << 0x30 << "O5:04" << "O5:02" << "PEOff=off, NegArt=off, BlackWhite=off";
+        QTest::newRow("no such effect") << "O5:04" << "O5:02" << "PEOff=off, NegArt=off, BlackWhite=off";
         // DZoomValue and DZoomX follow the slider, which refuses positions past 220.
-        QTest::newRow("dzoom 0") << 0x30 << "E2:4" << "E2:0 E10:01" << "DZoomValue=0, DZoomX=MAX, PictureFlip=on";
-        QTest::newRow("dzoom 220") << 0x30 << "" << "E2:D E3:C" << "DZoomValue=220, DZoomX=X1, PictureFlip=off";
-        QTest::newRow("dzoom 255 refused") << 0x30 << "E2:1" << "E2:F E3:F" << "DZoomValue=16, DZoomX=X1";
+        QTest::newRow("dzoom 0") << "E2:4" << "E2:0 E10:01" << "DZoomValue=0, DZoomX=MAX, PictureFlip=on";
+        QTest::newRow("dzoom 220") << "" << "E2:D E3:C" << "DZoomValue=220, DZoomX=X1, PictureFlip=off";
+        QTest::newRow("dzoom 255 refused") << "E2:1" << "E2:F E3:F" << "DZoomValue=16, DZoomX=X1";
         // clang-format on
     }
     void bytesShown()
     {
-        QFETCH(int, model);
         QFETCH(QString, atStart);
         QFETCH(QString, atRead);
         QFETCH(QString, expected);
-        PlainRig rig(model);
+        PlainRig rig;
         rig.edit(atStart);
         QVERIFY(rig.start());
         if (!atRead.isEmpty()) {
@@ -361,17 +330,13 @@ private Q_SLOTS:
     void badRepliesGiveUp_data()
     {
         QTest::addColumn<int>("badLensReplies");
-        QTest::addColumn<int>("lensRequests");
-        QTest::addColumn<bool>("givesUp");
-        QTest::newRow("one bad reply") << 1 << 2 << false;
-        QTest::newRow("two bad replies") << 2 << 3 << true;
-        QTest::newRow("silent") << 99 << 3 << true;
+        QTest::newRow("one bad reply") << 1;
+        QTest::newRow("two bad replies") << 2;
     }
     void badRepliesGiveUp()
     {
         QFETCH(int, badLensReplies);
-        QFETCH(int, lensRequests);
-        QFETCH(bool, givesUp);
+        const bool givesUp = badLensReplies == 2;
         PlainRig rig;
         QVERIFY(rig.start());
         rig.window.setMessageHook({}); // the warning box itself
@@ -382,8 +347,6 @@ private Q_SLOTS:
         int lensAsked = 0;
         rig.port.answer = [&](const QByteArray &p) -> QByteArray {
             if (rig.cam.blockFor(p) == &rig.cam.lens && ++lensAsked <= badLensReplies) {
-                if (badLensReplies == 99)
-                    return {};
                 QByteArray wrong = rig.cam.lens;
                 wrong[0] = char(0xA0); // camera 2 answering
                 return wrong;
@@ -391,19 +354,16 @@ private Q_SLOTS:
             return rig.cam.reply(p);
         };
         rig.edit("L2:7");
-        const auto before = rig.clock.nowMs();
         rig.read();
 
         QList<QByteArray> expected{kFiveInquiries[0]};
-        for (int i = 0; i < lensRequests; ++i)
+        for (int i = 0; i <= badLensReplies; ++i)
             expected.append(kFiveInquiries[1]);
         if (!givesUp)
             expected += kFiveInquiries.mid(2);
         QCOMPARE(rig.sent(), expected);
         QVERIFY(!rig.link.state().RefreshBusy);
         QCOMPARE(control<QLineEdit>(ui, "ZoomValue")->text(), givesUp ? "4096" : "28672");
-        if (badLensReplies == 99)
-            QVERIFY(rig.clock.nowMs() - before >= 3000);
 
         QMessageBox *box = rig.errorBox();
         QCOMPARE(box != nullptr, givesUp);
