@@ -1,5 +1,5 @@
-// Display, date/time, sync and V-phase functions and the dialog entries of
-// the main window, driven through the real widgets on simulated cameras.
+// Display, sync and V-phase functions and the dialog entries of the main
+// window, driven through the real widgets on simulated cameras.
 
 #include "support/controls.h"
 #include "support/widgetscript.h"
@@ -207,38 +207,6 @@ private Q_SLOTS:
                 !control<QAction>(rig.window, "LineLock")->isChecked());
     }
 
-    // However a hold ends, the camera is told to stop exactly once.
-    void vPhaseHold_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<QByteArray>("move");
-        // clang-format off
-        QTest::newRow("up, released") << "VPUp" << "release" << hexBytes("8101040502FF");
-        QTest::newRow("up, disabled while held") << "VPUp" << "disable" << hexBytes("8101040502FF");
-        QTest::newRow("down, window deactivated") << "VPDown" << "deactivate" << hexBytes("8101040503FF");
-        // clang-format on
-    }
-    void vPhaseHold()
-    {
-        QFETCH(QString, button);
-        QFETCH(QString, how);
-        QFETCH(QByteArray, move);
-        Panel rig;
-        auto *b = rig.window.findChild<QToolButton *>(button);
-        QTest::mousePress(b, Qt::LeftButton);
-        rig.run(100); // nothing repeats while held
-        QCOMPARE(rig.sent(), QList<QByteArray>{move});
-        if (how == QLatin1String("disable")) {
-            b->setEnabled(false);
-        } else if (how == QLatin1String("deactivate")) {
-            QEvent deactivate(QEvent::WindowDeactivate);
-            QCoreApplication::sendEvent(&rig.window, &deactivate);
-        }
-        QTest::mouseRelease(b, Qt::LeftButton);
-        QCOMPARE(rig.sent(), (QList<QByteArray>{move, hexBytes("8101040500FF")}));
-    }
-
     // The slider sends the operator's moves only; holding it pauses Timer1.
     void vPhaseSlider()
     {
@@ -281,25 +249,6 @@ private Q_SLOTS:
         control<QAction>(rig.window, "SettingMenu")->trigger();
         QCOMPARE(!control<QGroupBox>(*rig.display().fset(), "FrmBaudrate")->isHidden(),
                  rateOffered);
-    }
-
-    void statusReadShowsDisplayState()
-    {
-        Panel rig;
-        sim::CameraState &camera = rig.chain.camera(1).state();
-        camera.dataScreen = camera.lineLock = camera.vp0180 = true;
-        camera.vPhase.moveTo(0x30);
-        const QObject &ui = rig.window;
-        control<QAction>(ui, "Internal")->setChecked(true);
-        control<QPushButton>(ui, "VP0180")->setText(QStringLiteral("180 degree"));
-        rig.window.ReadCameraStatus();
-
-        QVERIFY(control<QAction>(ui, "DataScreen")->isChecked());
-        QVERIFY(control<QAction>(ui, "LineLock")->isChecked());
-        QVERIFY(!control<QAction>(ui, "Internal")->isChecked());
-        QCOMPARE(control<QPushButton>(ui, "VP0180")->text(), QStringLiteral("0 degree"));
-        QCOMPARE(control<QSlider>(ui, "VPSlider")->value(), 0x30);
-        QCOMPARE(control<QLineEdit>(ui, "VPValue")->text(), QStringLiteral("48"));
     }
 };
 

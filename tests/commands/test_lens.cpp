@@ -1,6 +1,6 @@
 // Zoom and digital zoom controls of the main window, driven through the real
-// widgets against the simulated chain: packets, hold-to-move stops, slider
-// drags and the digital zoom control states.
+// widgets against the simulated chain: packets, slider drags and the digital
+// zoom control states. How a held zoom button stops is test_holdstops' part.
 
 #include "support/controls.h"
 #include "support/widgetscript.h"
@@ -67,35 +67,6 @@ private Q_SLOTS:
         QVERIFY(rig);
         play(*rig, script);
         QCOMPARE(rig->sent(), hexPackets(expected));
-    }
-
-    // However a hold ends, the camera is told to stop exactly once.
-    void holdEndsWithOneStop_data()
-    {
-        QTest::addColumn<QString>("how");
-        QTest::newRow("released outside the button") << "outside";
-        QTest::newRow("window deactivated") << "deactivate";
-        QTest::newRow("button disabled while held") << "disable";
-        QTest::newRow("button hidden while held") << "hide";
-    }
-    void holdEndsWithOneStop()
-    {
-        QFETCH(QString, how);
-        auto rig = startedRig();
-        QVERIFY(rig);
-        QToolButton *tele = control<QToolButton>(rig->window, "ZoomTele");
-        QTest::mousePress(tele, Qt::LeftButton);
-        rig->run(100); // nothing repeats while held
-        if (how == QLatin1String("deactivate")) {
-            QEvent deactivate(QEvent::WindowDeactivate);
-            QCoreApplication::sendEvent(&rig->window, &deactivate);
-        } else if (how == QLatin1String("disable")) {
-            tele->setEnabled(false);
-        } else if (how == QLatin1String("hide")) {
-            tele->hide();
-        }
-        QTest::mouseRelease(tele, Qt::LeftButton, {}, QPoint(-40, -40));
-        QCOMPARE(rig->sent(), hexPackets("8101040724FF 8101040700FF"));
     }
 
     // Mouse down stops Timer1; each move sends; mouse up starts Timer1 again
@@ -174,19 +145,6 @@ private Q_SLOTS:
             QCOMPARE(x->text(), QString(caption));
         }
         QCOMPARE(rig->sent(), hexPackets("8101040610FF 8101040610FF 8101040610FF"));
-    }
-
-    void modeButtonsWaitForTheStatusRead()
-    {
-        auto rig = startedRig();
-        QVERIFY(rig);
-        rig->link.refresh().operatorToggled();
-        const QString before = zoomState(rig->window);
-        rig->link.state().RefreshBusy = true;
-        play(*rig, "click DZoomMode_1; click DZoomMode_0");
-        QVERIFY(rig->sent().isEmpty());
-        QCOMPARE(zoomState(rig->window), before);
-        QVERIFY(rig->link.refresh().timerEnabled());
     }
 
     // Combine mode stops a Timer1 left running under "Stop" (after a recall).

@@ -1,7 +1,7 @@
 // System, memory and identity functions of the main window and the camera
 // ID dialog, driven through the real widgets on simulated cameras: packets,
 // the one-at-a-time preset buttons, the recall's status read, camera ID and
-// user memory entries, and what the status read shows.
+// user memory entries.
 
 #include "support/controls.h"
 #include "support/widgetscript.h"
@@ -60,7 +60,6 @@ private Q_SLOTS:
         QTest::newRow("custom Set") << 1 << "CustomMem_0" << false << hexBytes("8101043F017FFF");
         QTest::newRow("custom Reset") << 2 << "CustomMem_2" << false << hexBytes("8201043F007FFF");
         QTest::newRow("Set 4") << 1 << "SetOption_4" << false << hexBytes("8101043F0104FF");
-        QTest::newRow("Recall 3") << 1 << "RecallOption_3" << false << hexBytes("8101043F0203FF");
         QTest::newRow("Reset 5, camera 2") << 2 << "ResetOption_5" << false << hexBytes("8201043F0005FF");
     }
     // clang-format on
@@ -137,22 +136,6 @@ private Q_SLOTS:
         rig.chain.faults().dropIf = {};
         control<QRadioButton>(rig.window, "SetOption_0")->click();
         QCOMPARE(rig.sent().last(), hexBytes("8101043F0100FF"));
-    }
-
-    void presetsStandBackDuringStatusRead()
-    {
-        Panel rig;
-        rig.state().RefreshBusy = true;
-        for (QAbstractButton *b : {control<QRadioButton>(rig.window, "SetOption_2"),
-                                   control<QRadioButton>(rig.window, "RecallOption_0"),
-                                   control<QRadioButton>(rig.window, "ResetOption_5")})
-            b->click();
-        QVERIFY(rig.sent().isEmpty());
-        QVERIFY(rig.selectedPresets().isEmpty());
-        QVERIFY(!rig.groups.system.presetPending());
-        control<QAction>(rig.window, "Power")->trigger();
-        QVERIFY(control<QAction>(rig.window, "Power")->isChecked());
-        QVERIFY(rig.sent().isEmpty());
     }
 
     // With auto refresh off, a recall is followed by one status read, the
@@ -256,19 +239,6 @@ private Q_SLOTS:
                      ->toPlainText()
                      .contains(QStringLiteral("90 50 05 0C 00 0E FF")),
                  qPrintable(control<QPlainTextEdit>(rig.window, "RecvText")->toPlainText()));
-    }
-
-    void statusReadShowsSystemState()
-    {
-        Panel rig;
-        sim::CameraState &camera = rig.chain.camera(1).state();
-        camera.cameraId = 51966;
-        camera.power = false; // standby
-        QVERIFY(control<QAction>(rig.window, "Power")->isChecked());
-        rig.window.ReadCameraStatus();
-        QCOMPARE(control<QLineEdit>(rig.window, "CameraIDText")->text(), QStringLiteral("51966"));
-        QCOMPARE(control<QLineEdit>(rig.id(), "ID")->text(), QStringLiteral("51966"));
-        QVERIFY(!control<QAction>(rig.window, "Power")->isChecked());
     }
 };
 
