@@ -1,7 +1,9 @@
 // Every control of every window that sends, operated through its real widget
 // on the simulated cameras: the packets it puts on the wire must decode to
-// the entries of that control's function, in order. A control wired to the
-// wrong entry (or to none) shows up here under its own name.
+// the entries of that control's function, in order, and the cameras, which
+// know the commands from tables of their own, must not answer any of them
+// with a syntax error. A control wired to the wrong entry (or to none) shows
+// up here under its own name, and so does an entry whose bytes are wrong.
 
 #include "support/controls.h"
 #include "support/formsteps.h"
@@ -18,6 +20,7 @@
 #include <QTimer>
 #include <catalog.h>
 #include <packet.h>
+#include <trafficmodel.h>
 
 #include <functional>
 
@@ -44,6 +47,18 @@ QStringList decodedNames(const QList<QByteArray> &packets)
                                        : QStringLiteral("unknown ") + hexCompact(p));
     }
     return out;
+}
+
+// How many syntax errors (y0 60 02 FF) the cameras have answered so far.
+int syntaxErrors(TrafficModel &traffic)
+{
+    traffic.sync();
+    int n = 0;
+    for (int row = 0; row < traffic.rowCount(); ++row) {
+        const TrafficRow &r = traffic.shownRow(row);
+        n += r.fromCamera() && r.bytes.size() == 4 && r.bytes.mid(1) == "\x60\x02\xFF";
+    }
+    return n;
 }
 
 // The control called `name` that belongs to `window` itself (names such as
@@ -383,14 +398,17 @@ private Q_SLOTS:
         rig.window.modes().CurrentWBMode = -1;
 
         QList<QByteArray> sent;
+        int refused = 0;
         bool done = false;
         const std::function<void(QWidget *)> play = [&](QWidget *window) {
             done = true;
             rig.clearSent();
+            const int before = syntaxErrors(rig.window.traffic());
             runSteps(window, steps);
             operate(window, control, start);
             rig.run(200);
             sent = rig.sent();
+            refused = syntaxErrors(rig.window.traffic()) - before;
         };
         // A modal window is played from within its own event loop; a message
         // box that ends a sequence is answered.
@@ -431,6 +449,7 @@ private Q_SLOTS:
         }
         QCOMPARE(decodedNames(sent).join(QLatin1String(" | ")),
                  entryNames(expected).join(QLatin1String(" | ")));
+        QCOMPARE(refused, 0);
     }
 
     // A slider given a wider range than its entry takes (as another model's

@@ -8,9 +8,6 @@
 #include <frminfo.h>
 #include <frmtitle_k.h>
 #include <frmtitle_m.h>
-#include <fset.h>
-#include <motiond.h>
-#include <sphericalmask.h>
 #include <titleeditors.h>
 
 using namespace zam;
@@ -18,7 +15,7 @@ using namespace zam;
 namespace {
 
 struct Panel : PanelRig {
-    explicit Panel(QList<int> models = {0x30}) : PanelRig(2, models)
+    Panel()
     {
         QVERIFY(start());
         clearSent();
@@ -86,6 +83,7 @@ private Q_SLOTS:
         QTest::newRow("Setting Menu") << "SettingMenu" << "FSet";
         QTest::newRow("Register Set") << "RegisterSet" << "Register";
         QTest::newRow("version") << "version" << "FrmInfo";
+        QTest::newRow("Motion detection") << "MotionDetectD" << "MotionD";
         // clang-format on
     }
     void dialogEntries()
@@ -115,29 +113,6 @@ private Q_SLOTS:
         control<QPushButton>(*info, "OK")->click();
         QVERIFY(!info->isVisible());
         QVERIFY(rig.sent().isEmpty());
-    }
-
-    // Buttons a model lacks are hidden in the spherical mask window.
-    void sphericalRestrictions_data()
-    {
-        QTest::addColumn<int>("model");
-        QTest::addColumn<bool>("centre");
-        QTest::addColumn<bool>("mosaic");
-        QTest::newRow("full set") << 0x30 << true << true;
-        QTest::newRow("no centre display") << 0x40 << false << true;
-        QTest::newRow("no mosaic") << 0x42 << true << false;
-    }
-    void sphericalRestrictions()
-    {
-        QFETCH(int, model);
-        QFETCH(bool, centre);
-        QFETCH(bool, mosaic);
-        Panel rig({model});
-        rig.display().openSphericalMask();
-        const QObject &ui = *rig.display().sphericalMask();
-        QCOMPARE(!control<QPushButton>(ui, "cmdCenterSphe")->isHidden(), centre);
-        QCOMPARE(!control<QPushButton>(ui, "cmdSphericalMosic")->isHidden(), mosaic);
-        QCOMPARE(!control<QPushButton>(ui, "cmdSphericalMosic2")->isHidden(), mosaic);
     }
 
     // The alarm dialog is modal: the entry returns once it is closed.
@@ -218,37 +193,6 @@ private Q_SLOTS:
         slider->triggerAction(QAbstractSlider::SliderToMaximum);
         QCOMPARE(rig.sent(), hexPackets("8101044500000103FF 8101044500000F0FFF"));
         checkPressPausesRefresh(rig, slider);
-    }
-
-    void motionDetectionStopsRefresh()
-    {
-        Panel rig;
-        AutoRefresh &refresh = rig.link.refresh();
-        control<QPushButton>(rig.window, "AutoRefreshed")->click(); // auto refresh on
-        QVERIFY(refresh.timerEnabled());
-        control<QAction>(rig.window, "MotionDetectD")->trigger();
-        const MotionD *motion = rig.display().motionD();
-        QVERIFY(motion && motion->isVisible() && !motion->isModal());
-        QVERIFY(!refresh.timerEnabled());
-        QVERIFY(!control<QPushButton>(rig.window, "AutoRefreshed")->isEnabled());
-    }
-
-    // Models whose rate cannot be changed this way do not offer it.
-    void factorySettingsFollowModel_data()
-    {
-        QTest::addColumn<int>("model");
-        QTest::addColumn<bool>("rateOffered");
-        QTest::newRow("rate offered") << 0x30 << true;
-        QTest::newRow("rate fixed") << 0x41 << false;
-    }
-    void factorySettingsFollowModel()
-    {
-        QFETCH(int, model);
-        QFETCH(bool, rateOffered);
-        Panel rig({model});
-        control<QAction>(rig.window, "SettingMenu")->trigger();
-        QCOMPARE(!control<QGroupBox>(*rig.display().fset(), "FrmBaudrate")->isHidden(),
-                 rateOffered);
     }
 };
 

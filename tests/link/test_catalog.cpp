@@ -138,9 +138,11 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("values");
         QTest::addColumn<QByteArray>("bytes");
         // One packet of each packing, byte for byte, without windows (the
-        // command and dialog tests check every control's bytes): low nibbles,
-        // nibble positions, the digital tele end, a title run, decimal clock
-        // digits, a half colour, the EEPROM's three-nibble address, a broadcast.
+        // command and dialog tests pin the controls' bytes, and every
+        // control's packets must pass the simulated cameras' own tables):
+        // low nibbles, nibble positions, the digital tele end, a title run,
+        // decimal clock digits, a half colour, the EEPROM's three-nibble
+        // address, a broadcast.
         QTest::newRow("zoom tele 7") << Id::ZoomTele << 1 << QList{7} << hex("8101040727FF");
         QTest::newRow("d-zoom wide 7, camera 2")
             << Id::DigitalZoomWide << 2 << QList{7} << hex("8201040637FF");
