@@ -86,8 +86,8 @@ class TestMaskDialogs : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // Camera 2 selected: every packet but PrivacyA's carries its header. The
-    // spherical window's grid, pan-tilt and PTZ buttons send the packets of
-    // the privacy window's (their values are checked with the typed boxes).
+    // pan-tilt, PTZ and non-interlace buttons and the detection window's
+    // values are checked with the typed boxes.
     void clicks_data()
     {
         QTest::addColumn<QString>("dialog");
@@ -100,12 +100,8 @@ private Q_SLOTS:
         sends("Privacy", "Checks0_5=1 Checks0_6=1 Checks0_23=1 cmdPrivacyDisp",
               "8201047720000121FF");
         sends("Privacy", "Combo_0=8 Chk1=1 Combo_1=7 cmdPrivacyColor", "82010478000000011807FF");
-        sends("Privacy", "TextPan=800 TextTilt=c00 cmdPZMpantilt", "820104790800000C0000FF");
         sends("Privacy", "Opmove_6=1 TextMovePan=1A TextMoveTilt=02 cmdMovePanTilt",
               "8201047A010A000222FF");
-        sends("Privacy",
-              "comboSetPTZ=2 TextSetPTZpan=400 TextSetPTZTilt=010 TextSetPTZzoom=4000 Command1",
-              "8201047B0204000000010004000000FF");
         sends("Privacy", "CmdGridOn", "8201047C02FF");
         sends("Privacy", "cmdGridoff", "8201047C03FF");
         sends("Spherical", "cmdSphericalSet", "82010476000100050005FF");
@@ -117,10 +113,6 @@ private Q_SLOTS:
             "Checks1_0=0 Checks1_23=1 ComboSphe_0=-1 ComboSphe_1=3 Chk1=1 Chk2=1 cmdSphericalMosic",
             "82010478200000007F03FF");
         sends("Spherical", "ComboSphe_0=8 Chk1=1 cmdSphericalMosic2", "8201047800000001087FFF");
-        sends("Spherical",
-              "ComboNonInter=1 NonInterXText=10 NonInterYText=20 NonInterWText=08 NonInterHText=04 "
-              "cmdNonInter",
-              "8201046F010100020000080004FF");
         sends("Spherical", "cmdCenterSphe", "8201047C04FF");
         sends("PrivacyA", "Zones_8=4 Zones_9=2 Zones_10=3 Zones_11=1 cmdPZMset_1",
               "81010476010402030100000000FF", true);
@@ -136,8 +128,6 @@ private Q_SLOTS:
         sends("MD", "cmdMDdisplayOFF", "8201041503FF");
         // As the window opens: frame 0 from block 0,1 to block 1,2.
         sends("MotionD", "MDwinSet", "8201041D0000010102FF", true);
-        sends("MotionD", "MDOp_2=1 MDHstart=3 MDVstart=0 MDHstop=C MDVstop=8 MDwinSet",
-              "8201041D0203000C08FF", true);
         sends("MotionD", "MDcheck_1=1 MDcheck_5=1 MDthreshold=2F MDinterval=10 MDfuncSet",
               "8201041C0209020F0100FF", true);
         refuses("Privacy", "combSetPrivacy=-1 CmdPrivacySet", "Zone to set:");
@@ -180,8 +170,9 @@ private Q_SLOTS:
 
     // The lists show no choice until the menu opens the window, and every
     // opening puts them back on the first item; the dialog's own sender
-    // leaves auto refresh running; "Clear" empties the log box.
-    void privacyOpeningRefreshAndClear()
+    // leaves auto refresh running; "Clear" empties the log box. A zone box
+    // takes hexadecimal digits only, small letters as capitals.
+    void privacyOpeningRefreshClearAndKeys()
     {
         Rig rig;
         rig.autoRefreshOn();
@@ -198,14 +189,7 @@ private Q_SLOTS:
         QVERIFY(!control<QPlainTextEdit>(u, "PrivacySetTxt")->toPlainText().isEmpty());
         control<QPushButton>(u, "ClrSET")->click();
         QVERIFY(control<QPlainTextEdit>(u, "PrivacySetTxt")->toPlainText().isEmpty());
-    }
-
-    // A zone box takes hexadecimal digits only, small letters as capitals.
-    void privacyZoneKeys()
-    {
-        Rig rig;
-        Privacy dialog(rig.link);
-        QLineEdit *x = control<QLineEdit>(dialog, "Zones_0");
+        QLineEdit *x = control<QLineEdit>(u, "Zones_0");
         x->clear();
         QTest::keyClicks(x, QStringLiteral("gb-7z"));
         QCOMPARE(x->text(), QStringLiteral("B7"));
@@ -278,34 +262,10 @@ private Q_SLOTS:
         QVERIFY(s.MDDayLevelSent && s.MDNightLevelSent);
     }
 
+    // Replies the dialog must not take (a mode the list lacks, a status that
+    // is neither 2 nor 3, a level reply cut short, nor what is left of it),
+    // then the camera's own answers.
     void mdInquiries()
-    {
-        Rig rig;
-        MD dialog(rig.link, rig.md);
-        const QObject &u = dialog;
-        auto &cam = rig.chain.camera(1).state();
-        const MdState &s = rig.md;
-        cam.mdMode = 7;
-        cam.mdActive = true;
-        cam.mdDayLevel = 0x123;
-        cam.mdNightLevel = 0xABC;
-        cam.mdNowLevel = 0x0F5;
-        runSteps(&dialog, "cmdsetMDinq cmdMDSSunq cmdLevelInq");
-        QCOMPARE(rig.sent(), (QList<QByteArray>{hexBytes("8109046CFF"), hexBytes("8109046BFF"),
-                                                hexBytes("8109046DFF")}));
-        QCOMPARE(control<QComboBox>(u, "ComboSetMD")->currentIndex(), 7);
-        QVERIFY(s.MDMode == 7 && s.MDModeKnown);
-        QVERIFY(control<QRadioButton>(u, "OpMDon")->isChecked() && s.MDActive);
-        QCOMPARE(control<QLineEdit>(u, "txtMDdayR")->text() +
-                     control<QLineEdit>(u, "txtMDnightR")->text() +
-                     control<QLineEdit>(u, "txtMDc")->text(),
-                 QStringLiteral("123ABC0F5"));
-        QCOMPARE(s.MDDayLevel, 0); // the read-back changes no stored level
-    }
-
-    // Replies the dialog must not take: a mode the list lacks, a status that
-    // is neither 2 nor 3, a level reply cut short (nor what is left of it).
-    void mdOddReplies()
     {
         Rig rig;
         MD dialog(rig.link, rig.md);
@@ -324,43 +284,84 @@ private Q_SLOTS:
         QVERIFY(!s.MDModeKnown && !s.MDActive);
         QVERIFY(control<QRadioButton>(u, "OpMDoff")->isChecked());
         QCOMPARE(control<QLineEdit>(u, "txtMDdayR")->text(), QStringLiteral("777"));
+
+        rig.chain.faults().dropIf = {};
+        rig.clearSent();
+        auto &cam = rig.chain.camera(1).state();
+        cam.mdMode = 7;
+        cam.mdActive = true;
+        cam.mdDayLevel = 0x123;
+        cam.mdNightLevel = 0xABC;
+        cam.mdNowLevel = 0x0F5;
+        runSteps(&dialog, "cmdsetMDinq cmdMDSSunq cmdLevelInq");
+        QCOMPARE(rig.sent(), (QList<QByteArray>{hexBytes("8109046CFF"), hexBytes("8109046BFF"),
+                                                hexBytes("8109046DFF")}));
+        QCOMPARE(control<QComboBox>(u, "ComboSetMD")->currentIndex(), 7);
+        QVERIFY(s.MDMode == 7 && s.MDModeKnown);
+        QVERIFY(control<QRadioButton>(u, "OpMDon")->isChecked() && s.MDActive);
+        QCOMPARE(control<QLineEdit>(u, "txtMDdayR")->text() +
+                     control<QLineEdit>(u, "txtMDnightR")->text() +
+                     control<QLineEdit>(u, "txtMDc")->text(),
+                 QStringLiteral("123ABC0F5"));
+        QCOMPARE(s.MDDayLevel, 0); // the read-back changes no stored level
     }
 
-    // Starting under "Auto" asks first; stopping never asks.
-    void mdStartWarning_data()
+    // Starting detection under "Auto" asks first, and Cancel sends nothing;
+    // stopping never asks. MD starts with its option box and "Start" (its
+    // state was the other one); MotionD with its switch, whose caption is
+    // "ON" while detection runs, or with the function set.
+    void startWarning_data()
     {
+        QTest::addColumn<QString>("dialog");
         QTest::addColumn<bool>("autoRefresh");
-        QTest::addColumn<bool>("on");
         QTest::addColumn<int>("answer");
-        QTest::addColumn<QByteArray>("packet"); // empty: nothing sent
-        QTest::newRow("auto, on, OK")
-            << true << true << int(QMessageBox::Ok) << hexBytes("8101046B02FF");
-        QTest::newRow("auto, on, Cancel")
-            << true << true << int(QMessageBox::Cancel) << QByteArray();
-        QTest::newRow("stop, on") << false << true << int(QMessageBox::Cancel)
-                                  << hexBytes("8101046B02FF");
-        QTest::newRow("auto, off")
-            << true << false << int(QMessageBox::Cancel) << hexBytes("8101046B03FF");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("packets"); // empty: nothing sent
+        QTest::addColumn<int>("questions");
+        const int ok = QMessageBox::Ok, cancel = QMessageBox::Cancel;
+        const QString mdOn = "OpMDon=1 cmdMDstart", started = "8101046B02FF";
+        QTest::newRow("MD auto, on, OK") << "MD" << true << ok << mdOn << started << 1;
+        QTest::newRow("MD auto, on, Cancel") << "MD" << true << cancel << mdOn << "" << 1;
+        QTest::newRow("MD stop, on") << "MD" << false << cancel << mdOn << started << 0;
+        QTest::newRow("MD auto, off") << "MD" << true << cancel << "OpMDoff=1 cmdMDstart"
+                                      << "8101046B03FF" << 0;
+        QTest::newRow("MotionD stop, switch twice")
+            << "MotionD" << false << cancel << "MDforOnOff MDforOnOff"
+            << "8101041B03FF 8101041B02FF" << 0;
+        QTest::newRow("MotionD auto, Cancel")
+            << "MotionD" << true << cancel << "MDforOnOff MDfuncSet"
+            << "" << 2;
+        QTest::newRow("MotionD auto, OK") << "MotionD" << true << ok << "MDfuncSet MDforOnOff"
+                                          << "8101041C010100010001FF 8101041B02FF" << 1;
     }
-    void mdStartWarning()
+    void startWarning()
     {
+        QFETCH(QString, dialog);
         QFETCH(bool, autoRefresh);
-        QFETCH(bool, on);
         QFETCH(int, answer);
-        QFETCH(QByteArray, packet);
+        QFETCH(QString, steps);
+        QFETCH(QString, packets);
+        QFETCH(int, questions);
         Rig rig;
         if (autoRefresh)
             rig.autoRefreshOn();
-        rig.md.MDActive = !on;
+        const bool md = dialog == u"MD", wasActive = steps.contains(u"OpMDoff");
+        rig.md.MDActive = wasActive;
         rig.messages.answer = QMessageBox::StandardButton(answer);
-        MD dialog(rig.link, rig.md);
-        rig.hook(dialog);
-        (on ? control<QRadioButton>(dialog, "OpMDon") : control<QRadioButton>(dialog, "OpMDoff"))
-            ->setChecked(true);
-        control<QPushButton>(dialog, "cmdMDstart")->click();
-        QCOMPARE(rig.messages.size(), int(autoRefresh && on));
-        QCOMPARE(rig.sent(), packet.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{packet});
-        QCOMPARE(rig.md.MDActive, packet.isEmpty() ? !on : on);
+        const Dialog d(md ? static_cast<maskui::MaskDialog *>(new MD(rig.link, rig.md))
+                          : new MotionD(rig.link));
+        rig.hook(*d);
+        runSteps(d.get(), steps);
+        QList<QByteArray> expected;
+        for (const QString &p : packets.split(u' ', Qt::SkipEmptyParts))
+            expected << QByteArray::fromHex(p.toLatin1());
+        QCOMPARE(rig.sent(), expected);
+        QCOMPARE(rig.messages.titles(),
+                 QStringList(questions, QStringLiteral("AutoRefresh warning")));
+        if (md)
+            QCOMPARE(rig.md.MDActive, packets.isEmpty() ? wasActive : !wasActive);
+        else if (packets.isEmpty())
+            QCOMPARE(control<QPushButton>(*d, "MDforOnOff")->text(), QStringLiteral("OFF"));
     }
 
     // Opening reads the alarm state, once, only while detection is thought
@@ -446,37 +447,6 @@ private Q_SLOTS:
         QCOMPARE(a.timerEnabled(), autoRefresh && !detecting);
         QCOMPARE(a.captionIsAuto(), autoRefresh && !detecting);
         QCOMPARE(a.refreshOnceEnabled(), detecting || !autoRefresh);
-    }
-
-    // --- MotionD ---
-
-    // The switch's caption is "ON" while detection runs. Starting it (the
-    // switch or the function set) under "Auto" asks first, and Cancel sends
-    // nothing; switching off never asks.
-    void motionSwitchAndWarning()
-    {
-        Rig rig;
-        MotionD dialog(rig.link);
-        rig.hook(dialog);
-        QPushButton *onOff = control<QPushButton>(dialog, "MDforOnOff");
-        runSteps(&dialog, "MDforOnOff MDforOnOff"); // auto refresh off: no question
-        QCOMPARE(rig.sent(),
-                 (QList<QByteArray>{hexBytes("8101041B03FF"), hexBytes("8101041B02FF")}));
-        QVERIFY(rig.messages.isEmpty());
-
-        rig.clearSent();
-        rig.autoRefreshOn();
-        rig.messages.answer = QMessageBox::Cancel;
-        runSteps(&dialog, "MDforOnOff MDfuncSet");
-        QVERIFY(rig.sent().isEmpty());
-        QCOMPARE(onOff->text(), QStringLiteral("OFF"));
-        QCOMPARE(rig.messages.titles(), QStringList(2, QStringLiteral("AutoRefresh warning")));
-        // The function set starts detection; the switch then turns it off.
-        rig.messages.answer = QMessageBox::Ok;
-        runSteps(&dialog, "MDfuncSet MDforOnOff");
-        QCOMPARE(rig.sent(),
-                 (QList<QByteArray>{hexBytes("8101041C010100010001FF"), hexBytes("8101041B02FF")}));
-        QCOMPARE(rig.messages.size(), 3);
     }
 };
 
