@@ -86,8 +86,8 @@ class TestMaskDialogs : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // Camera 2 selected: every packet but PrivacyA's carries its header. The
-    // pan-tilt, PTZ and non-interlace buttons and the detection window's
-    // values are checked with the typed boxes.
+    // pan-tilt, PTZ and non-interlace buttons, the AE spot's and the
+    // detection window's values are checked with the typed boxes.
     void clicks_data()
     {
         QTest::addColumn<QString>("dialog");
@@ -121,7 +121,6 @@ private Q_SLOTS:
         sends("PrivacyA", "CmdClear", "8101047700FF");
         // As the window opens: the spot in the middle of the grid.
         sends("AES", "AESpotSet", "8201042900080008FF");
-        sends("AES", "AESpotPosX=F AESpotPosY=0 AESpotSet", "82010429000F0000FF");
         sends("AES", "AESpotON", "8201045902FF");
         sends("AES", "AESpotOFF", "8201045903FF");
         sends("MD", "cmdDisplay", "8201041502FF");
