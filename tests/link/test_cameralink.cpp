@@ -24,7 +24,9 @@ struct Rig : SimLine {
 class TestCameraLink : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void mode1LogsAndClassifies()
+    // Mode 1 logs the packet and lets the receive handler classify its
+    // replies; mode 0 writes without logging and leaves the reply waiting.
+    void modesOfSD()
     {
         Rig r;
         QVERIFY(r.link.SD(hexBytes("8101040702FF"), 1));
@@ -34,22 +36,15 @@ private Q_SLOTS:
         r.run(100);
         QCOMPARE(r.link.RecvText().text(), QStringLiteral("90 41 FF \r\n90 51 FF \r\n"));
         QCOMPARE(finished.count(), 1);
-    }
-
-    void mode0WritesWithoutLogging()
-    {
-        Rig r;
-        r.link.SD(hexBytes("8101040702FF"), 1);
-        r.run(100);
-        const QString before = r.link.RecvText().text();
         r.link.SD(hexBytes("81090002FF"), 0);
         QCOMPARE(r.link.SendText().text(), QStringLiteral("8101040702FF\r\n"));
-        // The reply waits for WaitReply: no receive event takes it.
         r.run(100);
-        QCOMPARE(r.link.RecvText().text(), before);
+        QCOMPARE(r.link.RecvText().text(), QStringLiteral("90 41 FF \r\n90 51 FF \r\n"));
         QCOMPARE(r.port.bytesAvailable(), 10);
     }
 
+    // While a status read runs the panel's sends are refused; a dialog's own
+    // copy of SD sends anyway, logs mode 1 in its own log, and pauses nothing.
     void refusedWhileStatusReadRuns()
     {
         Rig r;
@@ -60,26 +55,46 @@ private Q_SLOTS:
         // Nothing went out, so nothing would resume a pause: auto refresh runs on.
         QVERIFY(r.link.refresh().timerEnabled());
         QVERIFY(r.link.refresh().buttonEnabled());
+
+        TrafficLog own;
+        DialogSender plain(r.link, own);
+        QVERIFY(plain.SD(hexBytes("8101047600FF"), 1));
+        QCOMPARE(own.text(), QStringLiteral("81 01 04 76 00 FF \r\n"));
+        QVERIFY(r.link.refresh().timerEnabled());
+        QCOMPARE(r.link.receiveThreshold(), 0);
+        QVERIFY(plain.SD(hexBytes("8101047601FF"), 0));
+        QCOMPARE(own.text(), QStringLiteral("81 01 04 76 00 FF \r\n"));
+        QCOMPARE(r.port.written().size(), 2);
     }
 
-    void sendLogCut_data()
+    // Each log keeps its last 1000 characters, cut after the event.
+    void logCut_data()
     {
+        QTest::addColumn<bool>("receive");
         QTest::addColumn<int>("fill");
         QTest::addColumn<int>("expected");
-        // 14 characters per logged packet of six bytes.
-        QTest::newRow("exactly 1000") << 986 << 1000;
-        QTest::newRow("1001 cut") << 987 << 1000;
-        QTest::newRow("short") << 10 << 24;
+        // 14 characters per logged packet of six bytes, 11 per reply of three.
+        QTest::newRow("send exactly 1000") << false << 986 << 1000;
+        QTest::newRow("send 1001 cut") << false << 987 << 1000;
+        QTest::newRow("send short") << false << 10 << 24;
+        QTest::newRow("receive 1009 cut") << true << 998 << 1000;
     }
-    void sendLogCut()
+    void logCut()
     {
+        QFETCH(bool, receive);
         QFETCH(int, fill);
         QFETCH(int, expected);
         Rig r;
-        r.link.SendText().append(QString(fill, QLatin1Char('x')));
-        r.link.SD(hexBytes("8101040702FF"), 1);
-        QCOMPARE(r.link.SendText().text().size(), expected);
-        QVERIFY(r.link.SendText().text().endsWith(QStringLiteral("8101040702FF\r\n")));
+        r.link.state().LogTraffic = true;
+        TrafficLog &log = receive ? r.link.RecvText() : r.link.SendText();
+        log.append(QString(fill, QLatin1Char('x')));
+        if (receive)
+            r.link.receive(hexBytes("9041FF"));
+        else
+            r.link.SD(hexBytes("8101040702FF"), 1);
+        QCOMPARE(log.text().size(), expected);
+        QVERIFY(log.text().endsWith(receive ? QStringLiteral("90 41 FF \r\n")
+                                            : QStringLiteral("8101040702FF\r\n")));
     }
 
     // The same reply in one event, byte by byte, and two replies in one
@@ -104,16 +119,6 @@ private Q_SLOTS:
         r.link.clearLogs();
         r.link.receive(hexBytes("9041FF9051FF"));
         QCOMPARE(finished.count(), 2);
-    }
-
-    void receiveLogCutAfterEvent()
-    {
-        Rig r;
-        r.link.state().LogTraffic = true;
-        r.link.RecvText().append(QString(998, QLatin1Char('x')));
-        r.link.receive(hexBytes("9041FF"));
-        QCOMPARE(r.link.RecvText().text().size(), 1000);
-        QVERIFY(r.link.RecvText().text().endsWith(QStringLiteral("90 41 FF \r\n")));
     }
 
     // Bytes not logged leave the log's tail as it was: its old completion is
@@ -202,7 +207,7 @@ private Q_SLOTS:
         QVERIFY(!r.link.stopwatch().armed());
     }
 
-    void waitReplyGetsInquiryOverTheLine()
+    void waitReplyOverTheLine()
     {
         Rig r;
         r.link.SD(hexBytes("81090002FF"), 0);
@@ -212,13 +217,9 @@ private Q_SLOTS:
         QCOMPARE(std::uint8_t(reply[5]), std::uint8_t(0x30));
         // Ten bytes at 9600 bit/s take about 10 ms on the line.
         QVERIFY(r.clock.nowMs() > 1'000'010);
-    }
 
-    // A mode-1 send whose reply WaitReply takes: the port announces the bytes
-    // from inside the wait, and the receive handler must not see them.
-    void waitReplyHidesBytesFromReceiveHandler()
-    {
-        Rig r;
+        // A mode-1 send whose reply WaitReply takes: the port announces the
+        // bytes from inside the wait, and the receive handler must not see them.
         r.link.SD(hexBytes("88010001FF"), 1);
         QSignalSpy finished(&r.link, &CameraLink::commandFinished);
         QCOMPARE(r.link.WaitReply(5), std::optional(hexBytes("88010001FF")));
@@ -276,22 +277,6 @@ private Q_SLOTS:
         const auto cpuMs = double(std::clock() - cpuBefore) * 1000.0 / CLOCKS_PER_SEC;
         QVERIFY(t.elapsed() >= 1000 && t.elapsed() < 1500);
         QVERIFY2(cpuMs < 100, qPrintable(QString::number(cpuMs)));
-    }
-
-    void dialogCopiesOfSD()
-    {
-        Rig r;
-        TrafficLog own;
-        DialogSender plain(r.link, own);
-        r.link.refresh().operatorToggled();
-        r.link.state().RefreshBusy = true;
-        QVERIFY(plain.SD(hexBytes("8101047600FF"), 1));
-        QCOMPARE(own.text(), QStringLiteral("81 01 04 76 00 FF \r\n"));
-        QVERIFY(r.link.refresh().timerEnabled());
-        QCOMPARE(r.link.receiveThreshold(), 0);
-        QVERIFY(plain.SD(hexBytes("8101047601FF"), 0));
-        QCOMPARE(own.text(), QStringLiteral("81 01 04 76 00 FF \r\n"));
-        QCOMPARE(r.port.written().size(), 2);
     }
 };
 

@@ -30,26 +30,14 @@ QList<PortEntry> someEntries()
 class TestFrmOption : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void layoutAndDefaults()
-    {
-        FrmOption w(someEntries());
-        QVERIFY(control<QRadioButton>(w, "OBrate_0")->isChecked());
-        QVERIFY(control<QGroupBox>(w, "SimFrame")->isHidden());
-        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
-        QCOMPARE(w.result(), int(QDialog::Accepted));
-        QCOMPARE(w.choice().CommPortNumber, 1);
-        QCOMPARE(w.choice().BaudRateText, QStringLiteral("9600"));
-#ifndef Q_OS_WIN
-        QCOMPARE(w.choice().entry.device, QStringLiteral("/dev/ttyS0"));
-#endif
-    }
-
+    // The port and speed chosen, or left at their defaults (-1): Com1 at 9600.
     void choices_data()
     {
         QTest::addColumn<int>("index");
         QTest::addColumn<int>("rate");
         QTest::addColumn<int>("portNumber");
         QTest::addColumn<QString>("baud");
+        QTest::newRow("defaults") << -1 << -1 << 1 << "9600";
         QTest::newRow("Com8 at 19200") << 7 << 1 << 8 << "19200";
         QTest::newRow("Com3 at 38400") << 2 << 2 << 3 << "38400";
         QTest::newRow("USB adapter") << 8 << 0 << 0 << "9600";
@@ -61,14 +49,22 @@ private Q_SLOTS:
         QFETCH(int, portNumber);
         QFETCH(QString, baud);
         FrmOption w(someEntries());
-        control<QComboBox>(w, "ComList")->setCurrentIndex(index);
-        QRadioButton *rates[] = {control<QRadioButton>(w, "OBrate_0"),
-                                 control<QRadioButton>(w, "OBrate_1"),
-                                 control<QRadioButton>(w, "OBrate_2")};
-        QTest::mouseClick(rates[rate], Qt::LeftButton);
+        QVERIFY(control<QRadioButton>(w, "OBrate_0")->isChecked());
+        QVERIFY(control<QGroupBox>(w, "SimFrame")->isHidden());
+        if (index >= 0) {
+            control<QComboBox>(w, "ComList")->setCurrentIndex(index);
+            QTest::mouseClick(
+                control<QRadioButton>(w, qPrintable(QStringLiteral("OBrate_%1").arg(rate))),
+                Qt::LeftButton);
+        }
         QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
+        QCOMPARE(w.result(), int(QDialog::Accepted));
         QCOMPARE(w.choice().CommPortNumber, portNumber);
         QCOMPARE(w.choice().BaudRateText, baud);
+#ifndef Q_OS_WIN
+        if (index < 0)
+            QCOMPARE(w.choice().entry.device, QStringLiteral("/dev/ttyS0"));
+#endif
     }
 
     void keyboardReachesEverything()
@@ -83,41 +79,19 @@ private Q_SLOTS:
         QCOMPARE(control<QLabel>(w, "Label1")->buddy(), control<QComboBox>(w, "ComList"));
     }
 
-    void commandLinePreselection()
-    {
-        FrmOption w(someEntries());
-        w.preselectDevice(QStringLiteral("/dev/pts/7"));
-        w.preselectBaud(QStringLiteral("38400"));
-        QCOMPARE(control<QComboBox>(w, "ComList")->currentText(), QStringLiteral("/dev/pts/7"));
-        // The added device sits before the simulated entry.
-        QCOMPARE(control<QComboBox>(w, "ComList")
-                     ->itemText(control<QComboBox>(w, "ComList")->count() - 1),
-                 QStringLiteral("Simulated cameras"));
-        QTest::mouseClick(control<QPushButton>(w, "Command1"), Qt::LeftButton);
-        QCOMPARE(w.choice().entry.device, QStringLiteral("/dev/pts/7"));
-        QCOMPARE(w.choice().BaudRateText, QStringLiteral("38400"));
-
-        FrmOption sim(someEntries());
-        sim.preselectSimulated(3, QStringLiteral("41,30"));
-        sim.show();
-        QVERIFY(control<QGroupBox>(sim, "SimFrame")->isVisible());
-        QTest::mouseClick(control<QPushButton>(sim, "Command1"), Qt::LeftButton);
-        QVERIFY(sim.choice().entry.simulated());
-        QCOMPARE(sim.choice().simCameras, 3);
-        QCOMPARE(sim.choice().simModels, (QList<int>{0x41, 0x30}));
-    }
-
-    // The accepted choice is remembered and preselected in the next run; the
-    // command line still overrides it; a store that holds no sound choice
-    // leaves the defaults.
+    // A device or simulated chain preselected from the command line (a
+    // device not in the list joins it, before the simulated entry) is
+    // accepted, remembered and preselected in the next run; the command line
+    // still overrides it; a store that holds no sound choice leaves the
+    // defaults.
     void rememberedChoice_data()
     {
         QTest::addColumn<QString>("device");
         QTest::addColumn<QString>("baud");
         QTest::addColumn<int>("cameras");
         QTest::addColumn<QList<int>>("models");
-        QTest::newRow("serial adapter") << "/dev/ttyUSB0"
-                                        << "19200" << 2 << QList<int>{};
+        QTest::newRow("device not listed") << "/dev/pts/7"
+                                           << "19200" << 2 << QList<int>{};
         QTest::newRow("chain of seven") << "sim:"
                                         << "38400" << 7 << QList{0x30, 0x41, 0x20};
     }
@@ -127,15 +101,20 @@ private Q_SLOTS:
         QFETCH(QString, baud);
         QFETCH(int, cameras);
         QFETCH(QList<int>, models);
+        const bool simulated = device == QLatin1String(kSimulatedDevice);
         QTemporaryDir dir;
         QSettings store(dir.filePath("zam-panel.ini"), QSettings::IniFormat);
         {
             FrmOption first(someEntries());
-            if (device == QLatin1String(kSimulatedDevice))
+            if (simulated)
                 first.preselectSimulated(cameras, QStringLiteral("30,41,20"));
             else
                 first.preselectDevice(device);
             first.preselectBaud(baud);
+            first.show();
+            QCOMPARE(control<QGroupBox>(first, "SimFrame")->isVisible(), simulated);
+            const auto *list = control<QComboBox>(first, "ComList");
+            QCOMPARE(list->itemText(list->count() - 1), QStringLiteral("Simulated cameras"));
             QTest::mouseClick(control<QPushButton>(first, "Command1"), Qt::LeftButton);
             rememberPort(store, first.choice());
         }
@@ -146,7 +125,8 @@ private Q_SLOTS:
         QTest::mouseClick(control<QPushButton>(next, "Command1"), Qt::LeftButton);
         QCOMPARE(next.choice().entry.device, device);
         QCOMPARE(next.choice().BaudRateText, baud);
-        if (next.choice().entry.simulated()) {
+        QCOMPARE(next.choice().entry.simulated(), simulated);
+        if (simulated) {
             QCOMPARE(next.choice().simCameras, cameras);
             QCOMPARE(next.choice().simModels, models);
         }

@@ -64,12 +64,12 @@ void feedMixedRun(TrafficModel &m)
     m.sync();
 }
 
-QString csvOf(const TrafficModel &m)
+// What an export writes, or "failed".
+QString exported(const TrafficModel &m, bool (*write)(const TrafficModel &, QIODevice &))
 {
     QBuffer b;
     b.open(QIODevice::WriteOnly);
-    writeTrafficCsv(m, b);
-    return QString::fromUtf8(b.data());
+    return write(m, b) ? QString::fromUtf8(b.data()) : QStringLiteral("failed");
 }
 
 } // namespace
@@ -236,21 +236,18 @@ private Q_SLOTS:
         QTest::addColumn<bool>("hideStatus");
         QTest::addColumn<QStringList>("times");
         using D = TrafficFilter::Direction;
-        QTest::newRow("everything")
-            << 0 << int(D::Both) << false
-            << QStringList{"0", "5", "10", "12", "40", "50", "60", "70", "80", "90", "95"};
-        QTest::newRow("camera 1 and broadcasts")
-            << 1 << int(D::Both) << false << QStringList{"0", "5", "10", "12", "40", "70", "80"};
-        QTest::newRow("camera 2, from it")
-            << 2 << int(D::FromCamera) << false << QStringList{"5", "60", "90"};
-        QTest::newRow("camera 7: only broadcasts")
-            << 7 << int(D::Both) << false << QStringList{"0", "5"};
-        QTest::newRow("to cameras")
-            << 0 << int(D::ToCamera) << false << QStringList{"0", "10", "50", "70"};
-        QTest::newRow("status reads hidden")
-            << 0 << int(D::Both) << true << QStringList{"0", "5", "10", "12", "40", "90", "95"};
-        QTest::newRow("camera 1, to it, no status reads")
-            << 1 << int(D::ToCamera) << true << QStringList{"0", "10"};
+        const auto row = [](const char *tag, int camera, D d, bool hide, const char *times) {
+            QTest::newRow(tag) << camera << int(d) << hide << QString(times).split(u' ');
+        };
+        // clang-format off
+        row("everything", 0, D::Both, false, "0 5 10 12 40 50 60 70 80 90 95");
+        row("camera 1 and broadcasts", 1, D::Both, false, "0 5 10 12 40 70 80");
+        row("camera 2, from it", 2, D::FromCamera, false, "5 60 90");
+        row("camera 7: only broadcasts", 7, D::Both, false, "0 5");
+        row("to cameras", 0, D::ToCamera, false, "0 10 50 70");
+        row("status reads hidden", 0, D::Both, true, "0 5 10 12 40 90 95");
+        row("camera 1, to it, no status reads", 1, D::ToCamera, true, "0 10");
+        // clang-format on
     }
     void filters()
     {
@@ -321,7 +318,7 @@ private Q_SLOTS:
         feed(m, From, "9051FF", 25);
         feed(m, To, "8800FF", 30);
         m.sync();
-        QCOMPARE(csvOf(m),
+        QCOMPARE(exported(m, writeTrafficCsv),
                  QStringLiteral("Time (ms),Direction,Camera,Bytes,Meaning,Round trip (ms)\r\n"
                                 "3,To camera,1,81 01 04 07 02 FF,\"two\r\nlines\",\r\n"
                                 "25,From camera,1,90 51 FF,\"Say \"\"done\"\", twice\",22\r\n"
@@ -337,11 +334,8 @@ private Q_SLOTS:
         feed(m, To, "8101040700FF", 1234);
         feed(m, From, "9051FF", 1250);
         m.sync();
-        QBuffer b;
-        b.open(QIODevice::WriteOnly);
-        QVERIFY(writeTrafficText(m, b));
         QCOMPARE(
-            QString::fromUtf8(b.data()).split(u'\n'),
+            exported(m, writeTrafficText).split(u'\n'),
             (QStringList{
                 "Time (ms)  Direction    Camera  Bytes              Round trip (ms)  Meaning",
                 "     1234  To camera    1       81 01 04 07 00 FF                   Zoom stop",
