@@ -14,6 +14,7 @@
 #include <portlist.h>
 #include <statusblocks.h>
 #include <statusrequest.h>
+#include <trafficpackets.h>
 
 #include <memory>
 
@@ -37,6 +38,28 @@ QString who(int address)
 {
     return address == catalog::kBroadcast ? QStringLiteral("the chain")
                                           : QStringLiteral("camera %1").arg(address);
+}
+
+enum class ReplyRole { Finishes, Passing, Unsolicited };
+
+// What a reply is to the one packet a send wrote to `target`: the reply that
+// finishes it, one that passes on the way (an acknowledge, a network change,
+// bytes of no known shape), or a reply nobody asked for (from another camera,
+// or after the finishing one). A broadcast's replies all pair with it.
+ReplyRole replyRole(QByteArrayView reply, int target, bool finished)
+{
+    if (finished)
+        return ReplyRole::Unsolicited;
+    const catalog::Reply r = catalog::decodeReply(reply);
+    if (r.kind == catalog::ReplyKind::Unknown)
+        return ReplyRole::Passing;
+    const bool broadcastReply =
+        r.kind == catalog::ReplyKind::InterfaceClear || r.kind == catalog::ReplyKind::AddressSet;
+    if (target == catalog::kBroadcast)
+        return broadcastReply ? ReplyRole::Finishes : ReplyRole::Passing;
+    if (broadcastReply || r.address != target)
+        return ReplyRole::Unsolicited;
+    return finishesCommand(reply) ? ReplyRole::Finishes : ReplyRole::Passing;
 }
 
 QString cameras(int count)
@@ -135,48 +158,50 @@ int runSend(CliContext &ctx, const QStringList &args)
     link.discardInput();
     link.SD(*packet, 0);
     const std::int64_t giveUp = ctx.clock.nowMs() + kSendLimitMs;
-    QByteArray pending;
+    PacketSplitter splitter;
     int replies = 0;
     std::optional<catalog::Reply> finish;
+    std::optional<QString> malformed;
     while (!finish && ctx.clock.nowMs() < giveUp) {
         const std::optional<QByteArray> got = link.WaitReply(1);
         if (!got)
             break;
-        pending += *got;
-        for (qsizetype end; !finish && (end = pending.indexOf(char(0xFF))) >= 0;) {
-            const QByteArray reply = pending.left(end + 1);
-            pending.remove(0, end + 1);
+        QList<SplitPacket> packets;
+        splitter.feed(*got, packets);
+        // Everything the chunk holds is printed, also what follows the
+        // finishing reply; nothing is waited for after it.
+        for (const SplitPacket &p : packets) {
+            const QByteArray &reply = p.bytes;
             ++replies;
-            ctx.out << hexSpaced(reply).trimmed() << "  " << describePacket(reply, true, *packet)
-                    << '\n';
-            const catalog::Reply r = catalog::decodeReply(reply);
-            const bool ours = target == catalog::kBroadcast || r.address == target;
-            switch (r.kind) {
-            case catalog::ReplyKind::Completion:
-            case catalog::ReplyKind::Error:
-            case catalog::ReplyKind::InquiryReply:
-                if (ours)
-                    finish = r;
-                break;
-            case catalog::ReplyKind::InterfaceClear:
-            case catalog::ReplyKind::AddressSet:
-                if (target == catalog::kBroadcast)
-                    finish = r;
-                break;
-            default:
-                break;
+            const ReplyRole role = replyRole(reply, target, finish.has_value());
+            ctx.out << hexSpaced(reply).trimmed() << "  ";
+            if (!p.terminated)
+                ctx.out << "(incomplete)";
+            else if (role == ReplyRole::Unsolicited)
+                ctx.out << describePacket(reply, true) << ", unsolicited";
+            else
+                ctx.out << describePacket(reply, true, *packet);
+            ctx.out << '\n';
+            if (role == ReplyRole::Finishes) {
+                finish = catalog::decodeReply(reply);
+                malformed = malformedReply(reply, *packet);
             }
         }
     }
-    if (!finish && !pending.isEmpty())
-        ctx.out << hexSpaced(pending).trimmed() << "  (incomplete)\n";
+    QList<SplitPacket> rest;
+    splitter.flush(rest);
+    for (const SplitPacket &p : rest)
+        ctx.out << hexSpaced(p.bytes).trimmed() << "  (incomplete)\n";
     ctx.out.flush();
 
     if (!finish) {
-        if (replies == 0 && pending.isEmpty())
+        if (replies == 0 && rest.isEmpty())
             return ctx.fail(QStringLiteral("no reply from %1 within 1 s").arg(who(target)));
         return ctx.fail(QStringLiteral("%1 did not finish the command").arg(who(target)));
     }
+    if (malformed)
+        return ctx.fail(
+            QStringLiteral("%1 answered with a malformed reply: %2").arg(who(target), *malformed));
     if (finish->kind == catalog::ReplyKind::Error) {
         QString name = catalog::errorName(finish->errorCode);
         if (name.isEmpty())

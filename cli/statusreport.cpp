@@ -109,7 +109,8 @@ QJsonObject otherObject(const OtherStatus &s)
         {QStringLiteral("imageStabilizer"), s.imageStabilizer},
         {QStringLiteral("vPhase"), s.vPhase},
         {QStringLiteral("lineLock"), s.lineLock},
-        {QStringLiteral("vp0180"), s.vp0180},
+        // The bit as the panel's VP0180 button words it.
+        {QStringLiteral("vp0180"), captioned(s.vp0180 ? 1 : 0, vp0180Caption(s.vp0180))},
     };
 }
 

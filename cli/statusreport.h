@@ -11,7 +11,8 @@ namespace zam::cli {
 // JSON object: {"address": n, "version": {..}, "lens": {..}, "camera": {..},
 // "other": {..}, "extended": {..}}, the fields named as in statusblocks.h.
 // A field the panel shows through a caption table or a menu check mark
-// (exposure positions, AE and white-balance modes, picture effect) is
+// (exposure positions, AE and white-balance modes, picture effect, the
+// V-phase 0/180 bit as the VP0180 button words it) is
 // {"value": raw, "caption": text}, the caption null where the panel has none
 // for the value; every other field is its raw number or flag. The
 // version block adds the model's name, video system and lens (null for an

@@ -45,8 +45,10 @@ const QList<Subcommand> &subcommands()
                         "  zam-ctl -p /dev/ttyUSB0 send 81 01 04 07 02 FF\n"
                         "  zam-ctl -p /dev/ttyUSB0 send 8101040702FF\n"
                         "Every reply is printed with its meaning until the completion or an\n"
-                        "error, or until the camera has been silent for 1 s. An error reply\n"
-                        "exits with status 1."),
+                        "error, or until the camera has been silent for 1 s. A reply from\n"
+                        "another camera, or after the finishing one, is marked unsolicited.\n"
+                        "An error reply, and an inquiry reply whose length does not fit the\n"
+                        "inquiry (\"malformed\"), exit with status 1."),
          {},
          LineUse::Link,
          1,

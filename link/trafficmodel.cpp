@@ -77,16 +77,17 @@ void TrafficModel::append(TrafficRow row)
         const bool fromCamera = row.fromCamera();
         const int address = packetAddress(row.bytes, fromCamera);
         row.address = std::uint8_t(address);
-        row.statusRead = isStatusRead(row.bytes, fromCamera);
         if (address != 0) {
             qint64 &sent = m_unanswered[std::size_t(address)];
             QByteArray &command = m_unansweredBytes[std::size_t(address)];
             if (!fromCamera) {
                 sent = row.ms;
                 command = row.bytes;
+                row.statusRead = isStatusReadInquiry(row.bytes);
             } else if (sent >= 0 && finishesCommand(row.bytes)) {
                 row.roundTripMs = qint32(std::min<qint64>(row.ms - sent, INT32_MAX));
                 row.answers = std::exchange(command, {});
+                row.statusRead = isStatusReadInquiry(row.answers);
                 sent = -1;
             }
         }

@@ -44,7 +44,7 @@ struct TrafficRow {
     qint32 roundTripMs = -1; // -1: not a finishing reply, or nothing to pair
     TrafficDirection direction = TrafficDirection::ToCamera;
     std::uint8_t address = 0; // 1..7, kBroadcastAddress, 0 unknown
-    bool statusRead = false;
+    bool statusRead = false;  // a status read's inquiry, or the reply that finishes one
     bool terminated = true;
     QByteArray answers; // the command a finishing reply finishes (shared, not copied)
     // The meaning, worked out the first time the row is shown or saved.

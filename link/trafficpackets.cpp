@@ -1,5 +1,7 @@
 #include "trafficpackets.h"
 
+#include "catalog.h"
+
 namespace zam {
 
 void PacketSplitter::feed(QByteArrayView bytes, QList<SplitPacket> &out)
@@ -70,14 +72,21 @@ bool finishesCommand(QByteArrayView reply)
     return kind == 0x60 && reply.size() == 4;
 }
 
-bool isStatusRead(QByteArrayView packet, bool fromCamera)
+bool isStatusReadInquiry(QByteArrayView command)
 {
-    const int address = packetAddress(packet, fromCamera);
-    if (address == 0 || address == kBroadcastAddress)
+    const catalog::Command c = catalog::decodeCommand(command);
+    if (!c.entry || c.address == catalog::kBroadcast)
         return false;
-    if (!fromCamera)
-        return at(packet, 1) == 0x09;
-    return packet.size() >= 4 && at(packet, 1) == 0x50 && terminated(packet);
+    switch (c.entry->id) {
+    case catalog::Id::VersionInquiry:
+    case catalog::Id::LensBlockInquiry:
+    case catalog::Id::CameraBlockInquiry:
+    case catalog::Id::OtherBlockInquiry:
+    case catalog::Id::ExtendedBlockInquiry:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace zam

@@ -1,7 +1,8 @@
 #pragma once
 // Packets out of the bytes on the line, and what the monitor needs to know of
 // each without naming it: whose it is, whether it finishes a command, whether
-// it belongs to a status read.
+// it belongs to a status read (one of its five inquiries, or the reply that
+// finishes one).
 //
 //   to camera     8x ... FF           x = 1..7; 88 = broadcast
 //   from camera   y0 ... FF           y0 = 90 (camera 1) .. F0 (camera 7); 88 = broadcast reply
@@ -9,7 +10,7 @@
 //   from camera                       finishes?
 //   y0 4z FF          acknowledge     no
 //   y0 5z FF          completion      yes
-//   y0 50 d.. FF      inquiry reply   yes (a status read when asked with 8x 09 ..)
+//   y0 50 d.. FF      inquiry reply   yes
 //   y0 6z ee FF       error           yes
 //   y0 38 FF          network change  no
 //   88 01 00 01 FF    interface clear echo   yes (answers the broadcast)
@@ -56,7 +57,9 @@ int packetAddress(QByteArrayView packet, bool fromCamera);
 // A completion, inquiry reply, error or broadcast reply.
 bool finishesCommand(QByteArrayView reply);
 
-// A status inquiry (8x 09 ..) or an inquiry reply (y0 50 d.. FF).
-bool isStatusRead(QByteArrayView packet, bool fromCamera);
+// One of the inquiries a status read sends: version, then the lens, camera,
+// other and extended blocks, to one camera. Other inquiries (EEPROM, memory,
+// alarm) are not part of it.
+bool isStatusReadInquiry(QByteArrayView command);
 
 } // namespace zam

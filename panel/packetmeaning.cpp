@@ -75,7 +75,7 @@ QString other(const QByteArray &reply)
                .arg(s.shutterColumn ? QStringLiteral("PAL") : QStringLiteral("NTSC"))
                .arg(onOff(s.imageStabilizer))
                .arg(s.vPhase)
-               .arg(s.vp0180 ? QStringLiteral(" (180 degree)") : QString(),
+               .arg(QStringLiteral(" (") + vp0180Caption(s.vp0180) + u')',
                     s.lineLock ? QStringLiteral("line lock") : QStringLiteral("internal"));
 }
 
@@ -86,12 +86,77 @@ QString extended(const QByteArray &reply)
         .arg(hexValue(s.digitalZoomPosition, 2), onOff(s.pictureFlip));
 }
 
+// The reply's name in a malformed-reply line; the blocks as their
+// descriptions name them.
+QString replyName(const catalog::Entry &inquiry)
+{
+    switch (inquiry.id) {
+    case catalog::Id::VersionInquiry:
+        return QStringLiteral("Version reply");
+    case catalog::Id::LensBlockInquiry:
+        return QStringLiteral("Lens block reply");
+    case catalog::Id::CameraBlockInquiry:
+        return QStringLiteral("Camera block reply");
+    case catalog::Id::OtherBlockInquiry:
+        return QStringLiteral("Other block reply");
+    case catalog::Id::ExtendedBlockInquiry:
+        return QStringLiteral("Extended block reply");
+    default:
+        break;
+    }
+    QString name = QLatin1String(inquiry.name);
+    if (name.endsWith(QLatin1String(" inquiry")))
+        name.chop(8);
+    return name + QStringLiteral(" reply");
+}
+
+// The decoders' own frame check, where there is one.
+bool frameFits(catalog::Id id, const QByteArray &reply, int address)
+{
+    switch (id) {
+    case catalog::Id::VersionInquiry:
+        return decodeVersion(reply, address).valid;
+    case catalog::Id::LensBlockInquiry:
+        return decodeLens(reply).valid;
+    case catalog::Id::CameraBlockInquiry:
+        return decodeCamera(reply).valid;
+    case catalog::Id::OtherBlockInquiry:
+        return decodeOther(reply).valid;
+    case catalog::Id::ExtendedBlockInquiry:
+        return decodeExtended(reply).valid;
+    default:
+        return true;
+    }
+}
+
 } // namespace
+
+std::optional<QString> malformedReply(QByteArrayView reply, QByteArrayView inquiry)
+{
+    const catalog::Command asked = catalog::decodeCommand(inquiry);
+    if (!asked.entry || asked.entry->expect != catalog::Expect::InquiryReply ||
+        asked.entry->replyLength == 0)
+        return std::nullopt;
+    if (catalog::decodeReply(reply).kind != catalog::ReplyKind::InquiryReply)
+        return std::nullopt;
+    const int expected = asked.entry->replyLength;
+    const QString name = replyName(*asked.entry);
+    if (reply.size() != expected)
+        return QStringLiteral("%1, %2 bytes where %3 are expected")
+            .arg(name)
+            .arg(reply.size())
+            .arg(expected);
+    if (!frameFits(asked.entry->id, reply.toByteArray(), asked.address))
+        return QStringLiteral("%1, malformed").arg(name);
+    return std::nullopt;
+}
 
 QString describePacket(QByteArrayView packet, bool fromCamera, QByteArrayView answers)
 {
     catalog::InquiryReplyNamer namer;
     if (fromCamera && !answers.isEmpty()) {
+        if (auto malformed = malformedReply(packet, answers))
+            return *malformed;
         const catalog::Command inquiry = catalog::decodeCommand(answers);
         if (inquiry.entry) {
             const catalog::Id id = inquiry.entry->id;

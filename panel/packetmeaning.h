@@ -8,9 +8,18 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <optional>
+
 namespace zam {
 
 // `answers` is the command a finishing reply finishes (empty when not known).
 QString describePacket(QByteArrayView packet, bool fromCamera, QByteArrayView answers = {});
+
+// An inquiry reply that has not the length (or, for the status blocks and the
+// version, the frame) of the reply `inquiry` asks for, named as such: "Lens
+// block reply, 4 bytes where 16 are expected". Nothing when the reply fits,
+// when it is no inquiry reply, or when the inquiry's reply has no fixed
+// length.
+std::optional<QString> malformedReply(QByteArrayView reply, QByteArrayView inquiry);
 
 } // namespace zam

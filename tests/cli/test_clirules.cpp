@@ -99,14 +99,29 @@ private Q_SLOTS:
                                               << "90 38 FF  Network change\n90 41 FF  Acknowledge "
                                                  "(socket 1)\n90 51 FF  Completion (socket 1)\n"
                                               << "";
-        QTest::newRow("bytes after the completion are left")
-            << "8101040702FF" << hex("9051FF9041FF") << 0 << "90 51 FF  Completion (socket 1)\n"
+        QTest::newRow("a second completion is unsolicited")
+            << "8101040702FF" << hex("9051FF9051FF") << 0
+            << "90 51 FF  Completion (socket 1)\n90 51 FF  Completion (socket 1), unsolicited\n"
             << "";
+        // Each reply is paired with the command of the camera that sent it.
+        QTest::newRow("two cameras answer")
+            << "82097E7E00FF" << hex("905002FFA041FFA05000000000000000000000000000FF") << 0
+            << "90 50 02 FF  Inquiry reply: 02, unsolicited\nA0 41 FF  Acknowledge (socket 1)\n"
+               "A0 50 00 00 00 00 00 00 00 00 00 00 00 00 00 FF  Inquiry reply: Lens block: zoom "
+               "0x0000, focus 0x0000 manual, near limit 0x0000, digital zoom off, AF sensitivity "
+               "normal\n"
+            << "";
+        QTest::newRow("malformed lens block")
+            << "81097E7E00FF" << hex("905002FF") << 1
+            << "90 50 02 FF  Lens block reply, 4 bytes where 16 are expected\n"
+            << "zam-ctl: camera 1 answered with a malformed reply: Lens block reply, 4 bytes where "
+               "16 are expected\n";
         QTest::newRow("inquiry reply")
             << "81090400FF" << hex("905002FF") << 0 << "90 50 02 FF  Inquiry reply: 02\n"
             << "";
         QTest::newRow("another camera's completion")
-            << "8101040702FF" << hex("A051FF") << 1 << "A0 51 FF  Completion (socket 1)\n"
+            << "8101040702FF" << hex("A051FF") << 1
+            << "A0 51 FF  Completion (socket 1), unsolicited\n"
             << "zam-ctl: camera 1 did not finish the command\n";
         QTest::newRow("acknowledge only")
             << "8101040702FF" << hex("9041FF") << 1 << "90 41 FF  Acknowledge (socket 1)\n"

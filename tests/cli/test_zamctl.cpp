@@ -82,7 +82,8 @@ private Q_SLOTS:
                                    "8201043903FF",               // AE manual
                                    "82 01 04 4C 00 00 00 09 FF", // gain 16 dB
                                    "82 01 04 35 01 FF",          // white balance indoor
-                                   "82 01 04 63 04 FF"}) {       // black and white
+                                   "82 01 04 63 04 FF",          // black and white
+                                   "82 01 04 25 01 FF"}) {       // V-phase 180
             const Run r = zamCtl(line(sim, {"-c", "2", "send", packet}));
             QVERIFY2(r.exitCode == 0, qPrintable(diagnose(r)));
             QVERIFY2(r.out.endsWith(QStringLiteral("A0 51 FF  Completion (socket 1)\n")),
@@ -103,6 +104,9 @@ private Q_SLOTS:
         QCOMPARE(field(two, "other", "pictureEffect").toObject(),
                  QJsonObject({{"value", 4}, {"caption", "Black & White"}}));
         QCOMPARE(field(two, "other", "power").toBool(), true);
+        // The V-phase bit as the panel's button words it.
+        QCOMPARE(field(two, "other", "vp0180").toObject(),
+                 QJsonObject({{"value", 1}, {"caption", "0 degree"}}));
 
         const QJsonObject one = statusJson(line(sim, {"status", "--json"}));
         QCOMPARE(field(one, "version", "modelCode").toInt(), 0x12);

@@ -55,9 +55,9 @@ void feedMixedRun(TrafficModel &m)
     feed(m, To, "8101040702FF", 10);
     feed(m, From, "9041FF", 12);
     feed(m, From, "9051FF", 40);
-    feed(m, To, "82090447FF", 50);
+    feed(m, To, "82097E7E00FF", 50);
     feed(m, From, "A0500001020304FF", 60);
-    feed(m, To, "8109047EFF", 70);
+    feed(m, To, "81090002FF", 70);
     feed(m, From, "9050000102FF", 80);
     feed(m, From, "A038FF", 90);
     feed(m, From, "1234FF", 95); // noise
@@ -112,33 +112,31 @@ private Q_SLOTS:
         QTest::addColumn<bool>("fromCamera");
         QTest::addColumn<int>("address");
         QTest::addColumn<bool>("finishes");
-        QTest::addColumn<bool>("statusRead");
-        auto row = [](const char *tag, const char *hex, bool from, int address, bool finishes,
-                      bool status) {
-            QTest::newRow(tag) << QByteArray::fromHex(hex) << from << address << finishes << status;
+        auto row = [](const char *tag, const char *hex, bool from, int address, bool finishes) {
+            QTest::newRow(tag) << QByteArray::fromHex(hex) << from << address << finishes;
         };
         // clang-format off
-        row("command to 1",            "8101040702FF", false, 1, false, false);
-        row("command to 7",            "8701040702FF", false, 7, false, false);
-        row("inquiry to 2",            "82090447FF",   false, 2, false, true);
-        row("broadcast",               "883001FF",     false, 8, false, false);
-        row("header 80",               "8001FF",       false, 0, false, false);
-        row("header 89",               "8901FF",       false, 0, false, false);
-        row("acknowledge",             "9041FF",       true,  1, false, false);
-        row("completion",              "9052FF",       true,  1, true,  false);
-        row("completion from 7",       "F051FF",       true,  7, true,  false);
-        row("inquiry reply",           "A0500102FF",   true,  2, true,  true);
-        row("y0 50 FF",                "9050FF",       true,  1, true,  false);
-        row("error",                   "906102FF",     true,  1, true,  false);
-        row("error too long",          "90610203FF",   true,  1, false, false);
-        row("network change",          "9038FF",       true,  1, false, false);
-        row("interface clear echo",    "88010001FF",   true,  8, true,  false);
-        row("address set reply",       "883003FF",     true,  8, true,  false);
-        row("other broadcast reply",   "88FF",         true,  8, false, false);
-        row("header 91",               "9151FF",       true,  0, false, false);
-        row("header 80 reply",         "8051FF",       true,  0, false, false);
-        row("completion unterminated", "9051",         true,  1, false, false);
-        row("empty",                   "",             true,  0, false, false);
+        row("command to 1",            "8101040702FF", false, 1, false);
+        row("command to 7",            "8701040702FF", false, 7, false);
+        row("inquiry to 2",            "82090447FF",   false, 2, false);
+        row("broadcast",               "883001FF",     false, 8, false);
+        row("header 80",               "8001FF",       false, 0, false);
+        row("header 89",               "8901FF",       false, 0, false);
+        row("acknowledge",             "9041FF",       true,  1, false);
+        row("completion",              "9052FF",       true,  1, true);
+        row("completion from 7",       "F051FF",       true,  7, true);
+        row("inquiry reply",           "A0500102FF",   true,  2, true);
+        row("y0 50 FF",                "9050FF",       true,  1, true);
+        row("error",                   "906102FF",     true,  1, true);
+        row("error too long",          "90610203FF",   true,  1, false);
+        row("network change",          "9038FF",       true,  1, false);
+        row("interface clear echo",    "88010001FF",   true,  8, true);
+        row("address set reply",       "883003FF",     true,  8, true);
+        row("other broadcast reply",   "88FF",         true,  8, false);
+        row("header 91",               "9151FF",       true,  0, false);
+        row("header 80 reply",         "8051FF",       true,  0, false);
+        row("completion unterminated", "9051",         true,  1, false);
+        row("empty",                   "",             true,  0, false);
         // clang-format on
     }
     void packetFacts()
@@ -147,11 +145,45 @@ private Q_SLOTS:
         QFETCH(bool, fromCamera);
         QFETCH(int, address);
         QFETCH(bool, finishes);
-        QFETCH(bool, statusRead);
         QCOMPARE(packetAddress(packet, fromCamera), address);
         if (fromCamera)
             QCOMPARE(finishesCommand(packet), finishes);
-        QCOMPARE(isStatusRead(packet, fromCamera), statusRead);
+    }
+
+    // "Hide status reads" hides the five inquiries of a status read and the
+    // replies that finish them, nothing else that asks a camera.
+    void hiddenStatusReads_data()
+    {
+        QTest::addColumn<QByteArray>("inquiry");
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<int>("hidden"); // rows of the two
+        const auto row = [](const char *tag, const char *inquiry, const char *reply, int hidden) {
+            QTest::newRow(tag) << QByteArray::fromHex(inquiry) << QByteArray::fromHex(reply)
+                               << hidden;
+        };
+        // clang-format off
+        row("version",            "81090002FF",         "905000200430011002FF", 2);
+        row("lens block",         "82097E7E00FF",       "A050000000000000000000000000FF", 2);
+        row("extended block",     "87097E7E03FF",       "F050000000000000000000000000FF", 2);
+        row("error to a block",   "81097E7E01FF",       "906102FF",           2);
+        row("reply from another", "81097E7E02FF",       "A05000FF",           1);
+        row("EEPROM read",        "81097F7F010F0003FF", "9050000302FF",       0);
+        row("memory read",        "8109042303FF",       "90500102FF",         0);
+        row("alarm read",         "8109046BFF",         "905002FF",           0);
+        row("zoom command",       "8101040702FF",       "9051FF",             0);
+        // clang-format on
+    }
+    void hiddenStatusReads()
+    {
+        QFETCH(QByteArray, inquiry);
+        QFETCH(QByteArray, reply);
+        QFETCH(int, hidden);
+        TrafficModel m;
+        m.capture(To, inquiry, 0);
+        m.capture(From, reply, 10);
+        m.sync();
+        m.setFilter({0, TrafficFilter::Direction::Both, true});
+        QCOMPARE(m.rowCount(), 2 - hidden);
     }
 
     // The round trip runs from the latest unanswered command to the same

@@ -15,6 +15,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <packetmeaning.h>
 #include <trafficcells.h>
 #include <trafficmodel.h>
 #include <trafficmonitor.h>
@@ -157,11 +158,55 @@ private Q_SLOTS:
                 "1015,From camera,1,90 50 01 00 00 00 00 00 00 00 00 00 00 00 00 FF,\"Inquiry "
                 "reply: Other block: power on, key lock off, auto ICR off, LR reverse off, "
                 "freeze off, data screen off, picture effect 0, effect level 0, camera ID 0, "
-                "NTSC shutter table, stabilizer off, V-phase 0, internal sync\",26",
+                "NTSC shutter table, stabilizer off, V-phase 0 (180 degree), internal sync\",26",
                 "1015,To camera,1,81 09 7E 7E 03 FF,Extended status inquiry,",
                 "1041,From camera,1,90 50 00 00 00 00 00 00 00 00 00 00 00 00 00 FF,\"Inquiry "
                 "reply: Extended block: digital zoom 0x00, picture flip off\",26",
             }));
+    }
+
+    // A reply is read only when it has the shape its inquiry asks for; one
+    // that has not is named malformed, never decoded as a block of zeros.
+    void inquiryReplyMeanings_data()
+    {
+        QTest::addColumn<QByteArray>("inquiry");
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QString>("meaning");
+        const auto row = [](const char *tag, const char *inquiry, const char *reply,
+                            const char *meaning) {
+            QTest::newRow(tag) << QByteArray::fromHex(inquiry) << QByteArray::fromHex(reply)
+                               << QString::fromLatin1(meaning);
+        };
+        // clang-format off
+        row("lens, short",      "81097E7E00FF", "905002FF", "Lens block reply, 4 bytes where 16 are expected");
+        row("lens, long",       "81097E7E00FF", "9050000000000000000000000000000000FF", "Lens block reply, 18 bytes where 16 are expected");
+        row("camera, short",    "81097E7E01FF", "90500000FF", "Camera block reply, 5 bytes where 16 are expected");
+        row("camera, long",     "81097E7E01FF", "905000000000000000000000000000000000FF", "Camera block reply, 19 bytes where 16 are expected");
+        row("other, short",     "81097E7E02FF", "90500100000000000000000000FF", "Other block reply, 14 bytes where 16 are expected");
+        row("other, long",      "81097E7E02FF", "90500100000000000000000000000000FF", "Other block reply, 17 bytes where 16 are expected");
+        row("extended, short",  "81097E7E03FF", "905000FF", "Extended block reply, 4 bytes where 16 are expected");
+        row("extended, long",   "81097E7E03FF", "9050000000000000000000000000000000000000FF", "Extended block reply, 21 bytes where 16 are expected");
+        row("version, short",   "81090002FF",   "905000200430FF", "Version reply, 7 bytes where 10 are expected");
+        row("version, long",    "81090002FF",   "9050002004300110020000FF", "Version reply, 12 bytes where 10 are expected");
+        row("EEPROM, short",    "81097F7F010F0003FF", "905003FF", "EEPROM read reply, 4 bytes where 7 are expected");
+        row("alarm, long",      "8109046BFF",   "90500200FF", "Alarm detection reply, 5 bytes where 4 are expected");
+        row("alarm level, short", "8109046DFF", "905000FF", "Alarm level reply, 4 bytes where 12 are expected");
+        row("alarm, fits",      "8109046BFF",   "905002FF", "Inquiry reply: 02");
+        row("memory, any length", "8109042300FF", "90500102FF", "Inquiry reply: 01 02");
+        // The V-phase 0/180 bit in the words of the panel's VP0180 button.
+        row("V-phase bit set",  "81097E7E02FF", "905000000000000000000000003F3FFF",
+            "Inquiry reply: Other block: power off, key lock off, auto ICR off, LR reverse off, "
+            "freeze off, data screen off, picture effect 0, effect level 0, camera ID 0, NTSC "
+            "shutter table, stabilizer off, V-phase 1023 (0 degree), line lock sync");
+        // clang-format on
+    }
+    void inquiryReplyMeanings()
+    {
+        QFETCH(QByteArray, inquiry);
+        QFETCH(QByteArray, reply);
+        QFETCH(QString, meaning);
+        QCOMPARE(describePacket(reply, true, inquiry), meaning);
+        QCOMPARE(malformedReply(reply, inquiry).has_value(), meaning.contains(u" bytes where "));
     }
 
     void windowControls()
