@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QSettings>
 #include <camerachain.h>
 #include <cameralink.h>
 #include <clock.h>
@@ -14,6 +13,7 @@
 #include <portfactory.h>
 #include <portmemory.h>
 #include <simport.h>
+#include <windowsupport.h>
 
 #include <cstdio>
 #include <memory>
@@ -80,10 +80,17 @@ int main(int argc, char **argv)
 
     zam::FrmOption options(zam::portEntries());
     // Last run's choice first; what the command line names overrides it.
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("zam-panel"),
-                       QStringLiteral("zam-panel"));
-    if (const auto remembered = zam::recallPort(settings))
-        options.preselect(*remembered);
+    const QString memoryFile = zam::portMemoryFile();
+    const zam::RecalledPort recalled = zam::recallPort(memoryFile);
+    const auto warnNotRemembered = [](const QString &why) {
+        const QString text = QStringLiteral("The port choice is not remembered: %1.").arg(why);
+        std::fprintf(stderr, "zam-panel: %s\n", qPrintable(text));
+        zam::OperatorMessages().show({QMessageBox::Warning, QStringLiteral("zam-panel"), text});
+    };
+    if (!recalled.error.isEmpty())
+        warnNotRemembered(recalled.error);
+    if (recalled.memory)
+        options.preselect(*recalled.memory);
     if (cli.isSet(port))
         options.preselectDevice(cli.value(port));
     if (cli.isSet(baud))
@@ -100,7 +107,10 @@ int main(int argc, char **argv)
     if (options.exec() != QDialog::Accepted)
         return 0;
     const zam::PortChoice choice = options.choice();
-    zam::rememberPort(settings, choice);
+    // A file refused at the start is refused again: one message is enough.
+    if (recalled.error.isEmpty())
+        if (const QString why = zam::rememberPort(memoryFile, choice); !why.isEmpty())
+            warnNotRemembered(why);
 
     std::unique_ptr<zam::Port> backend;
     if (choice.entry.simulated())

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QTextStream>
 #include <cameralink.h>
+#include <camerasettings.h>
 #include <clock.h>
 #include <functional>
 #include <memory>
@@ -42,6 +43,9 @@ struct CliContext {
     std::optional<int> cameraCount;
     // The subcommand's own flags that were given, by long name ("json").
     QStringList flags;
+    // The settings file of load and diff, read once by the subcommand's
+    // check before the line is opened.
+    SettingsParse settingsFile;
 
     bool flag(const QString &name) const { return flags.contains(name); }
     // One line "zam-ctl: message" on stderr; answers kExitFailed.

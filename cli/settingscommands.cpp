@@ -3,8 +3,8 @@
 #include "subcommands.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <camerasettings.h>
+#include <filetext.h>
 #include <packet.h>
 
 namespace zam::cli {
@@ -17,19 +17,34 @@ constexpr int kDiffTrouble = 2;
 // A file far larger than any settings file is no settings file.
 constexpr qint64 kMaxFileBytes = 1 << 20;
 
+// A pipe may deliver its bytes in many reads.
+FileRead readStdin()
+{
+    QFile f;
+    if (!f.open(stdin, QIODevice::ReadOnly))
+        return {std::nullopt, f.errorString()};
+    QByteArray bytes;
+    while (bytes.size() <= kMaxFileBytes) {
+        const QByteArray more = f.read(kMaxFileBytes + 1 - bytes.size());
+        if (more.isEmpty())
+            break;
+        bytes += more;
+    }
+    if (bytes.size() > kMaxFileBytes)
+        return {std::nullopt, QStringLiteral("it is far too large for a settings file")};
+    return {bytes, {}};
+}
+
 SettingsParse readFile(const QString &path)
 {
-    QFile f(path);
-    if (path == QLatin1String("-") ? !f.open(stdin, QIODevice::ReadOnly)
-                                   : !f.open(QIODevice::ReadOnly))
-        return {std::nullopt, QStringLiteral("cannot read %1: %2").arg(path, f.errorString())};
-    const QByteArray bytes = f.read(kMaxFileBytes + 1);
-    if (bytes.size() > kMaxFileBytes)
+    const FileRead read =
+        path == QLatin1String("-") ? readStdin() : readRegularFile(path, kMaxFileBytes);
+    if (!read.bytes)
         return {std::nullopt,
-                QStringLiteral("%1: not a camera settings file (far too large)").arg(path)};
-    SettingsParse parsed = fromJson(bytes);
+                QStringLiteral("cannot read %1: %2").arg(printable(path, 200), read.error)};
+    SettingsParse parsed = fromJson(*read.bytes);
     if (!parsed.settings)
-        parsed.error = QStringLiteral("%1: %2").arg(path, parsed.error);
+        parsed.error = QStringLiteral("%1: %2").arg(printable(path, 200), parsed.error);
     return parsed;
 }
 
@@ -40,9 +55,20 @@ QString differenceLine(const SettingDifference &d)
 
 } // namespace
 
-QString checkSettingsFile(const QStringList &args)
+QString checkSettingsFile(CliContext &ctx, const QStringList &args)
 {
-    return readFile(args.value(0)).error;
+    ctx.settingsFile = readFile(args.value(0));
+    return ctx.settingsFile.error;
+}
+
+QString checkSaveTarget(CliContext &, const QStringList &args)
+{
+    const QString path = args.value(0);
+    if (path == QLatin1String("-"))
+        return {};
+    const QString why = whyNotRegularFile(path);
+    return why.isEmpty() ? why
+                         : QStringLiteral("cannot write %1: %2").arg(printable(path, 200), why);
 }
 
 int runSave(CliContext &ctx, const QStringList &args)
@@ -57,15 +83,14 @@ int runSave(CliContext &ctx, const QStringList &args)
         ctx.out.flush();
         return kExitOk;
     }
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(json) < 0 || !f.commit())
-        return ctx.fail(QStringLiteral("cannot write %1: %2").arg(path, f.errorString()));
+    if (const QString why = writeRegularFile(path, json); !why.isEmpty())
+        return ctx.fail(QStringLiteral("cannot write %1: %2").arg(printable(path, 200), why));
     return kExitOk;
 }
 
 int runLoad(CliContext &ctx, const QStringList &args)
 {
-    const SettingsParse file = readFile(args.first());
+    const SettingsParse &file = ctx.settingsFile;
     if (!file.settings)
         return ctx.usageError(file.error);
     const int address = ctx.options.camera;
@@ -112,9 +137,9 @@ int runLoad(CliContext &ctx, const QStringList &args)
     return kExitOk;
 }
 
-int runDiff(CliContext &ctx, const QStringList &args)
+int runDiff(CliContext &ctx, const QStringList &)
 {
-    const SettingsParse file = readFile(args.first());
+    const SettingsParse &file = ctx.settingsFile;
     if (!file.settings) {
         ctx.fail(file.error);
         return kDiffTrouble;

@@ -54,7 +54,7 @@ const QList<Subcommand> &subcommands()
          1,
          -1,
          runSend,
-         [](const QStringList &args) {
+         [](CliContext &, const QStringList &args) {
              QString why;
              parsePacketText(args, why);
              return why;
@@ -63,12 +63,14 @@ const QList<Subcommand> &subcommands()
          QStringLiteral("FILE"),
          QStringLiteral("Save the camera's settings to a file."),
          QStringLiteral("Reads the camera's status and its 16-byte memory and writes them as a\n"
-                        "camera settings file (the README gives its keys). FILE - is stdout."),
+                        "camera settings file (the README gives its keys). FILE - is stdout.\n"
+                        "FILE must be a regular file or absent: a FIFO or a device is refused."),
          {},
          LineUse::Link,
          1,
          1,
-         runSave},
+         runSave,
+         checkSaveTarget},
         {QStringLiteral("load"),
          QStringLiteral("FILE [--dry-run]"),
          QStringLiteral("Load a settings file onto the camera."),
@@ -76,7 +78,8 @@ const QList<Subcommand> &subcommands()
                         "mode before the values it gates, each awaiting its completion; the\n"
                         "progress goes to stderr. Settings the camera's model lacks are skipped\n"
                         "and named. Ends with a status read and names every setting that did\n"
-                        "not take (exit status 1). A file that cannot be read is a usage error."),
+                        "not take (exit status 1). A file that cannot be read is a usage error.\n"
+                        "FILE - is stdin."),
          {{QStringLiteral("dry-run"),
            QStringLiteral("Print the packets a load would send, and send none.")}},
          LineUse::Link,
@@ -88,7 +91,8 @@ const QList<Subcommand> &subcommands()
          QStringLiteral("FILE"),
          QStringLiteral("List the settings in which the camera differs from a file."),
          QStringLiteral("One line a setting: its name, the file's value, the camera's value.\n"
-                        "Exit status as diff(1): 0 the same, 1 different, 2 trouble."),
+                        "Exit status as diff(1): 0 the same, 1 different, 2 trouble. FILE - is\n"
+                        "stdin."),
          {},
          LineUse::Link,
          1,

@@ -15,8 +15,9 @@ namespace zam::cli {
 // flags are in CliContext::flags) and answers the exit status.
 using Handler = std::function<int(CliContext &, const QStringList &args)>;
 // Checks the positional arguments before the line is opened: answers why they
-// are wrong (a usage error), or an empty text.
-using ArgsCheck = std::function<QString(const QStringList &args)>;
+// are wrong (a usage error), or an empty text. What it read for the handler
+// (a settings file) it keeps in the context.
+using ArgsCheck = std::function<QString(CliContext &, const QStringList &args)>;
 
 // What the dispatcher prepares before the handler runs.
 enum class LineUse {
@@ -56,7 +57,10 @@ int runSend(CliContext &ctx, const QStringList &args);
 int runSave(CliContext &ctx, const QStringList &args);
 int runLoad(CliContext &ctx, const QStringList &args);
 int runDiff(CliContext &ctx, const QStringList &args);
-// Why the settings file named first cannot be read (empty: it reads).
-QString checkSettingsFile(const QStringList &args);
+// Why the settings file named first cannot be read (empty: it reads, and
+// ctx.settingsFile holds it).
+QString checkSettingsFile(CliContext &ctx, const QStringList &args);
+// Why a settings file cannot be written where the first argument says.
+QString checkSaveTarget(CliContext &ctx, const QStringList &args);
 
 } // namespace zam::cli

@@ -161,7 +161,8 @@ int runZamCtl(const QStringList &arguments, QTextStream &out, QTextStream &err, 
 {
     const CommonOptions common;
     CliContext ctx{out, err,     clock,        makeLine ? makeLine : LineMaker(makeLinePort),
-                   {},  nullptr, std::nullopt, {}};
+                   {},  nullptr, std::nullopt, {},
+                   {}};
 
     // The options before the subcommand; everything from the subcommand on is
     // left for its own parser.
@@ -210,7 +211,7 @@ int runZamCtl(const QStringList &arguments, QTextStream &out, QTextStream &err, 
                 .arg(sub->name, sub->synopsis)
                 .trimmed());
     if (sub->check) {
-        if (const QString why = sub->check(args); !why.isEmpty())
+        if (const QString why = sub->check(ctx, args); !why.isEmpty())
             return ctx.usageError(QStringLiteral("%1: %2").arg(sub->name, why));
     }
     if (sub->line != LineUse::None && ctx.options.device.isEmpty())

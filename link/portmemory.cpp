@@ -1,7 +1,9 @@
 #include "portmemory.h"
 
+#include "filetext.h"
 #include "frmoption.h"
 
+#include <QStandardPaths>
 #include <QStringList>
 
 namespace zam {
@@ -43,6 +45,35 @@ void rememberPort(QSettings &settings, const PortChoice &choice)
     for (int code : choice.simModels)
         models << QStringLiteral("%1").arg(code, 2, 16, QLatin1Char('0')).toUpper();
     settings.setValue(kSimModels, models.join(QLatin1Char(',')));
+}
+
+QString portMemoryFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/zam-panel/zam-panel.ini");
+}
+
+// QSettings reads its file as it is made and writes it through a new file
+// renamed over the old one (the target of a link): the path is checked
+// before either.
+RecalledPort recallPort(const QString &path)
+{
+    if (const QString why = whyNotRegularFile(path); !why.isEmpty())
+        return {std::nullopt, QStringLiteral("%1: %2").arg(path, why)};
+    const QSettings settings(path, QSettings::IniFormat);
+    return {recallPort(settings), {}};
+}
+
+QString rememberPort(const QString &path, const PortChoice &choice)
+{
+    if (const QString why = whyNotRegularFile(path); !why.isEmpty())
+        return QStringLiteral("%1: %2").arg(path, why);
+    QSettings settings(path, QSettings::IniFormat);
+    rememberPort(settings, choice);
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        return QStringLiteral("%1: it could not be written").arg(path);
+    return {};
 }
 
 } // namespace zam

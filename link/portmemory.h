@@ -31,4 +31,20 @@ struct PortMemory {
 std::optional<PortMemory> recallPort(const QSettings &settings);
 void rememberPort(QSettings &settings, const PortChoice &choice);
 
+// The panel's file: ~/.config/zam-panel/zam-panel.ini (or under
+// $XDG_CONFIG_HOME).
+QString portMemoryFile();
+
+// The same through the file at `path`, which is read or written only when it
+// is absent or a regular file (through links): a link to a FIFO or a device
+// is refused, and the error says so ("PATH: it is a FIFO, not a regular
+// file"). An absent file recalls nothing and is no error.
+struct RecalledPort {
+    std::optional<PortMemory> memory;
+    QString error;
+};
+RecalledPort recallPort(const QString &path);
+// Why the choice was not written, or an empty text.
+QString rememberPort(const QString &path, const PortChoice &choice);
+
 } // namespace zam

@@ -1,6 +1,7 @@
 #include "camerasettings.h"
 
 #include "cameralink.h"
+#include "filetext.h"
 #include "packet.h"
 #include "statusrequest.h"
 
@@ -8,9 +9,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace zam {
 
@@ -64,9 +67,9 @@ constexpr SettingChoice kSyncModes[] = {
 };
 
 constexpr SettingInfo sw(S s, const char *key, const char *caption, Id on, Id off,
-                         std::span<const Restriction> lacked = {})
+                         std::span<const Restriction> lacked = {}, Gate gate = Gate::None)
 {
-    return {s, key, caption, K::Switch, on, off, {}, Gate::None, lacked};
+    return {s, key, caption, K::Switch, on, off, {}, gate, lacked};
 }
 constexpr SettingInfo num(S s, const char *key, const char *caption, Id direct,
                           Gate gate = Gate::None, std::span<const Restriction> lacked = {})
@@ -101,9 +104,10 @@ constexpr SettingInfo kSettings[] = {
     sw(S::ExpComp, "exposureCompensation", "Exposure compensation", Id::ExpCompOn, Id::ExpCompOff),
     num(S::ExpCompLevel, "exposureCompensationLevel", "Exposure compensation level", Id::ExpCompDirect,
         Gate::ExpCompOn),
-    sw(S::BackLight, "backLight", "Backlight compensation", Id::BackLightOn, Id::BackLightOff),
+    sw(S::BackLight, "backLight", "Backlight compensation", Id::BackLightOn, Id::BackLightOff, {},
+       Gate::AeFullAuto),
     sw(S::AutoSlowShutter, "autoSlowShutter", "Auto slow shutter", Id::AutoSlowShutterOn,
-       Id::AutoSlowShutterOff, kNoAutoSlowShutter),
+       Id::AutoSlowShutterOff, kNoAutoSlowShutter, Gate::AeFullAuto),
     num(S::Aperture, "aperture", "Aperture level", Id::ApertureDirect),
     choice(S::WbMode, "whiteBalanceMode", "White-balance mode", kWbModes, kNoWbMode),
     num(S::RGain, "redGain", "R gain", Id::RGainDirect, Gate::WbManual, kNoWbGains),
@@ -224,6 +228,91 @@ void compareMemory(QList<SettingDifference> &out, const std::optional<UserMemory
 
 // ---- Reading a file
 
+// The text of the JSON string whose opening quote is at json[at]; `at` is
+// left on its closing quote.
+QString jsonString(QByteArrayView json, qsizetype &at)
+{
+    QString out;
+    qsizetype run = ++at;
+    const auto flush = [&] { out += QString::fromUtf8(json.sliced(run, at - run)); };
+    for (; at < json.size() && json[at] != '"'; ++at) {
+        if (json[at] != '\\')
+            continue;
+        flush();
+        const char e = at + 1 < json.size() ? json[++at] : '\\';
+        if (e == 'u') {
+            bool ok = false;
+            out += QChar(char16_t(json.sliced(at + 1, std::min<qsizetype>(4, json.size() - at - 1))
+                                      .toByteArray()
+                                      .toUShort(&ok, 16)));
+            at = std::min<qsizetype>(at + 4, json.size() - 1);
+        } else {
+            const char *from = "bfnrt";
+            const char *to = "\b\f\n\r\t";
+            const char *hit = std::strchr(from, e);
+            out += QLatin1Char(hit && e ? to[hit - from] : e);
+        }
+        run = at + 1;
+    }
+    flush();
+    return out;
+}
+
+// QJsonDocument keeps one of two equal keys of an object and says nothing;
+// a file that gives a setting twice is ambiguous. Runs over text that
+// QJsonDocument has read, so the structure is sound: a string right after
+// an object's "{" or "," is a key.
+std::optional<QString> repeatedKey(QByteArrayView json)
+{
+    struct Level {
+        bool object;
+        bool atKey;
+        QString name; // the key this object or array is the value of
+        QString lastKey;
+        QSet<QString> keys;
+    };
+    QList<Level> levels;
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        switch (json[i]) {
+        case '{':
+        case '[': {
+            const QString name = levels.isEmpty()       ? QString()
+                                 : levels.last().object ? levels.last().lastKey
+                                                        : levels.last().name;
+            levels.append({json[i] == '{', json[i] == '{', name, {}, {}});
+            break;
+        }
+        case '}':
+        case ']':
+            if (!levels.isEmpty())
+                levels.removeLast();
+            break;
+        case ',':
+            if (!levels.isEmpty() && levels.last().object)
+                levels.last().atKey = true;
+            break;
+        case '"': {
+            const QString text = jsonString(json, i);
+            if (levels.isEmpty() || !levels.last().object || !levels.last().atKey)
+                break;
+            Level &level = levels.last();
+            level.atKey = false;
+            level.lastKey = text;
+            if (level.keys.contains(text))
+                return level.name.isEmpty()
+                           ? QStringLiteral("key \"%1\" is given twice").arg(printable(text))
+                           : QStringLiteral("key \"%1\" is given twice in \"%2\"")
+                                 .arg(printable(text), printable(level.name));
+            level.keys.insert(text);
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return std::nullopt;
+}
+
 class Reader {
 public:
     std::optional<int> model(const QJsonObject &root)
@@ -284,7 +373,7 @@ public:
             const int lo = hexDigitValue(text[2 * i + 1]);
             if (hi < 0 || lo < 0)
                 return fail(QStringLiteral("\"memory\" holds \"%1\", which is not hexadecimal")
-                                .arg(text.mid(2 * i, 2)));
+                                .arg(printable(text.mid(2 * i, 2))));
             m[std::size_t(i)] = std::uint8_t(hi * 16 + lo);
         }
         out.memory = m;
@@ -337,10 +426,12 @@ private:
             value = hexNumber(v.toString(), 0xFFFF);
             if (!value)
                 return fail(where + QStringLiteral(": \"%1\" is not a number such as \"0x%2\"")
-                                        .arg(v.toString().left(16))
+                                        .arg(printable(v.toString(), 16))
                                         .arg(f.max, 0, 16));
             if (*value < f.min || *value > f.max)
-                return fail(where + QStringLiteral(": %1 is outside %2").arg(v.toString(), range));
+                return fail(
+                    where +
+                    QStringLiteral(": %1 is outside %2").arg(printable(v.toString()), range));
         } else {
             return fail(where + QStringLiteral(" must be a number or null"));
         }
@@ -464,6 +555,8 @@ bool gateOpen(const CameraSettings &s, Gate gate)
         return ae(&AEModeRow::gain);
     case Gate::AeBright:
         return ae(&AEModeRow::bright);
+    case Gate::AeFullAuto:
+        return ae(&AEModeRow::backLightSlowAuto);
     case Gate::ExpCompOn:
         return is(S::ExpComp, 1);
     case Gate::WbManual: {
@@ -587,6 +680,8 @@ SettingsParse fromJson(QByteArrayView json)
     if (!doc.isObject())
         return {std::nullopt,
                 QStringLiteral("not a camera settings file: no JSON object at the top")};
+    if (const auto twice = repeatedKey(json))
+        return {std::nullopt, *twice};
     const QJsonObject root = doc.object();
     const QJsonValue format = root.value(QLatin1String("format"));
     if (format.toString() != QLatin1String(kSettingsFormat))
@@ -617,7 +712,8 @@ SettingsParse fromJson(QByteArrayView json)
             std::any_of(std::begin(kSettings), std::end(kSettings),
                         [&](const SettingInfo &i) { return it.key() == QLatin1String(i.key); });
         if (!known)
-            return {std::nullopt, QStringLiteral("unknown setting \"%1\"").arg(it.key().left(40))};
+            return {std::nullopt,
+                    QStringLiteral("unknown setting \"%1\"").arg(printable(it.key()))};
     }
     for (const SettingInfo &info : kSettings)
         if (!reader.setting(info, settings.value(QLatin1String(info.key)), s))

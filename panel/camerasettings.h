@@ -20,8 +20,11 @@
 // load leaves that setting alone.
 //
 // Values that an AE, focus, white-balance, exposure-compensation or digital
-// zoom mode does not let the operator set (the shutter in full auto, say) are
-// kept in the file, but neither loaded nor compared.
+// zoom mode does not let the operator set (the shutter in full auto, the
+// back light in manual, say) are kept in the file, but neither loaded nor
+// compared. A key given twice in one object is refused (a JSON reader would
+// keep one of the two without a word), and text of the file that an error
+// echoes is escaped.
 
 #include "catalog.h"
 #include "modeltable.h"
@@ -90,10 +93,11 @@ enum class Gate : std::uint8_t {
     None,
     DigitalZoomSeparateOn, // digital zoom on, separate mode
     FocusManual,
-    AeShutter, // manual, shutter priority, iris auto
-    AeIris,    // manual, iris priority
-    AeGain,    // manual, gain priority, iris auto
-    AeBright,  // bright
+    AeShutter,  // manual, shutter priority, iris auto
+    AeIris,     // manual, iris priority
+    AeGain,     // manual, gain priority, iris auto
+    AeBright,   // bright
+    AeFullAuto, // full auto: back light, auto slow shutter
     ExpCompOn,
     WbManual,
 };

@@ -2,6 +2,8 @@
 
 #include "frmmain.h"
 
+#include <filetext.h>
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -9,7 +11,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressDialog>
-#include <QSaveFile>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -26,6 +27,13 @@ namespace {
 
 // A file far larger than any settings file is no settings file.
 constexpr qint64 kMaxFileBytes = 1 << 20;
+
+// A file's name as the messages show it: the operator's file system may
+// hold names that carry control characters.
+QString shownName(const QString &path)
+{
+    return printable(QFileInfo(path).fileName(), 120);
+}
 
 QString bulleted(const QStringList &lines)
 {
@@ -61,24 +69,16 @@ void SettingsFiles::tell(QMessageBox::Icon icon, const QString &title, const QSt
 
 std::optional<CameraSettings> SettingsFiles::readFile(const QString &path, const QString &title)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
+    const FileRead read = readRegularFile(path, kMaxFileBytes);
+    if (!read.bytes) {
         tell(QMessageBox::Warning, title,
-             QStringLiteral("Could not read %1: %2")
-                 .arg(QFileInfo(path).fileName(), f.errorString()));
+             QStringLiteral("Could not read %1: %2.").arg(shownName(path), read.error));
         return std::nullopt;
     }
-    const QByteArray bytes = f.read(kMaxFileBytes + 1);
-    if (bytes.size() > kMaxFileBytes) {
-        tell(QMessageBox::Warning, title,
-             QStringLiteral("%1 is not a camera settings file: it is far too large.")
-                 .arg(QFileInfo(path).fileName()));
-        return std::nullopt;
-    }
-    const SettingsParse parsed = fromJson(bytes);
+    const SettingsParse parsed = fromJson(*read.bytes);
     if (!parsed.settings)
         tell(QMessageBox::Warning, title,
-             QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), parsed.error));
+             QStringLiteral("%1: %2").arg(shownName(path), parsed.error));
     return parsed.settings;
 }
 
@@ -100,19 +100,21 @@ void SettingsFiles::save()
     const QString path = m_chooseFile(m_window, Purpose::Save);
     if (path.isEmpty())
         return;
+    const auto refuse = [&](const QString &why) {
+        tell(QMessageBox::Warning, kSaveTitle,
+             QStringLiteral("Could not write %1: %2.").arg(shownName(path), why));
+    };
+    // Refused before the camera is asked, and once more as it is written.
+    if (const QString why = whyNotRegularFile(path); !why.isEmpty())
+        return refuse(why);
     const auto settings = readCamera(kSaveTitle);
     if (!settings)
         return;
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(toJson(*settings)) < 0 || !f.commit()) {
-        tell(QMessageBox::Warning, kSaveTitle,
-             QStringLiteral("Could not write %1: %2")
-                 .arg(QFileInfo(path).fileName(), f.errorString()));
-        return;
-    }
+    if (const QString why = writeRegularFile(path, toJson(*settings)); !why.isEmpty())
+        return refuse(why);
     m_window->statusBar()->showMessage(QStringLiteral("Camera %1's settings saved to %2")
                                            .arg(m_window->state().CameraAddress)
-                                           .arg(QFileInfo(path).fileName()),
+                                           .arg(shownName(path)),
                                        5000);
 }
 
@@ -166,7 +168,7 @@ void SettingsFiles::load()
     link.refresh().windowClosed(AutoRefresh::HandBack::Resume);
     m_window->ReadCameraStatus();
 
-    const QString name = QFileInfo(path).fileName();
+    const QString name = shownName(path);
     if (outcome.cancelled) {
         tell(QMessageBox::Warning, kLoadTitle,
              QStringLiteral(
@@ -241,7 +243,7 @@ void SettingsFiles::showDifferences(const QString &path,
         m_differences->resize(520, 360);
         m_differences->move(m_window->frameGeometry().topRight() + QPoint(8, 0));
     }
-    const QString name = QFileInfo(path).fileName();
+    const QString name = shownName(path);
     const int address = m_window->state().CameraAddress;
     m_summary->setText(differences.isEmpty()
                            ? QStringLiteral("Camera %1 matches %2.").arg(address).arg(name)

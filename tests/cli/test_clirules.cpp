@@ -2,13 +2,19 @@
 // the link waits: the packet text, the reply loop of send, the start-up
 // before a subcommand, and the status report's captions.
 
+#include "support/samplesettings.h"
 #include "support/scriptedport.h"
+#include "support/specialfiles.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <packettext.h>
 #include <zamctl.h>
+
+#include <filesystem>
 
 using namespace zam;
 
@@ -176,6 +182,93 @@ private Q_SLOTS:
         QCOMPARE(off.exit, 1);
         QCOMPARE(off.err, "zam-ctl: camera 3 is not on the chain (2 cameras)\n");
         QCOMPARE(off.packets.size(), 2);
+    }
+
+    // A settings file is read or written only as a regular file (a link to
+    // one will do): a FIFO or a device is refused before the line is opened
+    // and left as it was. Text of a file is echoed escaped.
+    void settingsFileTargets_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exit");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("save onto a FIFO")
+            << QStringList{"save", "PIPE"} << 2
+            << "zam-ctl: save: cannot write PIPE: it is a FIFO, not a regular file\n";
+        QTest::newRow("save onto a link to a device")
+            << QStringList{"save", "NULL"} << 2 << "NULL: it is a device, not a regular file\n";
+        QTest::newRow("save onto a device")
+            << QStringList{"save", "DEVICE"} << 2 << "DEVICE: it is a device, not a regular file\n";
+        QTest::newRow("save through a link to a file") << QStringList{"save", "LINK"} << 0 << "";
+        QTest::newRow("load from a FIFO")
+            << QStringList{"load", "PIPE"} << 2
+            << "zam-ctl: load: cannot read PIPE: it is a FIFO, not a regular file\n";
+        QTest::newRow("diff from a link to a device")
+            << QStringList{"diff", "NULL"} << 2 << "NULL: it is a device, not a regular file\n";
+        QTest::newRow("load, a key twice")
+            << QStringList{"load", "TWICE"} << 2
+            << "TWICE: key \"aeMode\" is given twice in \"settings\"\n";
+        QTest::newRow("diff, escapes in a key")
+            << QStringList{"diff", "ESCAPED"} << 2 << "unknown setting \"\\x1b]0;\\u202e\\x07\"\n";
+    }
+    void settingsFileTargets()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, exit);
+        QFETCH(QString, err);
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("fifo");
+        QVERIFY(makeFifo(fifo));
+        const QString device = deviceNode(dir.path());
+        if (device.isEmpty())
+            QSKIP("no device node of our own");
+        const QString null = dir.filePath("null.json");
+        const QString file = dir.filePath("file.json");
+        const QString link = dir.filePath("link.json");
+        QVERIFY(QFile::link(device, null) && QFile::link(file, link));
+        const QByteArray sample = toJson(sampleSettings());
+        const auto write = [&](const char *name, QByteArray bytes) {
+            QFile f(dir.filePath(name));
+            return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+        };
+        QVERIFY(write("file.json", "{}"));
+        QVERIFY(write("twice.json", QByteArray(sample).replace("\"aeMode\": \"manual\"",
+                                                               "\"aeMode\": \"manual\", "
+                                                               "\"aeMode\": \"bright\"")));
+        QVERIFY(write("escaped.json", QByteArray(sample).replace(
+                                          "\"cameraId\"", "\"\\u001b]0;\xe2\x80\xae\x07\"")));
+        const std::pair<const char *, QString> names[] = {
+            {"PIPE", fifo},
+            {"NULL", null},
+            {"DEVICE", device},
+            {"LINK", link},
+            {"TWICE", dir.filePath("twice.json")},
+            {"ESCAPED", dir.filePath("escaped.json")}};
+        for (const auto &[name, path] : names) {
+            args.replaceInStrings(QRegularExpression(QStringLiteral("^%1$").arg(name)), path);
+            err.replace(name, path);
+        }
+        CannedCamera camera;
+        camera.modelCode = 0x1E; // no user memory to read
+        const Outcome o = run(args, [&](const QByteArray &p) { return camera.reply(p); });
+        QCOMPARE(o.exit, exit);
+        QVERIFY2(err.isEmpty() ? o.err.isEmpty() : o.err.endsWith(err), qPrintable(o.err));
+        QVERIFY(!o.err.contains(QChar(0x1b)) && !o.err.contains(QChar(0x202e)));
+        if (exit != 0)
+            QCOMPARE(o.packets.size(), 0);
+
+        namespace fs = std::filesystem;
+        const auto at = [](const QString &path) {
+            return fs::path(QFile::encodeName(path).toStdString());
+        };
+        QVERIFY(fs::is_fifo(fs::symlink_status(at(fifo))));
+        QVERIFY(fs::is_symlink(fs::symlink_status(at(null))));
+        QCOMPARE(fs::read_symlink(at(null)), at(device));
+        QVERIFY(fs::is_character_file(fs::symlink_status(at(device))));
+        QVERIFY(fs::is_symlink(fs::symlink_status(at(link))));
+        QFile saved(file);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(fromJson(saved.readAll()).settings.has_value(), exit == 0);
     }
 
     void statusCaptionsFollowThePanel()

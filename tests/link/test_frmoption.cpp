@@ -1,6 +1,7 @@
 // The port settings window: defaults, choices and command-line preselection.
 
 #include "support/controls.h"
+#include "support/specialfiles.h"
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -150,6 +151,40 @@ private Q_SLOTS:
         QVERIFY(!recallPort(store));
         store.setValue("port/simCameras", "2");
         QVERIFY(recallPort(store));
+    }
+
+    // The remembered file is read and written only as a regular file: a link
+    // to a FIFO or a device is refused with a message and left as it was.
+    void memoryFileOnlyWhereRegular()
+    {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("fifo");
+        const QString device = deviceNode(dir.path());
+        if (device.isEmpty())
+            QSKIP("no device node of our own");
+        QVERIFY(makeFifo(fifo));
+        PortChoice choice;
+        choice.entry.device = QStringLiteral("/dev/ttyS1");
+        choice.BaudRateText = QStringLiteral("19200");
+        for (const QString &target : {fifo, device}) {
+            const QString link = dir.filePath("zam-panel.ini");
+            QFile::remove(link);
+            QVERIFY(QFile::link(target, link));
+            const RecalledPort recalled = recallPort(link);
+            QVERIFY(!recalled.memory);
+            QVERIFY2(recalled.error.endsWith(", not a regular file"), qPrintable(recalled.error));
+            QVERIFY(rememberPort(link, choice).endsWith(", not a regular file"));
+            QCOMPARE(QFileInfo(link).symLinkTarget(), target);
+            QVERIFY(!QFileInfo(target).isFile());
+        }
+        // Through a link to a regular file, the file is written and read back.
+        const QString file = dir.filePath("real.ini");
+        const QString link = dir.filePath("linked.ini");
+        QFile(file).open(QIODevice::WriteOnly);
+        QVERIFY(QFile::link(file, link));
+        QCOMPARE(rememberPort(link, choice), QString());
+        QVERIFY(QFileInfo(link).isSymLink() && QFileInfo(file).isFile());
+        QCOMPARE(recallPort(link).memory->baud, QStringLiteral("19200"));
     }
 
     // Detect tries the three speeds on the chosen port and selects the one

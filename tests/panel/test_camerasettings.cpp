@@ -237,6 +237,28 @@ void TestCameraSettings::malformedFiles_data()
                                   << "\"memory\" must be 32 hexadecimal digits";
     QTest::newRow("memory not hex") << replaced("1234", "12G4") << "\"memory\" holds \"G4\"";
     QTest::newRow("no memory") << replaced("\"memory\"", "\"memories\"") << "\"memory\" is missing";
+
+    // Text of the file is echoed escaped, and short.
+    QTest::newRow("terminal title in a key")
+        << replaced("\"cameraId\"", "\"\\u001b]0;owned\\u0007\"")
+        << "unknown setting \"\\x1b]0;owned\\x07\"";
+    QTest::newRow("raw escape in a number")
+        << withSetting("zoomPosition", "\"\x1b[2J\"") << "\"\\x1b[2J\" is not a number";
+    QTest::newRow("direction turned in a bad memory")
+        << replaced("1234", "1\\u202e34") << "holds \"1\\u202e\"";
+    QTest::newRow("long key") << replaced("\"cameraId\"",
+                                          QByteArray(500, 'k').prepend('"').append('"'))
+                              << "\"" + QString(40, 'k') + "...\"";
+    // A key given twice is refused wherever it is, also spelled otherwise.
+    QTest::newRow("setting twice")
+        << replaced("\"cameraId\": 4660", "\"cameraId\": 4660, \"cameraId\": 1")
+        << "key \"cameraId\" is given twice in \"settings\"";
+    QTest::newRow("model twice, escaped")
+        << replaced("\"model\": \"0x31\"", "\"model\": \"0x31\", \"mod\\u0065l\": \"0x30\"")
+        << "key \"model\" is given twice";
+    QTest::newRow("same key in two objects is no repeat")
+        << replaced("\"settings\": {", "\"settings\": {\"x\": [{\"a\": 1}, {\"a\": 2}], ")
+        << "unknown setting \"x\"";
 }
 
 void TestCameraSettings::malformedFiles()
@@ -246,6 +268,8 @@ void TestCameraSettings::malformedFiles()
     const SettingsParse parsed = fromJson(file);
     QVERIFY(!parsed.settings);
     QVERIFY2(parsed.error.contains(message), qPrintable(parsed.error));
+    for (QChar c : parsed.error)
+        QVERIFY2(c.isPrint(), qPrintable(parsed.error));
 }
 
 void TestCameraSettings::loadOrderPutsModesFirst()
@@ -272,8 +296,9 @@ void TestCameraSettings::loadOrderPutsModesFirst()
         const int v = indexOf(plan, value);
         QVERIFY2(m >= 0 && v > m, catalog::entry(value).name);
     }
-    // Every setting but the bright position (not in manual), and the memory.
-    QCOMPARE(plan.packets.size(), kSettingCount - 1 + kUserMemoryAddresses);
+    // Every setting but the bright position, the back light and the auto slow
+    // shutter (not in manual), and the memory.
+    QCOMPARE(plan.packets.size(), kSettingCount - 3 + kUserMemoryAddresses);
     QVERIFY(plan.skipped.isEmpty());
     QCOMPARE(plan.packets.last().packet, QByteArray::fromHex("81010423070F0E0F0FFF"));
     QCOMPARE(plan.packets[indexOf(plan, Id::ZoomDirect)].packet,
@@ -287,7 +312,7 @@ void TestCameraSettings::loadSendsOnlyWhatTheModesLet_data()
     QTest::addColumn<int>("aeMode");
     QTest::addColumn<QList<catalog::Id>>("sent");
     using catalog::Id;
-    QTest::newRow("full auto") << 0x00 << QList<Id>{};
+    QTest::newRow("full auto") << 0x00 << QList{Id::BackLightOn, Id::AutoSlowShutterOn};
     QTest::newRow("manual") << 0x03 << QList{Id::ShutterDirect, Id::IrisDirect, Id::GainDirect};
     QTest::newRow("shutter priority") << 0x0A << QList{Id::ShutterDirect};
     QTest::newRow("iris priority") << 0x0B << QList{Id::IrisDirect};
@@ -308,8 +333,9 @@ void TestCameraSettings::loadSendsOnlyWhatTheModesLet()
         if (modes.packets[i].what.startsWith("AE mode: "))
             aeModeAt = i;
     QVERIFY(aeModeAt >= 0);
-    for (catalog::Id id : {catalog::Id::ShutterDirect, catalog::Id::IrisDirect,
-                           catalog::Id::GainDirect, catalog::Id::BrightDirect}) {
+    for (catalog::Id id :
+         {catalog::Id::ShutterDirect, catalog::Id::IrisDirect, catalog::Id::GainDirect,
+          catalog::Id::BrightDirect, catalog::Id::BackLightOn, catalog::Id::AutoSlowShutterOn}) {
         const int at = indexOf(modes, id);
         QVERIFY2(sent.contains(id) ? at > aeModeAt : at < 0, catalog::entry(id).name);
     }
@@ -361,9 +387,11 @@ void TestCameraSettings::loadSkipsWhatTheModelLacks()
     for (const PlannedPacket &p : plan.packets)
         QCOMPARE(std::uint8_t(p.packet[0]), std::uint8_t(0x83));
     const LoadPlan full = planLoad(sampleSettings(), 0x31, 3);
-    // Each skipped setting costs its packet(s), and nothing else is dropped.
+    // Each skipped setting costs its packet(s), and nothing else is dropped
+    // (the auto slow shutter is not sent in manual anyway).
     const int memoryPackets = skipped.contains("16-byte memory") ? kUserMemoryAddresses - 1 : 0;
-    QCOMPARE(plan.packets.size(), full.packets.size() - skipped.size() - memoryPackets);
+    const int gated = skipped.contains("Auto slow shutter");
+    QCOMPARE(plan.packets.size(), full.packets.size() - skipped.size() - memoryPackets + gated);
 }
 
 void TestCameraSettings::diffComparesWhatTheModesLet()
@@ -373,6 +401,8 @@ void TestCameraSettings::diffComparesWhatTheModesLet()
 
     CameraSettings b = a;
     b.set(S::BrightPosition, 3); // not settable in manual: not compared
+    b.set(S::BackLight, 0);
+    b.set(S::AutoSlowShutter, 0);
     b.set(S::ShutterPosition, 13);
     b.set(S::CameraId, std::nullopt);
     b.memory->at(5) = 0;
@@ -398,6 +428,15 @@ void TestCameraSettings::diffComparesWhatTheModesLet()
     QCOMPARE(diff(a, b)[1].right, "0x4000");
     QCOMPARE(diff(a, b)[3].left, "manual");
     QCOMPARE(diff(a, b)[3].right, "bright");
+
+    // In full auto the back light and the auto slow shutter are the operator's.
+    CameraSettings full = a;
+    full.set(S::AeMode, 0x00);
+    b = full;
+    b.set(S::BackLight, 0);
+    b.set(S::AutoSlowShutter, 0);
+    b.set(S::ShutterPosition, 3);
+    QCOMPARE(captions(diff(full, b)), QStringList({"Backlight compensation", "Auto slow shutter"}));
 }
 
 // A camera set up by hand reads as the sample file. (Loading a file and

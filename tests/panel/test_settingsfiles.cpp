@@ -3,11 +3,14 @@
 
 #include "support/controls.h"
 #include "support/panelrig.h"
+#include "support/specialfiles.h"
 
 #include <QProgressDialog>
 #include <QTemporaryDir>
 #include <camerasettings.h>
 #include <settingsfiles.h>
+
+#include <filesystem>
 
 using namespace zam;
 
@@ -62,6 +65,7 @@ private slots:
     void loadHoldsAutoRefresh();
     void badFilesAreRefusedWithoutSending_data();
     void badFilesAreRefusedWithoutSending();
+    void onlyRegularFilesAreReadOrWritten();
 };
 
 void TestSettingsFiles::saveCompareLoadCompare()
@@ -200,6 +204,40 @@ void TestSettingsFiles::badFilesAreRefusedWithoutSending()
         QVERIFY2(rig.messages.texts()[0].contains(message), qPrintable(rig.messages.texts()[0]));
         QVERIFY(rig.sent().isEmpty());
     }
+}
+
+// A FIFO, or a link to a device, is refused before the camera is asked, and
+// left as it was (a save would rename a new file over it, a read of the FIFO
+// would wait for a writer forever).
+void TestSettingsFiles::onlyRegularFilesAreReadOrWritten()
+{
+    Rig rig;
+    QVERIFY(rig.start());
+    const QString fifo = rig.dir.filePath("fifo.json");
+    const QString null = rig.dir.filePath("null.json");
+    const QString device = deviceNode(rig.dir.path());
+    if (device.isEmpty())
+        QSKIP("no device node of our own");
+    QVERIFY(makeFifo(fifo));
+    QVERIFY(QFile::link(device, null));
+    namespace fs = std::filesystem;
+    for (const auto &[path, what] : {std::pair{fifo, "a FIFO"}, std::pair{null, "a device"}}) {
+        rig.path = path;
+        for (const char *action :
+             {"ToolsSaveSettings", "ToolsLoadSettings", "ToolsCompareSettings"}) {
+            rig.messages.clear();
+            rig.clearSent();
+            rig.trigger(action);
+            QCOMPARE(rig.messages.size(), 1);
+            const QString text = rig.messages.texts()[0];
+            QVERIFY2(text.endsWith(QStringLiteral(": it is %1, not a regular file.").arg(what)),
+                     qPrintable(text));
+            QVERIFY(rig.sent().isEmpty());
+        }
+    }
+    QVERIFY(fs::is_fifo(fs::symlink_status(fifo.toStdString())));
+    QCOMPARE(fs::read_symlink(null.toStdString()), fs::path(device.toStdString()));
+    QVERIFY(fs::is_character_file(device.toStdString()));
 }
 
 QTEST_MAIN(TestSettingsFiles)

@@ -14,13 +14,16 @@ struct Run {
     qint64 ms = 0;
 };
 
-// Runs zam-ctl; a run that outlives the timeout is killed and fails the test.
-inline Run zamCtl(const QStringList &args, int timeoutMs = 30000)
+// Runs zam-ctl with `input` on its stdin (a pipe); a run that outlives the
+// timeout is killed and fails the test.
+inline Run zamCtl(const QStringList &args, const QByteArray &input = {}, int timeoutMs = 30000)
 {
     QProcess p;
     QElapsedTimer t;
     t.start();
     p.start(QStringLiteral(ZAM_CTL), args);
+    p.write(input);
+    p.closeWriteChannel();
     Run r;
     if (!p.waitForFinished(timeoutMs)) {
         p.kill();
