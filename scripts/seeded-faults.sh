@@ -14,7 +14,7 @@
 # The scratch tree lives in build-faults/ (ZAM_FAULTS_DIR to move it): tree/
 # is a copy of the working tree, refreshed file by file at every run, and
 # tree/build one build directory reused across faults and runs, compiled
-# through ccache (placed like the usual build/, so that the compiler cache
+# through ccache when it is installed (placed like the usual build/, so that the compiler cache
 # serves both).
 # Before the first fault the named tests must pass on the clean copy.
 # ZAM_FAULTS_TIMEOUT (seconds, default 120) bounds each test, so that a fault
@@ -113,9 +113,14 @@ restore() {
 }
 trap restore EXIT
 
-# Configured at every run, so that CMake's list of tests is current.
+# Configured at every run, so that CMake's list of tests is current. The
+# compiler cache is used when it is installed (scripts/setup.sh installs it);
+# without it the plain compiler builds, only more slowly. A tree configured
+# with the launcher keeps it in its cache, so it is set or cleared each time.
+launcher=''
+if command -v ccache >/dev/null 2>&1; then launcher=ccache; fi
 cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER_LAUNCHER=ccache > "$logs/configure.log"
+  -DCMAKE_CXX_COMPILER_LAUNCHER="$launcher" > "$logs/configure.log"
 
 # Tests named by a regular expression, and building them.
 tests_of() { ctest --test-dir "$build" -N -R "$1" | sed -n 's/^ *Test *#[0-9]*: //p'; }
