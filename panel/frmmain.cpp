@@ -300,6 +300,10 @@ bool FrmMain::reconnect()
     m_link->moves().stopAll();
     m_link->port().close();
     statusBar()->clearMessage();
+    // The camera after a Reconnect may have been powered, replaced or set
+    // from elsewhere: nothing known of its motion detection still holds, as
+    // at a fresh start.
+    m_motionDetection = MdState{};
     const bool ok = startUp();
     if (ok) {
         m_status->setReconnected();

@@ -253,6 +253,25 @@ private Q_SLOTS:
         QVERIFY(control<QAction>(ui, "CameraSel_1")->isChecked());
     }
 
+    // What the window knew of the camera's motion detection goes with the
+    // old session, as after a fresh start.
+    void reconnectForgetsMotionDetection()
+    {
+        const auto fields = [](const MdState &m) {
+            return QList<int>{m.MDActive,         m.MDMode,         m.MDModeKnown,
+                              m.MDDayLevel,       m.MDDayLevelSent, m.MDNightLevel,
+                              m.MDNightLevelSent, m.MDNowLevel,     m.MDStateKnown};
+        };
+        PanelRig fresh(1);
+        QVERIFY(fresh.start());
+        PanelRig rig(1);
+        QVERIFY(rig.start());
+        MdState &md = rig.window.motionDetection();
+        md = {true, 0x02, true, 12, true, 34, true, 56, true};
+        QVERIFY(rig.window.reconnect());
+        QCOMPARE(fields(rig.window.motionDetection()), fields(fresh.window.motionDetection()));
+    }
+
     void garbledVersionReplyRetried()
     {
         PanelRig rig(1);
