@@ -1,6 +1,7 @@
 // The subcommands that talk to the line: ports, detect, status, send.
 
 #include "packettext.h"
+#include "portnames.h"
 #include "statusreport.h"
 #include "subcommands.h"
 
@@ -71,10 +72,11 @@ QString cameras(int count)
 
 int runPorts(CliContext &ctx, const QStringList &)
 {
+    const QMap<QString, QString> idNames = serialIdNames();
     for (const PortEntry &e : portEntries()) {
         if (e.simulated() || e.askNetwork())
             continue;
-        ctx.out << e.device.leftJustified(20) << ' ' << e.label << '\n';
+        ctx.out << portLine(e, idNames) << '\n';
     }
     ctx.out.flush();
     return kExitOk;

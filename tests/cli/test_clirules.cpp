@@ -6,12 +6,15 @@
 #include "support/scriptedport.h"
 #include "support/specialfiles.h"
 
+#include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <packettext.h>
+#include <portnames.h>
 #include <zamctl.h>
 
 #include <filesystem>
@@ -269,6 +272,32 @@ private Q_SLOTS:
         QFile saved(file);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(fromJson(saved.readAll()).settings.has_value(), exit == 0);
+    }
+
+    // `zam-ctl ports`: a Com port whose device is missing says so, and a
+    // device with a stable name under by-id shows it.
+    void portLines()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString adapter = dir.filePath(QStringLiteral("ttyUSB0"));
+        QFile f(adapter);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("by-id")));
+        const QString byId = dir.filePath(QStringLiteral("by-id/usb-Maker_Adapter_A1-if00-port0"));
+        QVERIFY(QFile::link(adapter, byId));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone")),
+                            dir.filePath(QStringLiteral("by-id/usb-dangling"))));
+
+        const auto names = cli::serialIdNames(dir.filePath(QStringLiteral("by-id")));
+        QCOMPARE(names.size(), 1);
+        const QString there = cli::portLine({QStringLiteral("USB serial"), adapter, 0}, names);
+        QVERIFY2(there.endsWith(QStringLiteral("USB serial  by-id: ") + byId), qPrintable(there));
+        const QString absent = cli::portLine(
+            {QStringLiteral("Com4"), dir.filePath(QStringLiteral("ttyS3")), 4}, names);
+        QVERIFY2(absent.endsWith(QStringLiteral("Com4  (absent)")), qPrintable(absent));
+        QVERIFY(cli::serialIdNames(dir.filePath(QStringLiteral("none"))).isEmpty());
     }
 
     void statusCaptionsFollowThePanel()
