@@ -1,6 +1,11 @@
 #include "qtserialport.h"
 
+#include <QFile>
 #include <QFileInfo>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 namespace zam {
 
@@ -51,6 +56,20 @@ OpenResult QtSerialPortBackend::open(const PortSettings &settings)
     m_port.setFlowControl(QSerialPort::NoFlowControl);
 
     OpenResult r;
+#ifndef Q_OS_WIN
+    // A path that names a plain file or a folder is no serial port; saying
+    // "no such device" would send the operator to look for an adapter.
+    struct stat st {};
+    if (::stat(QFile::encodeName(settings.device).constData(), &st) == 0 && !S_ISCHR(st.st_mode)) {
+        r.error = OpenError::Other;
+        r.detail = QStringLiteral("%1 is %2, not a serial device")
+                       .arg(settings.device, S_ISDIR(st.st_mode) ? QStringLiteral("a folder")
+                                             : S_ISREG(st.st_mode)
+                                                 ? QStringLiteral("a regular file")
+                                                 : QStringLiteral("no character device"));
+        return r;
+    }
+#endif
     if (!m_port.open(QIODevice::ReadWrite)) {
         switch (m_port.error()) {
         case QSerialPort::DeviceNotFoundError:

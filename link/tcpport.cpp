@@ -32,15 +32,23 @@ OpenResult TcpPortBackend::open(const PortSettings &settings)
     m_name = settings.device;
     QString host;
     quint16 port = 0;
-    if (!parseTcpAddress(settings.device, host, port))
-        return {OpenError::NoSuchDevice, QStringLiteral("not a host:port address")};
+    if (!parseTcpAddress(settings.device, host, port)) {
+        // Not a missing device: the address itself is incomplete.
+        return {OpenError::Other,
+                QStringLiteral("the address has no port number or is not host:port; "
+                               "give it as tcp://HOST:PORT")};
+    }
     m_socket.connectToHost(host, port);
     if (!m_socket.waitForConnected(kConnectTimeoutMs)) {
         OpenResult r;
         switch (m_socket.error()) {
         case QAbstractSocket::HostNotFoundError:
-            r.error = OpenError::NoSuchDevice;
-            break;
+            // A name that does not resolve is a typing or network matter, not
+            // an unplugged adapter.
+            r.error = OpenError::Other;
+            r.detail = QStringLiteral("the host name %1 could not be found").arg(host);
+            m_socket.abort();
+            return r;
         case QAbstractSocket::SocketAccessError:
             r.error = OpenError::PermissionDenied;
             break;

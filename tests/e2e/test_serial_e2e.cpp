@@ -4,6 +4,7 @@
 #include "camsimprocess.h"
 
 #include <QSignalSpy>
+#include <QTemporaryFile>
 #include <QTest>
 #include <cameralink.h>
 #include <portfactory.h>
@@ -104,6 +105,35 @@ private Q_SLOTS:
                             clock, &why),
                  std::nullopt);
         QVERIFY(why.contains(QStringLiteral("no such device")));
+    }
+
+    // Paths and addresses that are wrong for another reason than a missing
+    // adapter say that reason, not "no such device".
+    void openFailuresPointTheRightWay_data()
+    {
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("regular file") << QStringLiteral("FILE") << QStringLiteral("regular file");
+        QTest::newRow("folder") << QStringLiteral("/tmp") << QStringLiteral("a folder");
+        QTest::newRow("tcp without port")
+            << QStringLiteral("tcp://localhost") << QStringLiteral("tcp://HOST:PORT");
+        QTest::newRow("unknown host") << QStringLiteral("tcp://zam-camera.invalid:4001")
+                                      << QStringLiteral("zam-camera.invalid could not be found");
+    }
+    void openFailuresPointTheRightWay()
+    {
+        QFETCH(QString, device);
+        QFETCH(QString, says);
+        QTemporaryFile file;
+        QVERIFY(file.open());
+        if (device == QLatin1String("FILE"))
+            device = file.fileName();
+        const std::unique_ptr<Port> port = makeLinePort(device);
+        const OpenResult r = port->open({device, 9600});
+        QVERIFY(!r.ok());
+        const QString why = describeOpenFailure(r, device);
+        QVERIFY2(why.contains(says), qPrintable(why));
+        QVERIFY2(!why.contains(QStringLiteral("no such device")), qPrintable(why));
     }
 
     void openFailuresSayWhy()
