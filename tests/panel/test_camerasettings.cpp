@@ -445,15 +445,19 @@ void TestCameraSettings::unansweredPackets()
         QCOMPARE(captions(outcome.notTaken), QStringList{"Camera ID"});
         QCOMPARE(outcome.notTaken.first().right, "0");
     }
-    // A silent camera: every packet times out once, the read fails, nothing hangs.
+    // A camera that dies: three packets in a row unanswered stop the load
+    // within 4 s, naming what was not sent, with no read-back.
     {
         LinkRig rig(1, {0x31});
-        rig.chain.faults().silent = true;
+        rig.chain.faults().silentAfter = 2;
         const qint64 start = rig.clock.nowMs();
         const LoadOutcome outcome = load(rig, plan);
-        QVERIFY(!outcome.after);
-        QCOMPARE(outcome.readError, "the camera did not answer the status read");
-        QVERIFY(rig.clock.nowMs() - start < (plan.packets.size() + 5) * 1100);
+        QVERIFY(!outcome.after && !outcome.ok() && outcome.lineDead);
+        QCOMPARE(outcome.sent, 5);
+        QCOMPARE(outcome.notLoaded.size(), plan.packets.size() - 5);
+        QCOMPARE(outcome.notLoaded.first(), plan.packets[5].what);
+        QCOMPARE(outcome.readError, "3 packets in a row went unanswered: the load stopped");
+        QVERIFY(rig.clock.nowMs() - start < 4000);
     }
 }
 
