@@ -131,7 +131,10 @@ int runDetect(CliContext &ctx, const QStringList &)
 int runStatus(CliContext &ctx, const QStringList &)
 {
     const int address = ctx.link->state().CameraAddress;
-    const std::optional<StatusReplies> replies = requestStatusBlocks(*ctx.link);
+    QString why;
+    const std::optional<StatusReplies> replies = requestStatusBlocks(*ctx.link, &why);
+    if (!replies && why.contains(QLatin1String("not a reply")))
+        return ctx.fail(QStringLiteral("camera %1: %2").arg(address).arg(why));
     if (!replies)
         return ctx.fail(
             QStringLiteral("no reply from camera %1 to the status inquiries").arg(address));

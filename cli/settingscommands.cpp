@@ -3,6 +3,7 @@
 #include "subcommands.h"
 
 #include <QFile>
+#include <algorithm>
 #include <camerasettings.h>
 #include <filetext.h>
 #include <packet.h>
@@ -53,6 +54,13 @@ QString differenceLine(const SettingDifference &d)
     return QStringLiteral("%1: file %2, camera %3").arg(d.caption, d.left, d.right);
 }
 
+void printNotes(CliContext &ctx, const SettingsRead &read)
+{
+    for (const QString &note : read.notes)
+        ctx.err << "zam-ctl: camera " << ctx.options.camera << ": " << note << '\n';
+    ctx.err.flush();
+}
+
 } // namespace
 
 QString checkSettingsFile(CliContext &ctx, const QStringList &args)
@@ -74,9 +82,10 @@ QString checkSaveTarget(CliContext &, const QStringList &args)
 int runSave(CliContext &ctx, const QStringList &args)
 {
     const QString &path = args.first();
-    const SettingsRead read = readSettings(*ctx.link);
+    const SettingsRead read = readAgreedSettings(*ctx.link);
     if (!read.settings)
         return ctx.fail(QStringLiteral("camera %1: %2").arg(ctx.options.camera).arg(read.error));
+    printNotes(ctx, read);
     const QByteArray json = toJson(*read.settings);
     if (path == QLatin1String("-")) {
         ctx.out << QString::fromUtf8(json);
@@ -104,8 +113,12 @@ int runLoad(CliContext &ctx, const QStringList &args)
     ctx.err.flush();
 
     if (ctx.flag(QStringLiteral("dry-run"))) {
-        for (const PlannedPacket &p : plan.packets)
+        for (const PlannedPacket &p : plan.packets) {
+            if (!p.stepBefore.isEmpty())
+                ctx.out << hexSpaced(p.stepBefore).trimmed() << "  " << p.what
+                        << " (through full auto, unless in shutter priority)\n";
             ctx.out << hexSpaced(p.packet).trimmed() << "  " << p.what << '\n';
+        }
         ctx.out.flush();
         return kExitOk;
     }
@@ -127,6 +140,8 @@ int runLoad(CliContext &ctx, const QStringList &args)
         ctx.err << "refused: " << r << '\n';
     for (const SettingDifference &d : outcome.notTaken)
         ctx.err << "did not take: " << differenceLine(d) << '\n';
+    for (const QString &what : outcome.notLoaded)
+        ctx.err << "not loaded: " << what << '\n';
     ctx.err.flush();
     if (!outcome.after)
         return ctx.fail(QStringLiteral("camera %1: %2").arg(address).arg(outcome.readError));
@@ -144,12 +159,19 @@ int runDiff(CliContext &ctx, const QStringList &)
         ctx.fail(file.error);
         return kDiffTrouble;
     }
-    const SettingsRead camera = readSettings(*ctx.link);
+    const SettingsRead camera = readAgreedSettings(*ctx.link);
     if (!camera.settings) {
         ctx.fail(QStringLiteral("camera %1: %2").arg(ctx.options.camera).arg(camera.error));
         return kDiffTrouble;
     }
-    const QList<SettingDifference> differences = diff(*file.settings, *camera.settings);
+    printNotes(ctx, camera);
+    // A setting the camera is still moving through differs from nothing yet.
+    QList<SettingDifference> differences = diff(*file.settings, *camera.settings);
+    differences.removeIf([&](const SettingDifference &d) {
+        return std::any_of(camera.moving.begin(), camera.moving.end(), [&](Setting s) {
+            return d.caption == QLatin1String(settingInfo(s).caption);
+        });
+    });
     for (const SettingDifference &d : differences)
         ctx.out << differenceLine(d) << '\n';
     ctx.out.flush();

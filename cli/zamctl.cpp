@@ -133,17 +133,31 @@ int startLine(CliContext &ctx, CameraLink &link)
     // Whatever a camera said while the line settled is not an answer.
     link.stopwatch().pause(0.5);
     link.discardInput();
-    if (!lineCheck(link))
+    // Silence and bytes that make no reply are told apart.
+    StartupTrouble trouble;
+    const auto garbled = [&](const char *what) {
+        return ctx.fail(QStringLiteral("the line on %1 at %2 bit/s %3 to the %4")
+                            .arg(o.device)
+                            .arg(o.baud)
+                            .arg(trouble, QLatin1String(what)));
+    };
+    if (!lineCheck(link, &trouble)) {
+        if (trouble.startsWith(QLatin1String("answered")))
+            return garbled("interface clear");
         return ctx.fail(
             QStringLiteral("no reply to the interface clear on %1 at %2 bit/s: check the "
                            "camera's power, the cable, the port and the speed")
                 .arg(o.device)
                 .arg(o.baud));
-    const std::optional<int> count = numberChain(link);
-    if (!count)
+    }
+    const std::optional<int> count = numberChain(link, &trouble);
+    if (!count) {
+        if (trouble.startsWith(QLatin1String("answered")))
+            return garbled("address set");
         return ctx.fail(
             QStringLiteral("no reply to the address set on %1: the chain could not be numbered")
                 .arg(o.device));
+    }
     ctx.cameraCount = *count;
     link.state().CameraCount = *count;
     if (o.camera > *count)

@@ -179,11 +179,11 @@ void ExposureCommands::selectBright()
     // The camera is taken to bright through full auto, and left a second in
     // full auto before the bright command; only shutter priority goes
     // straight to bright.
-    if (s.CurrentAEMode != ae::kShutterPriority) {
+    if (brightGoesThroughFullAuto(s.CurrentAEMode)) {
         const BusyCursor busy;
         if (!send(Id::AeFullAuto))
             return;
-        m_link->stopwatch().pause(1.0);
+        m_link->stopwatch().pause(kBrightFullAutoPause);
     }
     if (!send(Id::AeBright))
         return;

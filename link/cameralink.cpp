@@ -87,6 +87,27 @@ std::optional<QByteArray> CameraLink::WaitReply(int n)
     return result;
 }
 
+QByteArray CameraLink::waitBytes(std::int64_t deadlineMs)
+{
+    m_inWait = true;
+    Clock &clock = m_stopwatch.clock();
+    for (;;) {
+        if (m_port->bytesAvailable() > 0)
+            break;
+        const std::int64_t now = clock.nowMs();
+        if (now >= deadlineMs)
+            break;
+        const std::int64_t left = deadlineMs - now;
+        if (!m_port->waitForReadyRead(int(left)) && clock.nowMs() == now)
+            clock.sleepMs(std::min<std::int64_t>(left, 10));
+    }
+    QByteArray bytes = m_port->readAll();
+    m_inWait = false;
+    if (!bytes.isEmpty())
+        Q_EMIT replyTaken();
+    return bytes;
+}
+
 QByteArray CameraLink::takeWaiting()
 {
     m_inWait = true;

@@ -57,6 +57,10 @@ public:
     // also bytes a real port has not announced yet, and no receive handling
     // sees them.
     QByteArray takeWaiting();
+    // Everything waiting once a byte is there, or nothing when the link's
+    // clock reaches deadlineMs. Sleeps on the port; no receive handling sees
+    // the bytes.
+    QByteArray waitBytes(std::int64_t deadlineMs);
     bool WaitCheck(double periodSeconds) { return m_stopwatch.WaitCheck(periodSeconds); }
     bool RefreshNotGoCheck() const { return !m_state.RefreshBusy; }
     bool CheckFinishCommand();

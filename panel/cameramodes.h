@@ -12,4 +12,15 @@ struct CameraModes {
     int ShutterColumn = 0;
 };
 
+// The way to bright from the AE mode `current`: through full auto, with a
+// second in full auto before the bright command, from every mode but shutter
+// priority (and bright itself).
+inline constexpr int kAeCodeShutterPriority = 0x0A;
+inline constexpr int kAeCodeBright = 0x0D;
+inline constexpr double kBrightFullAutoPause = 1.0;
+constexpr bool brightGoesThroughFullAuto(int current)
+{
+    return current != kAeCodeShutterPriority && current != kAeCodeBright;
+}
+
 } // namespace zam

@@ -1,6 +1,8 @@
 #include "camerasettings.h"
 
 #include "cameralink.h"
+#include "cameramodes.h"
+#include "exchange.h"
 #include "filetext.h"
 #include "packet.h"
 #include "statusrequest.h"
@@ -450,65 +452,69 @@ private:
 
 // ---- On the link
 
-std::optional<UserMemory> readUserMemory(CameraLink &link, int address)
+struct MemoryRead {
+    std::optional<UserMemory> memory;
+    QString error; // nothing usable and no memory either: the read fails
+    QString note;  // a reply of another shape: memory left empty
+};
+
+MemoryRead readUserMemory(CameraLink &link, int address)
 {
+    MemoryRead out;
     UserMemory m{};
+    const ExchangeExpect expect = ExchangeExpect::inquiry(address, 0);
     for (int a = 0; a < kUserMemoryAddresses; ++a) {
         const auto packet = catalog::build(Id::UserMemoryRead, address, {a});
-        if (!packet)
-            return std::nullopt;
-        std::optional<QByteArray> reply;
-        for (int attempt = 0; attempt < kMemoryReadAttempts && !reply; ++attempt) {
-            link.discardInput();
-            link.SD(*packet, 0);
-            reply = link.WaitReply(kMemoryReplyLength);
-            if (reply && !replyFrameValid(*reply, kMemoryReplyLength, address))
-                reply.reset();
+        if (!packet) {
+            out.error =
+                QStringLiteral("the 16-byte memory cannot be read from camera %1").arg(address);
+            return out;
         }
-        if (!reply)
-            return std::nullopt;
-        m[std::size_t(2 * a)] = std::uint8_t(readNibbles(*reply, 2, 2));
-        m[std::size_t(2 * a + 1)] = std::uint8_t(readNibbles(*reply, 4, 2));
+        const ExchangeAnswer reply = exchangeWithRetries(
+            link, *packet, expect, kMemoryReadAttempts, [](const ExchangeAnswer &r) {
+                return r.answered() && r.data.size() == kMemoryReplyLength;
+            });
+        if (!reply.answered() || reply.data.size() != kMemoryReplyLength) {
+            const QString bytes =
+                reply.answered() ? hexSpaced(reply.data).trimmed() : reply.junkText();
+            if (bytes.isEmpty()) {
+                out.error = QStringLiteral("the camera did not answer the 16-byte memory read");
+                return out;
+            }
+            out.note = QStringLiteral("16-byte memory not saved: the camera answered the read of "
+                                      "address %1 with %2, not a memory reply")
+                           .arg(a)
+                           .arg(bytes);
+            return out;
+        }
+        m[std::size_t(2 * a)] = std::uint8_t(readNibbles(reply.data, 2, 2));
+        m[std::size_t(2 * a + 1)] = std::uint8_t(readNibbles(reply.data, 4, 2));
     }
-    return m;
+    out.memory = m;
+    return out;
 }
 
-// Collects the replies to one command: nothing when it completed, else what
-// went wrong.
-std::optional<QString> awaitCompletion(CameraLink &link, int address)
+// The answer to one command in words: nothing when it completed.
+std::optional<QString> commandProblem(const ExchangeAnswer &a)
 {
-    constexpr int kMaxReads = 4 * kMaxRepliesPerPacket;
-    constexpr int kMaxPartial = 64;
-    QByteArray buffer;
-    bool acknowledged = false;
-    int replies = 0;
-    for (int reads = 0; reads < kMaxReads && replies < kMaxRepliesPerPacket; ++reads) {
-        const auto got = link.WaitReply(1);
-        if (!got)
-            break;
-        buffer += *got;
-        for (qsizetype end; (end = buffer.indexOf(char(0xFF))) >= 0;) {
-            const QByteArray one = buffer.left(end + 1);
-            buffer.remove(0, end + 1);
-            ++replies;
-            const catalog::Reply r = catalog::decodeReply(one);
-            if (r.address != address)
-                continue;
-            if (r.kind == catalog::ReplyKind::Completion)
-                return std::nullopt;
-            if (r.kind == catalog::ReplyKind::Error) {
-                const QString name = catalog::errorName(r.errorCode);
-                return name.isEmpty()
-                           ? QStringLiteral("error %1").arg(hexPair(std::uint8_t(r.errorCode)))
-                           : name;
-            }
-            if (r.kind == catalog::ReplyKind::Acknowledge)
-                acknowledged = true;
-        }
-        if (buffer.size() > kMaxPartial)
-            buffer.clear();
+    switch (a.result) {
+    case ExchangeResult::Completed:
+    case ExchangeResult::Data:
+        return std::nullopt;
+    case ExchangeResult::Error: {
+        const QString name = catalog::errorName(a.errorCode);
+        return name.isEmpty() ? QStringLiteral("error %1").arg(hexPair(std::uint8_t(a.errorCode)))
+                              : name;
     }
-    return acknowledged ? QStringLiteral("no completion") : QStringLiteral("no reply");
+    case ExchangeResult::NotCompleted:
+        return QStringLiteral("no completion");
+    case ExchangeResult::NoReply:
+    case ExchangeResult::Refused:
+        break;
+    }
+    if (a.junk)
+        return QStringLiteral("no reply (%1)").arg(a.silenceText());
+    return QStringLiteral("no reply");
 }
 
 } // namespace
@@ -786,7 +792,14 @@ LoadPlan planLoad(const CameraSettings &settings, int targetModelCode, int addre
                 {caption, QStringLiteral("cannot be sent to camera %1").arg(address)});
             continue;
         }
-        plan.packets.append({*packet, what});
+        PlannedPacket planned{*packet, what, {}, 0};
+        if (id == Id::AeBright) {
+            // As the Bright control does it: through full auto unless the
+            // camera's mode then goes straight to bright.
+            planned.stepBefore = catalog::build(Id::AeFullAuto, address).value_or(QByteArray());
+            planned.pauseBefore = kBrightFullAutoPause;
+        }
+        plan.packets.append(planned);
         plan.sent[std::size_t(info.setting)] = true;
     }
 
@@ -804,10 +817,13 @@ LoadPlan planLoad(const CameraSettings &settings, int targetModelCode, int addre
                                {a, m[std::size_t(2 * a)], m[std::size_t(2 * a + 1)]});
             if (!packet)
                 break;
-            writes.append({*packet, QStringLiteral("%1, address %2: %3")
-                                        .arg(memoryCaption)
-                                        .arg(a)
-                                        .arg(memoryText(m, a))});
+            writes.append({*packet,
+                           QStringLiteral("%1, address %2: %3")
+                               .arg(memoryCaption)
+                               .arg(a)
+                               .arg(memoryText(m, a)),
+                           {},
+                           0});
         }
         if (writes.size() == kUserMemoryAddresses) {
             plan.packets.append(writes);
@@ -854,21 +870,81 @@ QList<SettingDifference> notTaken(const LoadPlan &plan, const CameraSettings &af
     return out;
 }
 
+namespace {
+
+SettingsRead readFailed(const QString &error)
+{
+    SettingsRead r;
+    r.error = error;
+    return r;
+}
+
+} // namespace
+
 SettingsRead readSettings(CameraLink &link)
 {
-    const auto replies = requestStatusBlocks(link);
+    QString why;
+    auto replies = requestStatusBlocks(link, &why);
     if (!replies)
-        return {std::nullopt, QStringLiteral("the camera did not answer the status read")};
+        return readFailed(why);
     const int address = link.state().CameraAddress;
+    SettingsRead out;
+
+    // Positions read while the lens moves are on their way somewhere else.
+    LensStatus lens = decodeLens(replies->lens);
+    const std::int64_t settleEnd = link.clock().nowMs() + kLensSettleMs;
+    while ((lens.zoomMoving || lens.focusMoving) && link.clock().nowMs() < settleEnd) {
+        link.stopwatch().pause(kLensPollMs / 1000.0);
+        auto again = requestBlock(link, StatusBlock::Lens, &why);
+        if (!again)
+            return readFailed(why);
+        replies->lens = *again;
+        lens = decodeLens(replies->lens);
+    }
+
     const VersionStatus version = decodeVersion(replies->version, address);
     std::optional<UserMemory> memory;
     if (!lacks(restrictionsForModel(version.modelCode), kNoUserMemory)) {
-        memory = readUserMemory(link, address);
-        if (!memory)
-            return {std::nullopt,
-                    QStringLiteral("the camera did not answer the 16-byte memory read")};
+        MemoryRead m = readUserMemory(link, address);
+        if (!m.error.isEmpty())
+            return readFailed(m.error);
+        memory = m.memory;
+        if (!m.note.isEmpty())
+            out.notes << m.note;
     }
-    return {fromStatus(*replies, address, memory), {}};
+    out.settings = fromStatus(*replies, address, memory);
+    const auto stillMoving = [&](bool moving, std::initializer_list<Setting> settings,
+                                 const char *what) {
+        if (!moving)
+            return;
+        for (Setting setting : settings) {
+            out.settings->set(setting, std::nullopt);
+            out.moving << setting;
+        }
+        out.notes << QStringLiteral("%1 still moving after %2 s: %3 position not saved")
+                         .arg(QLatin1String(what))
+                         .arg(kLensSettleMs / 1000)
+                         .arg(QString::fromLatin1(what).toLower());
+    };
+    stillMoving(lens.zoomMoving, {S::ZoomPosition, S::DigitalZoomPosition}, "Zoom");
+    stillMoving(lens.focusMoving, {S::FocusPosition}, "Focus");
+    return out;
+}
+
+SettingsRead readAgreedSettings(CameraLink &link)
+{
+    std::optional<SettingsRead> previous;
+    for (int read = 0; read < kSettingsReads; ++read) {
+        SettingsRead r = readSettings(link);
+        if (!r.settings)
+            return r;
+        if (previous && previous->settings == r.settings)
+            return r;
+        previous = std::move(r);
+    }
+    return readFailed(QStringLiteral("%1 reads of the camera's settings did not agree: the line is "
+                                     "unreliable")
+                          .arg(kSettingsReads));
 }
 
 std::optional<int> readModelCode(CameraLink &link)
@@ -877,37 +953,80 @@ std::optional<int> readModelCode(CameraLink &link)
     const QByteArray packet = inquiryPacket(StatusBlock::Version, address);
     if (packet.isEmpty())
         return std::nullopt;
-    for (int attempt = 0; attempt < kStatusRequestLimit; ++attempt) {
-        link.discardInput();
-        link.SD(packet, 0);
-        const auto reply = link.WaitReply(kVersionReplyLength);
-        if (reply) {
-            const VersionStatus v = decodeVersion(*reply, address);
-            if (v.valid)
-                return v.modelCode;
-        }
-    }
-    return std::nullopt;
+    const ExchangeAnswer a = exchangeWithRetries(
+        link, packet, ExchangeExpect::inquiry(address, kVersionReplyLength), kStatusRequestLimit,
+        [](const ExchangeAnswer &r) { return r.answered(); });
+    if (!a.answered())
+        return std::nullopt;
+    const VersionStatus v = decodeVersion(a.data, address);
+    return v.valid ? std::optional<int>(v.modelCode) : std::nullopt;
 }
+
+namespace {
+
+// The camera's AE mode now, from its camera block; nullopt when unread.
+std::optional<int> currentAeMode(CameraLink &link)
+{
+    const auto block = requestBlock(link, StatusBlock::Camera);
+    if (!block)
+        return std::nullopt;
+    const CameraStatus camera = decodeCamera(*block);
+    return camera.valid ? std::optional<int>(camera.aeMode) : std::nullopt;
+}
+
+} // namespace
 
 LoadOutcome applySettings(CameraLink &link, const LoadPlan &plan, const LoadProgress &progress,
                           const bool &cancel)
 {
     LoadOutcome out;
+    bool portLost = false;
+    const QMetaObject::Connection lost =
+        QObject::connect(&link.port(), &Port::deviceLost, &link, [&portLost] { portLost = true; });
+    int silentInARow = 0;
+    const ExchangeExpect expect = ExchangeExpect::command(plan.address);
+    const auto send = [&](const QByteArray &packet) {
+        clearLine(link, false);
+        const ExchangeAnswer a = exchange(link, packet, expect);
+        silentInARow = a.packets.isEmpty() ? silentInARow + 1 : 0;
+        return a;
+    };
     const int total = int(plan.packets.size());
-    for (const PlannedPacket &p : plan.packets) {
+    for (qsizetype i = 0; i < plan.packets.size(); ++i) {
+        const PlannedPacket &p = plan.packets[i];
         if (progress)
             progress(out.sent, total, p.what);
         if (cancel) {
             out.cancelled = true;
+            QObject::disconnect(lost);
             return out;
         }
-        link.discardInput();
-        link.SD(p.packet, 0);
+        if (!p.stepBefore.isEmpty()) {
+            const auto mode = currentAeMode(link);
+            if (!mode || brightGoesThroughFullAuto(*mode)) {
+                if (const auto problem = commandProblem(send(p.stepBefore)))
+                    out.refused << p.what + QStringLiteral(" (full auto first): ") + *problem;
+                link.stopwatch().pause(p.pauseBefore);
+            }
+        }
+        const ExchangeAnswer a = send(p.packet);
         ++out.sent;
-        if (const auto problem = awaitCompletion(link, plan.address))
+        if (const auto problem = commandProblem(a))
             out.refused << p.what + QStringLiteral(": ") + *problem;
+        if (portLost || !link.port().isOpen() || silentInARow >= kDeadLinePackets) {
+            out.lineDead = true;
+            for (qsizetype j = i + 1; j < plan.packets.size(); ++j)
+                out.notLoaded << plan.packets[j].what;
+            out.readError = portLost || !link.port().isOpen()
+                                ? QStringLiteral("the port reported an error: the load stopped")
+                                : QStringLiteral("%1 packets in a row went unanswered: the load "
+                                                 "stopped")
+                                      .arg(kDeadLinePackets);
+            QObject::disconnect(lost);
+            return out;
+        }
     }
+    QObject::disconnect(lost);
     if (progress)
         progress(out.sent, total, {});
     const SettingsRead read = readSettings(link);

@@ -174,6 +174,11 @@ SettingsParse fromJson(QByteArrayView json);
 struct PlannedPacket {
     QByteArray packet;
     QString what; // "AE mode: manual", "16-byte memory 3"
+    // Sent first and followed by pauseBefore seconds, unless the camera's AE
+    // mode at that moment goes straight to bright (the Bright control's
+    // rule): the way to bright through full auto.
+    QByteArray stepBefore;
+    double pauseBefore = 0;
 };
 
 struct SkippedSetting {
@@ -217,9 +222,23 @@ QString settingText(const SettingInfo &info, std::optional<int> value);
 struct SettingsRead {
     std::optional<CameraSettings> settings;
     QString error;
+    // Said of a read that has settings: positions left empty while the lens
+    // moved, a memory reply of another shape.
+    QStringList notes;
+    // Settings left empty because the camera was still moving through them.
+    QList<Setting> moving;
 };
-// The status read, then the user memory (not on models that lack it).
+// The status read, then the user memory (not on models that lack it). While
+// the lens block reports zoom or focus moving, the lens block is read again
+// until it stops (kLensSettleMs at most); positions still moving then are
+// left empty.
 SettingsRead readSettings(CameraLink &link);
+// readSettings until two reads in a row agree (kSettingsReads reads at
+// most); a read that never agrees is an error.
+SettingsRead readAgreedSettings(CameraLink &link);
+inline constexpr int kSettingsReads = 3;
+inline constexpr int kLensSettleMs = 2000;
+inline constexpr int kLensPollMs = 100;
 // The model code from the version inquiry (three attempts), or nullopt.
 std::optional<int> readModelCode(CameraLink &link);
 
@@ -235,12 +254,22 @@ struct LoadOutcome {
     std::optional<CameraSettings> after;
     QString readError;
     QList<SettingDifference> notTaken;
+    // The line died (a port error, or kDeadLinePackets packets in a row
+    // without any reply): the load stopped, these were not sent, and there
+    // is no read-back.
+    bool lineDead = false;
+    QStringList notLoaded;
 
-    bool ok() const { return !cancelled && refused.isEmpty() && after && notTaken.isEmpty(); }
+    bool ok() const
+    {
+        return !cancelled && !lineDead && refused.isEmpty() && after && notTaken.isEmpty();
+    }
 };
+inline constexpr int kDeadLinePackets = 3;
 
 // Each packet with SD in mode 0, then the replies until its completion or
-// error (bounded: one second of silence, or a flood of other replies).
+// error (bounded: one second of silence, or a flood of other replies); a
+// packet's step and pause before it as the camera's mode asks.
 // `cancel` is read before every packet; progress runs before every packet
 // and once at the end. Ends with a status read unless cancelled.
 LoadOutcome applySettings(CameraLink &link, const LoadPlan &plan, const LoadProgress &progress,

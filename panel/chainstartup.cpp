@@ -9,53 +9,60 @@ namespace zam {
 
 namespace {
 
-int byteAt(const QByteArray &bytes, int i)
+void note(StartupTrouble *trouble, const ExchangeAnswer &a)
 {
-    return i < bytes.size() ? std::uint8_t(bytes[i]) : -1;
+    if (trouble && a.result != ExchangeResult::Data)
+        *trouble = a.silenceText();
 }
 
 } // namespace
 
-bool lineCheck(CameraLink &link)
+bool lineCheck(CameraLink &link, StartupTrouble *trouble)
 {
     const auto packet = catalog::build(catalog::Id::InterfaceClear, catalog::kBroadcast);
     if (!packet)
         return false;
-    link.SD(*packet, 1);
-    const auto echo = link.WaitReply(int(packet->size()));
-    return echo && byteAt(*echo, 0) == 0x88;
+    ExchangeExpect expect = ExchangeExpect::broadcast();
+    expect.mode = 1;
+    const ExchangeAnswer a = exchange(link, *packet, expect);
+    const bool echoed = a.result == ExchangeResult::Data &&
+                        catalog::decodeReply(a.data).kind == catalog::ReplyKind::InterfaceClear;
+    if (!echoed && trouble)
+        *trouble = a.silenceText();
+    return echoed;
 }
 
-std::optional<int> numberChain(CameraLink &link)
+std::optional<int> numberChain(CameraLink &link, StartupTrouble *trouble)
 {
     const auto packet = catalog::build(catalog::Id::AddressSet, catalog::kBroadcast);
     if (!packet)
         return std::nullopt;
-    for (int attempt = 0; attempt < kStartupAttempts; ++attempt) {
-        link.discardInput();
-        link.SD(*packet, 0);
-        const auto reply = link.WaitReply(4);
-        if (reply && byteAt(*reply, 0) == 0x88 && byteAt(*reply, 1) == 0x30 &&
-            byteAt(*reply, 3) == 0xFF) {
-            return std::clamp(byteAt(*reply, 2) - 1, 0, kMaxChainCameras);
-        }
+    const ExchangeAnswer a = exchangeWithRetries(
+        link, *packet, ExchangeExpect::broadcast(), kStartupAttempts, [](const ExchangeAnswer &a) {
+            return a.result == ExchangeResult::Data &&
+                   catalog::decodeReply(a.data).kind == catalog::ReplyKind::AddressSet;
+        });
+    const catalog::Reply r = catalog::decodeReply(a.data);
+    if (a.result != ExchangeResult::Data || r.kind != catalog::ReplyKind::AddressSet) {
+        note(trouble, a);
+        return std::nullopt;
     }
-    return std::nullopt;
+    return std::clamp(r.cameraCount(), 0, kMaxChainCameras);
 }
 
-std::optional<QByteArray> askVersion(CameraLink &link, int address)
+std::optional<QByteArray> askVersion(CameraLink &link, int address, StartupTrouble *trouble)
 {
     const auto packet = catalog::build(catalog::Id::VersionInquiry, address);
     if (!packet || address < 1 || address > kMaxChainCameras)
         return std::nullopt;
-    for (int attempt = 0; attempt < kStartupAttempts; ++attempt) {
-        link.discardInput();
-        link.SD(*packet, 0);
-        const auto reply = link.WaitReply(kVersionReplyLength);
-        if (reply && replyFrameShowable(StatusBlock::Version, *reply))
-            return reply;
+    const ExchangeAnswer a =
+        exchangeWithRetries(link, *packet, ExchangeExpect::inquiry(0, kVersionReplyLength),
+                            kStartupAttempts, [](const ExchangeAnswer &a) { return a.answered(); });
+    if (!a.answered()) {
+        note(trouble, a);
+        return std::nullopt;
     }
-    return std::nullopt;
+    return a.data;
 }
 
 } // namespace zam

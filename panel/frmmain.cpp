@@ -137,11 +137,13 @@ void FrmMain::closeEvent(QCloseEvent *event)
     Q_EMIT quitRequested();
 }
 
-void FrmMain::showStartupFailure()
+void FrmMain::showStartupFailure(const QString &trouble)
 {
     QString detail;
     if (!m_openResult.ok())
         detail = describeOpenFailure(m_openResult, m_settings.device);
+    else if (trouble.startsWith(QLatin1String("answered")))
+        detail = QStringLiteral("The camera %1.").arg(trouble);
     m_messages.show(
         {QMessageBox::NoIcon, windowTitle(), kCommunicationMessage, QMessageBox::Ok, detail});
 }
@@ -172,18 +174,19 @@ bool FrmMain::startUp()
     // 6: line check with the broadcast interface clear.
     // The operator is told over a normal cursor; the busy one comes back
     // for the rest of start-up.
-    const auto fail = [this] {
+    StartupTrouble trouble;
+    const auto fail = [this, &trouble] {
         QApplication::restoreOverrideCursor();
-        showStartupFailure();
+        showStartupFailure(trouble);
         QApplication::setOverrideCursor(Qt::WaitCursor);
         return false;
     };
-    if (!lineCheck(*m_link))
+    if (!lineCheck(*m_link, &trouble))
         return fail();
     m_ui->Baudratetxt->setText(baudRateText()); // 7
 
     // 8: number the chain.
-    const auto cameras = numberChain(*m_link);
+    const auto cameras = numberChain(*m_link, &trouble);
     if (!cameras)
         return fail();
     s.CameraCount = *cameras;
@@ -191,7 +194,7 @@ bool FrmMain::startUp()
     QApplication::processEvents(); // 10
 
     // 11: version inquiry of the selected camera.
-    const auto reply = askVersion(*m_link, s.CameraAddress);
+    const auto reply = askVersion(*m_link, s.CameraAddress, &trouble);
     if (!reply)
         return fail();
     identifyModel(*reply); // 12

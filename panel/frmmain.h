@@ -129,7 +129,8 @@ protected:
 
 private:
     void mirrorRefresh();
-    void showStartupFailure();
+    // `trouble`: bytes that came but made no reply are named in the details.
+    void showStartupFailure(const QString &trouble = {});
 
     // The Select menu offers the cameras on the chain and checks the selected one.
     void showCameraChoice();

@@ -1,51 +1,63 @@
 #include "statusrequest.h"
 
 #include "catalog.h"
+#include "exchange.h"
 #include "packet.h"
 
 namespace zam {
 
 namespace {
 
-std::optional<QByteArray> requestBlock(CameraLink &link, StatusBlock block)
+// One alarm inquiry: a reply of the inquiry's length from any camera, or
+// nullopt after the last attempt.
+std::optional<QByteArray> askAlarm(CameraLink &link, catalog::Id inquiry)
+{
+    const int address = link.state().CameraAddress;
+    const auto packet = catalog::build(inquiry, address);
+    if (!packet)
+        return std::nullopt;
+    ExchangeExpect expect = ExchangeExpect::inquiry(0, catalog::entry(inquiry).replyLength);
+    expect.mode = 1;
+    const ExchangeAnswer a =
+        exchangeWithRetries(link, *packet, expect, kAlarmAttempts,
+                            [](const ExchangeAnswer &a) { return a.answered(); });
+    if (!a.answered())
+        return std::nullopt;
+    return a.data;
+}
+
+} // namespace
+
+std::optional<QByteArray> requestBlock(CameraLink &link, StatusBlock block, QString *why)
 {
     const int address = link.state().CameraAddress;
     const QByteArray packet = inquiryPacket(block, address);
     if (packet.isEmpty())
         return std::nullopt;
+    const ExchangeExpect expect = ExchangeExpect::inquiry(address, replyLength(block));
+    bool junk = false;
+    QString junkText;
     for (int attempt = 1;; ++attempt) {
-        link.discardInput();
-        link.SD(packet, 0);
-        auto reply = link.WaitReply(replyLength(block));
+        clearLine(link, attempt > 1);
+        const ExchangeAnswer a = exchange(link, packet, expect);
+        if (a.junk) {
+            junk = true;
+            junkText = a.junkText();
+        }
         if (attempt == kStatusRequestLimit)
-            return std::nullopt;
-        if (reply && replyFrameValid(block, *reply, address))
-            return reply;
+            break;
+        if (a.answered())
+            return a.data;
     }
-}
-
-// One alarm inquiry: the reply of the inquiry's length with y0 (any
-// address), 50 and FF at its last position, or nullopt after the last attempt.
-std::optional<QByteArray> askAlarm(CameraLink &link, catalog::Id inquiry)
-{
-    const auto packet = catalog::build(inquiry, link.state().CameraAddress);
-    if (!packet)
-        return std::nullopt;
-    const int length = catalog::entry(inquiry).replyLength;
-    for (int attempt = 0; attempt < kAlarmAttempts; ++attempt) {
-        link.discardInput();
-        if (!link.SD(*packet, 1))
-            return std::nullopt;
-        auto reply = link.WaitReply(length);
-        if (reply && replyFrameShowable(*reply, length))
-            return reply;
-    }
+    if (why)
+        *why = junk ? QStringLiteral("the camera answered the status read with bytes that are "
+                                     "not a reply: %1")
+                          .arg(junkText)
+                    : QStringLiteral("the camera did not answer the status read");
     return std::nullopt;
 }
 
-} // namespace
-
-std::optional<StatusReplies> requestStatusBlocks(CameraLink &link)
+std::optional<StatusReplies> requestStatusBlocks(CameraLink &link, QString *why)
 {
     StatusReplies r;
     const std::pair<StatusBlock, QByteArray *> order[] = {
@@ -54,7 +66,7 @@ std::optional<StatusReplies> requestStatusBlocks(CameraLink &link)
         {StatusBlock::Extended, &r.extended},
     };
     for (const auto &[block, reply] : order) {
-        auto got = requestBlock(link, block);
+        auto got = requestBlock(link, block, why);
         if (!got)
             return std::nullopt;
         *reply = std::move(*got);

@@ -15,6 +15,7 @@
 #include "statusblocks.h"
 
 #include <QByteArray>
+#include <QString>
 #include <cameralink.h>
 #include <motiondetection.h>
 #include <optional>
@@ -30,21 +31,26 @@ struct StatusReplies {
 };
 
 // Requests the version, lens, camera, other and extended blocks in that
-// order, each with SD in mode 0 and WaitReply. A block whose reply fails the
-// frame check is requested again; the third request of a block is still sent
-// and awaited, but its reply is never taken: the read then gives up and
-// answers nullopt without asking for the remaining blocks.
+// order, each with SD in mode 0. A block whose reply is not exactly one
+// packet of the block's shape from the selected camera is requested again;
+// the third request of a block is still sent and awaited, but its reply is
+// never taken: the read then gives up and answers nullopt without asking for
+// the remaining blocks, and `why` says whether the camera was silent or sent
+// bytes that are no reply.
 //
-// Anything already waiting on the line before an inquiry is discarded: it
-// cannot be the answer to an inquiry not yet sent, and a late reply to an
-// earlier attempt would otherwise pass the frame check of the next block.
-std::optional<StatusReplies> requestStatusBlocks(CameraLink &link);
+// Anything already waiting on the line before an inquiry is discarded, and a
+// retry first waits for the line to fall quiet: a late reply to an earlier
+// attempt would otherwise be taken for the next one's, as all four status
+// blocks share one length.
+std::optional<StatusReplies> requestStatusBlocks(CameraLink &link, QString *why = nullptr);
+// One block of the read, with the same attempts.
+std::optional<QByteArray> requestBlock(CameraLink &link, StatusBlock block, QString *why = nullptr);
 
 inline constexpr int kAlarmAttempts = 3;
 
 // Reads the camera's alarm settings into MDActive, MDMode, MDDayLevel,
 // MDNightLevel and MDNowLevel of md and sets MDStateKnown. Each inquiry is sent with
-// SD in mode 1 and its reply collected with WaitReply, at most three times;
+// SD in mode 1, its reply taken as one whole packet, at most three times;
 // answers false (MDStateKnown untouched) when one of them stays unanswered.
 bool readAlarmStatus(CameraLink &link, MdState &md);
 

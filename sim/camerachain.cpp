@@ -97,6 +97,15 @@ std::vector<ReplyPiece> CameraChain::answer(const QByteArray &packet)
     const int address = head - 0x80;
     if (address < 1 || address > cameraCount())
         return out;
+    Faults::Burst &burst = m_faults.burstBefore;
+    if (!burst.packet.isEmpty() && burst.times > 0 && packet.startsWith(burst.packet)) {
+        --burst.times;
+        std::uniform_int_distribution<int> val(0, 0xFE);
+        QByteArray junk;
+        for (int i = 0; i < burst.bytes; ++i)
+            junk.append(char(val(m_rng)));
+        out.push_back({junk, 1});
+    }
     const int y0 = 0x80 + 16 * address;
     if (m_faults.networkChange) {
         m_faults.networkChange = false;

@@ -28,6 +28,13 @@ struct Faults {
     bool networkChange = false; // one y0 38 FF notice before the next reply
     bool splitReplies = false;  // replies arrive in pieces with pauses between
     int slowMs = 0;             // extra camera time before every reply
+    // Stray bytes (never FF) on the line just ahead of the reply to a packet
+    // that starts with `packet`, the next `times` times it comes.
+    struct Burst {
+        QByteArray packet;
+        int bytes = 16;
+        int times = 1;
+    } burstBefore;
     // Drop a packet without answer when this says so (tests).
     std::function<bool(const QByteArray &packet)> dropIf;
 };

@@ -9,6 +9,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
+#include <algorithm>
+#include <cctype>
 #include <clock.h>
 #include <portlist.h>
 
@@ -114,6 +116,17 @@ int main(int argc, char **argv)
     const QCommandLineOption netChange(
         QStringLiteral("network-change"),
         QStringLiteral("Send one network-change notice before the first reply."));
+    const QCommandLineOption burstBefore(
+        QStringLiteral("burst-before"),
+        QStringLiteral("Put stray bytes on the line ahead of the reply to the packet that starts "
+                       "with these hexadecimal bytes (as sent, e.g. 81097E7E00)."),
+        QStringLiteral("HEX"));
+    const QCommandLineOption burstBytes(QStringLiteral("burst-bytes"),
+                                        QStringLiteral("Stray bytes per burst (default 16)."),
+                                        QStringLiteral("N"), QStringLiteral("16"));
+    const QCommandLineOption burstTimes(QStringLiteral("burst-times"),
+                                        QStringLiteral("How many replies get a burst (default 1)."),
+                                        QStringLiteral("N"), QStringLiteral("1"));
     const QCommandLineOption split(QStringLiteral("split"),
                                    QStringLiteral("Send replies in pieces."));
     const QCommandLineOption slow(QStringLiteral("slow"),
@@ -135,7 +148,8 @@ int main(int argc, char **argv)
     const QCommandLineOption quiet({QStringLiteral("q"), QStringLiteral("quiet")},
                                    QStringLiteral("Print only the device path."));
     cli.addOptions({cameras, models, baud, link, silent, silentAfter, garbage, errors, netChange,
-                    split, slow, tcp, tcpHost, lineBaud, quiet});
+                    burstBefore, burstBytes, burstTimes, split, slow, tcp, tcpHost, lineBaud,
+                    quiet});
     cli.process(app);
 
     QList<int> codes;
@@ -159,6 +173,23 @@ int main(int argc, char **argv)
     f.networkChange = cli.isSet(netChange);
     f.splitReplies = cli.isSet(split);
     f.slowMs = cli.value(slow).toInt();
+    if (cli.isSet(burstBefore)) {
+        bool bytesOk = false;
+        bool timesOk = false;
+        const QString hex = cli.value(burstBefore).remove(QLatin1Char(' '));
+        f.burstBefore.packet = QByteArray::fromHex(hex.toLatin1());
+        f.burstBefore.bytes = cli.value(burstBytes).toInt(&bytesOk);
+        f.burstBefore.times = cli.value(burstTimes).toInt(&timesOk);
+        const bool hexOk =
+            !hex.isEmpty() && hex.size() % 2 == 0 &&
+            std::all_of(hex.begin(), hex.end(), [](QChar c) { return isxdigit(c.toLatin1()); });
+        if (!hexOk || !bytesOk || !timesOk || f.burstBefore.bytes < 1 ||
+            f.burstBefore.bytes > 1024 || f.burstBefore.times < 0) {
+            std::fprintf(stderr, "zam-camsim: --burst-before needs hexadecimal bytes, "
+                                 "--burst-bytes 1..1024 and --burst-times 0 or more\n");
+            return 2;
+        }
+    }
 
     if (cli.isSet(lineBaud)) {
         chain.lineBaud = bps;

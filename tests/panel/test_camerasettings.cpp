@@ -112,6 +112,11 @@ private slots:
     void readFromASimulatedCamera();
     void unansweredPackets();
     void cancelStopsBeforeTheNextPacket();
+    void strayBytesAndNotices_data();
+    void strayBytesAndNotices();
+    void brightThroughFullAuto_data();
+    void brightThroughFullAuto();
+    void movingLensAndOddMemory();
 };
 
 void TestCameraSettings::fileRoundTrip_data()
@@ -484,15 +489,19 @@ void TestCameraSettings::unansweredPackets()
         QCOMPARE(captions(outcome.notTaken), QStringList{"Camera ID"});
         QCOMPARE(outcome.notTaken.first().right, "0");
     }
-    // A silent camera: every packet times out once, the read fails, nothing hangs.
+    // A camera that dies: three packets in a row unanswered stop the load
+    // within 4 s, naming what was not sent, with no read-back.
     {
         LinkRig rig(1, {0x31});
-        rig.chain.faults().silent = true;
+        rig.chain.faults().silentAfter = 2;
         const qint64 start = rig.clock.nowMs();
         const LoadOutcome outcome = load(rig, plan);
-        QVERIFY(!outcome.after);
-        QCOMPARE(outcome.readError, "the camera did not answer the status read");
-        QVERIFY(rig.clock.nowMs() - start < (plan.packets.size() + 5) * 1100);
+        QVERIFY(!outcome.after && !outcome.ok() && outcome.lineDead);
+        QCOMPARE(outcome.sent, 5);
+        QCOMPARE(outcome.notLoaded.size(), plan.packets.size() - 5);
+        QCOMPARE(outcome.notLoaded.first(), plan.packets[5].what);
+        QCOMPARE(outcome.readError, "3 packets in a row went unanswered: the load stopped");
+        QVERIFY(rig.clock.nowMs() - start < 4000);
     }
 }
 
@@ -509,6 +518,105 @@ void TestCameraSettings::cancelStopsBeforeTheNextPacket()
     QCOMPARE(outcome.sent, 3);
     QCOMPARE(rig.chain.received().size(), 3);
     QVERIFY(!outcome.after);
+}
+
+// A burst of stray bytes ahead of one block's reply, or a network-change
+// notice, never shifts a later reply: the read agrees with the camera.
+void TestCameraSettings::strayBytesAndNotices_data()
+{
+    QTest::addColumn<QByteArray>("inquiry");
+    QTest::addColumn<bool>("notice");
+    QTest::newRow("burst before lens") << hexBytes("82097E7E00") << false;
+    QTest::newRow("burst before camera") << hexBytes("82097E7E01") << false;
+    QTest::newRow("burst before other") << hexBytes("82097E7E02") << false;
+    QTest::newRow("burst before memory") << hexBytes("8209042303") << false;
+    QTest::newRow("network change") << QByteArray() << true;
+}
+
+void TestCameraSettings::strayBytesAndNotices()
+{
+    QFETCH(QByteArray, inquiry);
+    QFETCH(bool, notice);
+    LinkRig rig(2, {0x31});
+    setUp(rig.chain.camera(2).state());
+    rig.link.state().CameraAddress = 2;
+    rig.chain.faults().burstBefore = {inquiry, 16, 1};
+    rig.chain.faults().networkChange = notice;
+    int notices = 0;
+    QObject::connect(&rig.link, &CameraLink::networkChangeReceived, [&] { ++notices; });
+    const SettingsRead saved = readAgreedSettings(rig.link);
+    QVERIFY2(saved.settings, qPrintable(saved.error));
+    QVERIFY(*saved.settings == sampleSettings());
+    QCOMPARE(notices, notice ? 1 : 0);
+
+    // The load's check, after one more burst.
+    rig.chain.faults().burstBefore = {inquiry, 16, 1};
+    rig.chain.faults().networkChange = notice;
+    const LoadOutcome outcome = load(rig, planLoad(sampleSettings(), 0x31, 2));
+    QVERIFY2(outcome.ok(), qPrintable(outcome.refused.join('\n') + outcome.readError));
+}
+
+// A load into bright sends what the Bright control sends for the camera's
+// mode at that moment: full auto and a second first, unless in shutter
+// priority.
+void TestCameraSettings::brightThroughFullAuto_data()
+{
+    QTest::addColumn<int>("cameraMode");
+    QTest::addColumn<bool>("throughFullAuto");
+    QTest::newRow("from manual") << 0x03 << true;
+    QTest::newRow("from full auto") << 0x00 << true;
+    QTest::newRow("from shutter priority") << 0x0A << false;
+}
+
+void TestCameraSettings::brightThroughFullAuto()
+{
+    QFETCH(int, cameraMode);
+    QFETCH(bool, throughFullAuto);
+    LinkRig rig(1, {0x31});
+    rig.chain.camera(1).state().exposure.aeMode = cameraMode;
+    CameraSettings s;
+    s.modelCode = 0x31;
+    s.set(S::AeMode, 0x0D);
+    QMap<QByteArray, qint64> at;
+    QObject::connect(&rig.link, &CameraLink::packetWritten,
+                     [&](const QByteArray &p) { at.insert(p, rig.clock.nowMs()); });
+    const LoadOutcome outcome = load(rig, planLoad(s, 0x31, 1));
+    QVERIFY2(outcome.ok(), qPrintable(outcome.refused.join('\n') + outcome.readError));
+    const QByteArray fullAuto = hexBytes("8101043900FF");
+    const QByteArray bright = hexBytes("810104390DFF");
+    QVERIFY(at.contains(bright));
+    QCOMPARE(at.contains(fullAuto), throughFullAuto);
+    if (throughFullAuto)
+        QVERIFY(at[bright] - at[fullAuto] >= 900);
+}
+
+// A lens that keeps moving costs 2 s at most and leaves its position empty,
+// said in a note; a memory reply of another shape leaves the memory empty,
+// naming the bytes.
+void TestCameraSettings::movingLensAndOddMemory()
+{
+    LinkRig rig(1, {0x31});
+    sim::CameraState &c = rig.chain.camera(1).state();
+    setUp(c);
+    c.lens.zoom.start(rig.clock.nowMs(), -1, 0); // 24 s to the wide end
+    rig.chain.addRules({{"odd memory reply",
+                         {0x09, 0x04, 0x23, 0x00},
+                         6,
+                         [](sim::SimCamera &, const QByteArray &) {
+                             return sim::SimReply::inquiry(hexBytes("0102"));
+                         }}});
+    const qint64 start = rig.clock.nowMs();
+    const SettingsRead read = readSettings(rig.link);
+    QVERIFY2(read.settings, qPrintable(read.error));
+    QVERIFY(rig.clock.nowMs() - start < 2000 + 1500);
+    QVERIFY(!read.settings->value(S::ZoomPosition));
+    QVERIFY(read.settings->value(S::FocusPosition));
+    QVERIFY(!read.settings->memory);
+    QCOMPARE(read.moving, (QList<Setting>{S::ZoomPosition, S::DigitalZoomPosition}));
+    QCOMPARE(read.notes,
+             (QStringList{"16-byte memory not saved: the camera answered the read of address 0 "
+                          "with 90 50 01 02 FF, not a memory reply",
+                          "Zoom still moving after 2 s: zoom position not saved"}));
 }
 
 QTEST_GUILESS_MAIN(TestCameraSettings)

@@ -275,7 +275,6 @@ private Q_SLOTS:
         QTest::newRow("iris 18, empty row") << "" << "C11:12 C9:04" << "IrisSlider=8, IrisValue=, BackLight=on";
         QTest::newRow("gain 16") << "" << "C12:10 C9:04" << "GainSlider=1, GainValue=0dB, BackLight=on";
         QTest::newRow("bright 32, empty row") << "" << "C13:20 C9:04" << "BrightSlider=13, BrightValue=, BackLight=on";
-        QTest::newRow("exp. comp. FF") << "" << "C14:FF C9:04" << "ExpCompSlider=7, ExpCompValue=0/0dB, BackLight=on";
         // The aperture text shows the byte, not the slider.
         QTest::newRow("aperture 16") << "" << "C7:10 C9:04" << "ApertureSlider=5, ApertureValue=16, BackLight=on";
         // The shutter table column comes from the other block.

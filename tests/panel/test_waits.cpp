@@ -67,11 +67,12 @@ private Q_SLOTS:
         // The 0.5 s settling pause, then one reply wait for the line check.
         QTest::newRow("start-up, silent line") << "startup" << 1500 << 1600;
         // The line check is answered; three attempts of the address set.
-        QTest::newRow("start-up, address set unanswered") << "address" << 3500 << 3600;
-        QTest::newRow("start-up, version unanswered") << "version" << 3500 << 3600;
+        // Each retry first waits for the line to fall quiet (0.2 s).
+        QTest::newRow("start-up, address set unanswered") << "address" << 3900 << 4000;
+        QTest::newRow("start-up, version unanswered") << "version" << 3900 << 4000;
         // Three attempts of the first inquiry.
-        QTest::newRow("status read") << "status" << 3000 << 3100;
-        QTest::newRow("alarm read") << "alarm" << 3000 << 3100;
+        QTest::newRow("status read") << "status" << 3400 << 3500;
+        QTest::newRow("alarm read") << "alarm" << 3400 << 3500;
         // Full auto first, one second before the bright packet.
         QTest::newRow("bright through full auto") << "bright" << 1000 << 1100;
         // The month and year are never answered: the day is not asked.
