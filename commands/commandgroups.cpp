@@ -20,6 +20,8 @@ CommandGroups::CommandGroups(FrmMain &window)
                [&window](Restriction r) { return window.restricted(r); }})
 {
     QObject::connect(&window, &FrmMain::modelConfigured, &display, &DisplayCommands::followModel);
+    QObject::connect(&window, &FrmMain::startedAfresh, &display,
+                     &DisplayCommands::forgetMotionDetection);
 }
 
 } // namespace zam

@@ -186,6 +186,12 @@ void DisplayCommands::openMotionDetection()
     m_motionD->openFromMenu(); // stops Timer1 and disables AutoRefreshed first
 }
 
+void DisplayCommands::forgetMotionDetection()
+{
+    delete m_motionD;
+    delete m_md;
+}
+
 void DisplayCommands::openTitleEditor()
 {
     m_titles->openFromMenu();

@@ -100,6 +100,9 @@ public Q_SLOTS:
     // The dialogs whose controls a model restriction names show them as the
     // identified model allows (after each model identification).
     void followModel();
+    // A fresh start: the two motion-detection windows, which keep the
+    // switches last sent to the camera, are made anew at their next opening.
+    void forgetMotionDetection();
 
     void openFactorySettings();
     void openRegisters();

@@ -59,7 +59,8 @@ std::optional<int> cameraIdValue(const QString &text)
 SystemCommands::SystemCommands(CameraLink &link, const SystemWidgets &widgets, FrmCamID &idDialog,
                                std::function<void()> readStatus, QWidget *window)
     : m_ui(&widgets), m_link(&link), m_idDialog(&idDialog), m_readStatus(std::move(readStatus)),
-      m_window(window), m_messages(window)
+      m_window(window), m_messages(window), m_pendingRelease(link.clock()),
+      m_recallRefresh(link.clock())
 {
     const SystemWidgets *ui = m_ui;
 
@@ -102,10 +103,10 @@ SystemCommands::SystemCommands(CameraLink &link, const SystemWidgets &widgets, F
 
     m_pendingRelease.setSingleShot(true);
     m_pendingRelease.setInterval(kPendingTimeoutMs);
-    connect(&m_pendingRelease, &QTimer::timeout, this, &SystemCommands::releasePending);
+    connect(&m_pendingRelease, &ClockTimer::timeout, this, &SystemCommands::releasePending);
     m_recallRefresh.setSingleShot(true);
     m_recallRefresh.setInterval(kRecallRefreshDelayMs);
-    connect(&m_recallRefresh, &QTimer::timeout, this, [this] {
+    connect(&m_recallRefresh, &ClockTimer::timeout, this, [this] {
         // Auto refresh switched on meanwhile reads by itself.
         if (!m_link->refresh().captionIsAuto())
             m_readStatus();

@@ -32,7 +32,7 @@
 
 #include <QObject>
 #include <QString>
-#include <QTimer>
+#include <clock.h>
 #include <windowsupport.h>
 
 #include <array>
@@ -108,8 +108,9 @@ private:
     };
     std::optional<PendingPreset> m_pending;
     std::array<std::array<QRadioButton *, 6>, 3> m_presets{};
-    QTimer m_pendingRelease;
-    QTimer m_recallRefresh;
+    // On the link's clock.
+    ClockTimer m_pendingRelease;
+    ClockTimer m_recallRefresh;
     bool m_readAfterRecall = false;
 };
 

@@ -19,6 +19,8 @@ struct MdState {
     bool MDNightLevelSent = false;
     int MDNowLevel = 0;
     bool MDStateKnown = false; // the fields above match the camera
+
+    bool operator==(const MdState &) const = default;
 };
 
 // The motion-detection dialog's copy of SD: mode 1 switches the main window's

@@ -2,11 +2,15 @@
 
 namespace zam {
 
-AutoRefresh::AutoRefresh(QObject *parent) : QObject(parent)
+AutoRefresh::AutoRefresh(Clock &clock, QObject *parent)
+    : QObject(parent), m_timer(clock), m_commandDeadline(clock)
 {
     m_timer.setObjectName(QStringLiteral("Timer1"));
     m_timer.setInterval(kIntervalMs);
-    connect(&m_timer, &QTimer::timeout, this, &AutoRefresh::tick);
+    connect(&m_timer, &ClockTimer::timeout, this, &AutoRefresh::tick);
+    m_commandDeadline.setSingleShot(true);
+    m_commandDeadline.setInterval(kCommandDeadlineMs);
+    connect(&m_commandDeadline, &ClockTimer::timeout, this, &AutoRefresh::commandTimedOut);
 }
 
 AutoRefresh::Look AutoRefresh::lookOf(State s)
@@ -65,6 +69,9 @@ void AutoRefresh::enter(Look next)
     if (s == m_state)
         return;
     m_state = s;
+    // Only a command's own pause waits for the deadline.
+    if (s != State::Paused)
+        m_commandDeadline.stop();
     // A Timer1 that keeps running keeps its period; one that starts begins a
     // fresh one.
     if (next.timer && !m_timer.isActive())
@@ -90,12 +97,21 @@ void AutoRefresh::commandSent()
     l.timer = false;
     l.buttonEnabled = false;
     enter(l);
+    m_commandDeadline.start();
 }
 
 void AutoRefresh::commandFinished()
 {
     if (m_state == State::Paused)
         enter(lookOf(State::On));
+}
+
+void AutoRefresh::commandTimedOut()
+{
+    if (m_state != State::Paused)
+        return;
+    enter(lookOf(State::On));
+    Q_EMIT commandNotFinished();
 }
 
 void AutoRefresh::holdStarted()
@@ -116,6 +132,9 @@ void AutoRefresh::holdEnded()
 
 void AutoRefresh::windowOpened()
 {
+    // The window hands the refresh back when it closes, not the deadline
+    // of a command sent before it opened.
+    m_commandDeadline.stop();
     Look l = look();
     l.timer = false;
     l.buttonEnabled = false;

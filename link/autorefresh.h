@@ -18,10 +18,15 @@
 // the button is open. Held: a slider is being dragged or a dialog that stops
 // only Timer1 is open. The three ticking states are left behind by a hold
 // that ends while the "Auto Refresh" menu entry is checked.
+//
+// A command's pause does not outlast its camera: 10 s after the last command
+// went out without a finishing reply, the refresh resumes as if the reply
+// had come (commandTimedOut), and says so (commandNotFinished).
+
+#include "clock.h"
 
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
 namespace zam {
 
@@ -39,11 +44,12 @@ public:
     };
 
     static constexpr int kIntervalMs = 2000;
+    static constexpr int kCommandDeadlineMs = 10'000;
 
-    explicit AutoRefresh(QObject *parent = nullptr);
+    explicit AutoRefresh(Clock &clock, QObject *parent = nullptr);
 
     State state() const { return m_state; }
-    const QTimer &Timer1() const { return m_timer; }
+    const ClockTimer &Timer1() const { return m_timer; }
 
     bool captionIsAuto() const;
     QString caption() const
@@ -67,6 +73,9 @@ public:
     // A finishing reply: a command's pause (caption "Auto", button disabled,
     // Timer1 off) ends and the next tick comes 2000 ms from now.
     void commandFinished();
+    // No finishing reply came within kCommandDeadlineMs of the last command:
+    // its pause ends as commandFinished() would end it.
+    void commandTimedOut();
     // A slider is pressed, or a dialog that stops only Timer1 opens.
     void holdStarted();
     // That slider is let go or that dialog closes. Timer1 runs again when the
@@ -101,6 +110,8 @@ Q_SIGNALS:
     void changed();
     // Timer1 fired: run the status read.
     void tick();
+    // A command's pause ended without its finishing reply (commandTimedOut).
+    void commandNotFinished();
 
 private:
     struct Look {
@@ -113,7 +124,9 @@ private:
     Look look() const { return lookOf(m_state); }
     void enter(Look look);
 
-    QTimer m_timer;
+    ClockTimer m_timer;
+    // Runs while a command's pause waits for its finishing reply.
+    ClockTimer m_commandDeadline;
     State m_state = State::Off;
     bool m_menuChecked = false;
 };

@@ -5,8 +5,8 @@
 namespace zam {
 
 CameraLink::CameraLink(Port &port, Clock &clock, QObject *parent)
-    : QObject(parent), m_tap(port, clock), m_port(&m_tap), m_stopwatch(clock), m_refresh(this),
-      m_moves(*this)
+    : QObject(parent), m_tap(port, clock), m_port(&m_tap), m_stopwatch(clock),
+      m_refresh(clock, this), m_moves(*this)
 {
     connect(m_port, &Port::readyRead, this, &CameraLink::onPortReadyRead);
 }

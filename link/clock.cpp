@@ -1,9 +1,102 @@
 #include "clock.h"
 
 #include <QThread>
+#include <algorithm>
 #include <cmath>
 
 namespace zam {
+
+ClockTimer::ClockTimer(Clock &clock, QObject *parent) : QObject(parent), m_clock(&clock)
+{
+    m_wait.setSingleShot(true);
+    connect(&m_wait, &QTimer::timeout, this, &ClockTimer::fire);
+}
+
+ClockTimer::~ClockTimer()
+{
+    stop();
+}
+
+void ClockTimer::start(int ms)
+{
+    m_intervalMs = ms;
+    start();
+}
+
+void ClockTimer::start()
+{
+    m_deadlineMs = m_clock->nowMs() + std::max(0, m_intervalMs);
+    if (!m_active && m_clock->firesTimers())
+        m_clock->watch(this);
+    m_active = true;
+    if (!m_clock->firesTimers())
+        m_wait.start(std::max(0, m_intervalMs));
+}
+
+void ClockTimer::setClock(Clock &clock)
+{
+    stop();
+    m_clock = &clock;
+}
+
+void ClockTimer::stop()
+{
+    if (!m_active)
+        return;
+    m_active = false;
+    m_wait.stop();
+    if (m_clock->firesTimers())
+        m_clock->unwatch(this);
+}
+
+int ClockTimer::remainingTime() const
+{
+    if (!m_active)
+        return -1;
+    return int(std::max<std::int64_t>(0, m_deadlineMs - m_clock->nowMs()));
+}
+
+void ClockTimer::fire()
+{
+    if (!m_active)
+        return;
+    if (m_singleShot) {
+        stop();
+    } else {
+        // The next period counts from this deadline, at least 1 ms on, so a
+        // zero interval cannot hold the fake clock in one instant.
+        m_deadlineMs += std::max(1, m_intervalMs);
+        if (!m_clock->firesTimers())
+            m_wait.start(int(std::max<std::int64_t>(0, m_deadlineMs - m_clock->nowMs())));
+    }
+    Q_EMIT timeout();
+}
+
+void FakeClock::advance(std::int64_t ms)
+{
+    const std::int64_t target = m_now + (ms > 0 ? ms : 0);
+    for (;;) {
+        const auto due =
+            std::min_element(m_timers.begin(), m_timers.end(), [](ClockTimer *a, ClockTimer *b) {
+                return a->deadlineMs() < b->deadlineMs();
+            });
+        if (due == m_timers.end() || (*due)->deadlineMs() > target)
+            break;
+        m_now = std::max(m_now, (*due)->deadlineMs());
+        (*due)->fire(); // may stop, restart or add timers
+    }
+    m_now = std::max(m_now, target);
+}
+
+void FakeClock::watch(ClockTimer *t)
+{
+    m_timers.push_back(t);
+}
+
+void FakeClock::unwatch(ClockTimer *t)
+{
+    std::erase(m_timers, t);
+}
 
 void SteadyClock::sleepMs(std::int64_t ms)
 {

@@ -22,6 +22,7 @@ class PortTap final : public Port {
     Q_OBJECT
 public:
     PortTap(Port &inner, Clock &clock, QObject *parent = nullptr);
+    Clock &clock() const { return *m_clock; }
 
     OpenResult open(const PortSettings &settings) override;
     void close() override;

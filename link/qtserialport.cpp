@@ -25,11 +25,44 @@ QString describeOpenFailure(const OpenResult &r, const QString &device)
                    "out and in again.")
             .arg(device);
     case OpenError::Busy:
+        if (!r.detail.isEmpty())
+            return QStringLiteral("The port %1 is busy: %2 has it open.").arg(device, r.detail);
         return QStringLiteral("The port %1 is busy: another program has it open.").arg(device);
     case OpenError::Other:
         break;
     }
     return QStringLiteral("The port %1 could not be opened: %2").arg(device, r.detail);
+}
+
+QStringList serialLockFolders()
+{
+    return {QStringLiteral("/var/lock"), QStringLiteral("/run/lock")};
+}
+
+QString serialLockHolder(const QString &device, const QStringList &lockFolders,
+                         const QString &procFolder)
+{
+    const QString name = QFileInfo(device).fileName();
+    if (name.isEmpty())
+        return {};
+    for (const QString &folder : lockFolders) {
+        QFile lock(folder + QStringLiteral("/LCK..") + name);
+        if (!lock.open(QIODevice::ReadOnly))
+            continue;
+        // Lock files hold the pid as text (ASCII, padded) or, from older
+        // tools, as a binary int; only the text form is read.
+        bool isNumber = false;
+        const qint64 pid = QString::fromLatin1(lock.readLine(64)).trimmed().toLongLong(&isNumber);
+        if (!isNumber || pid <= 0)
+            continue;
+        QFile comm(QStringLiteral("%1/%2/comm").arg(procFolder).arg(pid));
+        if (!comm.open(QIODevice::ReadOnly))
+            continue; // a stale lock: its process is gone
+        const QString command = QString::fromLocal8Bit(comm.readLine(256)).trimmed();
+        return command.isEmpty() ? QStringLiteral("process %1").arg(pid)
+                                 : QStringLiteral("process %1 (%2)").arg(pid).arg(command);
+    }
+    return {};
 }
 
 QtSerialPortBackend::QtSerialPortBackend(QObject *parent) : Port(parent)
@@ -94,7 +127,9 @@ OpenResult QtSerialPortBackend::open(const PortSettings &settings)
                 r.error = OpenError::NoSuchDevice;
 #endif
         }
-        r.detail = m_port.errorString();
+        r.detail = r.error == OpenError::Busy
+                       ? serialLockHolder(settings.device, serialLockFolders())
+                       : m_port.errorString();
         m_port.clearError();
         return r;
     }

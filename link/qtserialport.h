@@ -4,8 +4,17 @@
 #include "port.h"
 
 #include <QSerialPort>
+#include <QStringList>
 
 namespace zam {
+
+// The folders where serial-port lock files ("LCK..ttyUSB0") are kept.
+QStringList serialLockFolders();
+// Who holds the serial device's lock file in one of lockFolders: "process
+// 1234 (minicom)", or empty when there is no lock file or its process is
+// gone. The name is that of PROC/PID/comm.
+QString serialLockHolder(const QString &device, const QStringList &lockFolders,
+                         const QString &procFolder = QStringLiteral("/proc"));
 
 class QtSerialPortBackend final : public Port {
     Q_OBJECT

@@ -26,11 +26,12 @@ TrafficModel::TrafficModel(QObject *parent, int capacity)
     m_unansweredBytes.fill({});
     m_syncTimer.setSingleShot(true);
     m_syncTimer.setInterval(kTrafficSyncMs);
-    connect(&m_syncTimer, &QTimer::timeout, this, &TrafficModel::sync);
+    connect(&m_syncTimer, &ClockTimer::timeout, this, &TrafficModel::sync);
 }
 
 void TrafficModel::attach(PortTap &tap)
 {
+    setClock(tap.clock());
     connect(&tap, &PortTap::bytesPassed, this, &TrafficModel::capture);
     connect(&tap, &PortTap::lineClosed, this, &TrafficModel::lineClosed);
 }

@@ -16,7 +16,6 @@
 #include "trafficpackets.h"
 
 #include <QAbstractTableModel>
-#include <QTimer>
 
 #include <array>
 #include <deque>
@@ -70,8 +69,11 @@ public:
 
     explicit TrafficModel(QObject *parent = nullptr, int capacity = kTrafficRows);
 
-    // Captures everything that passes the tap from now on.
+    // Captures everything that passes the tap from now on; the view is
+    // brought up to date on the tap's clock.
     void attach(PortTap &tap);
+    // The clock the view's updates wait on (tests feed the model directly).
+    void setClock(Clock &clock) { m_syncTimer.setClock(clock); }
     void setDescriber(PacketDescriber describer);
 
     // The tap's events, also for feeding the model directly.
@@ -126,7 +128,8 @@ private:
     // Per address 1..8, when its latest unanswered command was sent (-1: none).
     std::array<qint64, 9> m_unanswered;
     std::array<QByteArray, 9> m_unansweredBytes;
-    QTimer m_syncTimer;
+    SteadyClock m_steadyClock; // until attached to a tap
+    ClockTimer m_syncTimer{m_steadyClock};
 };
 
 // The shown rows with a header row, one line per packet, as comma-separated

@@ -36,6 +36,7 @@ QMessageBox::StandardButton OperatorMessages::show(const OperatorMessage &messag
     if (m_hook)
         return m_hook(message);
     QMessageBox box(message.icon, message.title, message.text, message.buttons, m_window);
+    box.setInformativeText(message.informative);
     if (!message.detail.isEmpty())
         box.setDetailedText(message.detail);
     if (m_onTop)
@@ -52,6 +53,7 @@ QMessageBox *OperatorMessages::post(const OperatorMessage &message) const
     auto *box =
         new QMessageBox(message.icon, message.title, message.text, message.buttons, m_window);
     box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setInformativeText(message.informative);
     if (!message.detail.isEmpty())
         box->setDetailedText(message.detail);
     box->open();

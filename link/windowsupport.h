@@ -44,6 +44,8 @@ struct OperatorMessage {
     QString text;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QString detail; // behind the box's "Show Details..." button; none when empty
+    // Under the main text, in the box itself (the reason behind it); none when empty.
+    QString informative;
 };
 
 // Shows a message and answers the button the operator pressed. Every window

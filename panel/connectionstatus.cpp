@@ -9,6 +9,9 @@
 
 namespace zam {
 
+const QString ConnectionStatus::kNotFinishedMessage =
+    QStringLiteral("The camera did not finish the last command within 10 s; auto refresh resumed.");
+
 namespace {
 
 // The label's text is what a screen reader announces as its name, so the
@@ -29,7 +32,8 @@ QLabel *addLabel(QStatusBar *bar, const char *name, const QString &purpose, bool
 } // namespace
 
 ConnectionStatus::ConnectionStatus(FrmMain &window, QString portText)
-    : QObject(&window), m_window(&window), m_port(std::move(portText))
+    : QObject(&window), m_window(&window), m_port(std::move(portText)),
+      m_watchdog(window.link().clock())
 {
     QStatusBar *bar = window.statusBar();
     m_alarmLabel = addLabel(bar, "ConnectionState", QStringLiteral("Connection state"), false);
@@ -51,7 +55,7 @@ ConnectionStatus::ConnectionStatus(FrmMain &window, QString portText)
     CameraLink &link = window.link();
     m_watchdog.setSingleShot(true);
     m_watchdog.setInterval(kNoAnswerMs);
-    connect(&m_watchdog, &QTimer::timeout, this, [this] {
+    connect(&m_watchdog, &ClockTimer::timeout, this, [this] {
         if (m_waiting)
             setNotAnswering(true);
     });
@@ -63,6 +67,8 @@ ConnectionStatus::ConnectionStatus(FrmMain &window, QString portText)
     connect(&link, &CameraLink::commandFinished, this, &ConnectionStatus::commandFinished);
     connect(&link, &CameraLink::replyTaken, this, &ConnectionStatus::cameraAnswered);
     connect(&link.refresh(), &AutoRefresh::changed, this, &ConnectionStatus::refresh);
+    connect(&link.refresh(), &AutoRefresh::commandNotFinished, this,
+            [bar] { bar->showMessage(kNotFinishedMessage); });
     refresh();
 }
 
@@ -116,7 +122,7 @@ void ConnectionStatus::refresh()
 
 void ConnectionStatus::commandSent()
 {
-    m_sentAt.start();
+    m_sentAtMs = m_window->link().clock().nowMs();
     m_waiting = true;
     m_watchdog.start();
 }
@@ -126,9 +132,9 @@ void ConnectionStatus::commandFinished()
     const QString at = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
     // Round trip from the newest command sent (commands may overlap: a hold
     // button's stop follows its move before the move's completion arrives).
-    if (m_sentAt.isValid() && m_sentAt.elapsed() < 10'000)
-        m_lastReply =
-            QStringLiteral("Last reply %1, round trip %2 ms").arg(at).arg(m_sentAt.elapsed());
+    const std::int64_t roundTrip = m_window->link().clock().nowMs() - m_sentAtMs;
+    if (m_sentAtMs >= 0 && roundTrip < 10'000)
+        m_lastReply = QStringLiteral("Last reply %1, round trip %2 ms").arg(at).arg(roundTrip);
     else
         m_lastReply = QStringLiteral("Last reply %1").arg(at);
     m_waiting = false;

@@ -2,11 +2,11 @@
 // The main window's status bar: port and speed, cameras on the chain, the
 // selected camera, the auto-refresh state, the time of the last finishing
 // reply with its round trip, a clear mark when the camera stopped answering,
-// and the Reconnect button when the port went away.
+// and the Reconnect button when the port went away. Its times are on the
+// link's clock.
 
-#include <QElapsedTimer>
 #include <QObject>
-#include <QTimer>
+#include <clock.h>
 
 class QLabel;
 class QToolButton;
@@ -23,6 +23,7 @@ public:
     // Time after a command without a finishing reply before the camera
     // counts as not answering.
     static constexpr int kNoAnswerMs = 2000;
+    static const QString kNotFinishedMessage;
 
     QString portText() const;
     QString chainText() const;
@@ -52,8 +53,8 @@ private:
     QLabel *m_replyLabel;
     QLabel *m_alarmLabel;
     QToolButton *m_reconnect;
-    QElapsedTimer m_sentAt;
-    QTimer m_watchdog;
+    std::int64_t m_sentAtMs = -1;
+    ClockTimer m_watchdog;
     bool m_waiting = false;
     bool m_notAnswering = false;
     bool m_lost = false;

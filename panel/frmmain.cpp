@@ -139,13 +139,14 @@ void FrmMain::closeEvent(QCloseEvent *event)
 
 void FrmMain::showStartupFailure(const QString &trouble)
 {
-    QString detail;
+    // Why the start-up failed, in the box itself under the main text rather
+    // than behind its details button.
+    OperatorMessage message{QMessageBox::NoIcon, windowTitle(), kCommunicationMessage};
     if (!m_openResult.ok())
-        detail = describeOpenFailure(m_openResult, m_settings.device);
+        message.informative = describeOpenFailure(m_openResult, m_settings.device);
     else if (trouble.startsWith(QLatin1String("answered")))
-        detail = QStringLiteral("The camera %1.").arg(trouble);
-    m_messages.show(
-        {QMessageBox::NoIcon, windowTitle(), kCommunicationMessage, QMessageBox::Ok, detail});
+        message.informative = QStringLiteral("The camera %1.").arg(trouble);
+    m_messages.show(message);
 }
 
 bool FrmMain::startUp()
@@ -165,6 +166,10 @@ bool FrmMain::startUp()
     showCameraChoice();
     m_modes.CurrentAEMode = -1;
     m_modes.CurrentWBMode = -1;
+    // Nothing is known of the camera's motion detection until it is read or
+    // set again (on Reconnect the camera may have been switched or replaced).
+    m_motionDetection = MdState{};
+    Q_EMIT startedAfresh();
 
     // 5: open the port; every opening step runs with errors ignored.
     m_openResult = m_link->port().open(m_settings);
@@ -303,10 +308,6 @@ bool FrmMain::reconnect()
     m_link->moves().stopAll();
     m_link->port().close();
     statusBar()->clearMessage();
-    // The camera after a Reconnect may have been powered, replaced or set
-    // from elsewhere: nothing known of its motion detection still holds, as
-    // at a fresh start.
-    m_motionDetection = MdState{};
     const bool ok = startUp();
     if (ok) {
         m_status->setReconnected();

@@ -123,6 +123,9 @@ Q_SIGNALS:
     // inquiry (or returned to its design when none did): windows with
     // controls of their own that a restriction names follow restricted().
     void modelConfigured();
+    // Start-up begins (the first time, or on Reconnect): windows that keep
+    // what they know of the camera between openings start from scratch.
+    void startedAfresh();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -87,7 +87,7 @@ std::optional<CameraSettings> SettingsFiles::readCamera(const QString &title)
     SettingsRead read;
     {
         BusyCursor busy;
-        read = readSettings(m_window->link());
+        read = readAgreedSettings(m_window->link());
     }
     if (!read.settings)
         tell(QMessageBox::Warning, title,

@@ -80,7 +80,12 @@ std::vector<ReplyPiece> CameraChain::answer(const QByteArray &packet)
     ++m_answered;
 
     const auto head = std::uint8_t(packet.isEmpty() ? 0 : packet[0]);
-    const int extra = m_faults.slowMs;
+    int extra = m_faults.slowMs;
+    Faults::Late &late = m_faults.lateReply;
+    if (!late.packet.isEmpty() && late.times > 0 && packet.startsWith(late.packet)) {
+        --late.times;
+        extra += late.ms;
+    }
     if (m_faults.garbage)
         addGarbage(out);
 
@@ -101,9 +106,10 @@ std::vector<ReplyPiece> CameraChain::answer(const QByteArray &packet)
     if (!burst.packet.isEmpty() && burst.times > 0 && packet.startsWith(burst.packet)) {
         --burst.times;
         std::uniform_int_distribution<int> val(0, 0xFE);
-        QByteArray junk;
-        for (int i = 0; i < burst.bytes; ++i)
-            junk.append(char(val(m_rng)));
+        QByteArray junk = burst.content;
+        if (junk.isEmpty())
+            for (int i = 0; i < burst.bytes; ++i)
+                junk.append(char(val(m_rng)));
         out.push_back({junk, 1});
     }
     const int y0 = 0x80 + 16 * address;

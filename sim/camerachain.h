@@ -30,11 +30,21 @@ struct Faults {
     int slowMs = 0;             // extra camera time before every reply
     // Stray bytes (never FF) on the line just ahead of the reply to a packet
     // that starts with `packet`, the next `times` times it comes.
+    // With `content` set, that burst goes out instead (it may look like a
+    // reply, FF included).
     struct Burst {
         QByteArray packet;
         int bytes = 16;
         int times = 1;
+        QByteArray content;
     } burstBefore;
+    // The reply to a packet that starts with `packet` comes `ms` late, the
+    // next `times` times it comes.
+    struct Late {
+        QByteArray packet;
+        int ms = 0;
+        int times = 1;
+    } lateReply;
     // Drop a packet without answer when this says so (tests).
     std::function<bool(const QByteArray &packet)> dropIf;
 };

@@ -131,7 +131,10 @@ private Q_SLOTS:
         control<QRadioButton>(rig.window, "SetOption_0")->click();
         QCOMPARE(rig.sent().size(), 1);
 
-        QTRY_VERIFY_WITH_TIMEOUT(!rig.groups.system.presetPending(), 2000);
+        rig.run(150);
+        QVERIFY(rig.groups.system.presetPending());
+        rig.run(100);
+        QVERIFY(!rig.groups.system.presetPending());
         QVERIFY(rig.selectedPresets().isEmpty());
         rig.chain.faults().dropIf = {};
         control<QRadioButton>(rig.window, "SetOption_0")->click();
@@ -151,10 +154,10 @@ private Q_SLOTS:
         QVERIFY(!rig.link.refresh().timerEnabled());
         QCOMPARE(rig.sent().size(), 1); // nothing read yet
 
-        QTRY_COMPARE_WITH_TIMEOUT(control<QLineEdit>(rig.window, "CameraIDText")->text(),
-                                  QStringLiteral("1234"), 2000);
+        rig.run(300);
+        QCOMPARE(control<QLineEdit>(rig.window, "CameraIDText")->text(), QStringLiteral("1234"));
         const auto reads = rig.sent().size();
-        QTest::qWait(100);
+        rig.run(1000);
         QCOMPARE(rig.sent().size(), reads); // once only
         QVERIFY(!rig.link.refresh().timerEnabled());
         QCOMPARE(rig.link.refresh().caption(), QStringLiteral("Stop"));

@@ -4,6 +4,7 @@
 #include "camsimprocess.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
 #include <cameralink.h>
@@ -134,6 +135,32 @@ private Q_SLOTS:
         const QString why = describeOpenFailure(r, device);
         QVERIFY2(why.contains(says), qPrintable(why));
         QVERIFY2(!why.contains(QStringLiteral("no such device")), qPrintable(why));
+    }
+
+    // A busy port names the process behind its lock file; a stale or
+    // unreadable lock names nobody.
+    void busyPortNamesItsHolder()
+    {
+        QTemporaryDir locks;
+        const auto lock = [&](const QByteArray &content) {
+            QFile f(locks.filePath(QStringLiteral("LCK..ttyUSB7")));
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(content);
+        };
+        const QString device = QStringLiteral("/dev/ttyUSB7");
+        lock(QByteArray::number(QCoreApplication::applicationPid()).rightJustified(10) + '\n');
+        const QString holder = serialLockHolder(device, {locks.path()});
+        QCOMPARE(
+            holder,
+            QStringLiteral("process %1 (test_serial_e2e)").arg(QCoreApplication::applicationPid()));
+        QVERIFY(describeOpenFailure({OpenError::Busy, holder}, device)
+                    .contains(QStringLiteral("is busy: process ")));
+        lock("     999999999\n"); // no such process
+        QCOMPARE(serialLockHolder(device, {locks.path()}), QString());
+        lock("\x01\x02\x03\x04");
+        QCOMPARE(serialLockHolder(device, {locks.path()}), QString());
+        QVERIFY(describeOpenFailure({OpenError::Busy, {}}, device)
+                    .contains(QStringLiteral("another program")));
     }
 
     void openFailuresSayWhy()

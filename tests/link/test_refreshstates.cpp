@@ -58,6 +58,7 @@ const std::map<QString, std::function<void(AutoRefresh &)>> kTransitions{
     {"operatorToggled", [](AutoRefresh &r) { r.operatorToggled(); }},
     {"commandSent", [](AutoRefresh &r) { r.commandSent(); }},
     {"commandFinished", [](AutoRefresh &r) { r.commandFinished(); }},
+    {"commandTimedOut", [](AutoRefresh &r) { r.commandTimedOut(); }},
     {"holdStarted", [](AutoRefresh &r) { r.holdStarted(); }},
     {"holdEnded", [](AutoRefresh &r) { r.holdEnded(); }},
     {"windowOpened", [](AutoRefresh &r) { r.windowOpened(); }},
@@ -109,6 +110,9 @@ private Q_SLOTS:
         row("reply: slider still held",            State::Held,          false, "commandFinished",         State::Held,          "Auto", true,  false, false);
         row("reply: paused but ticking",           State::PausedTicking, false, "commandFinished",         State::PausedTicking, "Auto", false, false, true);
         row("reply: window held, off",             State::OffHeld,       false, "commandFinished",         State::OffHeld,       "Stop", false, true,  false);
+        row("no reply: paused resumes",            State::Paused,        false, "commandTimedOut",         State::On,            "Auto", true,  false, true);
+        row("no reply: window held, off",          State::OffHeld,       false, "commandTimedOut",         State::OffHeld,       "Stop", false, true,  false);
+        row("no reply: paused but ticking",        State::PausedTicking, false, "commandTimedOut",         State::PausedTicking, "Auto", false, false, true);
         row("press: on",                           State::On,            false, "holdStarted",             State::Held,          "Auto", true,  false, false);
         row("press: off",                          State::Off,           false, "holdStarted",             State::Off,           "Stop", true,  true,  false);
         row("press: paused",                       State::Paused,        false, "holdStarted",             State::Paused,        "Auto", false, false, false);
@@ -156,7 +160,8 @@ private Q_SLOTS:
         QFETCH(bool, once);
         QFETCH(bool, timer);
 
-        AutoRefresh r;
+        FakeClock clock;
+        AutoRefresh r(clock);
         reach(r, before);
         QCOMPARE(r.state(), before);
         r.menuItemToggled(menuChecked);
@@ -171,16 +176,65 @@ private Q_SLOTS:
         QCOMPARE(r.autoRefreshChecked(), menuChecked);
     }
 
+    // The deadline of a command's pause runs on the clock, from the last
+    // command sent, and only for a pause a command took: a window that
+    // disables the button hands the refresh back itself.
+    void commandDeadline_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<State>("after");
+        QTest::addColumn<int>("notFinished");
+        // o operator toggles, s command sent, f finishing reply, w window
+        // opens, digits: that many seconds pass
+        QTest::newRow("unanswered") << "o s 9" << State::Paused << 0;
+        QTest::newRow("unanswered for 10 s") << "o s 9 1" << State::On << 1;
+        QTest::newRow("a later command restarts it") << "o s 5 s 5" << State::Paused << 0;
+        QTest::newRow("answered") << "o s 5 f 9 9" << State::On << 0;
+        QTest::newRow("window opened") << "o s 5 w 9 9" << State::Paused << 0;
+        QTest::newRow("after a sleep, at the next advance") << "o s z 0" << State::On << 1;
+    }
+    void commandDeadline()
+    {
+        QFETCH(QString, steps);
+        QFETCH(State, after);
+        QFETCH(int, notFinished);
+        FakeClock clock;
+        AutoRefresh r(clock);
+        int said = 0;
+        connect(&r, &AutoRefresh::commandNotFinished, this, [&] { ++said; });
+        for (const QString &step : steps.split(QLatin1Char(' '))) {
+            const QChar c = step.at(0);
+            if (c == u'o')
+                r.operatorToggled();
+            else if (c == u's')
+                r.commandSent();
+            else if (c == u'f')
+                r.commandFinished();
+            else if (c == u'w')
+                r.windowOpened();
+            else if (c == u'z') // a blocking wait: nothing fires in it
+                clock.sleepMs(AutoRefresh::kCommandDeadlineMs);
+            else
+                clock.advance(step.toInt() * 1000);
+        }
+        QCOMPARE(r.state(), after);
+        QCOMPARE(said, notFinished);
+    }
+
     // Timer1 fires tick, which runs the status read.
     void timerTicks()
     {
-        AutoRefresh r;
+        FakeClock clock;
+        AutoRefresh r(clock);
         int ticks = 0;
         connect(&r, &AutoRefresh::tick, this, [&] { ++ticks; });
         r.operatorToggled();
-        QTRY_COMPARE_WITH_TIMEOUT(ticks, 1, 3000);
+        clock.advance(1999);
+        QCOMPARE(ticks, 0);
+        clock.advance(1);
+        QCOMPARE(ticks, 1);
         r.operatorToggled();
-        QTest::qWait(50);
+        clock.advance(5000);
         QCOMPARE(ticks, 1);
     }
 };

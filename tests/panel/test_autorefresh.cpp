@@ -6,7 +6,9 @@
 #include "support/scriptedrig.h"
 #include "support/widgetscript.h"
 
+#include <QStatusBar>
 #include <autorefreshcontrols.h>
+#include <connectionstatus.h>
 #include <controls.h>
 
 using namespace zam;
@@ -148,11 +150,12 @@ private Q_SLOTS:
     // Under "Auto" the refresh always runs again: at once when nothing is
     // outstanding, or at the finishing reply of the command that paused it.
     // A command the camera never answered (or whose reply a wait took) keeps
-    // it paused until a later command finishes.
+    // it paused for 10 s from the last command, then it runs again and the
+    // status bar says the camera did not finish.
     void neverLeftDeadUnderAuto_data()
     {
         QTest::addColumn<QString>("steps");
-        QTest::addColumn<bool>("pausedUntilNextCommand");
+        QTest::addColumn<bool>("unfinished");
         const auto row = [](const char *tag, const char *steps, bool paused = false) {
             QTest::newRow(tag) << QString(steps) << paused;
         };
@@ -177,7 +180,7 @@ private Q_SLOTS:
     void neverLeftDeadUnderAuto()
     {
         QFETCH(QString, steps);
-        QFETCH(bool, pausedUntilNextCommand);
+        QFETCH(bool, unfinished);
         auto rig = shownPanel("ApertureUp ZoomTele DZoomX RecallOption_1 DigitalEffectLevel");
         QVERIFY(rig);
         control<QPushButton>(rig->window, "AutoRefreshed")->click();
@@ -185,12 +188,22 @@ private Q_SLOTS:
 
         scenario(*rig, steps);
         rig->run(300);
-        if (pausedUntilNextCommand) {
+        QStatusBar *bar = rig->window.statusBar();
+        if (unfinished) {
             QCOMPARE(view(rig->window), kPaused);
-            scenario(*rig, "answers; click ApertureUp; run 300");
+            // A later command that is not answered either moves the deadline.
+            scenario(*rig, "silent; click ApertureUp; run 9999");
+            QCOMPARE(view(rig->window), kPaused);
+            QCOMPARE(bar->currentMessage(), QString());
+            rig->run(1);
+            QCOMPARE(bar->currentMessage(), ConnectionStatus::kNotFinishedMessage);
         }
         QCOMPARE(view(rig->window), kOn);
         QCOMPARE(rig->link.refresh().Timer1().interval(), 2000);
+        if (!unfinished) {
+            rig->run(AutoRefresh::kCommandDeadlineMs);
+            QCOMPARE(bar->currentMessage(), QString());
+        }
     }
 
     // The alarm read: byte 2 of the first reply 02 sets MDActive, 03 clears

@@ -9,6 +9,7 @@
 
 #include <camerasettings.h>
 #include <catalog.h>
+#include <exchange.h>
 
 using namespace zam;
 using S = Setting;
@@ -114,6 +115,7 @@ private slots:
     void cancelStopsBeforeTheNextPacket();
     void strayBytesAndNotices_data();
     void strayBytesAndNotices();
+    void lateAndLookalikeReplies();
     void brightThroughFullAuto_data();
     void brightThroughFullAuto();
     void movingLensAndOddMemory();
@@ -557,6 +559,30 @@ void TestCameraSettings::strayBytesAndNotices()
     rig.chain.faults().networkChange = notice;
     const LoadOutcome outcome = load(rig, planLoad(sampleSettings(), 0x31, 2));
     QVERIFY2(outcome.ok(), qPrintable(outcome.refused.join('\n') + outcome.readError));
+}
+
+// A reply that comes after its try gave up falls into the quiet wait before
+// the retry, not into the next block's wait. A burst shaped like a reply is
+// outvoted: settings are taken only when two reads agree.
+void TestCameraSettings::lateAndLookalikeReplies()
+{
+    LinkRig rig(2, {0x31});
+    setUp(rig.chain.camera(2).state());
+    rig.link.state().CameraAddress = 2;
+    const QByteArray lens = hexBytes("82097E7E00");
+    rig.chain.faults().lateReply = {lens, 1050, 1};
+    const SettingsRead late = readSettings(rig.link);
+    QVERIFY2(late.settings, qPrintable(late.error));
+    QVERIFY(*late.settings == sampleSettings());
+
+    QByteArray lookalike =
+        exchange(rig.link, lens + char(0xFF), ExchangeExpect::inquiry(2, 16)).data;
+    QCOMPARE(lookalike.size(), 16);
+    lookalike[5] = char(lookalike[5] ^ 0x01); // the zoom position's last nibble
+    rig.chain.faults().burstBefore = {lens, 0, 1, lookalike};
+    const SettingsRead agreed = readAgreedSettings(rig.link);
+    QVERIFY2(agreed.settings, qPrintable(agreed.error));
+    QVERIFY(*agreed.settings == sampleSettings());
 }
 
 // A load into bright sends what the Bright control sends for the camera's

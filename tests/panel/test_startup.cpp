@@ -7,9 +7,12 @@
 
 #include <QAbstractSlider>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <connectionstatus.h>
 #include <fset.h>
+#include <md.h>
 #include <sphericalmask.h>
 
 using namespace zam;
@@ -184,7 +187,19 @@ private Q_SLOTS:
         rig.port.setOpenFailure(OpenError::NoSuchDevice);
         QVERIFY(!rig.window.startUp());
         QCOMPARE(rig.messages.texts(), QStringList{FrmMain::kCommunicationMessage});
-        QVERIFY(rig.messages.details().value(0).contains(QStringLiteral("no such device")));
+        QVERIFY(rig.messages.informative().value(0).contains(QStringLiteral("no such device")));
+    }
+
+    // A camera that answers only with bytes that make no reply is not called
+    // silent: the box says what came.
+    void garbageIsNotSilence()
+    {
+        PanelRig rig(1);
+        rig.chain.faults().burstBefore = {hexBytes("81"), 5, 1000};
+        QVERIFY(!rig.window.startUp());
+        QCOMPARE(rig.messages.texts(), QStringList{FrmMain::kCommunicationMessage});
+        const QString why = rig.messages.informative().value(0);
+        QVERIFY2(why.contains(QStringLiteral("bytes that are not a reply")), qPrintable(why));
     }
 
     // Reconnect to a chain whose camera is now another model: the window is
@@ -253,23 +268,44 @@ private Q_SLOTS:
         QVERIFY(control<QAction>(ui, "CameraSel_1")->isChecked());
     }
 
-    // What the window knew of the camera's motion detection goes with the
-    // old session, as after a fresh start.
+    // What the window knew of motion detection on the camera before a
+    // Reconnect is forgotten, as at a fresh start: the alarm window opens
+    // with detection off and its alarm switch as made, and the alarm read
+    // is not skipped as if the settings were known.
     void reconnectForgetsMotionDetection()
     {
-        const auto fields = [](const MdState &m) {
-            return QList<int>{m.MDActive,         m.MDMode,         m.MDModeKnown,
-                              m.MDDayLevel,       m.MDDayLevelSent, m.MDNightLevel,
-                              m.MDNightLevelSent, m.MDNowLevel,     m.MDStateKnown};
-        };
-        PanelRig fresh(1);
-        QVERIFY(fresh.start());
         PanelRig rig(1);
         QVERIFY(rig.start());
-        MdState &md = rig.window.motionDetection();
-        md = {true, 0x02, true, 12, true, 34, true, 56, true};
-        QVERIFY(rig.window.reconnect());
-        QCOMPARE(fields(rig.window.motionDetection()), fields(fresh.window.motionDetection()));
+        const auto inAlarmWindow = [&](const std::function<void(MD &)> &steps) {
+            QTimer::singleShot(0, [&] {
+                MD *md = rig.groups.display.md();
+                steps(*md);
+                md->close();
+            });
+            control<QAction>(rig.window, "AlarmDetection")->trigger();
+        };
+        inAlarmWindow([](MD &md) {
+            control<QPushButton>(md, "cmdsetMDinq")->click();
+            control<QPushButton>(md, "cmdsetMDtime")->click();
+            control<QRadioButton>(md, "OpMDon")->click();
+            control<QPushButton>(md, "cmdMDstart")->click();
+            control<QPushButton>(md, "cmdJun")->click();
+        });
+        QVERIFY(rig.window.motionDetection().MDActive);
+        QVERIFY(rig.window.motionDetection().MDStateKnown);
+
+        Q_EMIT rig.port.deviceLost(QStringLiteral("adapter unplugged"));
+        control<QToolButton>(rig.window, "Reconnect")->click();
+        QVERIFY(!rig.window.connectionStatus().lost());
+        QVERIFY(rig.window.motionDetection() == MdState{});
+        QString jun;
+        bool detectionOff = false;
+        inAlarmWindow([&](MD &md) {
+            jun = control<QPushButton>(md, "cmdJun")->text();
+            detectionOff = control<QRadioButton>(md, "OpMDoff")->isChecked();
+        });
+        QCOMPARE(jun, QStringLiteral("ON"));
+        QVERIFY(detectionOff);
     }
 
     void garbledVersionReplyRetried()

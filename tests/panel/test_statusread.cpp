@@ -395,6 +395,25 @@ private Q_SLOTS:
         QCOMPARE(control<QLineEdit>(rig.window, "ZoomValue")->text(), QStringLiteral("8192"));
         QVERIFY(!rig.errorBox());
     }
+
+    // Stray bytes ahead of a reply make that try fail as a whole; the retry's
+    // reply is taken, and nothing later is shifted by them.
+    void strayBurstFailsOnlyItsTry()
+    {
+        PlainRig rig;
+        QVERIFY(rig.start());
+        int lensAsked = 0;
+        rig.port.answer = [&](const QByteArray &p) -> QByteArray {
+            if (rig.cam.blockFor(p) == &rig.cam.lens && ++lensAsked == 1)
+                return QByteArray(16, char(0x5A)) + rig.cam.lens;
+            return rig.cam.reply(p);
+        };
+        rig.edit("L2:2");
+        rig.read();
+        QCOMPARE(lensAsked, 2);
+        QCOMPARE(control<QLineEdit>(rig.window, "ZoomValue")->text(), QStringLiteral("8192"));
+        QVERIFY(!rig.errorBox());
+    }
 };
 
 QTEST_MAIN(TestStatusRead)

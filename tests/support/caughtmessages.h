@@ -22,6 +22,7 @@ struct CaughtMessages {
     QStringList texts() const { return collect(&zam::OperatorMessage::text); }
     QStringList titles() const { return collect(&zam::OperatorMessage::title); }
     QStringList details() const { return collect(&zam::OperatorMessage::detail); }
+    QStringList informative() const { return collect(&zam::OperatorMessage::informative); }
     bool isEmpty() const { return all.isEmpty(); }
     qsizetype size() const { return all.size(); }
     void clear() { all.clear(); }
