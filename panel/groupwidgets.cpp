@@ -52,6 +52,7 @@ GroupWidgets groupWidgets(Ui::FrmMain &ui)
             },
         .exposure =
             {
+                .form = ui.centralwidget->window(),
                 .ApertureDown = ui.ApertureDown,
                 .ApertureReset = ui.ApertureReset,
                 .ApertureSlider = ui.ApertureSlider,
@@ -90,6 +91,7 @@ GroupWidgets groupWidgets(Ui::FrmMain &ui)
             },
         .whiteBalance =
             {
+                .form = ui.centralwidget->window(),
                 .ATW = ui.ATW,
                 .ATWPro = ui.ATWPro,
                 .BGainDown = ui.BGainDown,
@@ -107,6 +109,7 @@ GroupWidgets groupWidgets(Ui::FrmMain &ui)
             },
         .picture =
             {
+                .form = ui.centralwidget->window(),
                 .BlackWhite = ui.BlackWhite,
                 .DigitalEffectLevel = ui.DigitalEffectLevel,
                 .Freese = ui.Freese,
@@ -163,6 +166,7 @@ GroupWidgets groupWidgets(Ui::FrmMain &ui)
             },
         .display =
             {
+                .form = ui.centralwidget->window(),
                 .AESpotMode = ui.AESpotMode,
                 .AlarmDetection = ui.AlarmDetection,
                 .DataScreen = ui.DataScreen,

@@ -63,6 +63,7 @@ struct FocusWidgets {
 };
 
 struct ExposureWidgets {
+    QWidget *form; // the main window, where the mode tables' controls are found
     QToolButton *ApertureDown;
     QPushButton *ApertureReset;
     QSlider *ApertureSlider;
@@ -101,6 +102,7 @@ struct ExposureWidgets {
 };
 
 struct WhiteBalanceWidgets {
+    QWidget *form; // the main window, where the mode tables' controls are found
     QAction *ATW;
     QAction *ATWPro;
     QToolButton *BGainDown;
@@ -118,6 +120,7 @@ struct WhiteBalanceWidgets {
 };
 
 struct PictureWidgets {
+    QWidget *form; // the main window, where the mode tables' controls are found
     QAction *BlackWhite;
     QAction *DigitalEffectLevel;
     QAction *Freese;
@@ -174,6 +177,7 @@ struct SystemWidgets {
 };
 
 struct DisplayWidgets {
+    QWidget *form; // the main window, where the mode tables' controls are found
     QAction *AESpotMode;
     QAction *AlarmDetection;
     QAction *DataScreen;
