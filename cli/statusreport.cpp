@@ -28,7 +28,7 @@ QJsonObject modeCaptioned(ModeFamily family, int code)
     return captioned(code, row ? std::optional(QString::fromLatin1(row->caption)) : std::nullopt);
 }
 
-QJsonObject versionObject(const VersionStatus &v, const std::optional<ModelRow> &row)
+QJsonObject versionObject(const VersionStatus &v, const ModelRow *row)
 {
     QJsonObject o{{QStringLiteral("modelCode"), v.modelCode}};
     o[QStringLiteral("modelName")] =
@@ -133,7 +133,7 @@ QJsonObject statusObject(const StatusReplies &replies, int address)
     const OtherStatus other = decodeOther(replies.other);
     return {
         {QStringLiteral("address"), address},
-        {QStringLiteral("version"), versionObject(version, row)},
+        {QStringLiteral("version"), versionObject(version, row ? &*row : nullptr)},
         {QStringLiteral("lens"), lensObject(decodeLens(replies.lens))},
         {QStringLiteral("camera"),
          cameraObject(decodeCamera(replies.camera), captions, other.shutterColumn)},

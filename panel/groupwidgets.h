@@ -70,7 +70,6 @@ struct ExposureWidgets {
     QToolButton *ApertureUp;
     QCheckBox *AutoSlowShutter;
     QCheckBox *BackLight;
-    QAction *Bright;
     QToolButton *BrightDown;
     QSlider *BrightSlider;
     QToolButton *BrightUp;
@@ -79,21 +78,15 @@ struct ExposureWidgets {
     QToolButton *ExpCompDown;
     QSlider *ExpCompSlider;
     QToolButton *ExpCompUp;
-    QAction *FullAuto;
     QToolButton *GainDown;
-    QAction *GainPriority;
     QSlider *GainSlider;
     QToolButton *GainUp;
     QLineEdit *GainValue;
-    QAction *IrisAuto;
     QToolButton *IrisClose;
     QToolButton *IrisOpen;
-    QAction *IrisPriority;
     QSlider *IrisSlider;
-    QAction *Manual;
     QLineEdit *ModelVersion;
     QToolButton *ShutterFast;
-    QAction *ShutterPriority;
     QSlider *ShutterSlider;
     QToolButton *ShutterSlow;
     QLineEdit *ShutterValue;
@@ -103,15 +96,9 @@ struct ExposureWidgets {
 
 struct WhiteBalanceWidgets {
     QWidget *form; // the main window, where the mode tables' controls are found
-    QAction *ATW;
-    QAction *ATWPro;
     QToolButton *BGainDown;
     QSlider *BGainSlider;
     QToolButton *BGainUp;
-    QAction *InDoor;
-    QAction *ManualWB;
-    QAction *OnePushWB;
-    QAction *OutDoor;
     QPushButton *RBReset;
     QToolButton *RGainDown;
     QSlider *RGainSlider;
@@ -121,14 +108,11 @@ struct WhiteBalanceWidgets {
 
 struct PictureWidgets {
     QWidget *form; // the main window, where the mode tables' controls are found
-    QAction *BlackWhite;
     QAction *DigitalEffectLevel;
     QAction *Freese;
     QAction *Image_Stabi;
     QAction *LR_Reverse;
-    QAction *NegArt;
     QAction *Normal;
-    QAction *PEOff;
     QAction *PictureFlip;
     QMenu *Wide;
     QPushButton *Wide_D;
@@ -182,8 +166,6 @@ struct DisplayWidgets {
     QAction *AlarmDetection;
     QAction *DataScreen;
     QAction *DateDisplay;
-    QAction *Internal;
-    QAction *LineLock;
     QAction *MotionDetectD;
     QAction *PrivacyAv;
     QAction *RegisterSet;
