@@ -1,6 +1,7 @@
 #include "statusreport.h"
 
 #include <QJsonArray>
+#include <cameramodes.h>
 #include <captiontables.h>
 #include <modeltable.h>
 
@@ -9,13 +10,6 @@
 namespace zam::cli {
 
 namespace {
-
-// The menu captions of the modes, by the panel's menu items.
-constexpr std::array<const char *, 6> kAECaptions{
-    "Full Auto", "Manual", "ShutterPriority", "Iris Priority", "Gain Priority", "Bright"};
-constexpr std::array<const char *, 6> kWBCaptions{"Auto",        "InDoor", "OutDoor",
-                                                  "One Push WB", "ATW",    "Manual WB"};
-constexpr std::array<const char *, 3> kEffectCaptions{"Off", "NegArt", "Black & White"};
 
 constexpr std::array<const char *, 3> kLensNames{"10x", "18x", "25x"};
 
@@ -27,16 +21,14 @@ QJsonObject captioned(int value, const std::optional<QString> &caption)
             {QStringLiteral("caption"), caption ? QJsonValue(*caption) : QJsonValue()}};
 }
 
-template <typename Item, std::size_t N>
-std::optional<QString> itemCaption(std::optional<Item> item,
-                                   const std::array<const char *, N> &captions)
+// A mode's value with the caption of the menu item the panel checks for it.
+QJsonObject modeCaptioned(ModeFamily family, int code)
 {
-    if (!item || std::size_t(*item) >= N)
-        return std::nullopt;
-    return QString::fromLatin1(captions[std::size_t(*item)]);
+    const ModeRow *row = reportedMode(family, code);
+    return captioned(code, row ? std::optional(QString::fromLatin1(row->caption)) : std::nullopt);
 }
 
-QJsonObject versionObject(const VersionStatus &v, const std::optional<ModelRow> &row)
+QJsonObject versionObject(const VersionStatus &v, const ModelRow *row)
 {
     QJsonObject o{{QStringLiteral("modelCode"), v.modelCode}};
     o[QStringLiteral("modelName")] =
@@ -65,18 +57,12 @@ QJsonObject lensObject(const LensStatus &s)
 
 QJsonObject cameraObject(const CameraStatus &s, const CaptionTables &captions, int shutterColumn)
 {
-    const auto ae = aeModeRow(s.aeMode);
-    const auto wb = wbModeRow(s.wbMode);
     return {
-        {QStringLiteral("wbMode"),
-         captioned(s.wbMode,
-                   itemCaption(wb ? std::optional(wb->item) : std::nullopt, kWBCaptions))},
+        {QStringLiteral("wbMode"), modeCaptioned(ModeFamily::WhiteBalance, s.wbMode)},
         {QStringLiteral("rGain"), s.rGain},
         {QStringLiteral("bGain"), s.bGain},
         {QStringLiteral("aperture"), s.aperture},
-        {QStringLiteral("aeMode"),
-         captioned(s.aeMode,
-                   itemCaption(ae ? std::optional(ae->item) : std::nullopt, kAECaptions))},
+        {QStringLiteral("aeMode"), modeCaptioned(ModeFamily::Ae, s.aeMode)},
         {QStringLiteral("autoSlowShutter"), s.autoSlowShutter},
         {QStringLiteral("expComp"), s.expComp},
         {QStringLiteral("backLight"), s.backLight},
@@ -101,8 +87,7 @@ QJsonObject otherObject(const OtherStatus &s)
         {QStringLiteral("freeze"), s.freeze},
         {QStringLiteral("dataScreen"), s.dataScreen},
         {QStringLiteral("pictureEffect"),
-         captioned(s.pictureEffect,
-                   itemCaption(pictureEffectItem(s.pictureEffect), kEffectCaptions))},
+         modeCaptioned(ModeFamily::PictureEffect, s.pictureEffect)},
         {QStringLiteral("digitalEffectLevel"), s.digitalEffectLevel},
         {QStringLiteral("cameraId"), s.cameraId},
         {QStringLiteral("shutterColumn"), s.shutterColumn},
@@ -148,7 +133,7 @@ QJsonObject statusObject(const StatusReplies &replies, int address)
     const OtherStatus other = decodeOther(replies.other);
     return {
         {QStringLiteral("address"), address},
-        {QStringLiteral("version"), versionObject(version, row)},
+        {QStringLiteral("version"), versionObject(version, row ? &*row : nullptr)},
         {QStringLiteral("lens"), lensObject(decodeLens(replies.lens))},
         {QStringLiteral("camera"),
          cameraObject(decodeCamera(replies.camera), captions, other.shutterColumn)},

@@ -63,8 +63,7 @@ DisplayCommands::DisplayCommands(CameraLink &link, const DisplayWidgets &widgets
     connectOnOffItem({ui->DateDisplay, Id::DateDisplayOn, Id::DateDisplayOff, false}, link, this);
     connectOnOffItem({ui->TimeDisplay, Id::TimeDisplayOn, Id::TimeDisplayOff, false}, link, this);
 
-    connectMarkedItem(ui->Internal, this, [this](bool) { selectSync(false); });
-    connectMarkedItem(ui->LineLock, this, [this](bool) { selectSync(true); });
+    connectModeItems(ModeFamily::Sync, *ui->form, link, this);
 
     connectCaptionToggle(
         ui->VP0180, link,
@@ -130,14 +129,6 @@ AES *DisplayCommands::aes() const
 FrmSetDate *DisplayCommands::setDate() const
 {
     return m_setDate;
-}
-
-void DisplayCommands::selectSync(bool lineLock)
-{
-    if (!send(*m_link, lineLock ? Id::SyncLineLock : Id::SyncInternal))
-        return;
-    m_ui->Internal->setChecked(!lineLock);
-    m_ui->LineLock->setChecked(lineLock);
 }
 
 bool DisplayCommands::sendPhase(int value)

@@ -7,7 +7,7 @@
 //   entry                         control                        gated
 //   DataScreenOn | DataScreenOff  DataScreen
 //   TitleMenuOn | TitleMenuOff    TitleOnOff                     yes
-//   SyncInternal | SyncLineLock   Internal | LineLock
+//   the sync rows' entries        Internal | LineLock (cameramodes.h)
 //   VPhase0                       VP0180 reading "0 degree" (then "180 degree")
 //   VPhase180                     VP0180 reading anything else (then "0 degree")
 //   VPhaseUp | VPhaseDown         VPUp | VPDown pressed
@@ -118,7 +118,6 @@ public Q_SLOTS:
     void openSetTimeDate();    // SetTimeDate
 
 private:
-    void selectSync(bool lineLock);
     bool sendPhase(int value);
 
     const DisplayWidgets *m_ui;

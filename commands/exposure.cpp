@@ -5,11 +5,10 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <cameramodes.h>
+#include <formcontrols.h>
 #include <groupwidgets.h>
 #include <hexfield.h>
 #include <modeltable.h>
-#include <statusblocks.h>
-#include <statusread.h>
 #include <windowsupport.h>
 
 #include <utility>
@@ -22,37 +21,9 @@ namespace {
 
 using catalog::Id;
 
-// The AE mode packet of a mode code; nothing for a code with no packet.
-std::optional<Id> aeModeEntry(int code)
-{
-    switch (code) {
-    case ae::kFullAuto:
-        return Id::AeFullAuto;
-    case ae::kManual:
-        return Id::AeManual;
-    case ae::kShutterPriority:
-        return Id::AeShutterPriority;
-    case ae::kIrisPriority:
-        return Id::AeIrisPriority;
-    case ae::kGainPriority:
-        return Id::AeGainPriority;
-    case ae::kBright:
-        return Id::AeBright;
-    case ae::kIrisAuto:
-        return Id::AeIrisAuto;
-    default:
-        return std::nullopt;
-    }
-}
-
 // Sliders send on the operator's moves only; the release sends nothing more.
 constexpr SliderSender::Options kSliderOptions{
     .stopsRefresh = true, .sendOnMove = true, .sendOnRelease = false};
-
-// Iris auto is selected only by the (hidden) IrisAuto item and the status
-// read never reports it, so it has no row of its own there. It checks no
-// item; the item field below is not read.
-constexpr AEModeRow kIrisAutoRow{ae::kIrisAuto, AEItem::FullAuto, false, true, true, false, false};
 
 // A checkable QAction flips its own mark before it reports the trigger. The
 // mode items keep their marks under the handler's control (an item that is
@@ -76,24 +47,16 @@ ExposureCommands::ExposureCommands(CameraLink &link, const ExposureWidgets &widg
 {
     const ExposureWidgets *ui = m_ui;
 
-    // AE mode menu. ShutterAuto and GainAuto have no action; AESpotMode opens
-    // the AE spot dialog, which wires itself.
-    struct ModeItem {
-        QAction *action;
-        int code;
-        bool guarded; // asks RefreshNotGoCheck first
-    };
-    const ModeItem modeItems[] = {
-        {ui->FullAuto, ae::kFullAuto, true},
-        {ui->Manual, ae::kManual, true},
-        {ui->ShutterPriority, ae::kShutterPriority, true},
-        {ui->IrisPriority, ae::kIrisPriority, true},
-        {ui->GainPriority, ae::kGainPriority, false},
-        {ui->IrisAuto, ae::kIrisAuto, false},
-    };
-    for (const ModeItem &m : modeItems)
-        connectModeItem(m.action, this, [this, m] { selectAEMode(m.code, m.guarded); });
-    connectModeItem(ui->Bright, this, [this] { selectBright(); });
+    // AE mode menu: one item per mode row. ShutterAuto and GainAuto have no
+    // action; AESpotMode opens the AE spot dialog, which wires itself.
+    for (const ModeRow &row : kAeModes) {
+        connectModeItem(formAction(*ui->form, row.item), this, [this, &row] {
+            if (row.code == ae::kBright)
+                selectBright(row);
+            else
+                selectAEMode(row);
+        });
+    }
 
     // One-step buttons; three of them also step their display.
     struct StepButton {
@@ -153,49 +116,47 @@ bool ExposureCommands::send(catalog::Id id, std::initializer_list<int> values)
     return zam::send(*m_link, id, values);
 }
 
-void ExposureCommands::selectAEMode(int code, bool guarded)
+void ExposureCommands::selectAEMode(const ModeRow &row)
 {
-    if (guarded && !m_link->RefreshNotGoCheck())
+    if (row.guarded && !m_link->RefreshNotGoCheck())
         return;
     CameraModes &s = *m_modes;
-    if (s.CurrentAEMode == code)
+    if (s.CurrentAEMode == row.code)
         return;
     // The mode is recorded only once its packet has gone out: a refused send
     // leaves the item selectable again.
-    const std::optional<Id> entry = aeModeEntry(code);
-    if (!entry || !send(*entry))
+    if (!send(row.entry))
         return;
-    s.CurrentAEMode = code;
-    applyAEMode(code);
+    s.CurrentAEMode = row.code;
+    applyAEMode(row);
 }
 
-void ExposureCommands::selectBright()
+void ExposureCommands::selectBright(const ModeRow &bright)
 {
     if (!m_link->RefreshNotGoCheck())
         return;
     CameraModes &s = *m_modes;
-    if (s.CurrentAEMode == ae::kBright)
+    if (s.CurrentAEMode == bright.code)
         return;
     // The camera is taken to bright through full auto, and left a second in
     // full auto before the bright command; only shutter priority goes
     // straight to bright.
     if (brightGoesThroughFullAuto(s.CurrentAEMode)) {
         const BusyCursor busy;
-        if (!send(Id::AeFullAuto))
+        if (!send(findMode(ModeFamily::Ae, ae::kFullAuto)->entry))
             return;
         m_link->stopwatch().pause(kBrightFullAutoPause);
     }
-    if (!send(Id::AeBright))
+    if (!send(bright.entry))
         return;
-    s.CurrentAEMode = ae::kBright;
-    applyAEMode(ae::kBright);
+    s.CurrentAEMode = bright.code;
+    applyAEMode(bright);
 }
 
-void ExposureCommands::applyAEMode(int code)
+void ExposureCommands::applyAEMode(const ModeRow &row)
 {
-    const std::optional<AEModeRow> row = aeModeRow(code);
-    checkAEItem(*m_ui, row ? std::optional(row->item) : std::nullopt);
-    applyAEModeControls(*m_ui, row ? *row : kIrisAutoRow);
+    checkModeItem(*m_ui->form, ModeFamily::Ae, row.marked ? &row : nullptr);
+    applyModeControls(*m_ui->form, ModeFamily::Ae, row);
 }
 
 bool ExposureCommands::gateCheckBox(QCheckBox *box, bool checked)

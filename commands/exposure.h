@@ -7,7 +7,8 @@
 // below). The packets are the catalog's Exposure entries:
 //
 //   entry                         control
-//   AeFullAuto .. AeIrisAuto      the AE Mode items (Bright by way of full auto)
+//   the AE mode rows' entries     the AE Mode items of the rows (cameramodes.h),
+//                                 Bright by way of full auto
 //   ShutterFaster | ShutterSlower ShutterFast | ShutterSlow
 //   IrisOpen | IrisClose, GainUp | GainDown, BrightUp | BrightDown,
 //   ExpCompUp | ExpCompDown, ApertureUp | ApertureDown | ApertureReset
@@ -42,16 +43,7 @@ class CameraLink;
 struct ExposureWidgets;
 class CaptionTables;
 struct CameraModes;
-
-namespace ae {
-inline constexpr int kFullAuto = 0x00;
-inline constexpr int kManual = 0x03;
-inline constexpr int kShutterPriority = 0x0A;
-inline constexpr int kIrisPriority = 0x0B;
-inline constexpr int kGainPriority = 0x0C;
-inline constexpr int kBright = 0x0D;
-inline constexpr int kIrisAuto = 0x1B;
-} // namespace ae
+struct ModeRow;
 
 // BrightUp steps the display only below this row, whatever the lens's bright
 // range (the 18x and 25x lenses reach 31).
@@ -74,9 +66,9 @@ private:
     // Entry `id` to the selected camera; false when nothing was sent.
     bool send(catalog::Id id, std::initializer_list<int> values = {});
 
-    void selectAEMode(int code, bool guarded);
-    void selectBright();
-    void applyAEMode(int code);
+    void selectAEMode(const ModeRow &row);
+    void selectBright(const ModeRow &bright);
+    void applyAEMode(const ModeRow &row);
 
     // Guarded check boxes: false (and the box put back) while refused.
     bool gateCheckBox(QCheckBox *box, bool checked);

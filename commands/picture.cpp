@@ -3,6 +3,7 @@
 #include "controls.h"
 
 #include <QMessageBox>
+#include <formcontrols.h>
 #include <frmdeffect.h>
 #include <groupwidgets.h>
 #include <hexfield.h>
@@ -69,6 +70,18 @@ void connectOnOffItem(const OnOffItem &row, CameraLink &link, QObject *context,
     });
 }
 
+void connectModeItems(ModeFamily family, QWidget &form, CameraLink &link, QObject *context)
+{
+    for (const ModeRow &row : modeRows(family)) {
+        connectMarkedItem(formAction(form, row.item), context, [family, &form, &link, &row](bool) {
+            if (row.guarded && !link.RefreshNotGoCheck())
+                return;
+            if (send(link, row.entry))
+                checkModeItem(form, family, &row);
+        });
+    }
+}
+
 PictureCommands::PictureCommands(CameraLink &link, const PictureWidgets &widgets,
                                  FrmDEffect &levelDialog, QWidget *window)
     : m_ui(&widgets), m_link(&link), m_levelDialog(&levelDialog), m_messages(window)
@@ -105,14 +118,7 @@ PictureCommands::PictureCommands(CameraLink &link, const PictureWidgets &widgets
             m_ui->Normal->setChecked(true);
     });
 
-    const std::pair<QAction *, Id> effects[] = {{ui->PEOff, Id::PictureEffectOff},
-                                                {ui->NegArt, Id::PictureEffectNegativeArt},
-                                                {ui->BlackWhite, Id::PictureEffectBlackWhite}};
-    for (const auto &[item, effect] : effects) {
-        connectMarkedItem(item, this, [this, item = item, effect = effect](bool) {
-            selectPictureEffect(item, effect);
-        });
-    }
+    connectModeItems(ModeFamily::PictureEffect, *ui->form, link, this);
 
     connect(ui->DigitalEffectLevel, &QAction::triggered, this,
             &PictureCommands::openDigitalEffectLevel);
@@ -133,16 +139,6 @@ void PictureCommands::sendICRThreshold()
     if (!threshold)
         return;
     send(*m_link, Id::IcrThreshold, {int(*threshold)});
-}
-
-void PictureCommands::selectPictureEffect(QAction *item, catalog::Id effect)
-{
-    if (!m_link->RefreshNotGoCheck())
-        return;
-    if (!send(*m_link, effect))
-        return;
-    for (QAction *a : {m_ui->PEOff, m_ui->NegArt, m_ui->BlackWhite})
-        a->setChecked(a == item);
 }
 
 void PictureCommands::openDigitalEffectLevel()

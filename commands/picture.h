@@ -18,7 +18,7 @@
 //   FreezeOn | FreezeOff          Freese                       yes
 //   StabilizerOn | ..Off          Image_Stabi                  yes
 //   WideModeNormal                Normal (wide mode)
-//   PictureEffectOff | ..NegativeArt | ..BlackWhite
+//   the picture effect rows' entries (cameramodes.h)
 //                                 PEOff | NegArt | BlackWhite  yes
 //   DigitalEffectLevel            FrmD_Effect OK
 //
@@ -33,6 +33,7 @@
 
 #include <QObject>
 #include <QString>
+#include <cameramodes.h>
 #include <catalog.h>
 #include <windowsupport.h>
 
@@ -82,6 +83,11 @@ struct OnOffItem {
 void connectOnOffItem(const OnOffItem &row, CameraLink &link, QObject *context,
                       std::function<void(bool on)> afterToggle = {});
 
+// The items of a mode family that only marks its modes (picture effect,
+// sync): a click sends the row's entry (after the gate, for guarded rows)
+// and then checks the clicked item only.
+void connectModeItems(ModeFamily family, QWidget &form, CameraLink &link, QObject *context);
+
 class PictureCommands : public QObject {
     Q_OBJECT
 public:
@@ -100,7 +106,6 @@ public:
 
 private:
     void sendICRThreshold();
-    void selectPictureEffect(QAction *item, catalog::Id effect);
     void sendDigitalEffectLevel();
 
     const PictureWidgets *m_ui;

@@ -6,8 +6,7 @@
 // display is changed, the gains follow at the next status read.
 //
 //   entry                         control
-//   WbAuto .. WbManual            the WB Mode items ATWPro, InDoor, OutDoor,
-//                                 OnePushWB, ATW, ManualWB
+//   the WB mode rows' entries     the WB Mode items of the rows (cameramodes.h)
 //   WbOnePushTrigger              WBTrigger
 //   RGainUp | RGainDown           RGainUp | RGainDown
 //   BGainUp | BGainDown           BGainUp | BGainDown
@@ -17,16 +16,14 @@
 
 #include <QObject>
 #include <catalog.h>
-#include <statusblocks.h>
 
 #include <initializer_list>
-
-class QAction;
 
 namespace zam {
 
 class CameraLink;
 struct CameraModes;
+struct ModeRow;
 struct WhiteBalanceWidgets;
 
 class WhiteBalanceCommands : public QObject {
@@ -35,10 +32,8 @@ public:
     WhiteBalanceCommands(CameraLink &link, const WhiteBalanceWidgets &widgets, CameraModes &modes);
 
 private:
-    QAction *itemAction(WBItem item) const;
     bool send(catalog::Id id, std::initializer_list<int> values = {});
-    void selectMode(int code);
-    void applyMode(int code);
+    void selectMode(const ModeRow &row);
 
     const WhiteBalanceWidgets *m_ui;
     CameraLink *m_link;

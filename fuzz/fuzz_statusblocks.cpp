@@ -9,6 +9,7 @@
 // decoder; the decoded values then drive the caption lookups, the model
 // table and the window-state helpers.
 
+#include "cameramodes.h"
 #include "captiontables.h"
 #include "modeltable.h"
 #include "statusblocks.h"
@@ -52,9 +53,9 @@ void runPiece(const QByteArray &reply, int address, zam::CaptionTables &tables)
     (void)tables.gain(camera.gainPosition);
     (void)tables.bright(camera.brightPosition);
     (void)tables.expComp(camera.expCompPosition);
-    (void)wbModeUpdate(camera.wbMode, camera.aperture - 1);
-    (void)aeModeUpdate(camera.aeMode, camera.aperture - 1);
-    (void)pictureEffectItem(other.pictureEffect);
+    (void)modeUpdate(ModeFamily::WhiteBalance, camera.wbMode, camera.aperture - 1);
+    (void)modeUpdate(ModeFamily::Ae, camera.aeMode, camera.aperture - 1);
+    (void)reportedMode(ModeFamily::PictureEffect, other.pictureEffect);
     (void)vp0180Caption(other.vp0180);
     (void)autoICRCaption(other.autoICR);
 

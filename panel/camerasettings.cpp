@@ -4,7 +4,9 @@
 #include "cameramodes.h"
 #include "exchange.h"
 #include "filetext.h"
+#include "modeltable.h"
 #include "packet.h"
+#include "restrictions.h"
 #include "statusrequest.h"
 
 #include <QJsonArray>
@@ -22,109 +24,62 @@ namespace zam {
 namespace {
 
 using catalog::Id;
-using R = Restriction;
 using S = Setting;
 using K = SettingKind;
 
-constexpr Restriction kNoDigitalZoom[] = {R::HideDigitalZoom};
-constexpr Restriction kNoAutoSlowShutter[] = {R::HideAutoSlowShutter};
-constexpr Restriction kNoWbMode[] = {R::DisableWBMode, R::HideWBMode};
-// The gains need the manual mode, so a model without the mode menu lacks them too.
-constexpr Restriction kNoWbGains[] = {R::HideFrame3, R::DisableWBMode, R::HideWBMode};
-constexpr Restriction kNoPictureFlip[] = {R::DisablePictureFlip};
-constexpr Restriction kNoStabilizer[] = {R::HideImageStabi};
-constexpr Restriction kNoIcr[] = {R::HideICR};
-constexpr Restriction kNoSync[] = {R::HideSync};
-constexpr Restriction kNoVPhase[] = {R::HideFrame5};
-constexpr Restriction kNoVPhase180[] = {R::HideFrame5, R::HideVP0180};
-constexpr Restriction kNoUserMemory[] = {R::HideMemorySave};
-
-constexpr SettingChoice kAeModes[] = {
-    {0x00, "full auto", Id::AeFullAuto, {}},
-    {0x03, "manual", Id::AeManual, {}},
-    {0x0A, "shutter priority", Id::AeShutterPriority, {}},
-    {0x0B, "iris priority", Id::AeIrisPriority, {}},
-    {0x0C, "gain priority", Id::AeGainPriority, {}},
-    {0x0D, "bright", Id::AeBright, {}},
-    {0x1B, "iris auto", Id::AeIrisAuto, {}},
-};
-constexpr int kAeIrisAuto = 0x1B; // no row in the window's AE table: shutter and gain free
-
-constexpr SettingChoice kWbModes[] = {
-    {0, "auto", Id::WbAuto, {}},       {1, "indoor", Id::WbIndoor, {}},
-    {2, "outdoor", Id::WbOutdoor, {}}, {3, "one push", Id::WbOnePush, {}},
-    {4, "ATW", Id::WbAtw, {}},         {5, "manual", Id::WbManual, {}},
-};
-
-// Negative art is commanded with 02 but reported as 1.
-constexpr SettingChoice kPictureEffects[] = {
-    {0, "off", Id::PictureEffectOff, {}},
-    {1, "negative art", Id::PictureEffectNegativeArt, R::HideNegArt},
-    {4, "black and white", Id::PictureEffectBlackWhite, R::HideBlackWhite},
-};
-
-constexpr SettingChoice kSyncModes[] = {
-    {0, "internal", Id::SyncInternal, {}},
-    {1, "line lock", Id::SyncLineLock, {}},
-};
-
-constexpr SettingInfo sw(S s, const char *key, const char *caption, Id on, Id off,
-                         std::span<const Restriction> lacked = {}, Gate gate = Gate::None)
+constexpr SettingInfo sw(S s, const char *key, const char *caption, Id on, Id off)
 {
-    return {s, key, caption, K::Switch, on, off, {}, gate, lacked};
+    return {s, key, caption, K::Switch, on, off};
 }
 constexpr SettingInfo num(S s, const char *key, const char *caption, Id direct,
-                          Gate gate = Gate::None, std::span<const Restriction> lacked = {})
+                          Gate gate = Gate::None)
 {
-    return {s, key, caption, K::Number, direct, direct, {}, gate, lacked};
+    return {s, key, caption, K::Number, direct, direct, ModeFamily::Ae, gate};
 }
-constexpr SettingInfo choice(S s, const char *key, const char *caption,
-                             std::span<const SettingChoice> choices,
-                             std::span<const Restriction> lacked = {})
+constexpr SettingInfo choice(S s, const char *key, const char *caption, ModeFamily family)
 {
-    return {s, key, caption, K::Choice, Id::Count, Id::Count, choices, Gate::None, lacked};
+    return {s, key, caption, K::Choice, Id::Count, Id::Count, family};
 }
 
+// A model's restrictions (restrictions.h) say which of these it lacks.
 // clang-format off
 constexpr SettingInfo kSettings[] = {
     sw(S::DigitalZoomSeparate, "digitalZoomSeparate", "Digital zoom separate mode",
-       Id::DigitalZoomSeparate, Id::DigitalZoomCombine, kNoDigitalZoom),
-    sw(S::DigitalZoom, "digitalZoom", "Digital zoom", Id::DigitalZoomOn, Id::DigitalZoomOff, kNoDigitalZoom),
+       Id::DigitalZoomSeparate, Id::DigitalZoomCombine),
+    sw(S::DigitalZoom, "digitalZoom", "Digital zoom", Id::DigitalZoomOn, Id::DigitalZoomOff),
     num(S::ZoomPosition, "zoomPosition", "Zoom position", Id::ZoomDirect),
     num(S::DigitalZoomPosition, "digitalZoomPosition", "Digital zoom position", Id::DigitalZoomDirect,
-        Gate::DigitalZoomSeparateOn, kNoDigitalZoom),
+        Gate::DigitalZoomSeparateOn),
     num(S::FocusNearLimit, "focusNearLimit", "Focus near limit", Id::FocusNearLimit),
     sw(S::FocusAuto, "focusAuto", "Auto focus", Id::FocusAuto, Id::FocusManual),
     num(S::FocusPosition, "focusPosition", "Focus position", Id::FocusDirect, Gate::FocusManual),
     sw(S::AfSensitivityLow, "afSensitivityLow", "AF sensitivity low", Id::AfSensitivityLow,
        Id::AfSensitivityNormal),
-    choice(S::AeMode, "aeMode", "AE mode", kAeModes),
-    num(S::ShutterPosition, "shutterPosition", "Shutter position", Id::ShutterDirect, Gate::AeShutter),
-    num(S::IrisPosition, "irisPosition", "Iris position", Id::IrisDirect, Gate::AeIris),
-    num(S::GainPosition, "gainPosition", "Gain position", Id::GainDirect, Gate::AeGain),
-    num(S::BrightPosition, "brightPosition", "Bright position", Id::BrightDirect, Gate::AeBright),
+    choice(S::AeMode, "aeMode", "AE mode", ModeFamily::Ae),
+    num(S::ShutterPosition, "shutterPosition", "Shutter position", Id::ShutterDirect),
+    num(S::IrisPosition, "irisPosition", "Iris position", Id::IrisDirect),
+    num(S::GainPosition, "gainPosition", "Gain position", Id::GainDirect),
+    num(S::BrightPosition, "brightPosition", "Bright position", Id::BrightDirect),
     sw(S::ExpComp, "exposureCompensation", "Exposure compensation", Id::ExpCompOn, Id::ExpCompOff),
     num(S::ExpCompLevel, "exposureCompensationLevel", "Exposure compensation level", Id::ExpCompDirect,
         Gate::ExpCompOn),
-    sw(S::BackLight, "backLight", "Backlight compensation", Id::BackLightOn, Id::BackLightOff, {},
-       Gate::AeFullAuto),
+    sw(S::BackLight, "backLight", "Backlight compensation", Id::BackLightOn, Id::BackLightOff),
     sw(S::AutoSlowShutter, "autoSlowShutter", "Auto slow shutter", Id::AutoSlowShutterOn,
-       Id::AutoSlowShutterOff, kNoAutoSlowShutter, Gate::AeFullAuto),
+       Id::AutoSlowShutterOff),
     num(S::Aperture, "aperture", "Aperture level", Id::ApertureDirect),
-    choice(S::WbMode, "whiteBalanceMode", "White-balance mode", kWbModes, kNoWbMode),
-    num(S::RGain, "redGain", "R gain", Id::RGainDirect, Gate::WbManual, kNoWbGains),
-    num(S::BGain, "blueGain", "B gain", Id::BGainDirect, Gate::WbManual, kNoWbGains),
-    choice(S::PictureEffect, "pictureEffect", "Picture effect", kPictureEffects),
+    choice(S::WbMode, "whiteBalanceMode", "White-balance mode", ModeFamily::WhiteBalance),
+    num(S::RGain, "redGain", "R gain", Id::RGainDirect),
+    num(S::BGain, "blueGain", "B gain", Id::BGainDirect),
+    choice(S::PictureEffect, "pictureEffect", "Picture effect", ModeFamily::PictureEffect),
     num(S::DigitalEffectLevel, "digitalEffectLevel", "Digital effect level", Id::DigitalEffectLevel),
-    sw(S::PictureFlip, "pictureFlip", "Picture flip", Id::PictureFlipOn, Id::PictureFlipOff, kNoPictureFlip),
+    sw(S::PictureFlip, "pictureFlip", "Picture flip", Id::PictureFlipOn, Id::PictureFlipOff),
     sw(S::LrReverse, "leftRightReverse", "Left-right reverse", Id::LrReverseOn, Id::LrReverseOff),
-    sw(S::Stabilizer, "imageStabilizer", "Image stabilizer", Id::StabilizerOn, Id::StabilizerOff,
-       kNoStabilizer),
-    sw(S::AutoIcr, "autoIcr", "Auto ICR", Id::AutoIcrOn, Id::AutoIcrOff, kNoIcr),
-    choice(S::Sync, "sync", "Sync", kSyncModes, kNoSync),
+    sw(S::Stabilizer, "imageStabilizer", "Image stabilizer", Id::StabilizerOn, Id::StabilizerOff),
+    sw(S::AutoIcr, "autoIcr", "Auto ICR", Id::AutoIcrOn, Id::AutoIcrOff),
+    choice(S::Sync, "sync", "Sync", ModeFamily::Sync),
     // The status bit is set after 25 01, which the window's button offers as "180 degree".
-    sw(S::VPhase180, "vPhase180", "V-phase 180 degrees", Id::VPhase180, Id::VPhase0, kNoVPhase180),
-    num(S::VPhase, "vPhase", "V-phase", Id::VPhaseDirect, Gate::None, kNoVPhase),
+    sw(S::VPhase180, "vPhase180", "V-phase 180 degrees", Id::VPhase180, Id::VPhase0),
+    num(S::VPhase, "vPhase", "V-phase", Id::VPhaseDirect),
     num(S::CameraId, "cameraId", "Camera ID", Id::CameraIdWrite),
 };
 // clang-format on
@@ -147,19 +102,9 @@ const char kUserMemoryCaption[] = "16-byte memory";
 // address a as nibbles.
 constexpr int kMemoryReplyLength = 7;
 
-bool lacks(std::span<const Restriction> model, std::span<const Restriction> any)
+const ModeRow *findChoice(const SettingInfo &info, int code)
 {
-    return std::any_of(any.begin(), any.end(), [&](Restriction r) {
-        return std::find(model.begin(), model.end(), r) != model.end();
-    });
-}
-
-const SettingChoice *findChoice(const SettingInfo &info, int code)
-{
-    for (const SettingChoice &c : info.choices)
-        if (c.code == code)
-            return &c;
-    return nullptr;
+    return findMode(info.family, code);
 }
 
 bool fits(const SettingInfo &info, int v)
@@ -346,9 +291,9 @@ public:
         case K::Number:
             return number(info, v, where, out);
         case K::Choice:
-            for (const SettingChoice &c : info.choices) {
+            for (const ModeRow &c : modeRows(info.family)) {
                 if (v.isString() &&
-                    v.toString().compare(QLatin1String(c.name), Qt::CaseInsensitive) == 0) {
+                    v.toString().compare(QLatin1String(c.file), Qt::CaseInsensitive) == 0) {
                     out.set(info.setting, c.code);
                     return true;
                 }
@@ -444,8 +389,8 @@ private:
     static QString choiceNames(const SettingInfo &info)
     {
         QStringList names;
-        for (const SettingChoice &c : info.choices)
-            names << QStringLiteral("\"%1\"").arg(QLatin1String(c.name));
+        for (const ModeRow &c : modeRows(info.family))
+            names << QStringLiteral("\"%1\"").arg(QLatin1String(c.file));
         return names.join(QStringLiteral(", ")) + QStringLiteral(" or null");
     }
 };
@@ -534,42 +479,28 @@ const catalog::Field &settingField(const SettingInfo &info)
     return catalog::entry(info.on).fields[0];
 }
 
-bool gateOpen(const CameraSettings &s, Gate gate)
+bool gateOpen(const CameraSettings &s, const SettingInfo &info)
 {
     const auto is = [&](Setting setting, int v) { return s.value(setting) == v; };
-    const auto ae = [&](bool AEModeRow::*column) {
-        const auto code = s.value(S::AeMode);
-        if (!code)
+    // A key that some mode of a family gates is taken in the modes whose
+    // rows load it; with the mode unknown, in none.
+    for (const auto &[family, mode] :
+         {std::pair{ModeFamily::Ae, S::AeMode}, std::pair{ModeFamily::WhiteBalance, S::WbMode}}) {
+        if (!modeGates(family, info.setting))
+            continue;
+        const auto code = s.value(mode);
+        if (!modeLoads(code ? findMode(family, *code) : nullptr, info.setting))
             return false;
-        if (*code == kAeIrisAuto)
-            return column == &AEModeRow::shutter || column == &AEModeRow::gain;
-        const auto row = aeModeRow(*code);
-        return row && (*row).*column;
-    };
-    switch (gate) {
+    }
+    switch (info.gate) {
     case Gate::None:
         return true;
     case Gate::DigitalZoomSeparateOn:
         return is(S::DigitalZoom, 1) && is(S::DigitalZoomSeparate, 1);
     case Gate::FocusManual:
         return is(S::FocusAuto, 0);
-    case Gate::AeShutter:
-        return ae(&AEModeRow::shutter);
-    case Gate::AeIris:
-        return ae(&AEModeRow::iris);
-    case Gate::AeGain:
-        return ae(&AEModeRow::gain);
-    case Gate::AeBright:
-        return ae(&AEModeRow::bright);
-    case Gate::AeFullAuto:
-        return ae(&AEModeRow::backLightSlowAuto);
     case Gate::ExpCompOn:
         return is(S::ExpComp, 1);
-    case Gate::WbManual: {
-        const auto code = s.value(S::WbMode);
-        const auto row = code ? wbModeRow(*code) : std::nullopt;
-        return row && row->gainControls;
-    }
     }
     return false;
 }
@@ -639,8 +570,8 @@ QString settingText(const SettingInfo &info, std::optional<int> value)
     case K::Number:
         return numberText(settingField(info), *value);
     case K::Choice:
-        if (const SettingChoice *c = findChoice(info, *value))
-            return QLatin1String(c->name);
+        if (const ModeRow *c = findChoice(info, *value))
+            return QLatin1String(c->file);
         return QString::number(*value);
     }
     return {};
@@ -660,7 +591,7 @@ QByteArray toJson(const CameraSettings &s)
             else if (info.kind == K::Number)
                 j = *v;
             else
-                j = QLatin1String(findChoice(info, *v)->name);
+                j = QLatin1String(findChoice(info, *v)->file);
         }
         settings.insert(QLatin1String(info.key), j);
     }
@@ -736,7 +667,7 @@ LoadPlan planLoad(const CameraSettings &settings, int targetModelCode, int addre
     plan.targetModel = targetModelCode;
     plan.expected = settings;
     plan.expected.modelCode = targetModelCode;
-    const auto model = restrictionsForModel(targetModelCode);
+    const ModelLacks model = modelLacks(targetModelCode);
     const QString lacked = QStringLiteral("the camera's model lacks it");
 
     for (const SettingInfo &info : kSettings) {
@@ -746,13 +677,14 @@ LoadPlan planLoad(const CameraSettings &settings, int targetModelCode, int addre
             plan.skipped.append({caption, QStringLiteral("no value in the file")});
             continue;
         }
-        if (lacks(model, info.lackedWith)) {
+        if (model.setting(info.setting)) {
             plan.skipped.append({caption, lacked});
             continue;
         }
-        if (!gateOpen(settings, info.gate))
+        if (!gateOpen(settings, info))
             continue;
         catalog::Id id = info.on;
+        const ModeRow *c = nullptr; // the mode of a Choice
         QString what = caption + QStringLiteral(": ") + settingText(info, v);
         std::array<int, 1> values{*v};
         std::span<const int> args;
@@ -762,7 +694,7 @@ LoadPlan planLoad(const CameraSettings &settings, int targetModelCode, int addre
             break;
         case K::Number:
             if (info.setting == S::ZoomPosition && *v > kOpticalTele &&
-                lacks(model, kNoDigitalZoom)) {
+                model.setting(S::DigitalZoom)) {
                 plan.skipped.append(
                     {caption + QStringLiteral(" beyond the optical range"),
                      QStringLiteral("the camera's model lacks digital zoom: %1 sent")
@@ -774,15 +706,16 @@ LoadPlan planLoad(const CameraSettings &settings, int targetModelCode, int addre
             args = values;
             break;
         case K::Choice: {
-            const SettingChoice *c = findChoice(info, *v);
+            c = findChoice(info, *v);
             if (!c)
                 continue; // never: the file's reader takes only listed values
-            if (c->lackedWith && lacks(model, std::span(&*c->lackedWith, 1))) {
+            // A mode whose menu item the model lacks.
+            if (model.control(c->item)) {
                 plan.skipped.append(
-                    {caption + QStringLiteral(" ") + QLatin1String(c->name), lacked});
+                    {caption + QStringLiteral(" ") + QLatin1String(c->file), lacked});
                 continue;
             }
-            id = c->packet;
+            id = c->entry;
             break;
         }
         }
@@ -793,10 +726,12 @@ LoadPlan planLoad(const CameraSettings &settings, int targetModelCode, int addre
             continue;
         }
         PlannedPacket planned{*packet, what, {}, 0};
-        if (id == Id::AeBright) {
+        if (info.setting == S::AeMode && c->code == ae::kBright) {
             // As the Bright control does it: through full auto unless the
             // camera's mode then goes straight to bright.
-            planned.stepBefore = catalog::build(Id::AeFullAuto, address).value_or(QByteArray());
+            planned.stepBefore =
+                catalog::build(findMode(ModeFamily::Ae, ae::kFullAuto)->entry, address)
+                    .value_or(QByteArray());
             planned.pauseBefore = kBrightFullAutoPause;
         }
         plan.packets.append(planned);
@@ -806,7 +741,7 @@ LoadPlan planLoad(const CameraSettings &settings, int targetModelCode, int addre
     const QString memoryCaption = QString::fromLatin1(kUserMemoryCaption);
     if (!settings.memory) {
         plan.skipped.append({memoryCaption, QStringLiteral("no value in the file")});
-    } else if (lacks(model, kNoUserMemory)) {
+    } else if (model.memory) {
         plan.skipped.append({memoryCaption, lacked});
     } else {
         const UserMemory &m = *settings.memory;
@@ -842,7 +777,7 @@ QList<SettingDifference> diff(const CameraSettings &a, const CameraSettings &b)
     if (a.modelCode != b.modelCode)
         out.append({QStringLiteral("Model"), modelText(a.modelCode), modelText(b.modelCode)});
     for (const SettingInfo &info : kSettings) {
-        if (!gateOpen(a, info.gate) || !gateOpen(b, info.gate))
+        if (!gateOpen(a, info) || !gateOpen(b, info))
             continue;
         const auto va = a.value(info.setting);
         const auto vb = b.value(info.setting);
@@ -904,7 +839,7 @@ SettingsRead readSettings(CameraLink &link)
 
     const VersionStatus version = decodeVersion(replies->version, address);
     std::optional<UserMemory> memory;
-    if (!lacks(restrictionsForModel(version.modelCode), kNoUserMemory)) {
+    if (!modelLacks(version.modelCode).memory) {
         MemoryRead m = readUserMemory(link, address);
         if (!m.error.isEmpty())
             return readFailed(m.error);

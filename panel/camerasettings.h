@@ -26,8 +26,9 @@
 // keep one of the two without a word), and text of the file that an error
 // echoes is escaped.
 
+#include "cameramodes.h"
 #include "catalog.h"
-#include "modeltable.h"
+#include "settingkeys.h"
 #include "statusblocks.h"
 
 #include <QByteArray>
@@ -45,69 +46,20 @@ namespace zam {
 class CameraLink;
 struct StatusReplies;
 
-// In load order: a mode comes before the values it gates.
-enum class Setting : std::uint8_t {
-    DigitalZoomSeparate,
-    DigitalZoom,
-    ZoomPosition,
-    DigitalZoomPosition,
-    FocusNearLimit,
-    FocusAuto,
-    FocusPosition,
-    AfSensitivityLow,
-    AeMode,
-    ShutterPosition,
-    IrisPosition,
-    GainPosition,
-    BrightPosition,
-    ExpComp,
-    ExpCompLevel,
-    BackLight,
-    AutoSlowShutter,
-    Aperture,
-    WbMode,
-    RGain,
-    BGain,
-    PictureEffect,
-    DigitalEffectLevel,
-    PictureFlip,
-    LrReverse,
-    Stabilizer,
-    AutoIcr,
-    Sync,
-    VPhase180,
-    VPhase,
-    CameraId,
-    Count
-};
-inline constexpr int kSettingCount = int(Setting::Count);
-
 enum class SettingKind : std::uint8_t {
     Switch, // true / false: the on or the off packet
     Number, // the direct packet's one field, its range from the catalog
     Choice, // one packet per named value
 };
 
-// The mode a value needs before the camera takes it.
+// The lens or exposure-compensation state a value needs before the camera
+// takes it. Values that an AE or white-balance mode gates are the mode
+// rows' (cameramodes.h, their `loads`).
 enum class Gate : std::uint8_t {
     None,
     DigitalZoomSeparateOn, // digital zoom on, separate mode
     FocusManual,
-    AeShutter,  // manual, shutter priority, iris auto
-    AeIris,     // manual, iris priority
-    AeGain,     // manual, gain priority, iris auto
-    AeBright,   // bright
-    AeFullAuto, // full auto: back light, auto slow shutter
     ExpCompOn,
-    WbManual,
-};
-
-struct SettingChoice {
-    int code; // as the status block reports it
-    const char *name;
-    catalog::Id packet;
-    // A model of a group with this restriction lacks this value.
-    std::optional<Restriction> lackedWith;
 };
 
 struct SettingInfo {
@@ -115,12 +67,10 @@ struct SettingInfo {
     const char *key;     // in the file
     const char *caption; // for people: skipped and differing settings
     SettingKind kind;
-    catalog::Id on;  // Switch: on packet; Number: direct packet
-    catalog::Id off; // Switch: off packet
-    std::span<const SettingChoice> choices;
+    catalog::Id on;                     // Switch: on packet; Number: direct packet
+    catalog::Id off;                    // Switch: off packet
+    ModeFamily family = ModeFamily::Ae; // Choice: the modes, by their file names
     Gate gate = Gate::None;
-    // A model of a group with any of these lacks the setting.
-    std::span<const Restriction> lackedWith;
 };
 
 // Every setting, in Setting order (the load order).
@@ -147,8 +97,9 @@ struct CameraSettings {
     bool operator==(const CameraSettings &) const = default;
 };
 
-// Whether the modes in `s` let the camera take setting `setting`.
-bool gateOpen(const CameraSettings &s, Gate gate);
+// Whether the modes in `s` let the camera take the setting: its gate, and
+// the AE and white-balance mode rows that gate it.
+bool gateOpen(const CameraSettings &s, const SettingInfo &info);
 
 // The settings the blocks report; a value the file could not carry (outside
 // its range, an unknown mode) is left empty. Blocks that failed their frame

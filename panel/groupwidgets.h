@@ -63,13 +63,13 @@ struct FocusWidgets {
 };
 
 struct ExposureWidgets {
+    QWidget *form; // the main window, where the mode tables' controls are found
     QToolButton *ApertureDown;
     QPushButton *ApertureReset;
     QSlider *ApertureSlider;
     QToolButton *ApertureUp;
     QCheckBox *AutoSlowShutter;
     QCheckBox *BackLight;
-    QAction *Bright;
     QToolButton *BrightDown;
     QSlider *BrightSlider;
     QToolButton *BrightUp;
@@ -78,21 +78,15 @@ struct ExposureWidgets {
     QToolButton *ExpCompDown;
     QSlider *ExpCompSlider;
     QToolButton *ExpCompUp;
-    QAction *FullAuto;
     QToolButton *GainDown;
-    QAction *GainPriority;
     QSlider *GainSlider;
     QToolButton *GainUp;
     QLineEdit *GainValue;
-    QAction *IrisAuto;
     QToolButton *IrisClose;
     QToolButton *IrisOpen;
-    QAction *IrisPriority;
     QSlider *IrisSlider;
-    QAction *Manual;
     QLineEdit *ModelVersion;
     QToolButton *ShutterFast;
-    QAction *ShutterPriority;
     QSlider *ShutterSlider;
     QToolButton *ShutterSlow;
     QLineEdit *ShutterValue;
@@ -101,15 +95,10 @@ struct ExposureWidgets {
 };
 
 struct WhiteBalanceWidgets {
-    QAction *ATW;
-    QAction *ATWPro;
+    QWidget *form; // the main window, where the mode tables' controls are found
     QToolButton *BGainDown;
     QSlider *BGainSlider;
     QToolButton *BGainUp;
-    QAction *InDoor;
-    QAction *ManualWB;
-    QAction *OnePushWB;
-    QAction *OutDoor;
     QPushButton *RBReset;
     QToolButton *RGainDown;
     QSlider *RGainSlider;
@@ -118,14 +107,12 @@ struct WhiteBalanceWidgets {
 };
 
 struct PictureWidgets {
-    QAction *BlackWhite;
+    QWidget *form; // the main window, where the mode tables' controls are found
     QAction *DigitalEffectLevel;
     QAction *Freese;
     QAction *Image_Stabi;
     QAction *LR_Reverse;
-    QAction *NegArt;
     QAction *Normal;
-    QAction *PEOff;
     QAction *PictureFlip;
     QMenu *Wide;
     QPushButton *Wide_D;
@@ -174,12 +161,11 @@ struct SystemWidgets {
 };
 
 struct DisplayWidgets {
+    QWidget *form; // the main window, where the mode tables' controls are found
     QAction *AESpotMode;
     QAction *AlarmDetection;
     QAction *DataScreen;
     QAction *DateDisplay;
-    QAction *Internal;
-    QAction *LineLock;
     QAction *MotionDetectD;
     QAction *PrivacyAv;
     QAction *RegisterSet;

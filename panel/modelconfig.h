@@ -6,7 +6,7 @@
 // returns the window to its designed configuration, so that what it shows
 // depends on the camera that answered, not on the one before.
 
-#include "modeltable.h"
+#include "restrictions.h"
 
 namespace Ui {
 class FrmMain;

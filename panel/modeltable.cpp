@@ -6,95 +6,6 @@ namespace zam {
 
 namespace {
 
-using R = Restriction;
-
-// Capability groups, restrictions in the order the window applies them.
-// clang-format off
-constexpr Restriction kGroupA[] = {R::HideTimeDate, R::HideSlowAE, R::HidePrivacyZone, R::HidePrivacyAv,
-    R::HideSpherical, R::HideRegisterSet, R::HideMemorySave, R::DisablePictureFlip};
-constexpr Restriction kGroupB[] = {R::HideTimeDate, R::HideSlowAE, R::HidePrivacyZone, R::HideSpherical,
-    R::HideRegisterSet, R::HideMemorySave, R::DisablePictureFlip};
-constexpr Restriction kGroupC[] = {R::HideTimeDate, R::HideSlowAE, R::HidePrivacyZone, R::HideSpherical,
-    R::HideRegisterSet, R::HideMemorySave, R::HideICR, R::DisablePictureFlip};
-constexpr Restriction kGroupD[] = {R::HideTimeDate, R::HideSlowAE, R::HidePrivacyZone, R::HideSpherical,
-    R::HideRegisterSet, R::HideMemorySave, R::HideICR, R::DisablePictureFlip, R::HideFreese,
-    R::HideAutoSlowShutter};
-constexpr Restriction kGroupE[] = {R::HideSlowAE, R::HidePrivacyZone, R::HideSpherical, R::HideRegisterSet,
-    R::HideMemorySave, R::HideICR, R::DisablePictureFlip, R::HideFreese, R::HideSync, R::HideFrame5,
-    R::HideLblWB3};
-constexpr Restriction kGroupF[] = {R::HideSlowAE, R::HidePrivacyZone, R::HideSpherical, R::HideRegisterSet,
-    R::HideMemorySave, R::HideICR, R::DisablePictureFlip, R::HideSync, R::HideFrame5, R::HideLblWB3};
-constexpr Restriction kGroupG[] = {R::HideSlowAE, R::HidePrivacyZone, R::HideSpherical, R::HideRegisterSet,
-    R::HideMemorySave, R::HideICR, R::DisablePictureFlip, R::HideFreese, R::HideAutoSlowShutter,
-    R::HideSync, R::HideFrame5, R::HideLblWB3};
-constexpr Restriction kGroupH[] = {R::HideTimeDate, R::HideSlowAE, R::HidePrivacyZone, R::HideSpherical,
-    R::HideRegisterSet, R::HideMemorySave, R::HideICR, R::DisablePictureFlip, R::HideFreese,
-    R::HideAutoSlowShutter, R::HideFrame3, R::DisableWBMode};
-constexpr Restriction kGroupI[] = {R::HideTimeDate, R::HideSlowAE, R::HidePrivacyAv, R::HideSpherical,
-    R::HideRegisterSet, R::HideMemorySave};
-constexpr Restriction kGroupJ[] = {R::HideTimeDate, R::HideSlowAE, R::HidePrivacyAv, R::HideSpherical,
-    R::HideRegisterSet, R::HideMemorySave, R::HideICR};
-constexpr Restriction kGroupK[] = {R::HideTimeDate, R::HideSlowAE, R::HidePrivacyAv, R::HideSpherical,
-    R::HideRegisterSet, R::HideMemorySave, R::HideICR, R::DisablePictureFlip, R::HideFreese,
-    R::HideAutoSlowShutter};
-constexpr Restriction kGroupL[] = {R::HideTimeDate, R::HideSlowAE, R::HidePrivacyAv, R::HideSpherical,
-    R::HideRegisterSet, R::HideMemorySave, R::HideICR, R::DisablePictureFlip, R::HideFreese,
-    R::HideAutoSlowShutter, R::HideBlackWhite, R::HideFrame3, R::DisableWBMode};
-constexpr Restriction kGroupM[] = {R::HideTimeDate, R::HideSlowAE, R::HidePrivacyAv, R::HideSpherical,
-    R::HideRegisterSet, R::HideMemorySave, R::HideICR, R::DisablePictureFlip, R::HideFreese,
-    R::HideAutoSlowShutter, R::HideBlackWhite, R::HideFrame3, R::DisableWBMode};
-constexpr Restriction kGroupN[] = {R::HideSlowAE, R::HidePrivacyZone, R::HidePrivacyAv, R::HideSpherical,
-    R::HideRegisterSet, R::HideMemorySave, R::HideICR, R::DisablePictureFlip, R::HideSync,
-    R::HideFrame5, R::HideLblWB3};
-constexpr Restriction kGroupO[] = {R::HideTimeDate, R::HidePrivacyZone, R::HidePrivacyAv, R::HideRegisterSet,
-    R::HideImageStabi};
-constexpr Restriction kGroupP[] = {R::HideTimeDate, R::HidePrivacyZone, R::HidePrivacyAv, R::HideRegisterSet};
-constexpr Restriction kGroupQ[] = {R::HideTimeDate, R::HidePrivacyZone, R::HidePrivacyAv, R::HideRegisterSet,
-    R::HideImageStabi};
-constexpr Restriction kGroupR[] = {R::HideTimeDate, R::HidePrivacyZone, R::HidePrivacyAv, R::HideRegisterSet,
-    R::HideICR, R::HideImageStabi};
-constexpr Restriction kGroupS[] = {R::HideTimeDate, R::HidePrivacyZone, R::HidePrivacyAv, R::HideRegisterSet,
-    R::HideICR, R::HideImageStabi, R::DisablePictureFlip, R::HideFreese, R::HideAutoSlowShutter};
-constexpr Restriction kGroupT[] = {R::HideTimeDate, R::HidePrivacyZone, R::HidePrivacyAv, R::HideRegisterSet,
-    R::HideICR, R::DisablePictureFlip, R::HideFreese, R::HideAutoSlowShutter, R::HideFrame3,
-    R::HideWBMode};
-constexpr Restriction kGroupU[] = {R::HideTimeDate, R::HidePrivacyZone, R::HidePrivacyAv, R::HideRegisterSet,
-    R::HideICR, R::HideImageStabi, R::DisablePictureFlip, R::HideFreese, R::HideAutoSlowShutter,
-    R::HideFrame3, R::HideWBMode};
-constexpr Restriction kGroupV[] = {R::HidePrivacyZone, R::HidePrivacyAv, R::HideRegisterSet, R::HideICR,
-    R::HideImageStabi, R::HideSync, R::HideFrame5};
-constexpr Restriction kGroupW[] = {R::HidePrivacyZone, R::HidePrivacyAv, R::HideRegisterSet, R::HideICR,
-    R::HideImageStabi, R::DisablePictureFlip, R::HideFreese, R::HideAutoSlowShutter, R::HideSync,
-    R::HideFrame5};
-constexpr Restriction kGroupX[] = {R::HideTimeDate, R::HideDigitalZoom, R::HidePrivacyZone, R::HidePrivacyAv,
-    R::HideFactorySet, R::HideCenterSphe, R::HideImageStabi, R::HideNegArt, R::HideCompScan,
-    R::HideSync, R::HideFrame5};
-constexpr Restriction kGroupY[] = {R::HideTimeDate, R::HideDigitalZoom, R::HidePrivacyZone, R::HidePrivacyAv,
-    R::HideFactorySet, R::HideICR, R::HideFSetBaudrate, R::HideCenterSphe, R::HideImageStabi,
-    R::HideNegArt, R::HideCompScan, R::HideSync, R::HideFrame5};
-// Both mosaic buttons go at the place of the first.
-constexpr Restriction kGroupZ[] = {R::HideTimeDate, R::HidePrivacyZone, R::HidePrivacyAv, R::HideRegisterSet,
-    R::HideAutoICRLevel, R::HideICRThreshold, R::HideSphericalMosaic, R::HideImageStabi};
-constexpr Restriction kGroupAA[] = {R::HideTimeDate, R::HidePrivacyZone, R::HidePrivacyAv, R::HideFactorySet,
-    R::HideAlm, R::HideImageStabi, R::HideVP0180, R::HideLblWB3};
-// clang-format on
-
-struct GroupEntry {
-    const char *name;
-    std::span<const Restriction> restrictions;
-};
-
-// Indexed by CapabilityGroup.
-constexpr std::array<GroupEntry, kCapabilityGroupCount> kGroups{{
-    {"A", kGroupA}, {"B", kGroupB},   {"C", kGroupC}, {"D", kGroupD}, {"E", kGroupE},
-    {"F", kGroupF}, {"G", kGroupG},   {"H", kGroupH}, {"I", kGroupI}, {"J", kGroupJ},
-    {"K", kGroupK}, {"L", kGroupL},   {"M", kGroupM}, {"N", kGroupN}, {"O", kGroupO},
-    {"P", kGroupP}, {"Q", kGroupQ},   {"R", kGroupR}, {"S", kGroupS}, {"T", kGroupT},
-    {"U", kGroupU}, {"V", kGroupV},   {"W", kGroupW}, {"X", kGroupX}, {"Y", kGroupY},
-    {"Z", kGroupZ}, {"AA", kGroupAA},
-}};
-static_assert(int(CapabilityGroup::AA) + 1 == kCapabilityGroupCount);
-
 // Codes rise strictly (so each has one row) and each selects the slot its
 // range gives, so the slots are exactly 0..54.
 constexpr bool slotsFollowCodes()
@@ -109,12 +20,6 @@ constexpr bool slotsFollowCodes()
     return kModelTable.front().nameSlot == 0 && kModelTable.back().nameSlot == kModelCount - 1;
 }
 static_assert(slotsFollowCodes(), "name slot is code-17 (17..43) or code-19 (46..73)");
-
-const GroupEntry &entry(CapabilityGroup group)
-{
-    const auto i = std::size_t(group);
-    return i < kGroups.size() ? kGroups[i] : kGroups[0];
-}
 
 QChar generationLetter(int code)
 {
@@ -177,11 +82,6 @@ QStringList buildModelNames()
 
 } // namespace
 
-QString groupName(CapabilityGroup group)
-{
-    return QString::fromLatin1(entry(group).name);
-}
-
 std::optional<ModelRow> findModel(int code)
 {
     for (const ModelRow &row : kModelTable) {
@@ -210,19 +110,6 @@ bool shutterSlowStepsDisplay(const QString &modelVersionText)
             return true;
     }
     return false;
-}
-
-std::span<const Restriction> restrictionsOf(CapabilityGroup group)
-{
-    return entry(group).restrictions;
-}
-
-std::span<const Restriction> restrictionsForModel(int code)
-{
-    const auto row = findModel(code);
-    if (!row)
-        return {};
-    return restrictionsOf(row->group);
 }
 
 } // namespace zam

@@ -9,11 +9,13 @@
 // A model code selects one row below: the slot of its display name in
 // ModelNameTable, the video-system text shown in NTSCorPAL, the lens profile
 // that fills the iris and bright captions, and the capability group whose
-// restrictions hide or disable the controls of functions the camera lacks.
+// restrictions (restrictions.h) hide or disable the controls of functions
+// the camera lacks.
 // Codes 17..43 use slot code-17, codes 46..73 slot code-19; 44, 45 and every
 // other code have no row, and the window then stays as designed.
 
 #include "captiontables.h"
+#include "restrictions.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,40 +24,6 @@
 #include <span>
 
 namespace zam {
-
-enum class CapabilityGroup {
-    A,
-    B,
-    C,
-    D,
-    E,
-    F,
-    G,
-    H,
-    I,
-    J,
-    K,
-    L,
-    M,
-    N,
-    O,
-    P,
-    Q,
-    R,
-    S,
-    T,
-    U,
-    V,
-    W,
-    X,
-    Y,
-    Z,
-    AA,
-};
-inline constexpr int kCapabilityGroupCount = 27; // A..Z and AA
-
-// "A" .. "Z", "AA".
-QString groupName(CapabilityGroup group);
 
 struct ModelRow {
     int code;
@@ -145,51 +113,5 @@ QString modelName(int code);
 // the text of ModelVersion.
 inline constexpr std::array<int, 4> kShutterSlowStepSlots{5, 6, 9, 10};
 bool shutterSlowStepsDisplay(const QString &modelVersionText);
-
-// What a capability group takes away. "Hide" makes controls invisible,
-// "Disable" greys them out. Controls of another window are named
-// Window.Control; the window must exist (created, not shown) to apply them.
-// The V-phase slider is no restriction: every model that shows the V-Phase
-// frame gets the designed range 0..255.
-enum class Restriction {
-    HideTimeDate,        // menu items SetTimeDate, DateDisplay, TimeDisplay
-    HideSlowAE,          // LblAE(15), LblAE(16), LblAE(17), txtSlowAEvalue, cmdSetSlowAE
-    HideDigitalZoom,     // DZoomON, DZoomOff, DZoomMode(1), DZoomX, DZoomSlider, DZoomTele,
-                         // DZoomWide, DTeleSpeed, DWideSpeed, UpDown5, UpDown6, DZoomValue,
-                         // Lbllens(1), Lbllens(5), Lbllens(6)
-    HidePrivacyZone,     // menu item PrivacyZone
-    HidePrivacyAv,       // menu item PrivacyAv
-    HideSpherical,       // menu item Spherical
-    HideRegisterSet,     // menu item RegisterSet
-    HideMemorySave,      // frame FramMemorySave
-    HideICR,             // frame FrmICR
-    DisablePictureFlip,  // menu item PictureFlip (disabled, stays visible)
-    HideFreese,          // menu item Freese
-    HideAutoSlowShutter, // check box AutoSlowShutter
-    HideSync,            // Sync
-    HideFrame5,          // frame Frame5
-    HideLblWB3,          // label LblWB(3)
-    HideFrame3,          // frame Frame3
-    DisableWBMode,       // WBMode (disabled, stays visible)
-    HideWBMode,          // WBMode
-    HideBlackWhite,      // menu item BlackWhite
-    HideImageStabi,      // menu item Image_Stabi
-    HideFactorySet,      // FactorySet
-    HideCenterSphe,      // SphericalMask.cmdCenterSphe
-    HideNegArt,          // menu item NegArt
-    HideCompScan,        // CompScan
-    HideFSetBaudrate,    // FSet.FrmBaudrate
-    HideAutoICRLevel,    // AutoICRLevel
-    HideICRThreshold,    // txtICRthreshold, comICR_Threshold
-    HideSphericalMosaic, // SphericalMask.cmdSphericalMosic, SphericalMask.cmdSphericalMosic2
-    HideAlm,             // Alm
-    HideVP0180,          // button VP0180
-};
-inline constexpr int kRestrictionCount = int(Restriction::HideVP0180) + 1;
-
-// The restrictions of a group, in the order the window applies them.
-std::span<const Restriction> restrictionsOf(CapabilityGroup group);
-// The restrictions for a model code; empty for a code without a row.
-std::span<const Restriction> restrictionsForModel(int code);
 
 } // namespace zam

@@ -1,5 +1,6 @@
 #include "packetmeaning.h"
 
+#include "cameramodes.h"
 #include "modeltable.h"
 #include "statusblocks.h"
 
@@ -76,7 +77,7 @@ QString other(const QByteArray &reply)
                .arg(onOff(s.imageStabilizer))
                .arg(s.vPhase)
                .arg(QStringLiteral(" (") + vp0180Caption(s.vp0180) + u')',
-                    s.lineLock ? QStringLiteral("line lock") : QStringLiteral("internal"));
+                    QLatin1String(findMode(ModeFamily::Sync, s.lineLock ? 1 : 0)->file));
 }
 
 QString extended(const QByteArray &reply)

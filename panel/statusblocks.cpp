@@ -200,57 +200,6 @@ FocusControls focusControls(bool focusAuto)
     return FocusControls{manual, manual, manual, focusAuto, focusAuto, manual};
 }
 
-std::optional<WBModeRow> wbModeRow(int code)
-{
-    for (const WBModeRow &row : kWBModeRows) {
-        if (row.code == code)
-            return row;
-    }
-    return std::nullopt;
-}
-
-std::optional<AEModeRow> aeModeRow(int code)
-{
-    for (const AEModeRow &row : kAEModeRows) {
-        if (row.code == code)
-            return row;
-    }
-    return std::nullopt;
-}
-
-WBModeUpdate wbModeUpdate(int reportedCode, int currentWBMode)
-{
-    WBModeUpdate u;
-    const auto row = wbModeRow(reportedCode);
-    if (!row)
-        return u;
-    u.checked = row->item;
-    if (currentWBMode != row->code)
-        u.apply = row;
-    return u;
-}
-
-AEModeUpdate aeModeUpdate(int reportedCode, int currentAEMode)
-{
-    AEModeUpdate u;
-    const auto row = aeModeRow(reportedCode);
-    if (!row)
-        return u;
-    u.checked = row->item;
-    if (currentAEMode != row->code)
-        u.apply = row;
-    return u;
-}
-
-std::optional<PictureEffectItem> pictureEffectItem(int code)
-{
-    for (const PictureEffectRow &row : kPictureEffectRows) {
-        if (row.code == code)
-            return row.item;
-    }
-    return std::nullopt;
-}
-
 QString dZoomXCaption(int digitalZoomPosition)
 {
     return digitalZoomPosition == 0 ? QStringLiteral("MAX") : QStringLiteral("X1");

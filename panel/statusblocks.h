@@ -25,7 +25,7 @@
 // Camera block:
 //   2, 3   R gain (2 nibbles)         4, 5   B gain (2 nibbles)
 //   6      white-balance mode 0..5    7      aperture level
-//   8      AE mode (00, 03, 0A..0D)
+//   8      AE mode (00, 03, 0A..0D; cameramodes.h has the modes)
 //   9      bit 0 auto slow shutter, bit 1 exposure compensation, bit 2 backlight
 //   10..14 shutter, iris, gain, bright, exposure-compensation positions
 //
@@ -180,76 +180,6 @@ struct FocusControls {
     bool infinityEnabled;   // Infinity
 };
 FocusControls focusControls(bool focusAuto);
-
-// White-balance menu items, in menu order.
-enum class WBItem { ATWPro, InDoor, OutDoor, OnePushWB, ATW, ManualWB };
-struct WBModeRow {
-    int code;
-    WBItem item;
-    bool gainControls; // RGainUp, RGainDown, BGainUp, BGainDown, RGainSlider, BGainSlider, RBReset
-    bool wbTrigger;    // WBTrigger
-};
-inline constexpr std::array<WBModeRow, 6> kWBModeRows{{
-    {0, WBItem::ATWPro, false, false},
-    {1, WBItem::InDoor, false, false},
-    {2, WBItem::OutDoor, false, false},
-    {3, WBItem::OnePushWB, false, true},
-    {4, WBItem::ATW, false, false},
-    {5, WBItem::ManualWB, true, false},
-}};
-std::optional<WBModeRow> wbModeRow(int code);
-
-// AE-mode menu items, in menu order.
-enum class AEItem { FullAuto, Manual, ShutterPriority, IrisPriority, GainPriority, Bright };
-struct AEModeRow {
-    int code;
-    AEItem item;
-    bool iris;              // IrisClose, IrisOpen, IrisSlider
-    bool gain;              // GainDown, GainUp, GainSlider
-    bool shutter;           // ShutterSlow, ShutterFast, ShutterSlider
-    bool bright;            // BrightDown, BrightUp, BrightSlider
-    bool backLightSlowAuto; // BackLight, AutoSlowShutter
-};
-inline constexpr std::array<AEModeRow, 6> kAEModeRows{{
-    {0x00, AEItem::FullAuto, false, false, false, false, true},
-    {0x03, AEItem::Manual, true, true, true, false, false},
-    {0x0A, AEItem::ShutterPriority, false, false, true, false, false},
-    {0x0B, AEItem::IrisPriority, true, false, false, false, false},
-    {0x0C, AEItem::GainPriority, false, true, false, false, false},
-    {0x0D, AEItem::Bright, false, false, false, true, false},
-}};
-std::optional<AEModeRow> aeModeRow(int code);
-
-// What a reported mode does to the window. All items of the menu are
-// unchecked first; then checked (if any) gets its mark. apply is set only
-// when the reported mode has a row and differs from the mode last applied:
-// the caller stores apply->code as the current mode and applies the row's
-// enabled pattern.
-struct WBModeUpdate {
-    std::optional<WBItem> checked;
-    std::optional<WBModeRow> apply;
-};
-WBModeUpdate wbModeUpdate(int reportedCode, int currentWBMode);
-
-struct AEModeUpdate {
-    std::optional<AEItem> checked;
-    std::optional<AEModeRow> apply;
-};
-AEModeUpdate aeModeUpdate(int reportedCode, int currentAEMode);
-
-// Picture-effect menu item for other byte 5 (0, 1, 4); nullopt leaves all
-// three unchecked.
-enum class PictureEffectItem { PEOff, NegArt, BlackWhite };
-struct PictureEffectRow {
-    int code;
-    PictureEffectItem item;
-};
-inline constexpr std::array<PictureEffectRow, 3> kPictureEffectRows{{
-    {0, PictureEffectItem::PEOff},
-    {1, PictureEffectItem::NegArt},
-    {4, PictureEffectItem::BlackWhite},
-}};
-std::optional<PictureEffectItem> pictureEffectItem(int code);
 
 // DZoomX offers the other end of the range: "MAX" at position 0, else "X1".
 QString dZoomXCaption(int digitalZoomPosition);

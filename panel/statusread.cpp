@@ -1,6 +1,7 @@
 #include "statusread.h"
 
 #include "captiontables.h"
+#include "formcontrols.h"
 #include "frmcamid.h"
 #include "frmdeffect.h"
 #include "groupwidgets.h"
@@ -42,87 +43,24 @@ void setCheckBox(QCheckBox *box, bool on)
     box->setChecked(on);
 }
 
-QAction *wbAction(const WhiteBalanceWidgets &ui, WBItem item)
+// The window the tables' controls are found in.
+QWidget &formOf(const Ui::FrmMain &ui)
 {
-    switch (item) {
-    case WBItem::ATWPro:
-        return ui.ATWPro;
-    case WBItem::InDoor:
-        return ui.InDoor;
-    case WBItem::OutDoor:
-        return ui.OutDoor;
-    case WBItem::OnePushWB:
-        return ui.OnePushWB;
-    case WBItem::ATW:
-        return ui.ATW;
-    case WBItem::ManualWB:
-        return ui.ManualWB;
-    }
-    return nullptr;
+    return *ui.centralwidget->window();
 }
 
-QAction *aeAction(const ExposureWidgets &ui, AEItem item)
+// A family's reported mode: marks always, controls when it changed.
+void showMode(QWidget &form, ModeFamily family, int reported, int &current)
 {
-    switch (item) {
-    case AEItem::FullAuto:
-        return ui.FullAuto;
-    case AEItem::Manual:
-        return ui.Manual;
-    case AEItem::ShutterPriority:
-        return ui.ShutterPriority;
-    case AEItem::IrisPriority:
-        return ui.IrisPriority;
-    case AEItem::GainPriority:
-        return ui.GainPriority;
-    case AEItem::Bright:
-        return ui.Bright;
+    const ModeUpdate u = modeUpdate(family, reported, current);
+    checkModeItem(form, family, u.checked);
+    if (u.apply) {
+        current = u.apply->code;
+        applyModeControls(form, family, *u.apply);
     }
-    return nullptr;
-}
-
-QAction *pictureEffectAction(Ui::FrmMain &ui, PictureEffectItem item)
-{
-    switch (item) {
-    case PictureEffectItem::PEOff:
-        return ui.PEOff;
-    case PictureEffectItem::NegArt:
-        return ui.NegArt;
-    case PictureEffectItem::BlackWhite:
-        return ui.BlackWhite;
-    }
-    return nullptr;
 }
 
 } // namespace
-
-void checkWBItem(const WhiteBalanceWidgets &ui, std::optional<WBItem> item)
-{
-    for (const WBModeRow &row : kWBModeRows)
-        wbAction(ui, row.item)->setChecked(item == row.item);
-}
-
-void applyWBModeControls(const WhiteBalanceWidgets &ui, const WBModeRow &row)
-{
-    setEnabled({ui.RGainUp, ui.RGainDown, ui.BGainUp, ui.BGainDown, ui.RGainSlider, ui.BGainSlider,
-                ui.RBReset},
-               row.gainControls);
-    ui.WBTrigger->setEnabled(row.wbTrigger);
-}
-
-void checkAEItem(const ExposureWidgets &ui, std::optional<AEItem> item)
-{
-    for (const AEModeRow &row : kAEModeRows)
-        aeAction(ui, row.item)->setChecked(item == row.item);
-}
-
-void applyAEModeControls(const ExposureWidgets &ui, const AEModeRow &row)
-{
-    setEnabled({ui.IrisClose, ui.IrisOpen, ui.IrisSlider}, row.iris);
-    setEnabled({ui.GainDown, ui.GainUp, ui.GainSlider}, row.gain);
-    setEnabled({ui.ShutterSlow, ui.ShutterFast, ui.ShutterSlider}, row.shutter);
-    setEnabled({ui.BrightDown, ui.BrightUp, ui.BrightSlider}, row.bright);
-    setEnabled({ui.BackLight, ui.AutoSlowShutter}, row.backLightSlowAuto);
-}
 
 void applyDigitalZoomControls(Ui::FrmMain &ui, const DigitalZoomControls &c)
 {
@@ -176,21 +114,8 @@ void showCamera(const StatusTargets &t, const CameraStatus &s)
         return;
     Ui::FrmMain &ui = t.ui;
 
-    const WBModeUpdate wb = wbModeUpdate(s.wbMode, t.modes.CurrentWBMode);
-    checkWBItem(t.groups.whiteBalance, wb.checked);
-    if (wb.apply) {
-        t.modes.CurrentWBMode = wb.apply->code;
-        checkWBItem(t.groups.whiteBalance, wb.apply->item);
-        applyWBModeControls(t.groups.whiteBalance, *wb.apply);
-    }
-
-    const AEModeUpdate ae = aeModeUpdate(s.aeMode, t.modes.CurrentAEMode);
-    checkAEItem(t.groups.exposure, ae.checked);
-    if (ae.apply) {
-        t.modes.CurrentAEMode = ae.apply->code;
-        checkAEItem(t.groups.exposure, ae.apply->item);
-        applyAEModeControls(t.groups.exposure, *ae.apply);
-    }
+    showMode(formOf(ui), ModeFamily::WhiteBalance, s.wbMode, t.modes.CurrentWBMode);
+    showMode(formOf(ui), ModeFamily::Ae, s.aeMode, t.modes.CurrentAEMode);
 
     setSlider(ui.RGainSlider, s.rGain);
     setNumber(ui.RGValue, ui.RGainSlider->value());
@@ -232,9 +157,8 @@ void showOther(const StatusTargets &t, const OtherStatus &s)
     ui.comAutoICR->setText(autoICRCaption(s.autoICR));
     ui.DataScreen->setChecked(s.dataScreen);
 
-    const auto effect = pictureEffectItem(s.pictureEffect);
-    for (const PictureEffectRow &row : kPictureEffectRows)
-        pictureEffectAction(ui, row.item)->setChecked(effect == row.item);
+    checkModeItem(formOf(ui), ModeFamily::PictureEffect,
+                  reportedMode(ModeFamily::PictureEffect, s.pictureEffect));
 
     if (t.deEffect)
         t.deEffect->setLevel(s.digitalEffectLevel);
@@ -244,8 +168,7 @@ void showOther(const StatusTargets &t, const OtherStatus &s)
         t.camId->setIdText(QString::number(s.cameraId));
 
     ui.Image_Stabi->setChecked(s.imageStabilizer);
-    ui.Internal->setChecked(!s.lineLock);
-    ui.LineLock->setChecked(s.lineLock);
+    checkModeItem(formOf(ui), ModeFamily::Sync, findMode(ModeFamily::Sync, s.lineLock ? 1 : 0));
     ui.VP0180->setText(vp0180Caption(s.vp0180));
 
     setNumber(ui.VPValue, s.vPhase);

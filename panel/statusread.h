@@ -24,9 +24,7 @@ class FrmMain;
 namespace zam {
 
 class CaptionTables;
-struct ExposureWidgets;
 struct GroupWidgets;
-struct WhiteBalanceWidgets;
 class FrmCamID;
 class FrmDEffect;
 struct StatusReplies;
@@ -50,11 +48,8 @@ void showCamera(const StatusTargets &t, const CameraStatus &s);
 void showOther(const StatusTargets &t, const OtherStatus &s);
 void showExtended(Ui::FrmMain &ui, const ExtendedStatus &s);
 
-// Mode-dependent control states, shared with the handlers that switch modes.
-void checkWBItem(const WhiteBalanceWidgets &ui, std::optional<WBItem> item);
-void applyWBModeControls(const WhiteBalanceWidgets &ui, const WBModeRow &row);
-void checkAEItem(const ExposureWidgets &ui, std::optional<AEItem> item);
-void applyAEModeControls(const ExposureWidgets &ui, const AEModeRow &row);
+// Lens control states for the lens block (the mode families apply theirs
+// through formcontrols.h).
 void applyDigitalZoomControls(Ui::FrmMain &ui, const DigitalZoomControls &c);
 void applyFocusControls(Ui::FrmMain &ui, const FocusControls &c);
 

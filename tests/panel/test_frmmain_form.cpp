@@ -1,14 +1,16 @@
-// Checks of the main window as built, before start-up: the menu entries
-// that start hidden, the entries without a shortcut, the ranges of the sliders and speed boxes
-// whose values go onto the wire, which text boxes take input, hold buttons that send one packet per
-// press, and that every control a user operates is named for assistive technology and reachable
-// with the Tab key.
+// Checks of the main window as built, before start-up: the controls the
+// mode and restriction tables name, the menu entries that start hidden, the entries without a
+// shortcut, the ranges of the sliders and speed boxes whose values go onto the wire, which text
+// boxes take input, hold buttons that send one packet per press, and that every control a user
+// operates is named for assistive technology and reachable with the Tab key.
 
 #include "support/controls.h"
 #include "support/simline.h"
 
 #include <cameralink.h>
+#include <cameramodes.h>
 #include <frmmain.h>
+#include <restrictions.h>
 
 #include <QAbstractSpinBox>
 #include <QComboBox>
@@ -115,6 +117,39 @@ private slots:
         QTEST(o->property("minimum").toInt(), "minimum");
         QTEST(o->property("maximum").toInt(), "maximum");
         QTEST(o->property("value").toInt(), "value");
+    }
+
+    // Every control the mode and restriction tables name is exactly one
+    // control of the main window, and a mode item reads as the row's caption
+    // (zam-ctl shows that caption): a renamed control or item would
+    // otherwise be skipped without a word.
+    void tableNamesBindToOneControl()
+    {
+        QStringList names;
+        for (auto family : {zam::ModeFamily::Ae, zam::ModeFamily::WhiteBalance,
+                            zam::ModeFamily::PictureEffect, zam::ModeFamily::Sync}) {
+            for (const zam::ModeRow &row : zam::modeRows(family)) {
+                QAction *item = zam::control<QAction>(window, row.item);
+                QCOMPARE(item->text().replace(QLatin1String("&&"), QLatin1String("&")),
+                         QLatin1String(row.caption));
+                names << QLatin1String(row.item);
+                for (const char *name : row.enables)
+                    names << QLatin1String(name);
+            }
+        }
+        for (const zam::RestrictionRow &row : zam::restrictionTable())
+            if (row.window == zam::RestrictedWindow::Main)
+                for (const char *name : row.controls)
+                    names << QLatin1String(name);
+        for (const QString &name : names) {
+            int found = 0;
+            for (QObject *o : window.findChildren<QObject *>(name)) {
+                const auto *w = qobject_cast<QWidget *>(o);
+                found += qobject_cast<QAction *>(o) || qobject_cast<QMenu *>(o) ||
+                         (w && w->window() == &window);
+            }
+            QVERIFY2(found == 1, qPrintable(name));
+        }
     }
 
     // Exactly one of the two zoom sliders is offered at a time: at first the

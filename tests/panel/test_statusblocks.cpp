@@ -2,6 +2,7 @@
 // checks, the decoding of every field, and decoders that never read past a
 // short reply. What the window does with the values is test_statusread's.
 
+#include "cameramodes.h"
 #include "statusblocks.h"
 #include "support/scriptedport.h"
 
@@ -224,6 +225,17 @@ private slots:
         QVERIFY(!decodeVersion(reply, 1).valid);
         QCOMPARE(decodeVersion(reply, 1).modelCode, 0);
         QVERIFY(!decodeVersion(reply.left(9), 3).valid);
+    }
+
+    // The mode a row's packet selects is the mode the camera then reports:
+    // a row that named another mode's entry would set one mode and wait for
+    // another. (Picture effects are reported with other codes; their bytes
+    // are checked on the wire.)
+    void modeRowsSendTheirCode()
+    {
+        for (ModeFamily family : {ModeFamily::Ae, ModeFamily::WhiteBalance, ModeFamily::Sync})
+            for (const ModeRow &row : modeRows(family))
+                QVERIFY2(catalog::build(row.entry, 1)->at(4) == char(row.code), row.item);
     }
 
     void decodersAreTotal()
