@@ -137,13 +137,14 @@ void FrmMain::closeEvent(QCloseEvent *event)
     Q_EMIT quitRequested();
 }
 
-void FrmMain::showStartupFailure(const QString &trouble)
+void FrmMain::showStartupFailure(const ExchangeAnswer &trouble)
 {
     QString detail;
     if (!m_openResult.ok())
         detail = describeOpenFailure(m_openResult, m_settings.device);
-    else if (trouble.startsWith(QLatin1String("answered")))
-        detail = QStringLiteral("The camera %1.").arg(trouble);
+    else if (trouble.garbled())
+        detail = QStringLiteral("The camera answered with bytes that are not a reply: %1.")
+                     .arg(trouble.junkText());
     m_messages.show(
         {QMessageBox::NoIcon, windowTitle(), kCommunicationMessage, QMessageBox::Ok, detail});
 }
