@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <catalog.h>
 #include <chainstartup.h>
+#include <exchange.h>
 #include <modeltable.h>
 #include <packet.h>
 #include <packetmeaning.h>
@@ -15,16 +16,12 @@
 #include <portlist.h>
 #include <statusblocks.h>
 #include <statusrequest.h>
-#include <trafficpackets.h>
 
 #include <memory>
 
 namespace zam::cli {
 
 namespace {
-
-// A camera that keeps talking without ever finishing is left after this long.
-constexpr std::int64_t kSendLimitMs = 10'000;
 
 QString modelText(int code)
 {
@@ -41,26 +38,16 @@ QString who(int address)
                                           : QStringLiteral("camera %1").arg(address);
 }
 
-enum class ReplyRole { Finishes, Passing, Unsolicited };
-
-// What a reply is to the one packet a send wrote to `target`: the reply that
-// finishes it, one that passes on the way (an acknowledge, a network change,
-// bytes of no known shape), or a reply nobody asked for (from another camera,
-// or after the finishing one). A broadcast's replies all pair with it.
-ReplyRole replyRole(QByteArrayView reply, int target, bool finished)
+// A reply that is no answer to a packet sent to `target`: one from another
+// camera, or a broadcast's reply. A broadcast's replies all pair with it.
+bool unsolicited(QByteArrayView reply, int target)
 {
-    if (finished)
-        return ReplyRole::Unsolicited;
     const catalog::Reply r = catalog::decodeReply(reply);
-    if (r.kind == catalog::ReplyKind::Unknown)
-        return ReplyRole::Passing;
+    if (target == catalog::kBroadcast || r.kind == catalog::ReplyKind::Unknown)
+        return false;
     const bool broadcastReply =
         r.kind == catalog::ReplyKind::InterfaceClear || r.kind == catalog::ReplyKind::AddressSet;
-    if (target == catalog::kBroadcast)
-        return broadcastReply ? ReplyRole::Finishes : ReplyRole::Passing;
-    if (broadcastReply || r.address != target)
-        return ReplyRole::Unsolicited;
-    return finishesCommand(reply) ? ReplyRole::Finishes : ReplyRole::Passing;
+    return broadcastReply || r.address != target;
 }
 
 QString cameras(int count)
@@ -131,10 +118,13 @@ int runDetect(CliContext &ctx, const QStringList &)
 int runStatus(CliContext &ctx, const QStringList &)
 {
     const int address = ctx.link->state().CameraAddress;
-    QString why;
+    ExchangeAnswer why;
     const std::optional<StatusReplies> replies = requestStatusBlocks(*ctx.link, &why);
-    if (!replies && why.contains(QLatin1String("not a reply")))
-        return ctx.fail(QStringLiteral("camera %1: %2").arg(address).arg(why));
+    if (!replies && why.garbled())
+        return ctx.fail(QStringLiteral("camera %1: the camera answered the status read with bytes "
+                                       "that are not a reply: %2")
+                            .arg(address)
+                            .arg(why.junkText()));
     if (!replies)
         return ctx.fail(
             QStringLiteral("no reply from camera %1 to the status inquiries").arg(address));
@@ -160,60 +150,43 @@ int runSend(CliContext &ctx, const QStringList &args)
                             .arg(cameras(*ctx.cameraCount)));
 
     CameraLink &link = *ctx.link;
-    link.discardInput();
-    link.SD(*packet, 0);
-    const std::int64_t giveUp = ctx.clock.nowMs() + kSendLimitMs;
-    PacketSplitter splitter;
-    int replies = 0;
-    std::optional<catalog::Reply> finish;
+    clearLine(link, false);
+    // Every packet that came is printed, also what followed the answer in the
+    // same read; nothing is waited for after it.
+    const ExchangeAnswer a = exchange(link, *packet, ExchangeExpect::finish(target));
     std::optional<QString> malformed;
-    while (!finish && ctx.clock.nowMs() < giveUp) {
-        const std::optional<QByteArray> got = link.WaitReply(1);
-        if (!got)
-            break;
-        QList<SplitPacket> packets;
-        splitter.feed(*got, packets);
-        // Everything the chunk holds is printed, also what follows the
-        // finishing reply; nothing is waited for after it.
-        for (const SplitPacket &p : packets) {
-            const QByteArray &reply = p.bytes;
-            ++replies;
-            const ReplyRole role = replyRole(reply, target, finish.has_value());
-            ctx.out << hexSpaced(reply).trimmed() << "  ";
-            if (!p.terminated)
-                ctx.out << "(incomplete)";
-            else if (role == ReplyRole::Unsolicited)
-                ctx.out << describePacket(reply, true) << ", unsolicited";
-            else
-                ctx.out << describePacket(reply, true, *packet);
-            ctx.out << '\n';
-            if (role == ReplyRole::Finishes) {
-                finish = catalog::decodeReply(reply);
-                malformed = malformedReply(reply, *packet);
-            }
-        }
+    for (int i = 0; i < a.packets.size(); ++i) {
+        const QByteArray &reply = a.packets[i];
+        ctx.out << hexSpaced(reply).trimmed() << "  ";
+        if (!reply.endsWith(char(0xFF)))
+            ctx.out << "(incomplete)";
+        else if (const bool beforeAnswer = a.answerIndex < 0 || i < a.answerIndex;
+                 i == a.answerIndex || (beforeAnswer && !unsolicited(reply, target)))
+            ctx.out << describePacket(reply, true, *packet);
+        else
+            ctx.out << describePacket(reply, true) << ", unsolicited";
+        ctx.out << '\n';
+        if (i == a.answerIndex)
+            malformed = malformedReply(reply, *packet);
     }
-    QList<SplitPacket> rest;
-    splitter.flush(rest);
-    for (const SplitPacket &p : rest)
-        ctx.out << hexSpaced(p.bytes).trimmed() << "  (incomplete)\n";
     ctx.out.flush();
 
-    if (!finish) {
-        if (replies == 0 && rest.isEmpty())
+    if (a.answerIndex < 0) {
+        if (a.packets.isEmpty())
             return ctx.fail(QStringLiteral("no reply from %1 within 1 s").arg(who(target)));
         return ctx.fail(QStringLiteral("%1 did not finish the command").arg(who(target)));
     }
     if (malformed)
         return ctx.fail(
             QStringLiteral("%1 answered with a malformed reply: %2").arg(who(target), *malformed));
-    if (finish->kind == catalog::ReplyKind::Error) {
-        QString name = catalog::errorName(finish->errorCode);
+    if (a.result == ExchangeResult::Error) {
+        const catalog::Reply error = catalog::decodeReply(a.packets[a.answerIndex]);
+        QString name = catalog::errorName(a.errorCode);
         if (name.isEmpty())
-            name = QStringLiteral("code %1").arg(hexPair(std::uint8_t(finish->errorCode)));
+            name = QStringLiteral("code %1").arg(hexPair(std::uint8_t(a.errorCode)));
         return ctx.fail(QStringLiteral("%1 answered with an error: %2 (socket %3)")
                             .arg(who(target), name)
-                            .arg(finish->socket));
+                            .arg(error.socket));
     }
     return kExitOk;
 }

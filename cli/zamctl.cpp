@@ -136,13 +136,14 @@ int startLine(CliContext &ctx, CameraLink &link)
     // Silence and bytes that make no reply are told apart.
     StartupTrouble trouble;
     const auto garbled = [&](const char *what) {
-        return ctx.fail(QStringLiteral("the line on %1 at %2 bit/s %3 to the %4")
+        return ctx.fail(QStringLiteral("the line on %1 at %2 bit/s answered with bytes that are "
+                                       "not a reply: %3 to the %4")
                             .arg(o.device)
                             .arg(o.baud)
-                            .arg(trouble, QLatin1String(what)));
+                            .arg(trouble.junkText(), QLatin1String(what)));
     };
     if (!lineCheck(link, &trouble)) {
-        if (trouble.startsWith(QLatin1String("answered")))
+        if (trouble.garbled())
             return garbled("interface clear");
         return ctx.fail(
             QStringLiteral("no reply to the interface clear on %1 at %2 bit/s: check the "
@@ -152,7 +153,7 @@ int startLine(CliContext &ctx, CameraLink &link)
     }
     const std::optional<int> count = numberChain(link, &trouble);
     if (!count) {
-        if (trouble.startsWith(QLatin1String("answered")))
+        if (trouble.garbled())
             return garbled("address set");
         return ctx.fail(
             QStringLiteral("no reply to the address set on %1: the chain could not be numbered")

@@ -65,27 +65,18 @@ QString levelText(int level)
     return QStringLiteral("%1").arg(level & 0xFFF, 3, 16, QLatin1Char('0')).toUpper();
 }
 
-std::optional<QByteArray> inquiryData(const QByteArray &received, int length)
+namespace {
+
+// The data bytes of an inquiry reply y0 50 .. FF of exactly `length` bytes.
+std::optional<QByteArray> inquiryData(const QByteArray &reply, int length)
 {
-    if (length < 3)
+    if (length < 3 || reply.size() != length || !(std::uint8_t(reply[0]) & 0x80) ||
+        std::uint8_t(reply[1]) != 0x50 || std::uint8_t(reply.back()) != 0xFF)
         return std::nullopt;
-    qsizetype start = 0;
-    while (start < received.size()) {
-        const qsizetype end = received.indexOf(char(0xFF), start);
-        if (end < 0)
-            break;
-        // Bytes before the reply header (noise on the line) stay ahead of it
-        // in the same piece; the reply is the piece's last `length` bytes.
-        const qsizetype pieceLength = end - start + 1;
-        if (pieceLength >= length) {
-            const QByteArray reply = received.mid(end + 1 - length, length);
-            if ((std::uint8_t(reply[0]) & 0x80) && std::uint8_t(reply[1]) == 0x50)
-                return reply.mid(2, length - 3);
-        }
-        start = end + 1;
-    }
-    return std::nullopt;
+    return reply.mid(2, length - 3);
 }
+
+} // namespace
 
 std::optional<bool> alarmStatusReply(const QByteArray &received)
 {

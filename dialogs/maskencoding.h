@@ -55,18 +55,15 @@ inline constexpr std::uint8_t kLastAlarmMode = 0x0C;
 // A level as the boxes show it: three capital hexadecimal digits.
 QString levelText(int level);
 
-// An inquiry reply of exactly `length` bytes (x0 50 .. FF, header with its
-// top bit set) among the bytes a reply wait collected; its data bytes
-// (between 50 and FF). Bytes that form no such reply are passed over.
-std::optional<QByteArray> inquiryData(const QByteArray &received, int length);
-
+// The alarm inquiry replies, each one whole reply packet as the reply
+// exchange takes it; nothing for a reply of another shape or length.
 // y0 50 0p FF: detection running (p = 2) or stopped (p = 3); nothing for
 // any other reply.
 std::optional<bool> alarmStatusReply(const QByteArray &received);
 // y0 50 mm FF: the alarm mode; nothing when mm is not a mode of the list.
 std::optional<std::uint8_t> alarmModeReply(const QByteArray &received);
 // y0 50 0p 0q 0r 0s 0t 0u 0v 0w 0x FF: day, night and present level, each
-// from the low nibbles of three bytes; nothing unless the whole reply came.
+// from the low nibbles of three bytes.
 struct AlarmLevels {
     int day = 0;
     int night = 0;

@@ -3,6 +3,7 @@
 #include "maskencoding.h"
 #include "ui_md.h"
 
+#include <exchange.h>
 #include <hexfield.h>
 
 namespace zam {
@@ -99,13 +100,17 @@ void MD::send(catalog::Id id, std::initializer_list<int> values)
 
 QByteArray MD::inquire(catalog::Id inquiry, double pauseSeconds)
 {
-    const int n = catalog::entry(inquiry).replyLength;
+    ExchangeExpect expect =
+        ExchangeExpect::inquiry(m_link->state().CameraAddress, catalog::entry(inquiry).replyLength);
+    // The window's own commands are answered on the same line.
+    expect.passCommandReplies = true;
     send(inquiry);
     BusyCursor busy;
     if (pauseSeconds > 0)
         m_link->stopwatch().pause(pauseSeconds);
     // No answer within the second: an empty reply, which no reply check passes.
-    return m_link->WaitReply(n).value_or(QByteArray());
+    const ExchangeAnswer a = collectAnswer(*m_link, expect);
+    return a.result == ExchangeResult::Data ? a.data : QByteArray();
 }
 
 void MD::comSetMD_Click()

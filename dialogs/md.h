@@ -4,7 +4,7 @@
 // each read back from the camera where it can be. The window is modal; the
 // main window's periodic refresh is stopped while it is open. Packets go
 // through the dialog's own sender (receive handling on, logged in txtMD);
-// inquiry replies are taken with the link's reply wait.
+// inquiry replies are taken with the reply exchange, from the selected camera.
 //
 //   8x 01 04 6C mm FF                  alarm mode mm (00..0C)
 //   8x 09 04 6C FF                     reply y0 50 mm FF

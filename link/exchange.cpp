@@ -4,6 +4,8 @@
 #include "packet.h"
 #include "trafficpackets.h"
 
+#include <algorithm>
+
 namespace zam {
 
 namespace {
@@ -21,24 +23,40 @@ Step take(ExchangeAnswer &a, const QByteArray &packet, bool terminated,
         ++a.noticesSkipped;
         return Step::Wait;
     }
-    const bool fromCamera =
-        expect.address == 0 ? (r.address >= 1 && r.address <= 7) : r.address == expect.address;
+    const auto fromCamera = [&expect](const catalog::Reply &reply) {
+        return expect.address == 0 ? (reply.address >= 1 && reply.address <= 7)
+                                   : reply.address == expect.address;
+    };
     using K = ExchangeExpect::Kind;
     switch (expect.kind) {
-    case K::Inquiry:
-        if (fromCamera && r.kind == ReplyKind::InquiryReply &&
-            (expect.length == 0 || packet.size() == expect.length)) {
+    case K::Inquiry: {
+        const bool ofLength = expect.length == 0 || packet.size() == expect.length;
+        if (fromCamera(r) && r.kind == ReplyKind::InquiryReply && ofLength) {
             a.result = ExchangeResult::Data;
             a.data = packet;
             return Step::Done;
         }
-        if (fromCamera && r.kind == ReplyKind::Error) {
+        if (terminated && expect.length > 0 && packet.size() > expect.length) {
+            const QByteArray tail = packet.right(expect.length);
+            const catalog::Reply t = catalog::decodeReply(tail);
+            if (fromCamera(t) && t.kind == ReplyKind::InquiryReply) {
+                a.result = ExchangeResult::Data;
+                a.data = tail;
+                a.junk = true;
+                return Step::Done;
+            }
+        }
+        if (fromCamera(r) && r.kind == ReplyKind::Error) {
             a.result = ExchangeResult::Error;
             a.errorCode = r.errorCode;
             return Step::Done;
         }
+        if (expect.passCommandReplies && fromCamera(r) &&
+            (r.kind == ReplyKind::Acknowledge || r.kind == ReplyKind::Completion))
+            return Step::Wait;
         a.junk = true;
         return Step::Done;
+    }
     case K::Broadcast:
         if (r.kind == ReplyKind::InterfaceClear || r.kind == ReplyKind::AddressSet) {
             a.result = ExchangeResult::Data;
@@ -48,7 +66,18 @@ Step take(ExchangeAnswer &a, const QByteArray &packet, bool terminated,
         }
         return Step::Done;
     case K::Command:
-        if (!fromCamera) {
+    case K::Finish:
+        if (expect.kind == K::Finish && expect.address == catalog::kBroadcast) {
+            if (r.kind == ReplyKind::InterfaceClear || r.kind == ReplyKind::AddressSet) {
+                a.result = ExchangeResult::Data;
+                a.data = packet;
+                return Step::Done;
+            }
+            if (r.kind == ReplyKind::Unknown)
+                a.junk = true;
+            return Step::Wait;
+        }
+        if (!fromCamera(r)) {
             // Another camera's reply is no answer to this packet; bytes that
             // are no reply at all may have swallowed one.
             if (r.kind == ReplyKind::Unknown)
@@ -66,6 +95,13 @@ Step take(ExchangeAnswer &a, const QByteArray &packet, bool terminated,
             a.result = ExchangeResult::Error;
             a.errorCode = r.errorCode;
             return Step::Done;
+        case ReplyKind::InquiryReply:
+            if (expect.kind == K::Finish) {
+                a.result = ExchangeResult::Data;
+                a.data = packet;
+                return Step::Done;
+            }
+            [[fallthrough]];
         default:
             a.junk = true;
             return Step::Wait;
@@ -91,14 +127,6 @@ QString ExchangeAnswer::junkText() const
     return text;
 }
 
-QString ExchangeAnswer::silenceText() const
-{
-    const QString bytes = junkText();
-    if (bytes.isEmpty())
-        return QStringLiteral("did not answer");
-    return QStringLiteral("answered with bytes that are not a reply: %1").arg(bytes);
-}
-
 void clearLine(CameraLink &link, bool retry)
 {
     if (retry) {
@@ -115,18 +143,31 @@ void clearLine(CameraLink &link, bool retry)
 
 ExchangeAnswer exchange(CameraLink &link, const QByteArray &packet, const ExchangeExpect &expect)
 {
-    ExchangeAnswer a;
     if (!link.SD(packet, expect.mode)) {
+        ExchangeAnswer a;
         a.result = ExchangeResult::Refused;
         return a;
     }
+    return collectAnswer(link, expect);
+}
+
+ExchangeAnswer collectAnswer(CameraLink &link, const ExchangeExpect &expect)
+{
+    using K = ExchangeExpect::Kind;
+    ExchangeAnswer a;
     Clock &clock = link.clock();
     PacketSplitter splitter;
     QList<SplitPacket> split;
     bool acknowledged = false;
     // A command's wait starts again at every reply (a lens move completes
-    // late), bounded by the number of replies taken.
-    std::int64_t deadline = clock.nowMs() + kReplyWaitMs;
+    // late), bounded by the number of replies taken or, for Finish, by time.
+    const bool waitsOn = expect.kind == K::Command || expect.kind == K::Finish;
+    const std::int64_t limit = clock.nowMs() + kFinishLimitMs;
+    const auto nextDeadline = [&] {
+        const std::int64_t d = clock.nowMs() + kReplyWaitMs;
+        return expect.kind == K::Finish ? std::min(d, limit) : d;
+    };
+    std::int64_t deadline = nextDeadline();
     int replies = 0;
     bool done = false;
     while (!done) {
@@ -137,21 +178,39 @@ ExchangeAnswer exchange(CameraLink &link, const QByteArray &packet, const Exchan
             splitter.feed(bytes, split);
         for (const SplitPacket &p : std::as_const(split)) {
             a.packets.append(p.bytes);
-            if (!done && take(a, p.bytes, p.terminated, expect, acknowledged) == Step::Done)
+            if (!done && take(a, p.bytes, p.terminated, expect, acknowledged) == Step::Done) {
                 done = true;
-            if (expect.kind == ExchangeExpect::Kind::Command && ++replies >= kMaxRepliesPerExchange)
+                if (a.result != ExchangeResult::NoReply)
+                    a.answerIndex = int(a.packets.size() - 1);
+            }
+            if (expect.kind == K::Command && ++replies >= kMaxRepliesPerExchange)
                 done = true;
         }
         const bool anything = !split.isEmpty();
         split.clear();
         if (bytes.isEmpty())
             break;
-        if (anything && expect.kind == ExchangeExpect::Kind::Command)
-            deadline = clock.nowMs() + kReplyWaitMs;
+        if (anything && waitsOn)
+            deadline = nextDeadline();
+        if (expect.kind == K::Finish && clock.nowMs() >= limit)
+            break;
     }
-    for (const QByteArray &p : std::as_const(a.packets))
-        if (catalog::decodeReply(p).kind == ReplyKind::NetworkChange)
+    // Bytes of a packet begun behind the answer.
+    splitter.flush(split);
+    for (const SplitPacket &p : std::as_const(split))
+        a.packets.append(p.bytes);
+
+    const qsizetype answered = a.answerIndex < 0 ? a.packets.size() : a.answerIndex + 1;
+    QByteArray behind;
+    for (qsizetype i = 0; i < a.packets.size(); ++i) {
+        const QByteArray &p = a.packets[i];
+        if (i >= answered && link.receiveThreshold() == 1)
+            behind += p;
+        else if (catalog::decodeReply(p).kind == ReplyKind::NetworkChange)
             Q_EMIT link.networkChangeReceived();
+    }
+    if (!behind.isEmpty())
+        link.receive(behind);
     if (a.result == ExchangeResult::NoReply && acknowledged)
         a.result = ExchangeResult::NotCompleted;
     return a;

@@ -457,8 +457,11 @@ std::optional<QString> commandProblem(const ExchangeAnswer &a)
     case ExchangeResult::Refused:
         break;
     }
+    if (a.junk && a.garbled())
+        return QStringLiteral("no reply (answered with bytes that are not a reply: %1)")
+            .arg(a.junkText());
     if (a.junk)
-        return QStringLiteral("no reply (%1)").arg(a.silenceText());
+        return QStringLiteral("no reply (did not answer)");
     return QStringLiteral("no reply");
 }
 
@@ -814,11 +817,19 @@ SettingsRead readFailed(const QString &error)
     return r;
 }
 
+SettingsRead readFailed(const ExchangeAnswer &why)
+{
+    return readFailed(why.garbled() ? QStringLiteral("the camera answered the status read with "
+                                                     "bytes that are not a reply: %1")
+                                          .arg(why.junkText())
+                                    : QStringLiteral("the camera did not answer the status read"));
+}
+
 } // namespace
 
 SettingsRead readSettings(CameraLink &link)
 {
-    QString why;
+    ExchangeAnswer why;
     auto replies = requestStatusBlocks(link, &why);
     if (!replies)
         return readFailed(why);

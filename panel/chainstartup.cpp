@@ -12,7 +12,7 @@ namespace {
 void note(StartupTrouble *trouble, const ExchangeAnswer &a)
 {
     if (trouble && a.result != ExchangeResult::Data)
-        *trouble = a.silenceText();
+        *trouble = a;
 }
 
 } // namespace
@@ -28,7 +28,7 @@ bool lineCheck(CameraLink &link, StartupTrouble *trouble)
     const bool echoed = a.result == ExchangeResult::Data &&
                         catalog::decodeReply(a.data).kind == catalog::ReplyKind::InterfaceClear;
     if (!echoed && trouble)
-        *trouble = a.silenceText();
+        *trouble = a;
     return echoed;
 }
 

@@ -15,9 +15,8 @@
 // quiet): it cannot answer a packet not yet sent, and a stray reply left
 // there would spoil every later try.
 //
-// Where nothing answered, `trouble` (when given) tells silence from bytes
-// that made no reply: "did not answer", "answered with bytes that are not a
-// reply: 3F 12 ...".
+// Where nothing answered, `trouble` (when given) is the last try's answer:
+// its garbled() tells silence from bytes that made no reply.
 
 #include <QByteArray>
 #include <QString>
@@ -30,7 +29,7 @@ namespace zam {
 inline constexpr int kStartupAttempts = 3;
 inline constexpr int kMaxChainCameras = 7;
 
-using StartupTrouble = QString;
+using StartupTrouble = ExchangeAnswer;
 
 // Sends the broadcast interface clear (SD mode 1) and answers whether the
 // echo came back.

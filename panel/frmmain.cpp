@@ -137,15 +137,17 @@ void FrmMain::closeEvent(QCloseEvent *event)
     Q_EMIT quitRequested();
 }
 
-void FrmMain::showStartupFailure(const QString &trouble)
+void FrmMain::showStartupFailure(const ExchangeAnswer &trouble)
 {
     // Why the start-up failed, in the box itself under the main text rather
     // than behind its details button.
     OperatorMessage message{QMessageBox::NoIcon, windowTitle(), kCommunicationMessage};
     if (!m_openResult.ok())
         message.informative = describeOpenFailure(m_openResult, m_settings.device);
-    else if (trouble.startsWith(QLatin1String("answered")))
-        message.informative = QStringLiteral("The camera %1.").arg(trouble);
+    else if (trouble.garbled())
+        message.informative =
+            QStringLiteral("The camera answered with bytes that are not a reply: %1.")
+                .arg(trouble.junkText());
     m_messages.show(message);
 }
 

@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <cameralink.h>
+#include <exchange.h>
 #include <motiondetection.h>
 #include <port.h>
 #include <windowsupport.h>
@@ -133,7 +134,7 @@ protected:
 private:
     void mirrorRefresh();
     // `trouble`: bytes that came but made no reply are named in the details.
-    void showStartupFailure(const QString &trouble = {});
+    void showStartupFailure(const ExchangeAnswer &trouble = {});
 
     // The Select menu offers the cameras on the chain and checks the selected one.
     void showCameraChoice();

@@ -28,21 +28,20 @@ std::optional<QByteArray> askAlarm(CameraLink &link, catalog::Id inquiry)
 
 } // namespace
 
-std::optional<QByteArray> requestBlock(CameraLink &link, StatusBlock block, QString *why)
+std::optional<QByteArray> requestBlock(CameraLink &link, StatusBlock block, ExchangeAnswer *why)
 {
     const int address = link.state().CameraAddress;
     const QByteArray packet = inquiryPacket(block, address);
     if (packet.isEmpty())
         return std::nullopt;
     const ExchangeExpect expect = ExchangeExpect::inquiry(address, replyLength(block));
-    bool junk = false;
-    QString junkText;
+    ExchangeAnswer trouble;
     for (int attempt = 1;; ++attempt) {
         clearLine(link, attempt > 1);
-        const ExchangeAnswer a = exchange(link, packet, expect);
-        if (a.junk) {
-            junk = true;
-            junkText = a.junkText();
+        ExchangeAnswer a = exchange(link, packet, expect);
+        if (attempt == kStatusRequestLimit || !a.answered()) {
+            if (a.garbled() || !trouble.garbled())
+                trouble = a;
         }
         if (attempt == kStatusRequestLimit)
             break;
@@ -50,14 +49,11 @@ std::optional<QByteArray> requestBlock(CameraLink &link, StatusBlock block, QStr
             return a.data;
     }
     if (why)
-        *why = junk ? QStringLiteral("the camera answered the status read with bytes that are "
-                                     "not a reply: %1")
-                          .arg(junkText)
-                    : QStringLiteral("the camera did not answer the status read");
+        *why = std::move(trouble);
     return std::nullopt;
 }
 
-std::optional<StatusReplies> requestStatusBlocks(CameraLink &link, QString *why)
+std::optional<StatusReplies> requestStatusBlocks(CameraLink &link, ExchangeAnswer *why)
 {
     StatusReplies r;
     const std::pair<StatusBlock, QByteArray *> order[] = {

@@ -1,8 +1,8 @@
 #pragma once
 // The panel's polled inquiry exchanges: the five status blocks of the status
-// read and the three alarm inquiries of the motion-detection state. Both send
-// and then collect the reply with WaitReply, so the receive handler never
-// sees these replies.
+// read and the three alarm inquiries of the motion-detection state. Both go
+// through the reply exchange (exchange.h), so the receive handler never sees
+// these replies.
 //
 // Alarm inquiries (8x = 0x80 + camera address):
 //
@@ -17,6 +17,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cameralink.h>
+#include <exchange.h>
 #include <motiondetection.h>
 #include <optional>
 
@@ -35,16 +36,17 @@ struct StatusReplies {
 // packet of the block's shape from the selected camera is requested again;
 // the third request of a block is still sent and awaited, but its reply is
 // never taken: the read then gives up and answers nullopt without asking for
-// the remaining blocks, and `why` says whether the camera was silent or sent
-// bytes that are no reply.
+// the remaining blocks, and `why` is the answer of the last try that brought
+// bytes of no reply (garbled()), or else the last try's.
 //
 // Anything already waiting on the line before an inquiry is discarded, and a
 // retry first waits for the line to fall quiet: a late reply to an earlier
 // attempt would otherwise be taken for the next one's, as all four status
 // blocks share one length.
-std::optional<StatusReplies> requestStatusBlocks(CameraLink &link, QString *why = nullptr);
+std::optional<StatusReplies> requestStatusBlocks(CameraLink &link, ExchangeAnswer *why = nullptr);
 // One block of the read, with the same attempts.
-std::optional<QByteArray> requestBlock(CameraLink &link, StatusBlock block, QString *why = nullptr);
+std::optional<QByteArray> requestBlock(CameraLink &link, StatusBlock block,
+                                       ExchangeAnswer *why = nullptr);
 
 inline constexpr int kAlarmAttempts = 3;
 

@@ -88,14 +88,6 @@ std::vector<Step> baudRateSequence(int address, int index)
     return unlocked(address, {catalog::build(kBaudRateWrites[index], address)});
 }
 
-SplitReply splitFirstReply(const QByteArray &bytes)
-{
-    const qsizetype end = bytes.indexOf(char(0xFF));
-    if (end < 0)
-        return {bytes, {}};
-    return {bytes.left(end + 1), bytes.mid(end + 1)};
-}
-
 std::optional<ReadReply> parseReadReply(const QByteArray &reply, std::uint8_t replyHeader)
 {
     if (reply.size() != kReadReplyLength)

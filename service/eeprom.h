@@ -44,6 +44,8 @@ inline constexpr unsigned kMonthYearCell = 0xF03; // digits: year (last digit), 
 inline constexpr unsigned kDayCell = 0xF04;       // digits: day tens, day units
 
 inline constexpr int kReadReplyLength = 7;
+// A read is given this long, answered or not, before the next packet.
+inline constexpr int kReadPauseMs = 1000;
 
 // Line speeds of the baud-rate cell, by its value.
 inline constexpr int kBaudRates[] = {9600, 19200, 38400};
@@ -69,14 +71,6 @@ std::vector<Step> icrCompensationSequence(int address);
 // Baud-rate change to kBaudRates[index]: setting mode, protect release, then
 // the baud-rate cell, with 2 s between packets. Empty for an unknown index.
 std::vector<Step> baudRateSequence(int address, int index);
-
-// The first reply among bytes taken from the port: up to and including the
-// first 0xFF (all of them when there is none), and the bytes after it.
-struct SplitReply {
-    QByteArray reply;
-    QByteArray rest;
-};
-SplitReply splitFirstReply(const QByteArray &bytes);
 
 // A read reply from the camera whose reply header is replyHeader:
 // exactly y0 50 b2 b3 b4 b5 FF.

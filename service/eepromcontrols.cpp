@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <exchange.h>
 #include <hexfield.h>
 
 namespace zam::service {
@@ -100,20 +101,27 @@ void EepromControls::runSequence(const std::vector<eeprom::Step> &steps, const Q
 
 std::optional<eeprom::ReadReply> EepromControls::readCell(unsigned cell)
 {
-    const auto packet = eeprom::read(m_link->state().CameraAddress, cell);
+    const int address = m_link->state().CameraAddress;
+    const auto packet = eeprom::read(address, cell);
     if (!packet)
         return std::nullopt;
     send(*packet);
-    m_link->stopwatch().pause(1.0);
-    // What has arrived by then is taken straight from the port: the reply,
-    // or an error reply (y0 6z ee FF) that would otherwise wait there and
-    // later finish some other command in the receive handling.
-    const auto split = eeprom::splitFirstReply(m_link->takeWaiting());
-    // Whatever came after the reply belongs to the receive handling, as if it
-    // had arrived after the read.
-    if (!split.rest.isEmpty() && m_link->receiveThreshold() == 1)
-        m_link->receive(split.rest);
-    return eeprom::parseReadReply(split.reply, m_link->state().replyHeader());
+    const std::int64_t sentAt = m_link->clock().nowMs();
+    // The reply is taken straight from the port, and so is an error reply
+    // (y0 6z ee FF) that would otherwise wait there and later finish some
+    // other command in the receive handling.
+    const ExchangeAnswer a =
+        collectAnswer(*m_link, ExchangeExpect::inquiry(address, eeprom::kReadReplyLength));
+    const std::int64_t spent = m_link->clock().nowMs() - sentAt;
+    if (spent < eeprom::kReadPauseMs)
+        m_link->stopwatch().pause(double(eeprom::kReadPauseMs - spent) / 1000.0);
+    // What came during the pause goes to the receive handling now, before
+    // the next read could take it.
+    if (m_link->receiveThreshold() == 1)
+        m_link->receive(m_link->takeWaiting());
+    if (a.result != ExchangeResult::Data)
+        return std::nullopt;
+    return eeprom::parseReadReply(a.data, m_link->state().replyHeader());
 }
 
 void EepromControls::readManufacturingDate()

@@ -292,7 +292,11 @@ private Q_SLOTS:
         cam.mdDayLevel = 0x123;
         cam.mdNightLevel = 0xABC;
         cam.mdNowLevel = 0x0F5;
-        runSteps(&dialog, "cmdsetMDinq cmdMDSSunq cmdLevelInq");
+        // A late completion, a notice and stray bytes ahead of the camera's
+        // reply shift nothing.
+        rig.port.inject(hexBytes("9051FF9038FF12"));
+        control<QPushButton>(u, "cmdsetMDinq")->click();
+        runSteps(&dialog, "cmdMDSSunq cmdLevelInq");
         QCOMPARE(rig.sent(), (QList<QByteArray>{hexBytes("8109046CFF"), hexBytes("8109046BFF"),
                                                 hexBytes("8109046DFF")}));
         QCOMPARE(control<QComboBox>(u, "ComboSetMD")->currentIndex(), 7);

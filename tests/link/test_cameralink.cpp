@@ -1,12 +1,15 @@
 // The sender, the reply wait and the receive handling against the simulated
 // chain, with a clock the test moves.
 
+#include "support/scriptedport.h"
 #include "support/simline.h"
 
 #include <QSignalSpy>
 #include <QTest>
 #include <camerachain.h>
 #include <cameralink.h>
+#include <catalog.h>
+#include <exchange.h>
 #include <packet.h>
 #include <simport.h>
 
@@ -19,7 +22,22 @@ struct Rig : SimLine {
     Rig() { port.open({QStringLiteral("sim:"), 9600}); }
 };
 
+// One exchange with a camera whose replies to the packet are `line`.
+struct ExchangeRig {
+    FakeClock clock;
+    ScriptedPort port;
+    CameraLink link{port, clock};
+    ExchangeAnswer run(const ExchangeExpect &expect, const QByteArray &line)
+    {
+        port.open({});
+        port.answer = [line](const QByteArray &) { return line; };
+        return exchange(link, hexBytes("81090400FF"), expect);
+    }
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(zam::ExchangeExpect)
 
 class TestCameraLink : public QObject {
     Q_OBJECT
@@ -222,6 +240,82 @@ private Q_SLOTS:
         r.run(50);
         QCOMPARE(r.link.RecvText().text(), QString());
         QCOMPARE(finished.count(), 0);
+    }
+
+    // What each kind of exchange takes for its answer, and what it passes by.
+    void exchangeAnswers_data()
+    {
+        QTest::addColumn<ExchangeExpect>("expect");
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("answerIndex");
+        QTest::addColumn<QByteArray>("data");
+        using R = ExchangeResult;
+        const auto command = ExchangeExpect::command(1);
+        const auto inquiry = ExchangeExpect::inquiry(1, 4);
+        ExchangeExpect passing = inquiry;
+        passing.passCommandReplies = true;
+        const QByteArray none;
+        QTest::newRow("completion")
+            << command << hexBytes("9041FF9051FF") << int(R::Completed) << 1 << none;
+        QTest::newRow("acknowledge only")
+            << command << hexBytes("9041FF") << int(R::NotCompleted) << -1 << none;
+        QTest::newRow("error after acknowledge")
+            << command << hexBytes("9041FF906141FF") << int(R::Error) << 1 << none;
+        QTest::newRow("another camera's completion")
+            << command << hexBytes("A051FF") << int(R::NoReply) << -1 << none;
+        QTest::newRow("finish: another camera's reply passes")
+            << ExchangeExpect::finish(2) << hexBytes("905002FFA041FFA05001FF") << int(R::Data) << 2
+            << hexBytes("A05001FF");
+        QTest::newRow("finish: the chain's echo")
+            << ExchangeExpect::finish(catalog::kBroadcast) << hexBytes("9041FF88010001FF")
+            << int(R::Data) << 1 << hexBytes("88010001FF");
+        QTest::newRow("inquiry behind a notice")
+            << inquiry << hexBytes("9038FF905007FF") << int(R::Data) << 1 << hexBytes("905007FF");
+        QTest::newRow("inquiry glued behind stray bytes")
+            << inquiry << hexBytes("12A0349011905007FF") << int(R::Data) << 0
+            << hexBytes("905007FF");
+        QTest::newRow("inquiry: another camera's reply")
+            << inquiry << hexBytes("A05007FF") << int(R::NoReply) << -1 << none;
+        QTest::newRow("inquiry: completion first")
+            << inquiry << hexBytes("9051FF905007FF") << int(R::NoReply) << -1 << none;
+        QTest::newRow("inquiry: completion passed over")
+            << passing << hexBytes("9041FF9051FF905007FF") << int(R::Data) << 2
+            << hexBytes("905007FF");
+        QTest::newRow("inquiry: error")
+            << inquiry << hexBytes("906002FF") << int(R::Error) << 0 << none;
+    }
+    void exchangeAnswers()
+    {
+        QFETCH(ExchangeExpect, expect);
+        QFETCH(QByteArray, line);
+        QFETCH(int, result);
+        QFETCH(int, answerIndex);
+        QFETCH(QByteArray, data);
+        ExchangeRig r;
+        const ExchangeAnswer a = r.run(expect, line);
+        QCOMPARE(int(a.result), result);
+        QCOMPARE(a.answerIndex, answerIndex);
+        QCOMPARE(a.data, data);
+    }
+
+    // Bytes behind the answer belong to the receive handling when it is on;
+    // a notice among them is passed on once either way.
+    void bytesBehindTheAnswer()
+    {
+        for (int threshold : {0, 1}) {
+            ExchangeRig r;
+            r.link.state().LogTraffic = true;
+            QSignalSpy notices(&r.link, &CameraLink::networkChangeReceived);
+            r.link.setReceiveThreshold(threshold);
+            ExchangeExpect expect = ExchangeExpect::inquiry(1, 4);
+            expect.mode = threshold;
+            const ExchangeAnswer a = r.run(expect, hexBytes("905007FF9038FF"));
+            QCOMPARE(a.data, hexBytes("905007FF"));
+            QCOMPARE(notices.count(), 1);
+            QCOMPARE(r.link.RecvText().text(),
+                     threshold == 1 ? QStringLiteral("90 38 FF \r\n") : QString());
+        }
     }
 
     void waitCheck()

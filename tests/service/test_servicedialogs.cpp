@@ -202,11 +202,11 @@ private Q_SLOTS:
         QCOMPARE(r.rig.link.RecvText().text(), replyLog);
     }
 
-    // Camera 1 selected. The first reply decides: anything but y0 50 b2 b3 b4
-    // b5 FF from the selected camera gives the message (press the protect
-    // release), leaves the boxes as they were and reads no more. A failed
-    // second read stops quietly, without leaving an earlier day beside the
-    // new month and year.
+    // Camera 1 selected. The first reply decides (network-change notices are
+    // skipped, and stray bytes glued ahead of it are not part of it):
+    // anything but y0 50 b2 b3 b4 b5 FF from the selected camera gives the message (press the
+    // protect release), leaves the boxes as they were and reads no more. A failed second read stops
+    // quietly, without leaving an earlier day beside the new month and year.
     void manufacturingDateReplies_data()
     {
         QTest::addColumn<bool>("unlocked");
@@ -219,6 +219,8 @@ private Q_SLOTS:
             << true << kReadMonth << hexBytes("A0500000060BFF") << "oldoldold";
         QTest::newRow("completion first")
             << true << kReadMonth << hexBytes("9051FF90500000060BFF") << "oldoldold";
+        QTest::newRow("notice and stray bytes first")
+            << true << kReadMonth << hexBytes("9038FF123490500000060BFF") << "11276";
         QTest::newRow("nothing") << true << kReadMonth << none << "oldoldold";
         QTest::newRow("second read fails") << true << day << none << "116"; // no day
     }
