@@ -1,5 +1,5 @@
-// The model table on its own: the row a model code selects, the display
-// names the window (and the shutter rule) tell models apart by, the
+// The model table on its own: codes without a row, the display names the
+// window (and the shutter rule) tell models apart by, the
 // consistency of the restriction lists, and the caption tables the lens
 // profiles fill. What each capability group does to the window is
 // test_modelconfig's.
@@ -10,46 +10,13 @@
 #include <QSet>
 #include <QTest>
 
-#include <algorithm>
-
 using namespace zam;
 
 Q_DECLARE_METATYPE(zam::LensProfile)
-Q_DECLARE_METATYPE(zam::CapabilityGroup)
 
 class TestModelTable : public QObject {
     Q_OBJECT
 private slots:
-    void modelRows_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("slot");
-        QTest::addColumn<QString>("video");
-        QTest::addColumn<LensProfile>("lens");
-        QTest::addColumn<CapabilityGroup>("group");
-        using G = CapabilityGroup;
-        using P = LensProfile;
-        QTest::newRow("0x11 first") << 0x11 << 0 << "NTSC/PAL" << P::Opt25X << G::A;
-        QTest::newRow("0x2B before gap") << 0x2B << 26 << "CCIR" << P::Opt18X << G::M;
-        QTest::newRow("0x2E after gap") << 0x2E << 27 << "NTSC" << P::Opt10X << G::N;
-        QTest::newRow("0x49 last") << 0x49 << 54 << "PAL" << P::Opt18X << G::AA;
-    }
-
-    void modelRows()
-    {
-        QFETCH(int, code);
-        QFETCH(int, slot);
-        const auto row = findModel(code);
-        QVERIFY(row);
-        QCOMPARE(row->nameSlot, slot);
-        QTEST(QString::fromLatin1(row->ntscOrPal), "video");
-        QTEST(row->lens, "lens");
-        QTEST(row->group, "group");
-        QCOMPARE(modelName(code), ModelNameTable().at(slot));
-        const auto mine = restrictionsForModel(code), its = restrictionsOf(row->group);
-        QVERIFY(std::equal(mine.begin(), mine.end(), its.begin(), its.end()));
-    }
-
     void codesWithoutRow()
     {
         for (int code : {0x2C, 0x2D, 0x00, 0x10, 0x4A, 0xFF, -1}) {
