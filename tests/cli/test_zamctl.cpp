@@ -3,7 +3,7 @@
 // pseudo-terminal and over TCP, for the exit status, the split between
 // stdout and stderr, and the real line.
 
-#include "../e2e/camsimprocess.h"
+#include "support/camsim.h"
 #include "support/zamctlrun.h"
 
 #include <QJsonDocument>
@@ -134,15 +134,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("silent camera")
             << "silent" << QStringList{"status"} << "no reply to the interface clear";
-        QTest::newRow("silent after the start-up")
-            << "after 2" << QStringList{"send", "8101040702FF"}
-            << "no reply from camera 1 within 1 s";
         QTest::newRow("status unanswered") << "after 2" << QStringList{"status"}
                                            << "no reply from camera 1 to the status inquiries";
-        QTest::newRow("error reply") << "" << QStringList{"send", "81 01 7F FF"}
-                                     << "camera 1 answered with an error: syntax error (socket 0)";
-        QTest::newRow("packet off the chain")
-            << "" << QStringList{"send", "82090002FF"} << "camera 2 is not on the chain (1 camera)";
         QTest::newRow("silent camera, detect")
             << "silent" << QStringList{"detect"} << "no camera answered the interface clear";
     }
@@ -209,16 +202,6 @@ private Q_SLOTS:
             zamCtlIn({"diff", "--help"}, clock).out.contains("0 the same, 1 different, 2 trouble"));
     }
 
-    void noInitSkipsTheStartUp()
-    {
-        CtlChain sim;
-        const Run r = sim.ctl({"--no-init", "send", "81 09 00 02 FF"});
-        QVERIFY2(r.exitCode == 0, qPrintable(diagnose(r)));
-        QVERIFY2(r.out.contains("Inquiry reply: Version: model 0x30"), qPrintable(r.out));
-        // Only the one packet reached the camera: no line check, no numbering.
-        QCOMPARE(sim.chain.received(), QList<QByteArray>{QByteArray::fromHex("81090002FF")});
-    }
-
     // As a process: the exit status and which stream each text goes to.
     void processStatusAndStreams_data()
     {
@@ -264,10 +247,9 @@ private Q_SLOTS:
 
     void statusOverTcp()
     {
-        const QString tcpPort = QString::number(41000 + QCoreApplication::applicationPid() % 20000);
-        CamsimProcess sim({"--tcp", tcpPort, "--cameras", "1", "--models", "30", "-q"});
+        CamsimProcess sim({"--cameras", "1", "--models", "30", "-q"}, Via::Tcp);
         QVERIFY(!sim.device().isEmpty());
-        const QStringList tcp{"-p", "tcp://127.0.0.1:" + tcpPort};
+        const QStringList tcp{"-p", sim.device()};
         const Run sent = zamCtl(tcp + QStringList{"send", "8101040702FF"}); // zoom tele
         QVERIFY2(sent.exitCode == 0, qPrintable(diagnose(sent)));
         QTest::qWait(300);

@@ -1,7 +1,7 @@
 // zam-ctl save, load and diff, in process on the simulated chain; a file on
 // stdin through the tool as a process.
 
-#include "../e2e/camsimprocess.h"
+#include "support/camsim.h"
 #include "support/samplesettings.h"
 #include "support/zamctlrun.h"
 
