@@ -3,7 +3,7 @@
 //
 //   build/bench/bench_link
 
-#include "nullport.h"
+#include "support/scriptedport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -16,7 +16,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     SteadyClock clock;
-    NullPort port;
+    ScriptedPort port; // swallows every write, answers nothing
+    port.record = false;
     CameraLink link(port, clock);
     link.state().LogTraffic = true;
 

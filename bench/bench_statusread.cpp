@@ -5,6 +5,8 @@
 //
 //   build/bench/bench_statusread [reads]
 
+#include "support/scriptedport.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <autorefreshcontrols.h>
@@ -12,7 +14,6 @@
 #include <clock.h>
 #include <commandgroups.h>
 #include <frmmain.h>
-#include <port.h>
 
 #include <cstdio>
 #include <ctime>
@@ -21,58 +22,17 @@ using namespace zam;
 
 namespace {
 
-// Camera 1, model 0x30, answering the start-up exchange and the status
-// inquiries at once. Two sets of block values alternate, so that every read
-// moves sliders, texts, marks and enabled states.
-class AnsweringPort final : public Port {
-public:
-    OpenResult open(const PortSettings &) override { return {}; }
-    void close() override {}
-    bool isOpen() const override { return true; }
-    QString deviceName() const override { return QStringLiteral("answering"); }
-    QByteArray readAll() override
-    {
-        QByteArray out;
-        out.swap(m_buffer);
-        return out;
-    }
-    qint64 bytesAvailable() override { return m_buffer.size(); }
-    bool waitForReadyRead(int) override { return false; }
-
-    void write(const QByteArray &p) override
-    {
-        ++packets;
-        static const QByteArray clear = QByteArray::fromHex("88010001FF");
-        static const QByteArray addressSet = QByteArray::fromHex("883001FF");
-        static const QByteArray version = QByteArray::fromHex("81090002FF");
-        if (p == clear)
-            m_buffer += p;
-        else if (p == addressSet)
-            m_buffer += QByteArray::fromHex("883002FF");
-        else if (p == version)
-            m_buffer += QByteArray::fromHex("905000200430000000FF");
-        else if (p.size() == 6 && p.startsWith(QByteArray::fromHex("81097E7E"))) {
-            m_buffer += blocks[m_set][std::uint8_t(p[4]) & 3];
-            if (p[4] == 3) // the extended block ends a read
-                m_set ^= 1;
-        }
-    }
-
-    qint64 packets = 0;
-    QByteArray blocks[2][4] = {
-        {QByteArray::fromHex("9050010203040C0002030405000100FF"),
-         QByteArray::fromHex("9050080000000005000006010D0707FF"),
-         QByteArray::fromHex("90500300000000100203040500020FFF"),
-         QByteArray::fromHex("905001000000000000000000000000FF")},
-        {QByteArray::fromHex("9050020304050B0003040506002300FF"),
-         QByteArray::fromHex("9050010F0F0505090D030A11091F0AFF"),
-         QByteArray::fromHex("90500404040100200304050603103FFF"),
-         QByteArray::fromHex("90500D0C0000000000000100000000FF")},
-    };
-
-private:
-    QByteArray m_buffer;
-    int m_set = 0;
+// Two sets of block values that alternate, so that every read moves
+// sliders, texts, marks and enabled states.
+const QByteArray kBlocks[2][4] = {
+    {QByteArray::fromHex("9050010203040C0002030405000100FF"),
+     QByteArray::fromHex("9050080000000005000006010D0707FF"),
+     QByteArray::fromHex("90500300000000100203040500020FFF"),
+     QByteArray::fromHex("905001000000000000000000000000FF")},
+    {QByteArray::fromHex("9050020304050B0003040506002300FF"),
+     QByteArray::fromHex("9050010F0F0505090D030A11091F0AFF"),
+     QByteArray::fromHex("90500404040100200304050603103FFF"),
+     QByteArray::fromHex("90500D0C0000000000000100000000FF")},
 };
 
 double cpuSeconds()
@@ -91,7 +51,25 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const int reads = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5000;
 
-    AnsweringPort port;
+    // Camera 1, model 0x30, answering the start-up exchange and the status
+    // inquiries at once.
+    ScriptedPort port;
+    port.record = false;
+    port.open({});
+    CannedCamera camera;
+    qint64 packets = 0;
+    int set = 0;
+    port.answer = [&](const QByteArray &p) {
+        ++packets;
+        if (camera.blockFor(p)) {
+            const int block = std::uint8_t(p[4]) & 3;
+            const QByteArray reply = kBlocks[set][block];
+            if (block == 3) // the extended block ends a read
+                set ^= 1;
+            return reply;
+        }
+        return camera.reply(p);
+    };
     SteadyClock clock;
     CameraLink link(port, clock);
     FrmMain window(link, {QStringLiteral("answering"), 9600});
@@ -104,7 +82,7 @@ int main(int argc, char **argv)
         window.ReadCameraStatus();
     QCoreApplication::processEvents();
 
-    port.packets = 0;
+    packets = 0;
     QElapsedTimer wall;
     wall.start();
     const double cpu0 = cpuSeconds();
@@ -112,7 +90,7 @@ int main(int argc, char **argv)
         window.ReadCameraStatus();
     const double cpu = cpuSeconds() - cpu0;
     const double elapsed = double(wall.nsecsElapsed()) / 1e9;
-    if (port.packets != 5LL * reads || window.refreshControls().errorBox()) {
+    if (packets != 5LL * reads || window.refreshControls().errorBox()) {
         std::fprintf(stderr, "the reads did not run as five answered inquiries each\n");
         return 1;
     }

@@ -2,7 +2,7 @@
 // classification and the auto-refresh bookkeeping must hold whatever
 // arrives, in whatever pieces.
 
-#include "../bench/nullport.h"
+#include "support/scriptedport.h"
 
 #include <QCoreApplication>
 #include <cameralink.h>
@@ -16,7 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     static char *argv[] = {arg0, nullptr};
     static QCoreApplication app(argc, argv);
 
-    NullPort port;
+    ScriptedPort port; // answers nothing: every byte comes from the data
+    port.record = false;
+    port.open({});
     zam::SteadyClock clock;
     zam::CameraLink link(port, clock);
     if (size == 0)

@@ -31,8 +31,24 @@ void mirrorLog(TrafficLog &log, QPlainTextEdit *box)
     show();
 }
 
+namespace {
+MessageHook &processHook()
+{
+    static MessageHook hook;
+    return hook;
+}
+} // namespace
+
+MessageHook setProcessMessageHook(MessageHook hook)
+{
+    std::swap(processHook(), hook);
+    return hook;
+}
+
 QMessageBox::StandardButton OperatorMessages::show(const OperatorMessage &message) const
 {
+    if (const MessageHook &hook = processHook())
+        return hook(message);
     if (m_hook)
         return m_hook(message);
     QMessageBox box(message.icon, message.title, message.text, message.buttons, m_window);
@@ -46,6 +62,10 @@ QMessageBox::StandardButton OperatorMessages::show(const OperatorMessage &messag
 
 QMessageBox *OperatorMessages::post(const OperatorMessage &message) const
 {
+    if (const MessageHook &hook = processHook()) {
+        hook(message);
+        return nullptr;
+    }
     if (m_hook) {
         m_hook(message);
         return nullptr;

@@ -54,6 +54,10 @@ struct OperatorMessage {
 // operator.
 using MessageHook = std::function<QMessageBox::StandardButton(const OperatorMessage &)>;
 
+// One hook for every window of the process, ahead of the windows' own: the
+// tests answer every message box with it. Answers the hook it replaces.
+MessageHook setProcessMessageHook(MessageHook hook);
+
 // Where one window's messages go: the hook when one is set, else a message
 // box owned by the window (in front of every other window when
 // onTop).

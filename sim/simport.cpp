@@ -38,6 +38,14 @@ void SimPort::close()
     m_buffer.clear();
 }
 
+void SimPort::unplug(const QString &reason)
+{
+    if (!m_open)
+        return;
+    close();
+    Q_EMIT deviceLost(reason);
+}
+
 void SimPort::write(const QByteArray &bytes)
 {
     if (!m_open)

@@ -41,6 +41,9 @@ public:
     void deliverDue();
     // Makes the port refuse to open, as a missing device would.
     void setOpenFailure(OpenError e) { m_openFailure = e; }
+    // The device goes away as an unplugged adapter does: the port closes and
+    // says so. A later open finds it back.
+    void unplug(const QString &reason = QStringLiteral("The device was unplugged."));
     // Bytes that arrive on the line whatever was sent (tests of odd replies).
     void inject(const QByteArray &bytes, int delayMs = 0);
 

@@ -96,7 +96,7 @@ private Q_SLOTS:
     {
         PanelRig rig;
         QVERIFY(rig.start());
-        rig.window.setMessageHook({}); // the real box, as the operator sees it
+        rig.messages.showBoxes(); // the real box, as the operator sees it
         rig.window.show();
         rig.port.inject(hexBytes("9038FF"));
         rig.run(50);

@@ -5,6 +5,7 @@
 #include "support/samplesettings.h"
 #include "support/scriptedport.h"
 #include "support/specialfiles.h"
+#include "support/zamctlrun.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,10 +29,7 @@ QByteArray hex(const char *s)
     return QByteArray::fromHex(s);
 }
 
-struct Outcome {
-    int exit = -1;
-    QString out;
-    QString err;
+struct Outcome : Run {
     QList<QByteArray> packets; // what reached the camera
 };
 
@@ -39,20 +37,16 @@ struct Outcome {
 Outcome run(const QStringList &args, const ScriptedPort::Answer &answer)
 {
     Outcome o;
-    QTextStream out(&o.out);
-    QTextStream err(&o.err);
     FakeClock clock;
-    const cli::LineMaker line = [&](const QString &) {
-        auto port = std::make_unique<ScriptedPort>();
-        port->answer = [&o, answer](const QByteArray &packet) {
-            o.packets << packet;
-            return answer(packet);
-        };
-        return std::unique_ptr<Port>(std::move(port));
-    };
-    o.exit = cli::runZamCtl(QStringList{"zam-ctl", "-p", "scripted"} + args, out, err, clock, line);
-    out.flush();
-    err.flush();
+    static_cast<Run &>(o) =
+        zamCtlIn(QStringList{"-p", "scripted"} + args, clock, [&](const QString &) {
+            auto port = std::make_unique<ScriptedPort>();
+            port->answer = [&o, answer](const QByteArray &packet) {
+                o.packets << packet;
+                return answer(packet);
+            };
+            return std::unique_ptr<Port>(std::move(port));
+        });
     return o;
 }
 
@@ -160,7 +154,7 @@ private Q_SLOTS:
             run({"--no-init", "send", packet}, [&](const QByteArray &) { return replies; });
         QCOMPARE(o.out, out);
         QCOMPARE(o.err, err);
-        QCOMPARE(o.exit, exit);
+        QCOMPARE(o.exitCode, exit);
         QCOMPARE(o.packets, QList<QByteArray>{hex(qPrintable(packet))});
     }
 
@@ -173,7 +167,7 @@ private Q_SLOTS:
             *b = camera.block();
         const Outcome o = run({"-c", "2", "status", "--json"},
                               [&](const QByteArray &p) { return camera.reply(p); });
-        QVERIFY2(o.exit == 0, qPrintable(o.err));
+        QVERIFY2(o.exitCode == 0, qPrintable(o.err));
         QCOMPARE(o.packets,
                  (QList{hex("88010001FF"), hex("883001FF"), hex("82090002FF"), hex("82097E7E00FF"),
                         hex("82097E7E01FF"), hex("82097E7E02FF"), hex("82097E7E03FF")}));
@@ -182,7 +176,7 @@ private Q_SLOTS:
         // Camera 3 of a chain of two: nothing after the numbering.
         const Outcome off =
             run({"-c", "3", "status"}, [&](const QByteArray &p) { return camera.reply(p); });
-        QCOMPARE(off.exit, 1);
+        QCOMPARE(off.exitCode, 1);
         QCOMPARE(off.err, "zam-ctl: camera 3 is not on the chain (2 cameras)\n");
         QCOMPARE(off.packets.size(), 2);
     }
@@ -254,7 +248,7 @@ private Q_SLOTS:
         CannedCamera camera;
         camera.modelCode = 0x1E; // no user memory to read
         const Outcome o = run(args, [&](const QByteArray &p) { return camera.reply(p); });
-        QCOMPARE(o.exit, exit);
+        QCOMPARE(o.exitCode, exit);
         QVERIFY2(err.isEmpty() ? o.err.isEmpty() : o.err.endsWith(err), qPrintable(o.err));
         QVERIFY(!o.err.contains(QChar(0x1b)) && !o.err.contains(QChar(0x202e)));
         if (exit != 0)
@@ -310,7 +304,7 @@ private Q_SLOTS:
         setBytes(camera.other, "12:01");
         const Outcome o =
             run({"status", "--json"}, [&](const QByteArray &p) { return camera.reply(p); });
-        QCOMPARE(o.exit, 0);
+        QCOMPARE(o.exitCode, 0);
         const QJsonObject status = QJsonDocument::fromJson(o.out.toUtf8()).object();
         const QJsonObject version = status.value("version").toObject();
         QCOMPARE(version.value("modelCode").toInt(), 0x2C);

@@ -1,24 +1,21 @@
-// zam-ctl as a script runs it: a separate process against zam-camsim on a
-// pseudo-terminal, and once over TCP.
+// zam-ctl's line subcommands. Most run in process on the simulated chain;
+// a few run as a script runs the tool, as a process against zam-camsim on a
+// pseudo-terminal and over TCP, for the exit status, the split between
+// stdout and stderr, and the real line.
 
-#include "../e2e/camsimprocess.h"
+#include "support/camsim.h"
 #include "support/zamctlrun.h"
 
-#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
 
+#include <optional>
+
 namespace {
 
-QStringList line(const CamsimProcess &sim, const QStringList &more)
+QJsonObject statusJson(const Run &r)
 {
-    return QStringList{QStringLiteral("-p"), sim.device()} + more;
-}
-
-QJsonObject statusJson(const QStringList &args)
-{
-    const Run r = zamCtl(args);
     if (r.exitCode != 0) {
         qWarning().noquote() << diagnose(r);
         return {};
@@ -37,6 +34,17 @@ QJsonValue field(const QJsonObject &status, const char *block, const char *name)
     return status.value(QLatin1String(block)).toObject().value(QLatin1String(name));
 }
 
+// Camera 2 of a chain of 0x12 and 0x30 changed by six packets, camera 1
+// left at its defaults.
+const char *const kCameraTwoChanges[] = {
+    "82 01 04 47 02 00 00 00 FF", // zoom to 0x2000
+    "8201043903FF",               // AE manual
+    "82 01 04 4C 00 00 00 09 FF", // gain 16 dB
+    "82 01 04 35 01 FF",          // white balance indoor
+    "82 01 04 63 04 FF",          // black and white
+    "82 01 04 25 01 FF",          // V-phase 180
+};
+
 } // namespace
 
 class TestZamCtl : public QObject {
@@ -44,13 +52,14 @@ class TestZamCtl : public QObject {
 private Q_SLOTS:
     void detectNamesTheChain_data()
     {
-        QTest::addColumn<QStringList>("simArgs");
+        QTest::addColumn<int>("baud");
+        QTest::addColumn<QList<int>>("models");
         QTest::addColumn<QString>("expected");
         QTest::newRow("one camera, 19200")
-            << QStringList{"--cameras", "1", "--models", "41", "--baud", "19200"}
+            << 19200 << QList<int>{0x41}
             << "speed 19200 bit/s\n1 camera\ncamera 1: model 0x41 ZAM-D 10x PS\n";
         QTest::newRow("seven cameras, 38400")
-            << QStringList{"--cameras", "7", "--models", "41,30,12,13,20,44,49", "--baud", "38400"}
+            << 38400 << QList<int>{0x41, 0x30, 0x12, 0x13, 0x20, 0x44, 0x49}
             << "speed 38400 bit/s\n7 cameras\n"
                "camera 1: model 0x41 ZAM-D 10x PS\n"
                "camera 2: model 0x30 ZAM-C 25x NTSC (O)\n"
@@ -62,35 +71,30 @@ private Q_SLOTS:
     }
     void detectNamesTheChain()
     {
-        QFETCH(QStringList, simArgs);
+        QFETCH(int, baud);
+        QFETCH(QList<int>, models);
         QFETCH(QString, expected);
         // The cameras answer only at their own speed, so the speed printed is
         // the one that was found, not the first one tried.
-        CamsimProcess sim(simArgs + QStringList{"--strict-baud", "-q"});
-        QVERIFY(!sim.device().isEmpty());
-        const Run r = zamCtl(line(sim, {"detect"}));
+        CtlChain sim(int(models.size()), models);
+        sim.holdTo(baud);
+        const Run r = sim.ctl({"detect"});
         QVERIFY2(r.exitCode == 0, qPrintable(diagnose(r)));
         QCOMPARE(r.out, expected);
+        QVERIFY2(r.ms < 4000, qPrintable(QString::number(r.ms)));
     }
 
     void statusJsonFollowsTheCamera()
     {
-        CamsimProcess sim({"--cameras", "2", "--models", "12,30", "-q"});
-        QVERIFY(!sim.device().isEmpty());
-        // Camera 2 is changed; camera 1 must keep its defaults.
-        for (const char *packet : {"82 01 04 47 02 00 00 00 FF", // zoom to 0x2000
-                                   "8201043903FF",               // AE manual
-                                   "82 01 04 4C 00 00 00 09 FF", // gain 16 dB
-                                   "82 01 04 35 01 FF",          // white balance indoor
-                                   "82 01 04 63 04 FF",          // black and white
-                                   "82 01 04 25 01 FF"}) {       // V-phase 180
-            const Run r = zamCtl(line(sim, {"-c", "2", "send", packet}));
+        CtlChain sim(2, {0x12, 0x30});
+        for (const char *packet : kCameraTwoChanges) {
+            const Run r = sim.ctl({"-c", "2", "send", packet});
             QVERIFY2(r.exitCode == 0, qPrintable(diagnose(r)));
             QVERIFY2(r.out.endsWith(QStringLiteral("A0 51 FF  Completion (socket 1)\n")),
                      qPrintable(r.out));
         }
 
-        const QJsonObject two = statusJson(line(sim, {"-c", "2", "status", "--json"}));
+        const QJsonObject two = statusJson(sim.ctl({"-c", "2", "status", "--json"}));
         QCOMPARE(two.value("address").toInt(), 2);
         QCOMPARE(field(two, "version", "modelCode").toInt(), 0x30);
         QCOMPARE(field(two, "version", "modelName").toString(), "ZAM-C 25x NTSC (O)");
@@ -108,7 +112,7 @@ private Q_SLOTS:
         QCOMPARE(field(two, "other", "vp0180").toObject(),
                  QJsonObject({{"value", 1}, {"caption", "0 degree"}}));
 
-        const QJsonObject one = statusJson(line(sim, {"status", "--json"}));
+        const QJsonObject one = statusJson(sim.ctl({"status", "--json"}));
         QCOMPARE(field(one, "version", "modelCode").toInt(), 0x12);
         QCOMPARE(field(one, "lens", "zoomPosition").toInt(), 0);
         QCOMPARE(field(one, "camera", "aeMode").toObject().value("caption").toString(),
@@ -123,63 +127,35 @@ private Q_SLOTS:
             QVERIFY2(!one.value(QLatin1String(block)).toObject().isEmpty(), block);
     }
 
-    void statusOverTcp()
+    void failuresEndWithOneClearLine_data()
     {
-        const QString tcpPort = QString::number(41000 + QCoreApplication::applicationPid() % 20000);
-        CamsimProcess sim({"--tcp", tcpPort, "--cameras", "1", "--models", "30", "-q"});
-        QVERIFY(!sim.device().isEmpty());
-        const QStringList tcp{"-p", "tcp://127.0.0.1:" + tcpPort};
-        const Run sent = zamCtl(tcp + QStringList{"send", "8101040702FF"}); // zoom tele
-        QVERIFY2(sent.exitCode == 0, qPrintable(diagnose(sent)));
-        QTest::qWait(300);
-        const QJsonObject status = statusJson(tcp + QStringList{"status", "--json"});
-        QCOMPARE(field(status, "version", "modelCode").toInt(), 0x30);
-        QVERIFY(field(status, "lens", "zoomPosition").toInt() > 0);
-    }
-
-    void failuresExitWithOneClearLine_data()
-    {
-        QTest::addColumn<QStringList>("simArgs");
+        QTest::addColumn<QString>("fault");
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing port")
-            << QStringList() << QStringList{"-p", "/dev/zam-no-such-port", "status"}
-            << "The port /dev/zam-no-such-port does not exist";
-        QTest::newRow("silent camera") << QStringList{"--silent"} << QStringList{"status"}
-                                       << "no reply to the interface clear";
-        QTest::newRow("silent after the start-up")
-            << QStringList{"--silent-after", "2"} << QStringList{"send", "8101040702FF"}
-            << "no reply from camera 1 within 1 s";
-        QTest::newRow("status unanswered")
-            << QStringList{"--silent-after", "2"} << QStringList{"status"}
-            << "no reply from camera 1 to the status inquiries";
-        QTest::newRow("error reply") << QStringList() << QStringList{"send", "81 01 7F FF"}
-                                     << "camera 1 answered with an error: syntax error (socket 0)";
-        QTest::newRow("packet off the chain")
-            << QStringList{"--cameras", "1"} << QStringList{"send", "82090002FF"}
-            << "camera 2 is not on the chain (1 camera)";
-        QTest::newRow("silent camera, detect") << QStringList{"--silent"} << QStringList{"detect"}
-                                               << "no camera answered the interface clear";
+        QTest::newRow("silent camera")
+            << "silent" << QStringList{"status"} << "no reply to the interface clear";
+        QTest::newRow("status unanswered") << "after 2" << QStringList{"status"}
+                                           << "no reply from camera 1 to the status inquiries";
+        QTest::newRow("silent camera, detect")
+            << "silent" << QStringList{"detect"} << "no camera answered the interface clear";
     }
-    void failuresExitWithOneClearLine()
+    void failuresEndWithOneClearLine()
     {
-        QFETCH(QStringList, simArgs);
+        QFETCH(QString, fault);
         QFETCH(QStringList, args);
         QFETCH(QString, message);
-        std::optional<CamsimProcess> sim;
-        if (!args.contains("-p")) {
-            sim.emplace(simArgs + QStringList{"-q"});
-            QVERIFY(!sim->device().isEmpty());
-            args = line(*sim, args);
-        }
-        const Run r = zamCtl(args);
+        CtlChain sim;
+        sim.chain.faults().silent = fault == u"silent";
+        if (fault == u"after 2")
+            sim.chain.faults().silentAfter = 2;
+        const Run r = sim.ctl(args);
         QVERIFY2(r.exitCode == 1, qPrintable(diagnose(r)));
         QVERIFY2(r.err.startsWith("zam-ctl: " + message), qPrintable(r.err));
         QCOMPARE(r.err.count('\n'), 1);
         QVERIFY2(r.ms < 8000, qPrintable(QString::number(r.ms)));
     }
 
-    void usageErrorsExitWithTwo_data()
+    void usageErrorsEndWithTwo_data()
     {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("no subcommand") << QStringList{"-p", "/dev/null"};
@@ -193,41 +169,93 @@ private Q_SLOTS:
         QTest::newRow("send without bytes") << QStringList{"-p", "/dev/null", "send"};
         QTest::newRow("bad packet") << QStringList{"-p", "/dev/null", "send", "81 01 04 07 02"};
     }
-    void usageErrorsExitWithTwo()
+    void usageErrorsEndWithTwo()
     {
-        // /dev/null is never opened: a wrong command line stops before the line.
+        // A wrong command line stops before the line: no port is ever made.
         QFETCH(QStringList, args);
-        const Run r = zamCtl(args);
+        zam::FakeClock clock;
+        bool opened = false;
+        const Run r = zamCtlIn(args, clock, [&](const QString &) -> std::unique_ptr<zam::Port> {
+            opened = true;
+            return nullptr;
+        });
         QVERIFY2(r.exitCode == 2, qPrintable(diagnose(r)));
+        QVERIFY(!opened);
         QVERIFY(!r.err.isEmpty());
         QVERIFY(r.out.isEmpty());
     }
 
     void helpNeedsNoPort()
     {
-        const Run tool = zamCtl({"--help"});
+        zam::FakeClock clock;
+        const Run tool = zamCtlIn({"--help"}, clock);
         QCOMPARE(tool.exitCode, 0);
         for (const char *sub : {"ports", "detect", "status", "send", "save", "load", "diff"})
             QVERIFY2(tool.out.contains(QStringLiteral("\n  %1 ").arg(sub)), sub);
-        const Run status = zamCtl({"status", "--help"});
+        const Run status = zamCtlIn({"status", "--help"}, clock);
         QCOMPARE(status.exitCode, 0);
         QVERIFY(status.out.startsWith("Usage: zam-ctl [options] status [--json]\n"));
-        QVERIFY(status.out.contains("--json"));
         QVERIFY(status.err.isEmpty());
-        QVERIFY(zamCtl({"load", "--help"})
+        QVERIFY(zamCtlIn({"load", "--help"}, clock)
                     .out.startsWith("Usage: zam-ctl [options] load FILE [--dry-run]\n"));
-        QVERIFY(zamCtl({"diff", "--help"}).out.contains("0 the same, 1 different, 2 trouble"));
+        QVERIFY(
+            zamCtlIn({"diff", "--help"}, clock).out.contains("0 the same, 1 different, 2 trouble"));
     }
 
-    void noInitSkipsTheStartUp()
+    // As a process: the exit status and which stream each text goes to.
+    void processStatusAndStreams_data()
     {
-        CamsimProcess sim({"--cameras", "1"});
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<bool>("onStdout");
+        QTest::newRow("help") << QStringList{"--help"} << 0 << true;
+        QTest::newRow("usage error")
+            << QStringList{"-p", "/dev/null", "-b", "4800", "status"} << 2 << false;
+        QTest::newRow("missing port")
+            << QStringList{"-p", "/dev/zam-no-such-port", "status"} << 1 << false;
+    }
+    void processStatusAndStreams()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(bool, onStdout);
+        const Run r = zamCtl(args);
+        QVERIFY2(r.exitCode == exitCode, qPrintable(diagnose(r)));
+        QCOMPARE(r.out.isEmpty(), !onStdout);
+        QCOMPARE(r.err.isEmpty(), onStdout);
+        if (exitCode == 1)
+            QVERIFY2(r.err.startsWith("zam-ctl: The port /dev/zam-no-such-port does not exist"),
+                     qPrintable(r.err));
+    }
+
+    // The real line end to end: a command, then the status it left, over the
+    // pseudo-terminal.
+    void overThePseudoTerminal()
+    {
+        CamsimProcess sim({"--cameras", "2", "--models", "12,30", "-q"});
         QVERIFY(!sim.device().isEmpty());
-        const Run r = zamCtl(line(sim, {"--no-init", "send", "81 09 00 02 FF"}));
-        QVERIFY2(r.exitCode == 0, qPrintable(diagnose(r)));
-        QVERIFY2(r.out.contains("Inquiry reply: Version: model 0x30"), qPrintable(r.out));
-        // Only the one packet reached the camera: no line check, no numbering.
-        QTRY_COMPARE_WITH_TIMEOUT(sim.receivedLines(), QStringList{"81 09 00 02 FF"}, 2000);
+        const QStringList line{"-p", sim.device()};
+        const Run sent = zamCtl(line + QStringList{"-c", "2", "send", kCameraTwoChanges[0]});
+        QVERIFY2(sent.exitCode == 0, qPrintable(diagnose(sent)));
+        QVERIFY2(sent.out.endsWith(QStringLiteral("A0 51 FF  Completion (socket 1)\n")),
+                 qPrintable(sent.out));
+        const QJsonObject two =
+            statusJson(zamCtl(line + QStringList{"-c", "2", "status", "--json"}));
+        QCOMPARE(field(two, "version", "modelCode").toInt(), 0x30);
+        QCOMPARE(field(two, "lens", "zoomPosition").toInt(), 0x2000);
+    }
+
+    void statusOverTcp()
+    {
+        CamsimProcess sim({"--cameras", "1", "--models", "30", "-q"}, Via::Tcp);
+        QVERIFY(!sim.device().isEmpty());
+        const QStringList tcp{"-p", sim.device()};
+        const Run sent = zamCtl(tcp + QStringList{"send", "8101040702FF"}); // zoom tele
+        QVERIFY2(sent.exitCode == 0, qPrintable(diagnose(sent)));
+        QTest::qWait(300);
+        const QJsonObject status = statusJson(zamCtl(tcp + QStringList{"status", "--json"}));
+        QCOMPARE(field(status, "version", "modelCode").toInt(), 0x30);
+        QVERIFY(field(status, "lens", "zoomPosition").toInt() > 0);
     }
 };
 

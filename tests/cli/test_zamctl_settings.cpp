@@ -1,11 +1,10 @@
-// zam-ctl save, load and diff as a script runs them: separate processes
-// against zam-camsim on a pseudo-terminal.
+// zam-ctl save, load and diff, in process on the simulated chain; a file on
+// stdin through the tool as a process.
 
-#include "../e2e/camsimprocess.h"
+#include "support/camsim.h"
 #include "support/samplesettings.h"
 #include "support/zamctlrun.h"
 
-#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -16,8 +15,8 @@ using namespace zam;
 
 namespace {
 
-struct Bench {
-    explicit Bench(QStringList simArgs) : sim(simArgs << QStringLiteral("-q"))
+struct Bench : CtlChain {
+    explicit Bench(int cameras = 1, QList<int> models = {0x31}) : CtlChain(cameras, models)
     {
         full = dir.filePath("full.json");
         saved = dir.filePath("saved.json");
@@ -25,12 +24,7 @@ struct Bench {
         if (f.open(QIODevice::WriteOnly))
             f.write(toJson(sampleSettings()));
     }
-    Run ctl(const QStringList &args, const QByteArray &input = {})
-    {
-        return zamCtl(QStringList{"-p", sim.device()} + args, input);
-    }
 
-    CamsimProcess sim;
     QTemporaryDir dir;
     QString full;
     QString saved;
@@ -58,8 +52,8 @@ private Q_SLOTS:
     {
         QFETCH(int, baud);
         const QString bps = QString::number(baud);
-        Bench b({"--cameras", "2", "--models", "31,31", "--baud", bps, "--strict-baud"});
-        QVERIFY(!b.sim.device().isEmpty());
+        Bench b(2, {0x31, 0x31});
+        b.holdTo(baud);
 
         // A full file onto camera 1, to begin with.
         const Run first = b.ctl({"-b", bps, "load", b.full});
@@ -69,7 +63,6 @@ private Q_SLOTS:
         QVERIFY2(first.err.endsWith(
                      "[36/36] 16-byte memory, address 7: FE FF\nreading the settings back\n"),
                  qPrintable(first.err));
-        qInfo("load of a full file (36 packets) at %d bit/s: %lld ms", baud, first.ms);
 
         const Run saved = b.ctl({"-b", bps, "save", b.saved});
         QVERIFY2(saved.exitCode == 0, qPrintable(diagnose(saved)));
@@ -96,8 +89,7 @@ private Q_SLOTS:
     // (which settings a model lacks is the load plan's rule, tested there).
     void loadOntoAModelThatLacksSettingsNamesThem()
     {
-        Bench b({"--cameras", "2", "--models", "31,41"});
-        QVERIFY(!b.sim.device().isEmpty());
+        Bench b(2, {0x31, 0x41});
         const Run load = b.ctl({"-c", "2", "load", b.full});
         QVERIFY2(load.exitCode == 0, qPrintable(diagnose(load)));
         QVERIFY2(load.err.contains("\nskipped: Image stabilizer: the camera's model lacks it\n"),
@@ -107,8 +99,7 @@ private Q_SLOTS:
 
     void dryRunSendsNothing()
     {
-        Bench b({"--cameras", "1", "--models", "31"});
-        QVERIFY(!b.sim.device().isEmpty());
+        Bench b;
         const Run dry = b.ctl({"load", "--dry-run", b.full});
         QVERIFY2(dry.exitCode == 0, qPrintable(diagnose(dry)));
         const QStringList lines = dry.out.split('\n', Qt::SkipEmptyParts);
@@ -119,52 +110,41 @@ private Q_SLOTS:
         QCOMPARE(diff.exitCode, 1);
     }
 
-    // A file on stdin is read once, before the line is opened.
-    void fileOnStdin()
-    {
-        Bench b({"--cameras", "1", "--models", "31"});
-        QVERIFY(!b.sim.device().isEmpty());
-        const QByteArray full = toJson(sampleSettings());
-        const Run load = b.ctl({"load", "-"}, full);
-        QVERIFY2(load.exitCode == 0, qPrintable(diagnose(load)));
-        const Run same = b.ctl({"diff", "-"}, full);
-        QVERIFY2(same.exitCode == 0 && same.out.isEmpty(), qPrintable(diagnose(same)));
-    }
-
     void troubleAndFailures_data()
     {
-        QTest::addColumn<QStringList>("simArgs");
+        QTest::addColumn<QString>("fault");
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("message");
-        // An empty simArgs: no simulator, the command line alone is wrong.
-        QTest::newRow("diff, malformed file") << QStringList() << QStringList{"diff", "BAD"} << 2
+        QTest::newRow("diff, malformed file") << "" << QStringList{"diff", "BAD"} << 2
                                               << "zam-ctl: diff: BAD: not a camera settings file";
-        QTest::newRow("load, no such file")
-            << QStringList() << QStringList{"load", "/nonexistent.json"} << 2
-            << "zam-ctl: load: cannot read /nonexistent.json";
-        QTest::newRow("save, no file") << QStringList() << QStringList{"save"} << 2
-                                       << "zam-ctl: save: wrong number of arguments";
-        QTest::newRow("diff, silent camera")
-            << QStringList{"--silent"} << QStringList{"diff", "FULL"} << 2
-            << "zam-ctl: no reply to the interface clear";
+        QTest::newRow("load, no such file") << "" << QStringList{"load", "/nonexistent.json"} << 2
+                                            << "zam-ctl: load: cannot read /nonexistent.json";
+        QTest::newRow("save, no file")
+            << "" << QStringList{"save"} << 2 << "zam-ctl: save: wrong number of arguments";
+        QTest::newRow("diff, silent camera") << "silent" << QStringList{"diff", "FULL"} << 2
+                                             << "zam-ctl: no reply to the interface clear";
         QTest::newRow("diff, camera silent after start-up")
-            << QStringList{"--silent-after", "2"} << QStringList{"diff", "FULL"} << 2
+            << "after 2" << QStringList{"diff", "FULL"} << 2
             << "zam-ctl: camera 1: the camera did not answer the status read";
         QTest::newRow("load, refused")
-            << QStringList{"--errors"} << QStringList{"load", "FULL"} << 1
+            << "errors" << QStringList{"load", "FULL"} << 1
             << "refused: Digital zoom separate mode: on: command not executable\n";
         QTest::newRow("save, silent after start-up")
-            << QStringList{"--silent-after", "2"} << QStringList{"save", "OUT"} << 1
+            << "after 2" << QStringList{"save", "OUT"} << 1
             << "zam-ctl: camera 1: the camera did not answer the status read";
     }
     void troubleAndFailures()
     {
-        QFETCH(QStringList, simArgs);
+        QFETCH(QString, fault);
         QFETCH(QStringList, args);
         QFETCH(int, exitCode);
         QFETCH(QString, message);
-        Bench b(simArgs.isEmpty() ? QStringList{"--cameras", "1"} : simArgs);
+        Bench b;
+        b.chain.faults().silent = fault == u"silent";
+        b.chain.faults().errorReplies = fault == u"errors";
+        if (fault == u"after 2")
+            b.chain.faults().silentAfter = 2;
         QFile bad(b.dir.filePath("bad.json"));
         QVERIFY(bad.open(QIODevice::WriteOnly));
         bad.write("{\"format\": \"something else\"}");
@@ -178,13 +158,26 @@ private Q_SLOTS:
                 a = b.saved;
         }
         message.replace("BAD", bad.fileName());
-        // A wrong command line never opens the line: /dev/null shows it.
-        const Run r =
-            simArgs.isEmpty() ? zamCtl(QStringList{"-p", "/dev/null"} + args) : b.ctl(args);
+        const Run r = b.ctl(args);
         QVERIFY2(r.exitCode == exitCode, qPrintable(diagnose(r)));
         QVERIFY2(r.err.contains(message), qPrintable(diagnose(r)));
         QVERIFY(r.ms < 60000);
         QVERIFY(!QFile::exists(b.saved));
+        // A wrong command line never opens the line.
+        if (fault.isEmpty())
+            QCOMPARE(b.chain.received(), QList<QByteArray>());
+    }
+
+    // A file on stdin is read once, before the line is opened.
+    void fileOnStdin()
+    {
+        CamsimProcess sim({"--cameras", "1", "--models", "31", "-q"});
+        QVERIFY(!sim.device().isEmpty());
+        const QByteArray full = toJson(sampleSettings());
+        const Run load = zamCtl({"-p", sim.device(), "load", "-"}, full);
+        QVERIFY2(load.exitCode == 0, qPrintable(diagnose(load)));
+        const Run same = zamCtl({"-p", sim.device(), "diff", "-"}, full);
+        QVERIFY2(same.exitCode == 0 && same.out.isEmpty(), qPrintable(diagnose(same)));
     }
 };
 

@@ -6,7 +6,6 @@
 // up here under its own name, and so does an entry whose bytes are wrong.
 
 #include "support/controls.h"
-#include "support/formsteps.h"
 #include "support/panelrig.h"
 
 #include <QAbstractButton>
@@ -15,7 +14,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
-#include <QMessageBox>
 #include <QRadioButton>
 #include <QTimer>
 #include <catalog.h>
@@ -404,21 +402,18 @@ private Q_SLOTS:
             done = true;
             rig.clearSent();
             const int before = syntaxErrors(rig.window.traffic());
-            runSteps(window, steps);
+            ::play(window, steps);
             operate(window, control, start);
             rig.run(200);
             sent = rig.sent();
             refused = syntaxErrors(rig.window.traffic()) - before;
         };
-        // A modal window is played from within its own event loop; a message
-        // box that ends a sequence is answered.
+        // A modal window is played from within its own event loop.
         QTimer modal;
         modal.setInterval(1);
         connect(&modal, &QTimer::timeout, this, [&] {
             QWidget *w = QApplication::activeModalWidget();
-            if (auto *box = qobject_cast<QMessageBox *>(w)) {
-                box->done(QMessageBox::Ok);
-            } else if (w && !done) {
+            if (w && !done) {
                 play(w);
                 w->close();
             }

@@ -2,7 +2,7 @@
 // window, driven through the real widgets on simulated cameras.
 
 #include "support/controls.h"
-#include "support/widgetscript.h"
+#include "support/panelrig.h"
 
 #include <QTimer>
 #include <frminfo.h>

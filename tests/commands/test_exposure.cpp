@@ -3,7 +3,7 @@
 // displays the step buttons move.
 
 #include "support/controls.h"
-#include "support/widgetscript.h"
+#include "support/panelrig.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

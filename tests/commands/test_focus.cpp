@@ -3,7 +3,7 @@
 // sensitivity box, slider drags and the near limit.
 
 #include "support/controls.h"
-#include "support/widgetscript.h"
+#include "support/panelrig.h"
 
 using namespace zam;
 

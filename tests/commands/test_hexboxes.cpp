@@ -4,11 +4,10 @@
 // the box's maximum. Anything else sends nothing and tells the operator
 // what the box takes.
 
-#include "support/formsteps.h"
+#include "support/controls.h"
 #include "support/panelrig.h"
 
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <aes.h>
@@ -25,29 +24,6 @@
 using namespace zam;
 
 namespace {
-
-// Answers every message box that comes up with OK, keeping its text.
-struct MessageCatcher {
-    QStringList texts;
-    QTimer timer;
-    MessageCatcher()
-    {
-        timer.setInterval(0);
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            for (QWidget *w : QApplication::topLevelWidgets()) {
-                auto *box = qobject_cast<QMessageBox *>(w);
-                if (!box || !box->isVisible())
-                    continue;
-                texts << box->text();
-                if (QAbstractButton *ok = box->button(QMessageBox::Ok))
-                    ok->click();
-                else
-                    box->reject();
-            }
-        });
-        timer.start();
-    }
-};
 
 // Opens the named window as the operator does and hands it to `use` (the
 // modal MD while it runs).
@@ -236,10 +212,9 @@ private Q_SLOTS:
         QFETCH(QString, range);
         PanelRig rig;
         QVERIFY(rig.start());
-        MessageCatcher messages;
         bool driven = false;
         withWindow(rig, window, [&](QWidget *w) {
-            runSteps(w, setup);
+            play(w, setup);
             auto *edit = w->findChild<QLineEdit *>(box);
             QVERIFY(edit);
             edit->setText(typed);
@@ -255,11 +230,11 @@ private Q_SLOTS:
         QVERIFY(driven);
         if (packet.isEmpty()) {
             QCOMPARE(rig.sent(), QList<QByteArray>());
-            QCOMPARE(messages.texts.size(), 1);
-            QVERIFY2(messages.texts[0].contains(range), qPrintable(messages.texts[0]));
+            QCOMPARE(rig.messages.size(), 1);
+            QVERIFY2(rig.messages.texts()[0].contains(range), qPrintable(rig.messages.texts()[0]));
         } else {
             QCOMPARE(rig.sent(), QList<QByteArray>{packet});
-            QCOMPARE(messages.texts, QStringList());
+            QCOMPARE(rig.messages.texts(), QStringList());
         }
     }
 };

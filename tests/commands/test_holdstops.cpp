@@ -3,7 +3,7 @@
 // button and every way a move can end.
 
 #include "support/controls.h"
-#include "support/widgetscript.h"
+#include "support/panelrig.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -163,8 +163,7 @@ private Q_SLOTS:
             stopNotBefore = int(rig.sent().size()) - 1;
             break;
         case End::PortLost:
-            rig.port.close();
-            Q_EMIT rig.port.deviceLost(QStringLiteral("The device was unplugged."));
+            rig.port.unplug();
             rig.run(50);
             QCOMPARE(indexOf(rig.sent(), stop), -1); // no line to carry it yet
             QVERIFY(rig.window.reconnect());

@@ -3,7 +3,7 @@
 // zoom control states. How a held zoom button stops is test_holdstops' part.
 
 #include "support/controls.h"
-#include "support/widgetscript.h"
+#include "support/panelrig.h"
 
 using namespace zam;
 

@@ -4,7 +4,7 @@
 // off" (the other bits the read shows are test_statusread's part).
 
 #include "support/controls.h"
-#include "support/widgetscript.h"
+#include "support/panelrig.h"
 
 #include <QSpinBox>
 #include <frmdeffect.h>

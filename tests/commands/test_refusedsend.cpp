@@ -4,7 +4,7 @@
 // out, and auto refresh runs on.
 
 #include "support/controls.h"
-#include "support/widgetscript.h"
+#include "support/panelrig.h"
 
 #include <QLineEdit>
 

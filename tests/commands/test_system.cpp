@@ -4,7 +4,7 @@
 // user memory entries.
 
 #include "support/controls.h"
-#include "support/widgetscript.h"
+#include "support/panelrig.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -18,7 +18,6 @@ struct Panel : PanelRig {
     Panel()
     {
         QVERIFY(start());
-        groups.system.setMessageHook(shown.hook());
         clearSent();
     }
     ModuleState &state() { return link.state(); }

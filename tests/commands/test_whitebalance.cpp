@@ -2,7 +2,7 @@
 // on a simulated camera: the mode rows, the gain buttons and sliders.
 
 #include "support/controls.h"
-#include "support/widgetscript.h"
+#include "support/panelrig.h"
 
 using namespace zam;
 

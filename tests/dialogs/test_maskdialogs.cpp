@@ -5,7 +5,6 @@
 
 #include "support/caughtmessages.h"
 #include "support/controls.h"
-#include "support/formsteps.h"
 #include "support/linkrig.h"
 #include <zonegrid.h>
 
@@ -29,14 +28,13 @@ struct Rig : LinkRig {
     CaughtMessages messages;
     MdState md; // the main window's motion-detection state
 
-    void hook(maskui::MaskDialog &dialog) { dialog.setMessageHook(messages.hook()); }
     // The last reply is a completion (x0 51 FF), not an error.
     bool cameraAccepted() { return link.RecvText().text().endsWith(QStringLiteral("51 FF \r\n")); }
 };
 
 using Dialog = std::unique_ptr<maskui::MaskDialog>;
 
-// A dialog hooked and opened as the menu opens it (the modal MD with its
+// A dialog opened as the menu opens it (the modal MD with its
 // opening steps only).
 template <class D> Dialog opened(Rig &rig)
 {
@@ -45,7 +43,6 @@ template <class D> Dialog opened(Rig &rig)
         d = std::make_unique<D>(rig.link, rig.md);
     else
         d = std::make_unique<D>(rig.link);
-    rig.hook(*d);
     if constexpr (std::is_same_v<D, MD>)
         d->prepareOpening();
     else
@@ -147,7 +144,7 @@ private Q_SLOTS:
         Rig rig;
         rig.link.state().CameraAddress = 2;
         const Dialog d = kDialogs.at(dialog)(rig);
-        runSteps(d.get(), steps);
+        play(d.get(), steps);
         QCOMPARE(rig.sent(), packet.isEmpty() ? QList<QByteArray>() : QList<QByteArray>{packet});
         const QString own = ownLog(d.get()), main = rig.link.SendText().text();
         if (packet.isEmpty()) {
@@ -204,20 +201,20 @@ private Q_SLOTS:
         PrivacyA privacy(rig.link);
         ZoneGrid *grid = control<zam::ZoneGrid>(privacy, "PrivacyGrid");
         QVERIFY(grid->areas().isEmpty()); // widths and heights of 0 mark nothing
-        runSteps(&privacy, "Zones_8=4 Zones_9=2 Zones_10=3 Zones_11=2");
+        play(&privacy, "Zones_8=4 Zones_9=2 Zones_10=3 Zones_11=2");
         QCOMPARE(grid->labelsAt(4, 2), QStringList{QStringLiteral("3")});
         QCOMPARE(grid->labelsAt(6, 3), QStringList{QStringLiteral("3")});
         QVERIFY(grid->labelsAt(7, 2).isEmpty());
         QVERIFY(grid->labelsAt(4, 4).isEmpty());
-        runSteps(&privacy, "Zones_10=10"); // no longer one digit: not drawn
+        play(&privacy, "Zones_10=10"); // no longer one digit: not drawn
         QVERIFY(grid->labelsAt(4, 2).isEmpty());
 
         AES aes(rig.link);
         ZoneGrid *spot = control<zam::ZoneGrid>(aes, "AESGrid");
         QCOMPARE(spot->labelsAt(8, 8), QStringList{QStringLiteral("AE")});
-        runSteps(&aes, "AESpotPosX=C AESpotPosY=100");
+        play(&aes, "AESpotPosX=C AESpotPosY=100");
         QVERIFY(spot->areas().isEmpty());
-        runSteps(&aes, "AESpotPosY=3");
+        play(&aes, "AESpotPosY=3");
         QCOMPARE(spot->labelsAt(0xC, 3), QStringList{QStringLiteral("AE")});
     }
 
@@ -248,10 +245,9 @@ private Q_SLOTS:
     {
         Rig rig;
         MD dialog(rig.link, rig.md);
-        rig.hook(dialog);
         const MdState &s = rig.md;
-        runSteps(&dialog,
-                 "ComboSetMD=12 comSetMD txtMDday=5 txtMDnight=2A0 cmdsetMDtime cmdJun cmdJun");
+        play(&dialog,
+             "ComboSetMD=12 comSetMD txtMDday=5 txtMDnight=2A0 cmdsetMDtime cmdJun cmdJun");
         QCOMPARE(rig.sent(),
                  (QList<QByteArray>{hexBytes("8101046C0CFF"), hexBytes("8101046D000005020A00FF"),
                                     hexBytes("8101045E02FF"), hexBytes("8101045E03FF")}));
@@ -271,7 +267,7 @@ private Q_SLOTS:
         const QObject &u = dialog;
         const MdState &s = rig.md;
         rig.chain.faults().dropIf = [](const QByteArray &p) { return p.at(1) == 0x09; };
-        runSteps(&dialog, "ComboSetMD=2 OpMDoff=1 txtMDdayR=777");
+        play(&dialog, "ComboSetMD=2 OpMDoff=1 txtMDdayR=777");
         rig.port.inject(hexBytes("90500DFF"));
         control<QPushButton>(u, "cmdsetMDinq")->click();
         rig.port.inject(hexBytes("905005FF"));
@@ -295,8 +291,7 @@ private Q_SLOTS:
         // A late completion, a notice and stray bytes ahead of the camera's
         // reply shift nothing.
         rig.port.inject(hexBytes("9051FF9038FF12"));
-        control<QPushButton>(u, "cmdsetMDinq")->click();
-        runSteps(&dialog, "cmdMDSSunq cmdLevelInq");
+        play(&dialog, "cmdsetMDinq cmdMDSSunq cmdLevelInq");
         QCOMPARE(rig.sent(), (QList<QByteArray>{hexBytes("8109046CFF"), hexBytes("8109046BFF"),
                                                 hexBytes("8109046DFF")}));
         QCOMPARE(control<QComboBox>(u, "ComboSetMD")->currentIndex(), 7);
@@ -353,8 +348,7 @@ private Q_SLOTS:
         rig.messages.answer = QMessageBox::StandardButton(answer);
         const Dialog d(md ? static_cast<maskui::MaskDialog *>(new MD(rig.link, rig.md))
                           : new MotionD(rig.link));
-        rig.hook(*d);
-        runSteps(d.get(), steps);
+        play(d.get(), steps);
         QList<QByteArray> expected;
         for (const QString &p : packets.split(u' ', Qt::SkipEmptyParts))
             expected << QByteArray::fromHex(p.toLatin1());
@@ -405,7 +399,7 @@ private Q_SLOTS:
         s.MDStateKnown = true;
         dialog.prepareOpening();
         QVERIFY(!s.MDStateKnown);
-        runSteps(&dialog, "cmdsetMDinq cmdsetMDtime");
+        play(&dialog, "cmdsetMDinq cmdsetMDtime");
         dialog.reject();
         QVERIFY(s.MDStateKnown);
         dialog.prepareOpening();
@@ -441,7 +435,7 @@ private Q_SLOTS:
         const AutoRefresh &a = rig.link.refresh();
         QVERIFY(!a.timerEnabled() && !a.buttonEnabled());
         // MotionD's switch asks under "Auto" (answered OK) and starts detection.
-        runSteps(d.get(), md ? "comSetMD" : detecting ? "MDforOnOff" : "MDwinSet");
+        play(d.get(), md ? "comSetMD" : detecting ? "MDforOnOff" : "MDwinSet");
         rig.run(100);
         QVERIFY(rig.cameraAccepted());
         QVERIFY(!a.timerEnabled() && !a.buttonEnabled());

@@ -2,9 +2,8 @@
 // away mid-session, and Reconnect once it is back under the same name; the
 // start-up over TCP, and the far end going away there.
 
-#include "camsimprocess.h"
-#include "support/caughtmessages.h"
-#include "support/controls.h"
+#include "support/camsim.h"
+#include "support/panelrig.h"
 
 #include <QDir>
 #include <QLabel>
@@ -39,7 +38,6 @@ private Q_SLOTS:
         FrmMain window(link, {path, 9600});
         CommandGroups groups(window);
         CaughtMessages messages;
-        window.setMessageHook(messages.hook());
         QVERIFY(window.startUp());
         const QObject &ui = window;
         control<QPushButton>(ui, "AutoRefreshed")->click();
@@ -73,27 +71,21 @@ private Q_SLOTS:
     // device server on the network.
     void startUpOverTcp()
     {
-        const QString tcpPort = QString::number(30000 + QCoreApplication::applicationPid() % 10000);
-        CamsimProcess sim({QStringLiteral("--tcp"), tcpPort, QStringLiteral("--models"),
-                           QStringLiteral("41"), QStringLiteral("--quiet")});
-        QVERIFY(!sim.device().isEmpty());
-        const QString device = QStringLiteral("tcp://127.0.0.1:") + tcpPort;
-        SteadyClock clock;
-        auto port = makeLinePort(device);
-        CameraLink link(*port, clock);
-        FrmMain window(link, {device, 9600});
-        CommandGroups groups(window);
+        PanelOn<CamsimLine> rig(Via::Tcp, {QStringLiteral("--models"), QStringLiteral("41"),
+                                           QStringLiteral("--quiet")});
+        QVERIFY(!rig.device().isEmpty());
+        FrmMain &window = rig.window;
         QSignalSpy reads(&window, &FrmMain::statusReadDone);
-        QVERIFY(window.startUp());
+        QVERIFY(rig.start());
         QCOMPARE(reads.count(), 1);
         QCOMPARE(reads.first().first().toBool(), true);
         // Model 0x41 was identified over the network: digital zoom hidden.
         QVERIFY(control<QPushButton>(window, "DZoomON")->isHidden());
         QVERIFY(control<QLineEdit>(window, "ModelVersion")->text().contains(QStringLiteral("10x")));
         // The far end going away is reported, not hidden.
-        sim.process().terminate();
+        rig.sim.process().terminate();
         QTRY_VERIFY_WITH_TIMEOUT(window.connectionStatus().lost(), 3000);
-        QVERIFY(!port->isOpen());
+        QVERIFY(!rig.port.isOpen());
     }
 };
 

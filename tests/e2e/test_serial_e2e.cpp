@@ -1,7 +1,7 @@
 // The link over Qt's serial port against zam-camsim on a pseudo-terminal:
 // the real serial path, end to end.
 
-#include "camsimprocess.h"
+#include "support/camsim.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

@@ -11,29 +11,6 @@ using namespace zam;
 class TestWire : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void toByteArrayRejectsOutOfRange_data()
-    {
-        QTest::addColumn<QList<int>>("values");
-        QTest::addColumn<bool>("valid");
-        QTest::newRow("zoom stop") << QList<int>{0x81, 0x01, 0x04, 0x07, 0x00, 0xFF} << true;
-        QTest::newRow("edges") << QList<int>{0, 255} << true;
-        QTest::newRow("empty") << QList<int>{} << true;
-        QTest::newRow("256") << QList<int>{0x81, 256, 0xFF} << false;
-        QTest::newRow("negative") << QList<int>{0x81, -1, 0xFF} << false;
-    }
-    void toByteArrayRejectsOutOfRange()
-    {
-        QFETCH(QList<int>, values);
-        QFETCH(bool, valid);
-        const auto bytes = ToByteArray(std::span<const int>(values.data(), size_t(values.size())));
-        QCOMPARE(bytes.has_value(), valid);
-        if (valid) {
-            QCOMPARE(bytes->size(), values.size());
-            for (int i = 0; i < values.size(); ++i)
-                QCOMPARE(int(std::uint8_t(bytes->at(i))), values[i]);
-        }
-    }
-
     void nibbles()
     {
         QByteArray b;

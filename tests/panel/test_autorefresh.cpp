@@ -4,7 +4,6 @@
 #include "support/controls.h"
 #include "support/panelrig.h"
 #include "support/scriptedrig.h"
-#include "support/widgetscript.h"
 
 #include <QStatusBar>
 #include <autorefreshcontrols.h>

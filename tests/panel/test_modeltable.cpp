@@ -12,39 +12,10 @@
 using namespace zam;
 
 Q_DECLARE_METATYPE(zam::LensProfile)
-Q_DECLARE_METATYPE(zam::CapabilityGroup)
 
 class TestModelTable : public QObject {
     Q_OBJECT
 private slots:
-    void modelRows_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("slot");
-        QTest::addColumn<QString>("video");
-        QTest::addColumn<LensProfile>("lens");
-        QTest::addColumn<CapabilityGroup>("group");
-        using G = CapabilityGroup;
-        using P = LensProfile;
-        QTest::newRow("0x11 first") << 0x11 << 0 << "NTSC/PAL" << P::Opt25X << G::A;
-        QTest::newRow("0x2B before gap") << 0x2B << 26 << "CCIR" << P::Opt18X << G::M;
-        QTest::newRow("0x2E after gap") << 0x2E << 27 << "NTSC" << P::Opt10X << G::N;
-        QTest::newRow("0x49 last") << 0x49 << 54 << "PAL" << P::Opt18X << G::AA;
-    }
-
-    void modelRows()
-    {
-        QFETCH(int, code);
-        QFETCH(int, slot);
-        const auto row = findModel(code);
-        QVERIFY(row);
-        QCOMPARE(row->nameSlot, slot);
-        QTEST(QString::fromLatin1(row->ntscOrPal), "video");
-        QTEST(row->lens, "lens");
-        QTEST(row->group, "group");
-        QCOMPARE(modelName(code), ModelNameTable().at(slot));
-    }
-
     void codesWithoutRow()
     {
         for (int code : {0x2C, 0x2D, 0x00, 0x10, 0x4A, 0xFF, -1}) {

@@ -1,9 +1,8 @@
 // The traffic monitor on the whole panel: what it captures of a run (also the
 // replies that reply waits take), its CSV, and its window's controls.
 
-#include "support/widgetscript.h"
-
 #include "support/controls.h"
+#include "support/panelrig.h"
 
 #include <QBuffer>
 #include <QCheckBox>
@@ -289,7 +288,6 @@ private Q_SLOTS:
         m.sync();
         TrafficMonitor w(m);
         CaughtMessages messages;
-        w.setMessageHook(messages.hook());
         w.setFileChooser([&](QWidget *, QString *chosen) {
             *chosen = filter;
             return dir.filePath(name);
@@ -309,7 +307,6 @@ private Q_SLOTS:
         TrafficModel m;
         TrafficMonitor w(m);
         CaughtMessages messages;
-        w.setMessageHook(messages.hook());
         w.setFileChooser(
             [](QWidget *, QString *) { return QStringLiteral("/nonexistent-dir/t.csv"); });
         control<QPushButton>(w, "saveButton")->click();

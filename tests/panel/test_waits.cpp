@@ -1,7 +1,7 @@
 // Every wait of the panel ends within its bound when the camera is silent,
 // and sleeps rather than polls while it waits.
 
-#include "support/formsteps.h"
+#include "support/controls.h"
 #include "support/panelrig.h"
 
 #include <QAction>
@@ -97,11 +97,8 @@ private Q_SLOTS:
         std::unique_ptr<MD> md;
         if (wait == u"level" || wait == u"mode")
             md = std::make_unique<MD>(rig.link, rig.window.motionDetection(), &rig.window);
-        CaughtMessages messages;
-        if (wait == u"date") {
+        if (wait == u"date")
             rig.window.findChild<QAction *>(QStringLiteral("SettingMenu"))->trigger();
-            rig.groups.display.fset()->setMessageHook(messages.hook());
-        }
         if (wait == u"address")
             faults.dropIf = [](const QByteArray &p) {
                 return p == QByteArray::fromHex("883001FF");
@@ -128,11 +125,11 @@ private Q_SLOTS:
             rig.window.findChild<QAction *>(QStringLiteral("Bright"))->trigger();
             QCOMPARE(rig.sent().size(), 2);
         } else if (wait == u"date") {
-            runSteps(rig.groups.display.fset(), QStringLiteral("Manufadatecmd"));
-            QCOMPARE(messages.size(), 1);
+            play(rig.groups.display.fset(), QStringLiteral("Manufadatecmd"));
+            QCOMPARE(rig.messages.size(), 1);
         } else {
-            runSteps(md.get(), wait == u"level" ? QStringLiteral("cmdLevelInq")
-                                                : QStringLiteral("cmdsetMDinq"));
+            play(md.get(),
+                 wait == u"level" ? QStringLiteral("cmdLevelInq") : QStringLiteral("cmdsetMDinq"));
         }
         const auto waited = rig.clock.nowMs() - before;
         QVERIFY2(waited >= minMs && waited <= maxMs, qPrintable(QString::number(waited)));

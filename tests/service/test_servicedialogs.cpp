@@ -3,7 +3,6 @@
 
 #include "support/caughtmessages.h"
 #include "support/controls.h"
-#include "support/formsteps.h"
 #include "support/linkrig.h"
 
 #include <QApplication>
@@ -21,17 +20,12 @@ template <class Dialog> struct DialogRig {
     LinkRig rig;
     Dialog dialog{rig.link};
     CaughtMessages messages;
-    QList<bool> busyAtMessage;
     // Fake time and cursor at every packet that went out.
     QList<qint64> sentAt;
     QList<bool> busyAtSend;
 
     DialogRig()
     {
-        dialog.setMessageHook([this, caught = messages.hook()](const OperatorMessage &m) {
-            busyAtMessage << (QApplication::overrideCursor() != nullptr);
-            return caught(m);
-        });
         QObject::connect(&rig.link, &CameraLink::packetWritten, &dialog, [this] {
             sentAt << rig.clock.nowMs();
             const QCursor *c = QApplication::overrideCursor();
@@ -63,7 +57,7 @@ template <class Dialog> void checkButton(const QString &steps, const QByteArray 
 {
     DialogRig<Dialog> r;
     r.rig.autoRefreshOn();
-    runSteps(&r.dialog, steps);
+    play(&r.dialog, steps);
     const QString log = r.dialog.template findChild<QPlainTextEdit *>()->toPlainText();
     QVERIFY(r.rig.link.SendText().text().isEmpty());
     QVERIFY(r.messages.isEmpty());
@@ -76,7 +70,7 @@ template <class Dialog> void checkIcrCompensation(const char *button)
 {
     DialogRig<Dialog> r;
     r.rig.link.state().CameraAddress = 2;
-    runSteps(&r.dialog, button);
+    play(&r.dialog, button);
     QCOMPARE(r.rig.sent(),
              (QList<QByteArray>{hexBytes("82017F017FFF"), hexBytes("82017F7F020000010001FF"),
                                 hexBytes("82017F7F020E06090908FF"),
@@ -149,7 +143,7 @@ private Q_SLOTS:
         QFETCH(int, baud);
         DialogRig<FSet> r;
         r.camera().lineBaud = baud == 9600 ? 38400 : 9600;
-        runSteps(&r.dialog, QStringLiteral("CmdBaudRate_%1").arg(index));
+        play(&r.dialog, QStringLiteral("CmdBaudRate_%1").arg(index));
 
         QByteArray last = hexBytes("81017F7F020C0F0C0000FF");
         last[9] = char(index);
@@ -158,7 +152,7 @@ private Q_SLOTS:
         QCOMPARE(r.gaps(), (QList<qint64>{2000, 2000}));
         QCOMPARE(r.busyAtSend, (QList<bool>{true, true, true}));
         QCOMPARE(r.messages.size(), 1); // power the camera off
-        QCOMPARE(r.busyAtMessage, QList<bool>{false});
+        QCOMPARE(r.messages.busy, QList<bool>{false});
         QVERIFY(!QApplication::overrideCursor());
 
         // The camera took the write and changes speed at its next power-up.
@@ -235,7 +229,7 @@ private Q_SLOTS:
             r.unlockCamera();
         silence(r.rig, silenced);
         r.rig.port.inject(line);
-        runSteps(&r.dialog, "ManufaMonth=old Manufadate=old manufayear=old Manufadatecmd");
+        play(&r.dialog, "ManufaMonth=old Manufadate=old manufayear=old Manufadatecmd");
         const QObject &ui = r.dialog;
         QCOMPARE(control<QLineEdit>(ui, "ManufaMonth")->text() +
                      control<QLineEdit>(ui, "Manufadate")->text() +

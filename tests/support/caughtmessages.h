@@ -1,22 +1,45 @@
 #pragma once
-// The one way tests catch what a window tells the operator: hook() goes to
-// the window's setMessageHook; every message is kept, in order, and answered
-// with `answer` as if the operator had pressed it.
+// The one way tests catch what the panel tells the operator: while a
+// CaughtMessages lives, every message of every window comes to it (the
+// innermost one alive wins), is kept in order, and is answered with
+// `answer` as if the operator had pressed it. showBoxes() lets the real
+// message boxes come up again.
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QStringList>
 #include <windowsupport.h>
 
 struct CaughtMessages {
     QList<zam::OperatorMessage> all;
+    // Whether the wait cursor was up when each message came.
+    QList<bool> busy;
     QMessageBox::StandardButton answer = QMessageBox::Ok;
 
+    CaughtMessages()
+    {
+        m_before = zam::setProcessMessageHook(hook());
+    }
+    ~CaughtMessages() { showBoxes(); }
+    CaughtMessages(const CaughtMessages &) = delete;
+    CaughtMessages &operator=(const CaughtMessages &) = delete;
+
+    // The same catch as a window's own hook (setMessageHook); needless while
+    // this lives, kept for tests that still set one.
     zam::MessageHook hook()
     {
         return [this](const zam::OperatorMessage &m) {
             all.append(m);
+            busy.append(QApplication::overrideCursor() != nullptr);
             return answer;
         };
+    }
+
+    void showBoxes()
+    {
+        if (m_installed)
+            zam::setProcessMessageHook(std::move(m_before));
+        m_installed = false;
     }
 
     QStringList texts() const { return collect(&zam::OperatorMessage::text); }
@@ -25,7 +48,11 @@ struct CaughtMessages {
     QStringList informative() const { return collect(&zam::OperatorMessage::informative); }
     bool isEmpty() const { return all.isEmpty(); }
     qsizetype size() const { return all.size(); }
-    void clear() { all.clear(); }
+    void clear()
+    {
+        all.clear();
+        busy.clear();
+    }
 
 private:
     QStringList collect(QString zam::OperatorMessage::*field) const
@@ -35,4 +62,7 @@ private:
             out << m.*field;
         return out;
     }
+
+    zam::MessageHook m_before;
+    bool m_installed = true;
 };

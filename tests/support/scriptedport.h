@@ -1,5 +1,7 @@
 #pragma once
-// A port whose camera answers from a script, at once: each complete packet
+// The test rig's port: a camera that answers from a script, at once (tests,
+// the benchmarks and the fuzz targets; the simulated cameras' own port is
+// sim/simport.h). Each complete packet
 // written (bytes up to an 0xFF, in any number of writes) is handed to
 // `answer`, and the bytes it returns are waiting on the line immediately.
 // Receive events are announced later, between events, as a real port does.
@@ -31,14 +33,16 @@ public:
 
     void write(const QByteArray &bytes) override
     {
-        m_written.append(bytes);
+        if (record)
+            m_written.append(bytes);
         m_pending.append(bytes);
         qsizetype end;
         bool any = false;
         while ((end = m_pending.indexOf(char(0xFF))) >= 0) {
             const QByteArray packet = m_pending.left(end + 1);
             m_pending.remove(0, end + 1);
-            m_packets.append(packet);
+            if (record)
+                m_packets.append(packet);
             if (answer) {
                 const QByteArray reply = answer(packet);
                 m_buffer.append(reply);
@@ -72,6 +76,8 @@ public:
     void inject(const QByteArray &bytes) { m_buffer.append(bytes); }
 
     Answer answer;
+    // Off: nothing is kept of what was written (benchmarks, fuzzing).
+    bool record = true;
 
 private:
     QByteArray m_pending;

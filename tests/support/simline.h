@@ -24,6 +24,10 @@ struct SimLine {
         QCoreApplication::processEvents();
     }
 
+    QString device() const { return QStringLiteral("sim:"); }
+    // What start-up left on the line, delivered.
+    void settle() { run(50); }
+
     // Packets written since the last clearSent(), in order.
     const QList<QByteArray> &sent() const { return port.written(); }
     QByteArray lastSent() const

@@ -4,7 +4,6 @@
 
 #include "support/caughtmessages.h"
 #include "support/controls.h"
-#include "support/formsteps.h"
 #include "support/linkrig.h"
 #include <digitspinbox.h>
 #include <titleglyphs.h>
@@ -116,7 +115,7 @@ private Q_SLOTS:
         int cursor = 0;
         for (QChar c : QStringLiteral("ABC"))
             titles::InsertChar(m.row(), cursor, titles::Conv(c));
-        runSteps(&m, "VerPos=3 HoliPos=5");
+        play(&m, "VerPos=3 HoliPos=5");
         control<QComboBox>(ui, "ColorSel")->setCurrentText(QStringLiteral("Red"));
         control<QComboBox>(ui, "BlinkSel")->setCurrentText(QStringLiteral("Blink"));
         const auto before = rig.clock.nowMs();
@@ -144,10 +143,10 @@ private Q_SLOTS:
         QSignalSpy display(&m, &FrmTitle_M::titleDisplayChanged);
         int cursor = 0;
         titles::InsertChar(m.row(), cursor, 0x05);
-        runSteps(&m, "Clear Check1");
+        play(&m, "Clear Check1");
         m.setCheck1(true);
         m.setCheck1(false);
-        runSteps(&k, "Text1=ABC VPos=7 Combo1=5 Clear Check1 Check1");
+        play(&k, "Text1=ABC VPos=7 Combo1=5 Clear Check1 Check1");
         k.setCheck1(false);
         QCOMPARE(hexList(rig.sent()),
                  QStringList({"810104741FFF", "810104742FFF", "810104743FFF", "810104741FFF",
@@ -212,7 +211,7 @@ private Q_SLOTS:
         FrmTitle_K k(rig.link, rig.md);
         const QObject &ui = k;
         QTest::keyClicks(control<QLineEdit>(ui, "Text1"), typed);
-        runSteps(&k, "VPos=1 HPos=3");
+        play(&k, "VPos=1 HPos=3");
         control<QComboBox>(ui, "Combo1")->setCurrentText(QStringLiteral("Red"));
         control<QComboBox>(ui, "Combo2")->setCurrentText(QStringLiteral("Blink"));
         const auto before = rig.clock.nowMs();
@@ -263,7 +262,6 @@ private Q_SLOTS:
         Rig rig;
         FrmTitle_K k(rig.link, rig.md);
         CaughtMessages warnings;
-        k.setMessageHook(warnings.hook());
         QTest::keyClicks(control<QLineEdit>(k, "Text1"), QStringLiteral("A#B~C"));
         QCOMPARE(control<QLineEdit>(k, "Text1")->text(), QStringLiteral("ABC"));
         control<QLineEdit>(k, "Text1")
