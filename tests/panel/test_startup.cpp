@@ -195,7 +195,7 @@ private Q_SLOTS:
     void garbageIsNotSilence()
     {
         PanelRig rig(1);
-        rig.chain.faults().burstBefore = {hexBytes("81"), 5, 1000};
+        rig.chain.faults().burstBefore = {hexBytes("81"), 0, 1000, hexBytes("5A5AFF")};
         QVERIFY(!rig.window.startUp());
         QCOMPARE(rig.messages.texts(), QStringList{FrmMain::kCommunicationMessage});
         const QString why = rig.messages.informative().value(0);

@@ -16,10 +16,7 @@ struct CaughtMessages {
     QList<bool> busy;
     QMessageBox::StandardButton answer = QMessageBox::Ok;
 
-    CaughtMessages()
-    {
-        m_before = zam::setProcessMessageHook(hook());
-    }
+    CaughtMessages() { m_before = zam::setProcessMessageHook(hook()); }
     ~CaughtMessages() { showBoxes(); }
     CaughtMessages(const CaughtMessages &) = delete;
     CaughtMessages &operator=(const CaughtMessages &) = delete;
