@@ -26,8 +26,10 @@ void ClockTimer::start(int ms)
 void ClockTimer::start()
 {
     m_deadlineMs = m_clock->nowMs() + std::max(0, m_intervalMs);
-    if (!m_active && m_clock->firesTimers())
+    if (!m_watched && m_clock->firesTimers()) {
         m_clock->watch(this);
+        m_watched = true;
+    }
     m_active = true;
     if (!m_clock->firesTimers())
         m_wait.start(std::max(0, m_intervalMs));
@@ -45,8 +47,15 @@ void ClockTimer::stop()
         return;
     m_active = false;
     m_wait.stop();
-    if (m_clock->firesTimers())
+    if (m_watched)
         m_clock->unwatch(this);
+    m_watched = false;
+}
+
+void ClockTimer::clockGone()
+{
+    m_active = false;
+    m_watched = false;
 }
 
 int ClockTimer::remainingTime() const
@@ -86,6 +95,13 @@ void FakeClock::advance(std::int64_t ms)
         (*due)->fire(); // may stop, restart or add timers
     }
     m_now = std::max(m_now, target);
+}
+
+FakeClock::~FakeClock()
+{
+    // Timers that outlive the clock are left stopped, not pointing at it.
+    for (ClockTimer *t : m_timers)
+        t->clockGone();
 }
 
 void FakeClock::watch(ClockTimer *t)

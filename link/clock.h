@@ -60,6 +60,8 @@ public:
 
     // The clock found the deadline passed.
     void fire();
+    // The clock that fired it is being destroyed.
+    void clockGone();
 
 Q_SIGNALS:
     void timeout();
@@ -71,6 +73,7 @@ private:
     int m_intervalMs = 0;
     bool m_singleShot = false;
     bool m_active = false;
+    bool m_watched = false; // registered with a clock that fires its timers
 };
 
 class SteadyClock final : public Clock {
@@ -88,6 +91,10 @@ private:
 // order, the timers that came due on the way or during earlier sleeps.
 class FakeClock final : public Clock {
 public:
+    FakeClock() = default;
+    FakeClock(const FakeClock &) = delete;
+    FakeClock &operator=(const FakeClock &) = delete;
+    ~FakeClock() override;
     std::int64_t nowMs() const override { return m_now; }
     void sleepMs(std::int64_t ms) override { m_now += ms > 0 ? ms : 0; }
     void advance(std::int64_t ms);

@@ -327,8 +327,8 @@ private Q_SLOTS:
     // A burst of rows reaches the view a moment later, in one insertion.
     void insertsBatched()
     {
+        FakeClock clock; // outlives the model's timer
         TrafficModel m;
-        FakeClock clock;
         m.setClock(clock);
         int insertions = 0;
         connect(&m, &QAbstractItemModel::rowsInserted, this, [&] { ++insertions; });
