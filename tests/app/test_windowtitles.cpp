@@ -3,6 +3,7 @@
 // back from the window's _NET_WM_NAME, the name a window manager shows.
 
 #include "support/panelrig.h"
+#include "support/testmain.h"
 
 #include <QMessageBox>
 #include <QWindow>
@@ -106,5 +107,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestWindowTitles)
+ZAM_TEST_MAIN(TestWindowTitles)
 #include "test_windowtitles.moc"

@@ -5,6 +5,7 @@
 #include "support/samplesettings.h"
 #include "support/scriptedport.h"
 #include "support/specialfiles.h"
+#include "support/testmain.h"
 #include "support/zamctlrun.h"
 
 #include <QDir>
@@ -328,5 +329,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCliRules)
+ZAM_TEST_GUILESS_MAIN(TestCliRules)
 #include "test_clirules.moc"

@@ -4,6 +4,7 @@
 // stdout and stderr, and the real line.
 
 #include "support/camsim.h"
+#include "support/testmain.h"
 #include "support/zamctlrun.h"
 
 #include <QJsonDocument>
@@ -259,5 +260,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestZamCtl)
+ZAM_TEST_GUILESS_MAIN(TestZamCtl)
 #include "test_zamctl.moc"

@@ -3,6 +3,7 @@
 
 #include "support/camsim.h"
 #include "support/samplesettings.h"
+#include "support/testmain.h"
 #include "support/zamctlrun.h"
 
 #include <QJsonDocument>
@@ -181,5 +182,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestZamCtlSettings)
+ZAM_TEST_GUILESS_MAIN(TestZamCtlSettings)
 #include "test_zamctl_settings.moc"

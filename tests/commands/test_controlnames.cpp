@@ -7,6 +7,7 @@
 
 #include "support/controls.h"
 #include "support/panelrig.h"
+#include "support/testmain.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
@@ -479,5 +480,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestControlNames)
+ZAM_TEST_MAIN(TestControlNames)
 #include "test_controlnames.moc"

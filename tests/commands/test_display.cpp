@@ -3,6 +3,7 @@
 
 #include "support/controls.h"
 #include "support/panelrig.h"
+#include "support/testmain.h"
 
 #include <QTimer>
 #include <frminfo.h>
@@ -196,5 +197,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestDisplay)
+ZAM_TEST_MAIN(TestDisplay)
 #include "test_display.moc"

@@ -4,6 +4,7 @@
 
 #include "support/controls.h"
 #include "support/panelrig.h"
+#include "support/testmain.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -246,5 +247,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestExposure)
+ZAM_TEST_MAIN(TestExposure)
 #include "test_exposure.moc"

@@ -4,6 +4,7 @@
 
 #include "support/controls.h"
 #include "support/panelrig.h"
+#include "support/testmain.h"
 
 using namespace zam;
 
@@ -169,5 +170,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestFocus)
+ZAM_TEST_MAIN(TestFocus)
 #include "test_focus.moc"

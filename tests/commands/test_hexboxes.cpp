@@ -6,6 +6,7 @@
 
 #include "support/controls.h"
 #include "support/panelrig.h"
+#include "support/testmain.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -239,5 +240,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestHexBoxes)
+ZAM_TEST_MAIN(TestHexBoxes)
 #include "test_hexboxes.moc"

@@ -4,6 +4,7 @@
 
 #include "support/controls.h"
 #include "support/panelrig.h"
+#include "support/testmain.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -221,5 +222,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestHoldStops)
+ZAM_TEST_MAIN(TestHoldStops)
 #include "test_holdstops.moc"

@@ -4,6 +4,7 @@
 
 #include "support/controls.h"
 #include "support/panelrig.h"
+#include "support/testmain.h"
 
 #include <QKeyEvent>
 
@@ -76,5 +77,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestKeyboard)
+ZAM_TEST_MAIN(TestKeyboard)
 #include "test_keyboard.moc"

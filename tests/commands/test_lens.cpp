@@ -4,6 +4,7 @@
 
 #include "support/controls.h"
 #include "support/panelrig.h"
+#include "support/testmain.h"
 
 using namespace zam;
 
@@ -160,5 +161,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestLens)
+ZAM_TEST_MAIN(TestLens)
 #include "test_lens.moc"

@@ -5,6 +5,7 @@
 
 #include "support/controls.h"
 #include "support/panelrig.h"
+#include "support/testmain.h"
 
 #include <QSpinBox>
 #include <frmdeffect.h>
@@ -157,5 +158,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestPicture)
+ZAM_TEST_MAIN(TestPicture)
 #include "test_picture.moc"

@@ -5,6 +5,7 @@
 
 #include "support/controls.h"
 #include "support/panelrig.h"
+#include "support/testmain.h"
 
 #include <QLineEdit>
 
@@ -126,5 +127,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestRefusedSend)
+ZAM_TEST_MAIN(TestRefusedSend)
 #include "test_refusedsend.moc"

@@ -5,6 +5,7 @@
 
 #include "support/controls.h"
 #include "support/panelrig.h"
+#include "support/testmain.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -244,5 +245,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestSystem)
+ZAM_TEST_MAIN(TestSystem)
 #include "test_system.moc"

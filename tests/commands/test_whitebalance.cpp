@@ -3,6 +3,7 @@
 
 #include "support/controls.h"
 #include "support/panelrig.h"
+#include "support/testmain.h"
 
 using namespace zam;
 
@@ -125,5 +126,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestWhiteBalance)
+ZAM_TEST_MAIN(TestWhiteBalance)
 #include "test_whitebalance.moc"

@@ -6,6 +6,7 @@
 #include "support/caughtmessages.h"
 #include "support/controls.h"
 #include "support/linkrig.h"
+#include "support/testmain.h"
 #include <zonegrid.h>
 
 #include <QTest>
@@ -447,5 +448,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestMaskDialogs)
+ZAM_TEST_MAIN(TestMaskDialogs)
 #include "test_maskdialogs.moc"

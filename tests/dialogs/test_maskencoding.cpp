@@ -1,6 +1,7 @@
 // The encodings of the masking and detection packets and the reading of the
 // alarm inquiry replies.
 
+#include "support/testmain.h"
 #include <QTest>
 #include <maskencoding.h>
 
@@ -59,5 +60,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestMaskEncoding)
+ZAM_TEST_GUILESS_MAIN(TestMaskEncoding)
 #include "test_maskencoding.moc"

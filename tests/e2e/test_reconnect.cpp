@@ -4,6 +4,7 @@
 
 #include "support/camsim.h"
 #include "support/panelrig.h"
+#include "support/testmain.h"
 
 #include <QDir>
 #include <QLabel>
@@ -89,5 +90,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestReconnect)
+ZAM_TEST_MAIN(TestReconnect)
 #include "test_reconnect.moc"

@@ -2,7 +2,9 @@
 // the real serial path, end to end.
 
 #include "support/camsim.h"
+#include "support/testmain.h"
 
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
@@ -150,9 +152,10 @@ private Q_SLOTS:
         const QString device = QStringLiteral("/dev/ttyUSB7");
         lock(QByteArray::number(QCoreApplication::applicationPid()).rightJustified(10) + '\n');
         const QString holder = serialLockHolder(device, {locks.path()});
+        const QString self = QFileInfo(QCoreApplication::applicationFilePath()).fileName().left(15);
         QCOMPARE(
             holder,
-            QStringLiteral("process %1 (test_serial_e2e)").arg(QCoreApplication::applicationPid()));
+            QStringLiteral("process %1 (%2)").arg(QCoreApplication::applicationPid()).arg(self));
         QVERIFY(describeOpenFailure({OpenError::Busy, holder}, device)
                     .contains(QStringLiteral("is busy: process ")));
         lock("     999999999\n"); // no such process
@@ -181,5 +184,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSerialE2E)
+ZAM_TEST_GUILESS_MAIN(TestSerialE2E)
 #include "test_serial_e2e.moc"

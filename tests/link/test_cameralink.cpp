@@ -3,6 +3,7 @@
 
 #include "support/scriptedport.h"
 #include "support/simline.h"
+#include "support/testmain.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -370,5 +371,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCameraLink)
+ZAM_TEST_GUILESS_MAIN(TestCameraLink)
 #include "test_cameralink.moc"

@@ -1,5 +1,6 @@
 // The protocol catalog: building, decoding and describing packets and replies.
 
+#include "support/testmain.h"
 #include <QSet>
 #include <QTest>
 #include <catalog.h>
@@ -383,5 +384,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCatalog)
+ZAM_TEST_GUILESS_MAIN(TestCatalog)
 #include "test_catalog.moc"

@@ -2,6 +2,7 @@
 
 #include "support/controls.h"
 #include "support/specialfiles.h"
+#include "support/testmain.h"
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -237,5 +238,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestFrmOption)
+ZAM_TEST_MAIN(TestFrmOption)
 #include "test_frmoption.moc"

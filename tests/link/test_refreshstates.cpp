@@ -1,6 +1,7 @@
 // The auto-refresh state machine on its own: each transition from each state
 // that the panel can be in when it happens, and the state it leads to.
 
+#include "support/testmain.h"
 #include <QTest>
 #include <autorefresh.h>
 
@@ -225,5 +226,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestRefreshStates)
+ZAM_TEST_MAIN(TestRefreshStates)
 #include "test_refreshstates.moc"

@@ -2,6 +2,7 @@
 // whose they are, round trips, the ring, filters, pause, and the exports.
 
 #include "support/linkrig.h"
+#include "support/testmain.h"
 
 #include <QBuffer>
 #include <QTest>
@@ -419,5 +420,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTrafficModel)
+ZAM_TEST_GUILESS_MAIN(TestTrafficModel)
 #include "test_trafficmodel.moc"

@@ -1,5 +1,6 @@
 // Wire rules: packet conversion, hexadecimal text, reply patterns.
 
+#include "support/testmain.h"
 #include <QTest>
 #include <packet.h>
 #include <replypattern.h>
@@ -142,5 +143,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestWire)
+ZAM_TEST_GUILESS_MAIN(TestWire)
 #include "test_wire.moc"

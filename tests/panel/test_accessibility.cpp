@@ -5,6 +5,7 @@
 
 #include "support/controls.h"
 #include "support/panelrig.h"
+#include "support/testmain.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
@@ -140,5 +141,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestAccessibility)
+ZAM_TEST_MAIN(TestAccessibility)
 #include "test_accessibility.moc"

@@ -4,6 +4,7 @@
 #include "support/controls.h"
 #include "support/panelrig.h"
 #include "support/scriptedrig.h"
+#include "support/testmain.h"
 
 #include <QStatusBar>
 #include <autorefreshcontrols.h>
@@ -257,5 +258,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestAutoRefresh)
+ZAM_TEST_MAIN(TestAutoRefresh)
 #include "test_autorefresh.moc"

@@ -3,6 +3,7 @@
 // cameras.
 
 #include "support/linkrig.h"
+#include "support/testmain.h"
 
 #include "support/samplesettings.h"
 #include <QTest>
@@ -648,5 +649,5 @@ void TestCameraSettings::movingLensAndOddMemory()
                           "Zoom still moving after 2 s: zoom position not saved"}));
 }
 
-QTEST_GUILESS_MAIN(TestCameraSettings)
+ZAM_TEST_GUILESS_MAIN(TestCameraSettings)
 #include "test_camerasettings.moc"

@@ -2,6 +2,7 @@
 // clock that only moves when the link waits.
 
 #include "support/scriptedport.h"
+#include "support/testmain.h"
 
 #include <QTest>
 #include <cameralink.h>
@@ -107,5 +108,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestChainStartup)
+ZAM_TEST_GUILESS_MAIN(TestChainStartup)
 #include "test_chainstartup.moc"

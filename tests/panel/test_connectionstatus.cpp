@@ -3,6 +3,7 @@
 
 #include "support/controls.h"
 #include "support/panelrig.h"
+#include "support/testmain.h"
 
 #include <QTimer>
 #include <connectionstatus.h>
@@ -100,5 +101,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestConnectionStatus)
+ZAM_TEST_MAIN(TestConnectionStatus)
 #include "test_connectionstatus.moc"

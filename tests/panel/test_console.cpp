@@ -3,6 +3,7 @@
 
 #include "support/controls.h"
 #include "support/scriptedrig.h"
+#include "support/testmain.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -143,5 +144,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestConsole)
+ZAM_TEST_MAIN(TestConsole)
 #include "test_console.moc"

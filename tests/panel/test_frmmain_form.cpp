@@ -6,6 +6,7 @@
 
 #include "support/controls.h"
 #include "support/simline.h"
+#include "support/testmain.h"
 
 #include <cameralink.h>
 #include <cameramodes.h>
@@ -134,5 +135,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFrmMainForm)
+ZAM_TEST_MAIN(TestFrmMainForm)
 #include "test_frmmain_form.moc"

@@ -4,6 +4,7 @@
 
 #include "support/controls.h"
 #include "support/scriptedrig.h"
+#include "support/testmain.h"
 
 #include <QMenu>
 #include <QSet>
@@ -183,5 +184,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestModelConfig)
+ZAM_TEST_MAIN(TestModelConfig)
 #include "test_modelconfig.moc"

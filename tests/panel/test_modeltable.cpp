@@ -5,6 +5,7 @@
 
 #include "captiontables.h"
 #include "modeltable.h"
+#include "support/testmain.h"
 
 #include <QSet>
 #include <QTest>
@@ -93,5 +94,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestModelTable)
+ZAM_TEST_APPLESS_MAIN(TestModelTable)
 #include "test_modeltable.moc"

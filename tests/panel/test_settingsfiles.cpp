@@ -4,6 +4,7 @@
 #include "support/controls.h"
 #include "support/panelrig.h"
 #include "support/specialfiles.h"
+#include "support/testmain.h"
 
 #include <QProgressDialog>
 #include <QTemporaryDir>
@@ -263,5 +264,5 @@ void TestSettingsFiles::saveUnderStrayBytes()
     QVERIFY(rig.messages.isEmpty());
 }
 
-QTEST_MAIN(TestSettingsFiles)
+ZAM_TEST_MAIN(TestSettingsFiles)
 #include "test_settingsfiles.moc"

@@ -4,6 +4,7 @@
 #include "support/controls.h"
 #include "support/panelrig.h"
 #include "support/scriptedrig.h"
+#include "support/testmain.h"
 
 #include <QAbstractSlider>
 #include <QLineEdit>
@@ -324,5 +325,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestStartup)
+ZAM_TEST_MAIN(TestStartup)
 #include "test_startup.moc"

@@ -5,6 +5,7 @@
 #include "cameramodes.h"
 #include "statusblocks.h"
 #include "support/scriptedport.h"
+#include "support/testmain.h"
 
 #include <QMap>
 #include <QTest>
@@ -256,5 +257,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestStatusBlocks)
+ZAM_TEST_APPLESS_MAIN(TestStatusBlocks)
 #include "test_statusblocks.moc"

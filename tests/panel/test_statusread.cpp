@@ -3,6 +3,7 @@
 
 #include "support/controls.h"
 #include "support/scriptedrig.h"
+#include "support/testmain.h"
 
 #include <QDialog>
 #include <QMessageBox>
@@ -424,5 +425,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestStatusRead)
+ZAM_TEST_MAIN(TestStatusRead)
 #include "test_statusread.moc"

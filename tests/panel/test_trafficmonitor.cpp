@@ -3,6 +3,7 @@
 
 #include "support/controls.h"
 #include "support/panelrig.h"
+#include "support/testmain.h"
 
 #include <QBuffer>
 #include <QCheckBox>
@@ -371,5 +372,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestTrafficMonitor)
+ZAM_TEST_MAIN(TestTrafficMonitor)
 #include "test_trafficmonitor.moc"

@@ -3,6 +3,7 @@
 
 #include "support/controls.h"
 #include "support/panelrig.h"
+#include "support/testmain.h"
 
 #include <QAction>
 #include <QScopeGuard>
@@ -138,5 +139,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestWaits)
+ZAM_TEST_MAIN(TestWaits)
 #include "test_waits.moc"

@@ -1,5 +1,6 @@
 // Service packets and the read reply check.
 
+#include "support/testmain.h"
 #include <QTest>
 #include <eeprom.h>
 
@@ -65,5 +66,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestEeprom)
+ZAM_TEST_GUILESS_MAIN(TestEeprom)
 #include "test_eeprom.moc"

@@ -4,6 +4,7 @@
 #include "support/caughtmessages.h"
 #include "support/controls.h"
 #include "support/linkrig.h"
+#include "support/testmain.h"
 
 #include <QApplication>
 #include <QTest>
@@ -284,5 +285,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestServiceDialogs)
+ZAM_TEST_MAIN(TestServiceDialogs)
 #include "test_servicedialogs.moc"

@@ -1,6 +1,7 @@
 // The chain's line speed: cameras held to one speed answer only a panel at
 // that speed, and a speed written into their EEPROM applies at power-up.
 
+#include "support/testmain.h"
 #include <QTest>
 #include <camerachain.h>
 
@@ -39,5 +40,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestChainSpeed)
+ZAM_TEST_GUILESS_MAIN(TestChainSpeed)
 #include "test_chainspeed.moc"

@@ -3,6 +3,7 @@
 // packets out of range or out of place are refused, and the motors, presets,
 // user memory, standby and alarm inquiries behave as the panel expects.
 
+#include "support/testmain.h"
 #include <QMap>
 #include <QTest>
 #include <camerachain.h>
@@ -396,5 +397,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSimCamera)
+ZAM_TEST_GUILESS_MAIN(TestSimCamera)
 #include "test_simcamera.moc"

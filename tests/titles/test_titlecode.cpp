@@ -1,6 +1,7 @@
 // The camera's title character code, the line editing rules, and the ends of
 // the ranges of the title and clock packets.
 
+#include "support/testmain.h"
 #include <QTest>
 #include <titlecode.h>
 
@@ -193,5 +194,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTitleCode)
+ZAM_TEST_GUILESS_MAIN(TestTitleCode)
 #include "test_titlecode.moc"

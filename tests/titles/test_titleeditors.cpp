@@ -5,6 +5,7 @@
 #include "support/caughtmessages.h"
 #include "support/controls.h"
 #include "support/linkrig.h"
+#include "support/testmain.h"
 #include <digitspinbox.h>
 #include <titleglyphs.h>
 
@@ -398,5 +399,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestTitleEditors)
+ZAM_TEST_MAIN(TestTitleEditors)
 #include "test_titleeditors.moc"
