@@ -45,8 +45,8 @@ DisplayCommands::DisplayCommands(CameraLink &link, const DisplayWidgets &widgets
     const DisplayWidgets *ui = m_ui;
 
     m_titles = new TitleEditors(
-        link, *m_context.titleBuffer, *m_context.motionDetection, m_window,
-        [ui] { return ui->TitleOnOff->isChecked(); },
+        link, *m_context.titleBuffer, [md = m_context.motionDetection] { return md->MDActive; },
+        m_window, [ui] { return ui->TitleOnOff->isChecked(); },
         [ui](bool on) {
             const QSignalBlocker quiet(ui->TitleOnOff);
             ui->TitleOnOff->setChecked(on);

@@ -1,7 +1,8 @@
 #pragma once
 // What the panel knows of the camera's motion (alarm) detection. One instance
-// per main window, shared by the MD dialog, the main window's alarm read and
-// the title editors (which leave auto refresh off while detection runs).
+// per main window, shared by the MD dialog and the main window's alarm read;
+// the title editors are only asked whether detection runs (they leave auto
+// refresh off while it does).
 
 #include <cameralink.h>
 

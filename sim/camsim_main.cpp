@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cctype>
 #include <clock.h>
-#include <portlist.h>
+#include <hexfield.h>
 
 #include <arpa/inet.h>
 #include <csignal>

@@ -27,9 +27,10 @@ QRegularExpression titleTextPattern()
 
 } // namespace
 
-FrmTitle_K::FrmTitle_K(CameraLink &link, const MdState &md, std::function<bool()> titleOnOffChecked,
-                       QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::FrmTitle_K>()), m_link(&link), m_md(&md)
+FrmTitle_K::FrmTitle_K(CameraLink &link, std::function<bool()> motionDetectionRuns,
+                       std::function<bool()> titleOnOffChecked, QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::FrmTitle_K>()), m_link(&link),
+      m_motionDetectionRuns(std::move(motionDetectionRuns))
 {
     m_ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -169,7 +170,7 @@ void FrmTitle_K::releaseRefresh()
         return;
     m_holdsRefresh = false;
     AutoRefresh::HandBack how = AutoRefresh::HandBack::Resume;
-    if (m_md->MDActive) {
+    if (m_motionDetectionRuns()) {
         how = AutoRefresh::HandBack::SwitchOff;
     } else if (m_mouseEditor && m_mouseEditor->isVisible()) {
         if (m_link->refresh().captionIsAuto())

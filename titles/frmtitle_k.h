@@ -20,7 +20,6 @@
 #include <QDialog>
 #include <QPointer>
 #include <cameralink.h>
-#include <motiondetection.h>
 #include <windowsupport.h>
 
 #include <functional>
@@ -38,9 +37,11 @@ class FrmTitle_K : public QDialog {
     Q_OBJECT
 public:
     // titleOnOffChecked answers the main window's "Title On/Off" check mark,
-    // which the box "Title Display" starts from.
-    FrmTitle_K(CameraLink &link, const MdState &md, std::function<bool()> titleOnOffChecked = {},
-               QWidget *parent = nullptr);
+    // which the box "Title Display" starts from. motionDetectionRuns answers
+    // whether the camera's motion detection runs: then closing the editor
+    // switches auto refresh off.
+    FrmTitle_K(CameraLink &link, std::function<bool()> motionDetectionRuns,
+               std::function<bool()> titleOnOffChecked = {}, QWidget *parent = nullptr);
     ~FrmTitle_K() override;
 
     // Ticks or unticks "Title Display"; a change sends the title-display packet.
@@ -71,7 +72,7 @@ private:
 
     std::unique_ptr<Ui::FrmTitle_K> m_ui;
     CameraLink *m_link;
-    const MdState *m_md;
+    std::function<bool()> m_motionDetectionRuns;
     QPointer<FrmTitle_M> m_mouseEditor;
     OperatorMessages m_messages{this};
     bool m_holdsRefresh = false;

@@ -12,10 +12,10 @@ namespace {
 constexpr double kPacketPause = 0.5; // seconds between title packets
 }
 
-FrmTitle_M::FrmTitle_M(CameraLink &link, titles::TitleBuffer &buffer, const MdState &md,
-                       QWidget *parent)
+FrmTitle_M::FrmTitle_M(CameraLink &link, titles::TitleBuffer &buffer,
+                       std::function<bool()> motionDetectionRuns, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::FrmTitle_M>()), m_link(&link), m_buffer(&buffer),
-      m_md(&md)
+      m_motionDetectionRuns(std::move(motionDetectionRuns))
 {
     m_ui->setupUi(this);
     m_cells = {m_ui->Char_0,  m_ui->Char_1,  m_ui->Char_2,  m_ui->Char_3,  m_ui->Char_4,
@@ -208,7 +208,7 @@ void FrmTitle_M::hideEvent(QHideEvent *event)
     if (event->spontaneous() || !m_refreshHeld)
         return;
     m_refreshHeld = false;
-    if (!m_md->MDActive)
+    if (!m_motionDetectionRuns())
         m_link->refresh().chartEditorClosed();
 }
 

@@ -12,8 +12,8 @@
 
 #include <QDialog>
 #include <cameralink.h>
-#include <motiondetection.h>
 
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -27,8 +27,10 @@ class TitleCell;
 class FrmTitle_M : public QDialog {
     Q_OBJECT
 public:
-    FrmTitle_M(CameraLink &link, titles::TitleBuffer &buffer, const MdState &md,
-               QWidget *parent = nullptr);
+    // motionDetectionRuns answers whether the camera's motion detection runs:
+    // then hiding the editor leaves auto refresh as it is.
+    FrmTitle_M(CameraLink &link, titles::TitleBuffer &buffer,
+               std::function<bool()> motionDetectionRuns, QWidget *parent = nullptr);
     ~FrmTitle_M() override;
 
     // The "Title Set" menu entry: cursor to 0, then shown (not modal).
@@ -73,7 +75,7 @@ private:
     std::unique_ptr<Ui::FrmTitle_M> m_ui;
     CameraLink *m_link;
     titles::TitleBuffer *m_buffer;
-    const MdState *m_md;
+    std::function<bool()> m_motionDetectionRuns;
     QList<TitleCell *> m_cells;
     int m_cursor = 0;
     bool m_refreshHeld = false;

@@ -5,10 +5,12 @@
 
 namespace zam {
 
-TitleEditors::TitleEditors(CameraLink &link, titles::TitleBuffer &buffer, const MdState &md,
-                           QWidget *window, std::function<bool()> titleOnOffChecked,
+TitleEditors::TitleEditors(CameraLink &link, titles::TitleBuffer &buffer,
+                           std::function<bool()> motionDetectionRuns, QWidget *window,
+                           std::function<bool()> titleOnOffChecked,
                            std::function<void(bool)> setTitleOnOffChecked, QObject *parent)
-    : QObject(parent), m_link(&link), m_buffer(&buffer), m_md(&md), m_window(window),
+    : QObject(parent), m_link(&link), m_buffer(&buffer),
+      m_motionDetectionRuns(std::move(motionDetectionRuns)), m_window(window),
       m_titleOnOffChecked(std::move(titleOnOffChecked)),
       m_setTitleOnOffChecked(std::move(setTitleOnOffChecked))
 {}
@@ -25,7 +27,7 @@ TitleEditors::~TitleEditors()
 FrmTitle_M *TitleEditors::mouseEditor()
 {
     if (!m_mouse) {
-        m_mouse = new FrmTitle_M(*m_link, *m_buffer, *m_md, m_window);
+        m_mouse = new FrmTitle_M(*m_link, *m_buffer, m_motionDetectionRuns, m_window);
         connect(m_mouse, &FrmTitle_M::keyboardRequested, this, &TitleEditors::showKeyboardEditor);
         connect(m_mouse, &FrmTitle_M::titleDisplayChanged, this, [this](bool on) {
             if (m_setTitleOnOffChecked)
@@ -42,7 +44,7 @@ FrmTitle_M *TitleEditors::mouseEditor()
 FrmTitle_K *TitleEditors::keyboardEditor()
 {
     if (!m_keyboard) {
-        m_keyboard = new FrmTitle_K(*m_link, *m_md, m_titleOnOffChecked, m_window);
+        m_keyboard = new FrmTitle_K(*m_link, m_motionDetectionRuns, m_titleOnOffChecked, m_window);
         m_keyboard->setMouseEditor(m_mouse);
     }
     return m_keyboard;

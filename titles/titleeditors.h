@@ -18,7 +18,6 @@
 #include <QPointer>
 
 #include <cameralink.h>
-#include <motiondetection.h>
 
 #include <functional>
 
@@ -34,8 +33,10 @@ class TitleEditors : public QObject {
 public:
     // window: parent of the editors (the main window). titleOnOffChecked
     // answers the "Title On/Off" mark; setTitleOnOffChecked sets it without
-    // sending anything.
-    TitleEditors(CameraLink &link, titles::TitleBuffer &buffer, const MdState &md, QWidget *window,
+    // sending anything. motionDetectionRuns answers whether the camera's
+    // motion detection runs (what the main window knows of it).
+    TitleEditors(CameraLink &link, titles::TitleBuffer &buffer,
+                 std::function<bool()> motionDetectionRuns, QWidget *window,
                  std::function<bool()> titleOnOffChecked,
                  std::function<void(bool)> setTitleOnOffChecked, QObject *parent = nullptr);
     ~TitleEditors() override;
@@ -54,7 +55,7 @@ public:
 private:
     CameraLink *m_link;
     titles::TitleBuffer *m_buffer;
-    const MdState *m_md;
+    std::function<bool()> m_motionDetectionRuns;
     QPointer<QWidget> m_window;
     std::function<bool()> m_titleOnOffChecked;
     std::function<void(bool)> m_setTitleOnOffChecked;

@@ -10,6 +10,7 @@
 #include <camerachain.h>
 #include <clock.h>
 #include <frmoption.h>
+#include <hexfield.h>
 #include <portmemory.h>
 #include <simport.h>
 

@@ -30,7 +30,8 @@ struct Rig : LinkRig {
     }
     QList<std::int64_t> sentAt; // fake time at every packet that went out
     titles::TitleBuffer titleBuffer{};
-    MdState md;
+    bool mdActive = false; // motion detection runs
+    std::function<bool()> md = [this] { return mdActive; };
     sim::TitleState &camera(int address = 1) { return chain.camera(address).titles(); }
 };
 
@@ -292,7 +293,7 @@ private Q_SLOTS:
         Rig rig;
         if (autoOn)
             rig.autoRefreshOn();
-        rig.md.MDActive = mdActive;
+        rig.mdActive = mdActive;
         QPointer<FrmTitle_K> k = new FrmTitle_K(rig.link, rig.md);
         k->show();
         QVERIFY(!rig.link.refresh().timerEnabled() && !rig.link.refresh().buttonEnabled());

@@ -5,6 +5,7 @@
 #include "ui_frmoption.h"
 
 #include "clock.h"
+#include "hexfield.h"
 #include "portfactory.h"
 #include "tcpport.h"
 

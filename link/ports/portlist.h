@@ -34,7 +34,4 @@ QList<PortEntry> portEntries();
 // simulated entries; answers its index.
 int ensurePortEntry(QList<PortEntry> &entries, const QString &device);
 
-// Parses "30,41" or "0x30 0x41" into model codes; answers false on a bad item.
-bool parseModelCodes(const QString &text, QList<int> &codes);
-
 } // namespace zam

@@ -1,8 +1,5 @@
 #include "portlist.h"
 
-#include "hexfield.h"
-
-#include <QRegularExpression>
 #include <QSerialPortInfo>
 
 namespace zam {
@@ -49,22 +46,6 @@ int ensurePortEntry(QList<PortEntry> &entries, const QString &device)
         --at;
     entries.insert(at, {device, device, 0});
     return at;
-}
-
-bool parseModelCodes(const QString &text, QList<int> &codes)
-{
-    codes.clear();
-    const auto items =
-        text.split(QRegularExpression(QStringLiteral("[,;\\s]+")), Qt::SkipEmptyParts);
-    for (QString item : items) {
-        if (item.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-            item = item.mid(2);
-        const auto v = readHexField(item, 0xFF);
-        if (!v)
-            return false;
-        codes.append(int(*v));
-    }
-    return true;
 }
 
 } // namespace zam

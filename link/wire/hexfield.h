@@ -13,6 +13,7 @@
 // three-digit one. How the value goes into the packet (one whole byte, or
 // one digit per byte) is the packet's business, not the box's.
 
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -37,5 +38,8 @@ std::optional<unsigned> readHexField(QStringView text, unsigned maximum);
 
 // What a box takes, in the digits it shows: "00 to FF", "0 to F", "000 to FFF".
 QString hexFieldRange(unsigned maximum);
+
+// Parses "30,41" or "0x30 0x41" into model codes; answers false on a bad item.
+bool parseModelCodes(const QString &text, QList<int> &codes);
 
 } // namespace zam
