@@ -7,8 +7,8 @@
 
 #include <QProgressDialog>
 #include <QTemporaryDir>
-#include <camerasettings.h>
 #include <settingsfiles.h>
+#include <settingsjson.h>
 
 #include <filesystem>
 
