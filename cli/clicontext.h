@@ -6,11 +6,11 @@
 #include <QStringList>
 #include <QTextStream>
 #include <cameralink.h>
-#include <camerasettings.h>
 #include <clock.h>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <settingsjson.h>
 
 namespace zam::cli {
 
@@ -45,7 +45,7 @@ struct CliContext {
     QStringList flags;
     // The settings file of load and diff, read once by the subcommand's
     // check before the line is opened.
-    SettingsParse settingsFile;
+    SettingsFileRead settingsFile;
 
     bool flag(const QString &name) const { return flags.contains(name); }
     // One line "zam-ctl: message" on stderr; answers kExitFailed.

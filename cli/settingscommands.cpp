@@ -2,11 +2,12 @@
 
 #include "subcommands.h"
 
-#include <QFile>
 #include <algorithm>
-#include <camerasettings.h>
 #include <filetext.h>
 #include <packet.h>
+#include <settingsio.h>
+#include <settingsjson.h>
+#include <settingsmessages.h>
 
 namespace zam::cli {
 
@@ -15,38 +16,14 @@ namespace {
 // diff(1): 0 the same, 1 different, 2 trouble.
 constexpr int kDiffDifferent = 1;
 constexpr int kDiffTrouble = 2;
-// A file far larger than any settings file is no settings file.
-constexpr qint64 kMaxFileBytes = 1 << 20;
 
-// A pipe may deliver its bytes in many reads.
-FileRead readStdin()
+// Why the settings file at `path` gave no settings.
+QString fileProblem(const QString &path, const SettingsFileRead &read)
 {
-    QFile f;
-    if (!f.open(stdin, QIODevice::ReadOnly))
-        return {std::nullopt, f.errorString()};
-    QByteArray bytes;
-    while (bytes.size() <= kMaxFileBytes) {
-        const QByteArray more = f.read(kMaxFileBytes + 1 - bytes.size());
-        if (more.isEmpty())
-            break;
-        bytes += more;
-    }
-    if (bytes.size() > kMaxFileBytes)
-        return {std::nullopt, QStringLiteral("it is far too large for a settings file")};
-    return {bytes, {}};
-}
-
-SettingsParse readFile(const QString &path)
-{
-    const FileRead read =
-        path == QLatin1String("-") ? readStdin() : readRegularFile(path, kMaxFileBytes);
-    if (!read.bytes)
-        return {std::nullopt,
-                QStringLiteral("cannot read %1: %2").arg(printable(path, 200), read.error)};
-    SettingsParse parsed = fromJson(*read.bytes);
-    if (!parsed.settings)
-        parsed.error = QStringLiteral("%1: %2").arg(printable(path, 200), parsed.error);
-    return parsed;
+    const QString shown = printable(path, 200);
+    if (read.failure == SettingsFileRead::Failure::Unreadable)
+        return QStringLiteral("cannot read %1: %2").arg(shown, read.reason);
+    return QStringLiteral("%1: %2").arg(shown, read.reason);
 }
 
 QString differenceLine(const SettingDifference &d)
@@ -56,7 +33,7 @@ QString differenceLine(const SettingDifference &d)
 
 void printNotes(CliContext &ctx, const SettingsRead &read)
 {
-    for (const QString &note : read.notes)
+    for (const QString &note : describe(read.notes))
         ctx.err << "zam-ctl: camera " << ctx.options.camera << ": " << note << '\n';
     ctx.err.flush();
 }
@@ -65,8 +42,8 @@ void printNotes(CliContext &ctx, const SettingsRead &read)
 
 QString checkSettingsFile(CliContext &ctx, const QStringList &args)
 {
-    ctx.settingsFile = readFile(args.value(0));
-    return ctx.settingsFile.error;
+    ctx.settingsFile = readSettingsFile(args.value(0));
+    return ctx.settingsFile.settings ? QString() : fileProblem(args.value(0), ctx.settingsFile);
 }
 
 QString checkSaveTarget(CliContext &, const QStringList &args)
@@ -84,7 +61,8 @@ int runSave(CliContext &ctx, const QStringList &args)
     const QString &path = args.first();
     const SettingsRead read = readAgreedSettings(*ctx.link);
     if (!read.settings)
-        return ctx.fail(QStringLiteral("camera %1: %2").arg(ctx.options.camera).arg(read.error));
+        return ctx.fail(
+            QStringLiteral("camera %1: %2").arg(ctx.options.camera).arg(describe(read.problem)));
     printNotes(ctx, read);
     const QByteArray json = toJson(*read.settings);
     if (path == QLatin1String("-")) {
@@ -99,9 +77,9 @@ int runSave(CliContext &ctx, const QStringList &args)
 
 int runLoad(CliContext &ctx, const QStringList &args)
 {
-    const SettingsParse &file = ctx.settingsFile;
+    const SettingsFileRead &file = ctx.settingsFile;
     if (!file.settings)
-        return ctx.usageError(file.error);
+        return ctx.usageError(fileProblem(args.first(), file));
     const int address = ctx.options.camera;
     const std::optional<int> model = readModelCode(*ctx.link);
     if (!model)
@@ -136,7 +114,7 @@ int runLoad(CliContext &ctx, const QStringList &args)
             ctx.err.flush();
         },
         cancel);
-    for (const QString &r : outcome.refused)
+    for (const QString &r : describe(outcome.refused))
         ctx.err << "refused: " << r << '\n';
     for (const SettingDifference &d : outcome.notTaken)
         ctx.err << "did not take: " << differenceLine(d) << '\n';
@@ -144,7 +122,8 @@ int runLoad(CliContext &ctx, const QStringList &args)
         ctx.err << "not loaded: " << what << '\n';
     ctx.err.flush();
     if (!outcome.after)
-        return ctx.fail(QStringLiteral("camera %1: %2").arg(address).arg(outcome.readError));
+        return ctx.fail(
+            QStringLiteral("camera %1: %2").arg(address).arg(describe(outcome.problem)));
     if (!outcome.ok())
         return ctx.fail(QStringLiteral("camera %1 did not take every setting of %2")
                             .arg(address)
@@ -152,16 +131,17 @@ int runLoad(CliContext &ctx, const QStringList &args)
     return kExitOk;
 }
 
-int runDiff(CliContext &ctx, const QStringList &)
+int runDiff(CliContext &ctx, const QStringList &args)
 {
-    const SettingsParse &file = ctx.settingsFile;
+    const SettingsFileRead &file = ctx.settingsFile;
     if (!file.settings) {
-        ctx.fail(file.error);
+        ctx.fail(fileProblem(args.value(0), file));
         return kDiffTrouble;
     }
     const SettingsRead camera = readAgreedSettings(*ctx.link);
     if (!camera.settings) {
-        ctx.fail(QStringLiteral("camera %1: %2").arg(ctx.options.camera).arg(camera.error));
+        ctx.fail(
+            QStringLiteral("camera %1: %2").arg(ctx.options.camera).arg(describe(camera.problem)));
         return kDiffTrouble;
     }
     printNotes(ctx, camera);

@@ -12,7 +12,8 @@
 // every packet its load plans must be a whole catalog packet for the camera
 // with its values in range: anything else stops the run.
 
-#include "camerasettings.h"
+#include "settingsjson.h"
+#include "settingsplan.h"
 
 #include <QByteArray>
 #include <cstddef>

@@ -3,6 +3,8 @@
 #include "frmmain.h"
 
 #include <filetext.h>
+#include <settingsjson.h>
+#include <settingsmessages.h>
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -24,9 +26,6 @@ const QString SettingsFiles::kLoadTitle = QStringLiteral("Load Camera Settings")
 const QString SettingsFiles::kCompareTitle = QStringLiteral("Compare With File");
 
 namespace {
-
-// A file far larger than any settings file is no settings file.
-constexpr qint64 kMaxFileBytes = 1 << 20;
 
 // A file's name as the messages show it: the operator's file system may
 // hold names that carry control characters.
@@ -69,17 +68,14 @@ void SettingsFiles::tell(QMessageBox::Icon icon, const QString &title, const QSt
 
 std::optional<CameraSettings> SettingsFiles::readFile(const QString &path, const QString &title)
 {
-    const FileRead read = readRegularFile(path, kMaxFileBytes);
-    if (!read.bytes) {
+    const SettingsFileRead read = readSettingsFile(path);
+    if (read.failure == SettingsFileRead::Failure::Unreadable)
         tell(QMessageBox::Warning, title,
-             QStringLiteral("Could not read %1: %2.").arg(shownName(path), read.error));
-        return std::nullopt;
-    }
-    const SettingsParse parsed = fromJson(*read.bytes);
-    if (!parsed.settings)
+             QStringLiteral("Could not read %1: %2.").arg(shownName(path), read.reason));
+    else if (!read.settings)
         tell(QMessageBox::Warning, title,
-             QStringLiteral("%1: %2").arg(shownName(path), parsed.error));
-    return parsed.settings;
+             QStringLiteral("%1: %2").arg(shownName(path), read.reason));
+    return read.settings;
 }
 
 std::optional<CameraSettings> SettingsFiles::readCamera(const QString &title)
@@ -91,7 +87,9 @@ std::optional<CameraSettings> SettingsFiles::readCamera(const QString &title)
     }
     if (!read.settings)
         tell(QMessageBox::Warning, title,
-             QStringLiteral("Camera %1: %2.").arg(m_window->state().CameraAddress).arg(read.error));
+             QStringLiteral("Camera %1: %2.")
+                 .arg(m_window->state().CameraAddress)
+                 .arg(describe(read.problem)));
     return read.settings;
 }
 
@@ -189,10 +187,10 @@ void SettingsFiles::load()
     if (!lines.isEmpty())
         text += QStringLiteral("\n\nSkipped:") + bulleted(lines);
     if (!outcome.refused.isEmpty())
-        text += QStringLiteral("\n\nRefused by the camera:") + bulleted(outcome.refused);
+        text += QStringLiteral("\n\nRefused by the camera:") + bulleted(describe(outcome.refused));
     if (!outcome.after)
-        text +=
-            QStringLiteral("\n\nThe settings could not be read back: %1.").arg(outcome.readError);
+        text += QStringLiteral("\n\nThe settings could not be read back: %1.")
+                    .arg(describe(outcome.problem));
     lines.clear();
     for (const SettingDifference &d : outcome.notTaken)
         lines << QStringLiteral("%1: %2 in the file, the camera reports %3")

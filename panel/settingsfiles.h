@@ -4,7 +4,7 @@
 // onto the camera (with a progress dialog that can be cancelled), and the
 // differences between the two in a small table.
 
-#include "camerasettings.h"
+#include "settingsio.h"
 
 #include <QObject>
 #include <QPointer>

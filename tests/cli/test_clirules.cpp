@@ -17,6 +17,7 @@
 #include <QTest>
 #include <packettext.h>
 #include <portnames.h>
+#include <settingsjson.h>
 #include <zamctl.h>
 
 #include <filesystem>

@@ -10,7 +10,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
-#include <camerasettings.h>
+#include <settingsjson.h>
 
 using namespace zam;
 

@@ -8,9 +8,11 @@
 #include "support/samplesettings.h"
 #include <QTest>
 
-#include <camerasettings.h>
 #include <catalog.h>
 #include <exchange.h>
+#include <settingsio.h>
+#include <settingsjson.h>
+#include <settingsmessages.h>
 
 using namespace zam;
 using S = Setting;
@@ -456,7 +458,7 @@ void TestCameraSettings::readFromASimulatedCamera()
     setUp(rig.chain.camera(2).state());
     rig.link.state().CameraAddress = 2;
     const SettingsRead saved = readSettings(rig.link);
-    QVERIFY2(saved.settings, qPrintable(saved.error));
+    QVERIFY2(saved.settings, qPrintable(describe(saved.problem)));
     QVERIFY(*saved.settings == sampleSettings());
 }
 
@@ -488,7 +490,7 @@ void TestCameraSettings::unansweredPackets()
         const QByteArray cameraId = *catalog::build(catalog::Id::CameraIdWrite, 1, {4660});
         rig.chain.faults().dropIf = [&](const QByteArray &p) { return p == cameraId; };
         const LoadOutcome outcome = load(rig, plan);
-        QCOMPARE(outcome.refused, QStringList{"Camera ID: 4660: no reply"});
+        QCOMPARE(describe(outcome.refused), QStringList{"Camera ID: 4660: no reply"});
         QCOMPARE(captions(outcome.notTaken), QStringList{"Camera ID"});
         QCOMPARE(outcome.notTaken.first().right, "0");
     }
@@ -503,7 +505,7 @@ void TestCameraSettings::unansweredPackets()
         QCOMPARE(outcome.sent, 5);
         QCOMPARE(outcome.notLoaded.size(), plan.packets.size() - 5);
         QCOMPARE(outcome.notLoaded.first(), plan.packets[5].what);
-        QCOMPARE(outcome.readError, "3 packets in a row went unanswered: the load stopped");
+        QCOMPARE(describe(outcome.problem), "3 packets in a row went unanswered: the load stopped");
         QVERIFY(rig.clock.nowMs() - start < 4000);
     }
 }
@@ -548,7 +550,7 @@ void TestCameraSettings::strayBytesAndNotices()
     int notices = 0;
     QObject::connect(&rig.link, &CameraLink::networkChangeReceived, [&] { ++notices; });
     const SettingsRead saved = readAgreedSettings(rig.link);
-    QVERIFY2(saved.settings, qPrintable(saved.error));
+    QVERIFY2(saved.settings, qPrintable(describe(saved.problem)));
     QVERIFY(*saved.settings == sampleSettings());
     QCOMPARE(notices, notice ? 1 : 0);
     // Two reads of five blocks and eight memory addresses: a notice costs no retry.
@@ -559,7 +561,8 @@ void TestCameraSettings::strayBytesAndNotices()
     rig.chain.faults().burstBefore = {inquiry, 16, 1};
     rig.chain.faults().networkChange = notice;
     const LoadOutcome outcome = load(rig, planLoad(sampleSettings(), 0x31, 2));
-    QVERIFY2(outcome.ok(), qPrintable(outcome.refused.join('\n') + outcome.readError));
+    QVERIFY2(outcome.ok(),
+             qPrintable(describe(outcome.refused).join('\n') + describe(outcome.problem)));
 }
 
 // A reply that comes after its try gave up falls into the quiet wait before
@@ -573,7 +576,7 @@ void TestCameraSettings::lateAndLookalikeReplies()
     const QByteArray lens = hexBytes("82097E7E00");
     rig.chain.faults().lateReply = {lens, 1050, 1};
     const SettingsRead late = readSettings(rig.link);
-    QVERIFY2(late.settings, qPrintable(late.error));
+    QVERIFY2(late.settings, qPrintable(describe(late.problem)));
     QVERIFY(*late.settings == sampleSettings());
 
     QByteArray lookalike =
@@ -582,7 +585,7 @@ void TestCameraSettings::lateAndLookalikeReplies()
     lookalike[5] = char(lookalike[5] ^ 0x01); // the zoom position's last nibble
     rig.chain.faults().burstBefore = {lens, 0, 1, lookalike};
     const SettingsRead agreed = readAgreedSettings(rig.link);
-    QVERIFY2(agreed.settings, qPrintable(agreed.error));
+    QVERIFY2(agreed.settings, qPrintable(describe(agreed.problem)));
     QVERIFY(*agreed.settings == sampleSettings());
 }
 
@@ -611,7 +614,8 @@ void TestCameraSettings::brightThroughFullAuto()
     QObject::connect(&rig.link, &CameraLink::packetWritten,
                      [&](const QByteArray &p) { at.insert(p, rig.clock.nowMs()); });
     const LoadOutcome outcome = load(rig, planLoad(s, 0x31, 1));
-    QVERIFY2(outcome.ok(), qPrintable(outcome.refused.join('\n') + outcome.readError));
+    QVERIFY2(outcome.ok(),
+             qPrintable(describe(outcome.refused).join('\n') + describe(outcome.problem)));
     const QByteArray fullAuto = hexBytes("8101043900FF");
     const QByteArray bright = hexBytes("810104390DFF");
     QVERIFY(at.contains(bright));
@@ -637,13 +641,13 @@ void TestCameraSettings::movingLensAndOddMemory()
                          }}});
     const qint64 start = rig.clock.nowMs();
     const SettingsRead read = readSettings(rig.link);
-    QVERIFY2(read.settings, qPrintable(read.error));
+    QVERIFY2(read.settings, qPrintable(describe(read.problem)));
     QVERIFY(rig.clock.nowMs() - start < 2000 + 1500);
     QVERIFY(!read.settings->value(S::ZoomPosition));
     QVERIFY(read.settings->value(S::FocusPosition));
     QVERIFY(!read.settings->memory);
     QCOMPARE(read.moving, (QList<Setting>{S::ZoomPosition, S::DigitalZoomPosition}));
-    QCOMPARE(read.notes,
+    QCOMPARE(describe(read.notes),
              (QStringList{"16-byte memory not saved: the camera answered the read of address 0 "
                           "with 90 50 01 02 FF, not a memory reply",
                           "Zoom still moving after 2 s: zoom position not saved"}));

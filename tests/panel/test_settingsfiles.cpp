@@ -8,8 +8,8 @@
 
 #include <QProgressDialog>
 #include <QTemporaryDir>
-#include <camerasettings.h>
 #include <settingsfiles.h>
+#include <settingsjson.h>
 
 #include <filesystem>
 
