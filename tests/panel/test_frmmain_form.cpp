@@ -1,14 +1,15 @@
-// Rules over every control of the main window as built, before start-up: the
-// controls the mode and restriction tables name exist once each, no shortcut
-// switches a camera off, hold buttons send one packet per press, and every
-// control a user operates is named for assistive technology and reachable
-// with the Tab key.
+// Rules over every control of the main window as built (the command groups'
+// forms in their places), before start-up: the controls the mode and
+// restriction tables name exist once each, no shortcut switches a camera
+// off, hold buttons send one packet per press, and every control a user
+// operates is named for assistive technology and reachable with the Tab key.
 
 #include "support/controls.h"
 #include "support/simline.h"
 
 #include <cameralink.h>
 #include <cameramodes.h>
+#include <commandgroups.h>
 #include <frmmain.h>
 #include <restrictions.h>
 
@@ -44,6 +45,7 @@ class TestFrmMainForm : public QObject {
     SimLine line{1, {0x30}};
     zam::CameraLink link{line.port, line.clock};
     zam::FrmMain window{link, zam::PortSettings{QStringLiteral("sim:"), 9600}};
+    zam::CommandGroups groups{window};
 
     QList<QWidget *> interactive() const
     {
