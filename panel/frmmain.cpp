@@ -116,6 +116,19 @@ void FrmMain::groupsPlaced(StatusView view)
     }
     for (qsizetype i = 1; i < chain.size(); ++i)
         setTabOrder(chain[i - 1], chain[i]);
+    // The Tab key starts at the chain's first control: the controls before
+    // it go, in their order, behind the last one.
+    QWidget *last = previousInFocusChain();
+    while (last != this && !tabStop(last))
+        last = last->previousInFocusChain();
+    for (QWidget *w = nextInFocusChain(); w != chain.first() && w != this;) {
+        QWidget *next = w->nextInFocusChain();
+        if (tabStop(w)) {
+            setTabOrder(last, w);
+            last = w;
+        }
+        w = next;
+    }
 }
 
 void FrmMain::wireSettingsFiles()
