@@ -117,17 +117,19 @@ void FrmMain::groupsPlaced(StatusView view)
     for (qsizetype i = 1; i < chain.size(); ++i)
         setTabOrder(chain[i - 1], chain[i]);
     // The Tab key starts at the chain's first control: the controls before
-    // it go, in their order, behind the last one.
-    QWidget *last = previousInFocusChain();
-    while (last != this && !tabStop(last))
-        last = last->previousInFocusChain();
-    for (QWidget *w = nextInFocusChain(); w != chain.first() && w != this;) {
-        QWidget *next = w->nextInFocusChain();
-        if (tabStop(w)) {
-            setTabOrder(last, w);
-            last = w;
-        }
-        w = next;
+    // it go, one at a time, behind the last one. setTabOrder passes over the
+    // window itself, so each of them first steps behind the first control.
+    for (qsizetype moved = 0; moved < chain.size(); ++moved) {
+        QWidget *lead = nextInFocusChain();
+        while (lead != this && !tabStop(lead))
+            lead = lead->nextInFocusChain();
+        if (lead == this || lead == chain.first())
+            break;
+        QWidget *last = previousInFocusChain();
+        while (last != this && !tabStop(last))
+            last = last->previousInFocusChain();
+        setTabOrder(chain.first(), lead);
+        setTabOrder(last, lead);
     }
 }
 

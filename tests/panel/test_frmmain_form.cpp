@@ -50,8 +50,10 @@ class TestFrmMainForm : public QObject {
     QList<QWidget *> interactive() const
     {
         QList<QWidget *> out;
+        // The dialogs the window parents (FrmD_Effect, FrmCamID) are windows
+        // of their own.
         for (QWidget *w : window.findChildren<QWidget *>())
-            if (isInteractive(w))
+            if (w->window() == &window && isInteractive(w))
                 out << w;
         return out;
     }
