@@ -3,11 +3,66 @@
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QApplication>
+#include <QCheckBox>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QSignalBlocker>
 #include <QSpinBox>
+#include <cameramodes.h>
+#include <formcontrols.h>
 
 namespace zam {
+
+QObject &windowControl(QWidget &window, const char *name)
+{
+    QObject *control = formControl(window, name);
+    if (!control)
+        qFatal("the main window has no control named %s", name);
+    return *control;
+}
+
+QAction &windowAction(QWidget &window, const char *name)
+{
+    QAction *action = formAction(window, name);
+    if (!action)
+        qFatal("the main window has no menu item named %s", name);
+    return *action;
+}
+
+void showPosition(QAbstractSlider *slider, int value)
+{
+    if (value < slider->minimum() || value > slider->maximum())
+        return;
+    slider->setValue(value);
+}
+
+void showNumber(QLineEdit *box, int value)
+{
+    box->setText(QString::number(value));
+}
+
+void showCaption(QLineEdit *box, const std::optional<QString> &text)
+{
+    if (text)
+        box->setText(*text);
+}
+
+void showTicked(QCheckBox *box, bool on)
+{
+    const QSignalBlocker block(box);
+    box->setChecked(on);
+}
+
+void showMode(QWidget &window, ModeFamily family, int reported, int &current)
+{
+    const ModeUpdate u = modeUpdate(family, reported, current);
+    checkModeItem(window, family, u.checked);
+    if (u.apply) {
+        current = u.apply->code;
+        applyModeControls(window, family, *u.apply);
+    }
+}
 
 bool send(CameraLink &link, catalog::Id id, std::initializer_list<int> values)
 {

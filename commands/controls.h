@@ -1,5 +1,6 @@
 #pragma once
-// Behaviour shared by the command groups' controls: press-and-hold buttons,
+// Behaviour shared by the command groups' controls: each group's place in
+// the main window, showing the status blocks, press-and-hold buttons,
 // position sliders, and sending a catalog entry to the selected camera.
 
 #include <QObject>
@@ -7,16 +8,67 @@
 #include <catalog.h>
 #include <windowsupport.h>
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 
 class QAbstractButton;
 class QAbstractSlider;
+class QAction;
+class QCheckBox;
+class QLineEdit;
 class QSpinBox;
 class QWidget;
 
 namespace zam {
+
+enum class ModeFamily : std::uint8_t;
+
+// The main window's control named `name`: a widget of its form or of a
+// group's form, or a menu item (a submenu stands for its menu action). A
+// group reaches the menu items it drives, and the few controls it shares
+// with the window, this way. Ends the program when there is none: the forms
+// and the groups name their controls alike.
+QObject &windowControl(QWidget &window, const char *name);
+QAction &windowAction(QWidget &window, const char *name);
+template <class T> T &windowWidget(QWidget &window, const char *name)
+{
+    auto *w = qobject_cast<T *>(&windowControl(window, name));
+    if (!w)
+        qFatal("the main window's %s is no %s", name, T::staticMetaObject.className());
+    return *w;
+}
+
+// A group's own form set up in its place in the main window: the place is
+// the empty widget of the window's form named after the group's form
+// ("LensGroup"), and the group's controls become the place's children.
+template <class Form> std::unique_ptr<Form> placeForm(QWidget &window, const char *place)
+{
+    auto form = std::make_unique<Form>();
+    form->setupUi(&windowWidget<QWidget>(window, place));
+    return form;
+}
+
+// Showing the status blocks. Every write is its own statement: a position
+// that a slider's range does not hold, or an index past a caption table,
+// leaves that one display as it was and the rest of the block is still
+// shown. Slider positions written here send nothing (the groups send only on
+// the operator's actions); check boxes are written with their signals
+// blocked, so their handlers do not send the reported state back to the
+// camera. Menu check marks change with setChecked, which fires toggled but
+// never triggered: handlers of menu items connect to triggered.
+
+// A slider refuses a position outside its range: it keeps its position.
+void showPosition(QAbstractSlider *slider, int value);
+void showNumber(QLineEdit *box, int value);
+// No caption (an index past its table): the box keeps its text.
+void showCaption(QLineEdit *box, const std::optional<QString> &text);
+void showTicked(QCheckBox *box, bool on);
+// A family's reported mode: its menu marks always, its controls (and
+// `current`) when the mode changed.
+void showMode(QWidget &window, ModeFamily family, int reported, int &current);
 
 // Builds entry `id` with `values` for the selected camera and sends it with
 // SD in mode 1; false when nothing was sent (a value the entry does not

@@ -5,12 +5,12 @@
 
 #include <QMessageBox>
 #include <aes.h>
+#include <formcontrols.h>
 #include <frminfo.h>
 #include <frmsetdate.h>
 #include <frmtitle_k.h>
 #include <frmtitle_m.h>
 #include <fset.h>
-#include <groupwidgets.h>
 #include <md.h>
 #include <motiond.h>
 #include <motiondetection.h>
@@ -19,6 +19,8 @@
 #include <register.h>
 #include <sphericalmask.h>
 #include <titleeditors.h>
+
+#include "ui_display.h"
 
 namespace zam {
 
@@ -38,32 +40,40 @@ void showWindow(QWidget *w)
 
 } // namespace
 
-DisplayCommands::DisplayCommands(CameraLink &link, const DisplayWidgets &widgets,
-                                 DisplayContext context)
-    : m_ui(&widgets), m_link(&link), m_context(std::move(context)), m_window(m_context.window)
+DisplayCommands::DisplayCommands(CameraLink &link, DisplayContext context)
+    : m_ui(placeForm<Ui::DisplayGroup>(*context.window, "DisplayGroup")), m_link(&link),
+      m_context(std::move(context)), m_window(m_context.window)
 {
-    const DisplayWidgets *ui = m_ui;
+    const Ui::DisplayGroup *ui = m_ui.get();
+    QWidget &window = *m_window;
+    QAction *titleOnOff = &windowAction(window, "TitleOnOff");
 
     m_titles = new TitleEditors(
         link, *m_context.titleBuffer, [md = m_context.motionDetection] { return md->MDActive; },
-        m_window, [ui] { return ui->TitleOnOff->isChecked(); },
-        [ui](bool on) {
-            const QSignalBlocker quiet(ui->TitleOnOff);
-            ui->TitleOnOff->setChecked(on);
+        m_window, [titleOnOff] { return titleOnOff->isChecked(); },
+        [titleOnOff](bool on) {
+            const QSignalBlocker quiet(titleOnOff);
+            titleOnOff->setChecked(on);
         },
         this);
     onTitleDisplayChanged = [this](bool on) { m_titles->setCheck1(on); };
 
-    connectOnOffItem({ui->DataScreen, Id::DataScreenOn, Id::DataScreenOff, false}, link, this);
-    connectOnOffItem({ui->TitleOnOff, Id::TitleMenuOn, Id::TitleMenuOff, true}, link, this,
+    connectOnOffItem(
+        {&windowAction(window, "DataScreen"), Id::DataScreenOn, Id::DataScreenOff, false}, link,
+        this);
+    connectOnOffItem({titleOnOff, Id::TitleMenuOn, Id::TitleMenuOff, true}, link, this,
                      [this](bool on) {
                          if (onTitleDisplayChanged)
                              onTitleDisplayChanged(on);
                      });
-    connectOnOffItem({ui->DateDisplay, Id::DateDisplayOn, Id::DateDisplayOff, false}, link, this);
-    connectOnOffItem({ui->TimeDisplay, Id::TimeDisplayOn, Id::TimeDisplayOff, false}, link, this);
+    connectOnOffItem(
+        {&windowAction(window, "DateDisplay"), Id::DateDisplayOn, Id::DateDisplayOff, false}, link,
+        this);
+    connectOnOffItem(
+        {&windowAction(window, "TimeDisplay"), Id::TimeDisplayOn, Id::TimeDisplayOff, false}, link,
+        this);
 
-    connectModeItems(ModeFamily::Sync, *ui->form, link, this);
+    connectModeItems(ModeFamily::Sync, window, link, this);
 
     connectCaptionToggle(
         ui->VP0180, link,
@@ -75,19 +85,41 @@ DisplayCommands::DisplayCommands(CameraLink &link, const DisplayWidgets &widgets
     new SliderSender(
         ui->VPSlider, link, [this](int value) { sendPhase(value); }, kPhaseSliderOptions, this);
 
-    connect(ui->SettingMenu, &QAction::triggered, this, &DisplayCommands::openFactorySettings);
-    connect(ui->RegisterSet, &QAction::triggered, this, &DisplayCommands::openRegisters);
-    connect(ui->version, &QAction::triggered, this, &DisplayCommands::openVersion);
-    connect(ui->MotionDetectD, &QAction::triggered, this, &DisplayCommands::openMotionDetection);
+    connect(&windowAction(window, "SettingMenu"), &QAction::triggered, this,
+            &DisplayCommands::openFactorySettings);
+    connect(&windowAction(window, "RegisterSet"), &QAction::triggered, this,
+            &DisplayCommands::openRegisters);
+    connect(&windowAction(window, "version"), &QAction::triggered, this,
+            &DisplayCommands::openVersion);
+    connect(&windowAction(window, "MotionDetectD"), &QAction::triggered, this,
+            &DisplayCommands::openMotionDetection);
 
-    connect(ui->TitleSet, &QAction::triggered, this, &DisplayCommands::openTitleEditor);
-    connect(ui->SettingZones, &QAction::triggered, this, &DisplayCommands::openPrivacy);
-    connect(ui->SphericalZoneMasking, &QAction::triggered, this,
+    connect(&windowAction(window, "TitleSet"), &QAction::triggered, this,
+            &DisplayCommands::openTitleEditor);
+    connect(&windowAction(window, "SettingZones"), &QAction::triggered, this,
+            &DisplayCommands::openPrivacy);
+    connect(&windowAction(window, "SphericalZoneMasking"), &QAction::triggered, this,
             &DisplayCommands::openSphericalMask);
-    connect(ui->PrivacyAv, &QAction::triggered, this, &DisplayCommands::openPrivacyA);
-    connect(ui->AlarmDetection, &QAction::triggered, this, &DisplayCommands::openAlarmDetection);
-    connect(ui->AESpotMode, &QAction::triggered, this, &DisplayCommands::openAESpot);
-    connect(ui->SetTimeDate, &QAction::triggered, this, &DisplayCommands::openSetTimeDate);
+    connect(&windowAction(window, "PrivacyAv"), &QAction::triggered, this,
+            &DisplayCommands::openPrivacyA);
+    connect(&windowAction(window, "AlarmDetection"), &QAction::triggered, this,
+            &DisplayCommands::openAlarmDetection);
+    connect(&windowAction(window, "AESpotMode"), &QAction::triggered, this,
+            &DisplayCommands::openAESpot);
+    connect(&windowAction(window, "SetTimeDate"), &QAction::triggered, this,
+            &DisplayCommands::openSetTimeDate);
+}
+
+DisplayCommands::~DisplayCommands() = default;
+
+void DisplayCommands::showOther(const OtherStatus &s)
+{
+    const Ui::DisplayGroup *ui = m_ui.get();
+    windowAction(*m_window, "DataScreen").setChecked(s.dataScreen);
+    checkModeItem(*m_window, ModeFamily::Sync, findMode(ModeFamily::Sync, s.lineLock ? 1 : 0));
+    ui->VP0180->setText(vp0180Caption(s.vp0180));
+    showNumber(ui->VPValue, s.vPhase);
+    showPosition(ui->VPSlider, s.vPhase);
 }
 
 FSet *DisplayCommands::fset() const

@@ -2,6 +2,11 @@
 // Display, sync and V-phase functions of the main window, and the menu
 // entries that open the setting dialogs.
 //
+// The group's controls are its form (display.ui: the V-Phase frame), set up
+// in the main window's DisplayGroup; the menu items are the window's, found
+// by name. From the status read it shows the data screen and sync marks and
+// the V phase (other block).
+//
 // Every packet goes out with SD in mode 1, to the selected camera.
 //
 //   entry                         control                        gated
@@ -44,15 +49,20 @@
 #include <QString>
 #include <modeltable.h>
 #include <motiondetection.h>
+#include <statusblocks.h>
 #include <titlecode.h>
 
 #include <functional>
+#include <memory>
+
+namespace Ui {
+class DisplayGroup;
+}
 
 namespace zam {
 
 class AES;
 class CameraLink;
-struct DisplayWidgets;
 class FrmInfo;
 class FrmSetDate;
 class FSet;
@@ -64,9 +74,9 @@ class Register;
 class SphericalMask;
 class TitleEditors;
 
-// What the display group needs of the main window besides its controls.
+// What the display group needs of the main window.
 struct DisplayContext {
-    QWidget *window; // parent of the group's dialogs
+    QWidget *window; // its place and menu items, and the parent of the group's dialogs
     titles::TitleBuffer *titleBuffer;
     MdState *motionDetection;
     std::function<bool()> checkAlarmStatus;
@@ -77,7 +87,10 @@ struct DisplayContext {
 class DisplayCommands : public QObject {
     Q_OBJECT
 public:
-    DisplayCommands(CameraLink &link, const DisplayWidgets &widgets, DisplayContext context);
+    DisplayCommands(CameraLink &link, DisplayContext context);
+    ~DisplayCommands() override;
+
+    void showOther(const OtherStatus &s);
 
     // "Title On/Off" changed its mark: the title editors' display boxes
     // follow (called after the mark is inverted, before the packet is sent).
@@ -120,7 +133,7 @@ public Q_SLOTS:
 private:
     bool sendPhase(int value);
 
-    const DisplayWidgets *m_ui;
+    std::unique_ptr<Ui::DisplayGroup> m_ui;
     CameraLink *m_link;
     DisplayContext m_context;
     QWidget *m_window;

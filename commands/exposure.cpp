@@ -6,12 +6,13 @@
 #include <QMessageBox>
 #include <cameramodes.h>
 #include <formcontrols.h>
-#include <groupwidgets.h>
 #include <hexfield.h>
 #include <modeltable.h>
 #include <windowsupport.h>
 
 #include <utility>
+
+#include "ui_exposure.h"
 
 namespace zam {
 
@@ -40,17 +41,18 @@ template <typename Handler> void connectModeItem(QAction *action, QObject *conte
 
 } // namespace
 
-ExposureCommands::ExposureCommands(CameraLink &link, const ExposureWidgets &widgets,
-                                   CameraModes &modes, const CaptionTables &captions,
-                                   QWidget *window)
-    : m_ui(&widgets), m_link(&link), m_modes(&modes), m_captions(&captions), m_messages(window)
+ExposureCommands::ExposureCommands(CameraLink &link, QWidget &window, CameraModes &modes,
+                                   const CaptionTables &captions)
+    : m_ui(placeForm<Ui::ExposureGroup>(window, "ExposureGroup")), m_window(&window),
+      m_modelName(&windowWidget<QLineEdit>(window, "ModelVersion")), m_link(&link), m_modes(&modes),
+      m_captions(&captions), m_messages(&window)
 {
-    const ExposureWidgets *ui = m_ui;
+    const Ui::ExposureGroup *ui = m_ui.get();
 
     // AE mode menu: one item per mode row. ShutterAuto and GainAuto have no
     // action; AESpotMode opens the AE spot dialog, which wires itself.
     for (const ModeRow &row : kAeModes) {
-        connectModeItem(formAction(*ui->form, row.item), this, [this, &row] {
+        connectModeItem(&windowAction(window, row.item), this, [this, &row] {
             if (row.code == ae::kBright)
                 selectBright(row);
             else
@@ -111,6 +113,8 @@ ExposureCommands::ExposureCommands(CameraLink &link, const ExposureWidgets &widg
     connect(ui->cmdSetSlowAE, &QPushButton::clicked, this, &ExposureCommands::setSlowAE);
 }
 
+ExposureCommands::~ExposureCommands() = default;
+
 bool ExposureCommands::send(catalog::Id id, std::initializer_list<int> values)
 {
     return zam::send(*m_link, id, values);
@@ -155,8 +159,8 @@ void ExposureCommands::selectBright(const ModeRow &bright)
 
 void ExposureCommands::applyAEMode(const ModeRow &row)
 {
-    checkModeItem(*m_ui->form, ModeFamily::Ae, row.marked ? &row : nullptr);
-    applyModeControls(*m_ui->form, ModeFamily::Ae, row);
+    checkModeItem(*m_window, ModeFamily::Ae, row.marked ? &row : nullptr);
+    applyModeControls(*m_window, ModeFamily::Ae, row);
 }
 
 bool ExposureCommands::gateCheckBox(QCheckBox *box, bool checked)
@@ -210,7 +214,7 @@ void ExposureCommands::stepBrightUp()
 
 void ExposureCommands::stepShutterSlow()
 {
-    if (!shutterSlowStepsDisplay(m_ui->ModelVersion->text()))
+    if (!shutterSlowStepsDisplay(m_modelName->text()))
         return;
     const int value = m_ui->ShutterSlider->value();
     if (value <= kShutterSlowStepFloor)
@@ -231,6 +235,34 @@ void ExposureCommands::setSlowAE()
         }));
     if (value)
         send(Id::SlowAe, {int(*value)});
+}
+
+void ExposureCommands::showCamera(const CameraStatus &s)
+{
+    const Ui::ExposureGroup *ui = m_ui.get();
+    showMode(*m_window, ModeFamily::Ae, s.aeMode, m_modes->CurrentAEMode);
+
+    showPosition(ui->ApertureSlider, s.aperture);
+    showNumber(ui->ApertureValue, s.aperture);
+
+    const CaptionTables &captions = *m_captions;
+    showPosition(ui->ShutterSlider, s.shutterPosition);
+    showCaption(ui->ShutterValue, captions.shutter(m_modes->ShutterColumn, s.shutterPosition));
+    showPosition(ui->IrisSlider, s.irisPosition);
+    showCaption(ui->IrisValue, captions.iris(s.irisPosition));
+    showPosition(ui->GainSlider, s.gainPosition);
+    showCaption(ui->GainValue, captions.gain(s.gainPosition));
+    showPosition(ui->BrightSlider, s.brightPosition);
+    showCaption(ui->BrightValue, captions.bright(s.brightPosition));
+    showPosition(ui->ExpCompSlider, s.expCompPosition);
+    showCaption(ui->ExpCompValue, captions.expComp(s.expCompPosition));
+
+    showTicked(ui->AutoSlowShutter, s.autoSlowShutter);
+    showTicked(ui->BackLight, s.backLight);
+
+    // Exposure compensation controls follow the check box whatever the AE mode.
+    showTicked(ui->ExpComp, s.expComp);
+    setExpCompControlsEnabled(s.expComp);
 }
 
 } // namespace zam

@@ -23,24 +23,35 @@
 // Display steps: GainDown, BrightUp and (on four models) ShutterSlow move
 // their slider and caption one row themselves after sending; every other
 // control leaves its display to the next status read.
+//
+// The group's controls are its form (exposure.ui: the AE Control and
+// Aperture Control frames), set up in the main window's ExposureGroup; the AE
+// Mode items are the window's. From the status read it shows the AE mode and
+// the exposure positions of the camera block.
 
 #include <QObject>
 #include <QString>
 #include <catalog.h>
+#include <statusblocks.h>
 #include <windowsupport.h>
 
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 
 class QAction;
 class QCheckBox;
+class QLineEdit;
+
+namespace Ui {
+class ExposureGroup;
+}
 
 namespace zam {
 
 class CameraLink;
-struct ExposureWidgets;
 class CaptionTables;
 struct CameraModes;
 struct ModeRow;
@@ -54,8 +65,13 @@ inline constexpr int kShutterSlowStepFloor = 7;
 class ExposureCommands : public QObject {
     Q_OBJECT
 public:
-    ExposureCommands(CameraLink &link, const ExposureWidgets &widgets, CameraModes &modes,
-                     const CaptionTables &captions, QWidget *window);
+    ExposureCommands(CameraLink &link, QWidget &window, CameraModes &modes,
+                     const CaptionTables &captions);
+    ~ExposureCommands() override;
+
+    // The AE mode and the exposure positions; the shutter caption is read in
+    // the column of modes.ShutterColumn.
+    void showCamera(const CameraStatus &s);
 
     // Tests answer the group's message boxes through this.
     void setMessageHook(MessageHook hook) { m_messages.setHook(std::move(hook)); }
@@ -81,7 +97,9 @@ private:
     void stepShutterSlow();
     void setSlowAE();
 
-    const ExposureWidgets *m_ui;
+    std::unique_ptr<Ui::ExposureGroup> m_ui;
+    QWidget *m_window;            // the AE Mode items and the mode controls
+    const QLineEdit *m_modelName; // the window's ModelVersion
     CameraLink *m_link;
     CameraModes *m_modes;
     const CaptionTables *m_captions;

@@ -12,9 +12,10 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QToolButton>
-#include <groupwidgets.h>
 #include <hexfield.h>
 #include <windowsupport.h>
+
+#include "ui_focus.h"
 
 #include <algorithm>
 #include <utility>
@@ -27,43 +28,44 @@ using catalog::Id;
 
 // Buttons and menu items that send one fixed packet and change nothing else.
 struct PlainRow {
-    QPushButton *FocusWidgets::*button;
+    QPushButton *Ui::FocusGroup::*button;
     Id id;
 };
 
 const PlainRow kPlainButtons[] = {
-    {&FocusWidgets::AFTrig, Id::FocusOnePush},
-    {&FocusWidgets::Infinity, Id::FocusInfinity},
+    {&Ui::FocusGroup::AFTrig, Id::FocusOnePush},
+    {&Ui::FocusGroup::Infinity, Id::FocusInfinity},
 };
 
+// Items of the window's Camera menu.
 struct MenuRow {
-    QAction *FocusWidgets::*action;
+    const char *item;
     Id id;
 };
 
 const MenuRow kMenuItems[] = {
-    {&FocusWidgets::Lensinit, Id::LensInitialize},
-    {&FocusWidgets::CompScan, Id::CompensationScan},
+    {"Lensinit", Id::LensInitialize},
+    {"CompScan", Id::CompensationScan},
 };
 
 // AFModeCmd 1..3 with their AF mode; AFModeCmd_0 is "Auto".
 struct AfModeRow {
-    QPushButton *FocusWidgets::*button;
+    QPushButton *Ui::FocusGroup::*button;
     Id mode;
 };
 
 const AfModeRow kAfModes[] = {
-    {&FocusWidgets::AFModeCmd_1, Id::AfModeNormal},
-    {&FocusWidgets::AFModeCmd_2, Id::AfModeInterval},
-    {&FocusWidgets::AFModeCmd_3, Id::AfModeZoomTrigger},
+    {&Ui::FocusGroup::AFModeCmd_1, Id::AfModeNormal},
+    {&Ui::FocusGroup::AFModeCmd_2, Id::AfModeInterval},
+    {&Ui::FocusGroup::AFModeCmd_3, Id::AfModeZoomTrigger},
 };
 
 } // namespace
 
-FocusCommands::FocusCommands(CameraLink &link, const FocusWidgets &widgets, QWidget *window)
-    : m_link(&link), m_ui(&widgets), m_messages(window)
+FocusCommands::FocusCommands(CameraLink &link, QWidget &window)
+    : m_link(&link), m_ui(placeForm<Ui::FocusGroup>(window, "FocusGroup")), m_messages(&window)
 {
-    const FocusWidgets *ui = m_ui;
+    const Ui::FocusGroup *ui = m_ui.get();
 
     for (HoldRow row : {speedHold(ui->Far, Id::FocusFar, ui->FarSpeed, Id::FocusStop),
                         speedHold(ui->Near, Id::FocusNear, ui->NearSpeed, Id::FocusStop)})
@@ -72,7 +74,8 @@ FocusCommands::FocusCommands(CameraLink &link, const FocusWidgets &widgets, QWid
         connect(ui->*row.button, &QAbstractButton::clicked, this, [this, row] { send(row.id); });
     }
     for (const MenuRow &row : kMenuItems) {
-        connect(ui->*row.action, &QAction::triggered, this, [this, row] { send(row.id); });
+        connect(&windowAction(window, row.item), &QAction::triggered, this,
+                [this, row] { send(row.id); });
     }
     for (const AfModeRow &row : kAfModes) {
         connect(ui->*row.button, &QAbstractButton::clicked, this,
@@ -110,6 +113,8 @@ FocusCommands::FocusCommands(CameraLink &link, const FocusWidgets &widgets, QWid
     }
 }
 
+FocusCommands::~FocusCommands() = default;
+
 bool FocusCommands::send(catalog::Id id, std::initializer_list<int> values)
 {
     return zam::send(*m_link, id, values);
@@ -117,7 +122,7 @@ bool FocusCommands::send(catalog::Id id, std::initializer_list<int> values)
 
 void FocusCommands::focusAuto()
 {
-    const FocusWidgets *ui = m_ui;
+    const Ui::FocusGroup *ui = m_ui.get();
     // The enabled states record the focus mode: they follow only a packet
     // that went out.
     if (!send(Id::FocusAuto))
@@ -132,7 +137,7 @@ void FocusCommands::focusAuto()
 
 void FocusCommands::focusManual()
 {
-    const FocusWidgets *ui = m_ui;
+    const Ui::FocusGroup *ui = m_ui.get();
     if (!send(Id::FocusManual))
         return;
     setManualGroupEnabled(true);
@@ -151,7 +156,7 @@ void FocusCommands::afMode(catalog::Id mode)
 
 void FocusCommands::setIntervalTimes()
 {
-    const FocusWidgets *ui = m_ui;
+    const Ui::FocusGroup *ui = m_ui.get();
     const auto refuse = [this](const QString &text) {
         m_messages.show({QMessageBox::Warning, QStringLiteral("Interval AF"), text});
     };
@@ -187,17 +192,42 @@ void FocusCommands::clampToNearLimit(int value)
 
 void FocusCommands::setManualGroupEnabled(bool on)
 {
-    const FocusWidgets *ui = m_ui;
+    const Ui::FocusGroup *ui = m_ui.get();
     setEnabled({ui->Near, ui->Far, ui->NearSpeed, ui->FarSpeed, ui->FocusSlider, ui->AFTrig}, on);
 }
 
 void FocusCommands::showAfModeChosen()
 {
-    const FocusWidgets *ui = m_ui;
+    const Ui::FocusGroup *ui = m_ui.get();
     setManualGroupEnabled(false);
     ui->AFModeCmd_0->setEnabled(true);
     for (const AfModeRow &row : kAfModes)
         (ui->*row.button)->setEnabled(true);
+}
+
+void FocusCommands::applyFocusControls(const FocusControls &c)
+{
+    const Ui::FocusGroup *ui = m_ui.get();
+    setEnabled({ui->Near, ui->Far, ui->NearSpeed, ui->FarSpeed, ui->FocusSlider}, c.manualEnabled);
+    ui->AFTrig->setEnabled(c.afTrigEnabled);
+    ui->AFModeCmd_0->setEnabled(c.afModeCmd0Enabled);
+    setEnabled({ui->AFModeCmd_1, ui->AFModeCmd_2, ui->AFModeCmd_3}, c.afModeCmdEnabled);
+    ui->ManAFMode->setEnabled(c.manAFModeEnabled);
+    ui->Infinity->setEnabled(c.infinityEnabled);
+}
+
+void FocusCommands::showLens(const LensStatus &s)
+{
+    const Ui::FocusGroup *ui = m_ui.get();
+    // The near limit first: the focus slider is held at or below it, and the
+    // camera's focus must be measured against its new limit, not the old one.
+    showPosition(ui->FocusNearLimitSlider, s.focusNearLimit);
+    if (!s.focusMoving) {
+        showPosition(ui->FocusSlider, s.focusPosition);
+        showNumber(ui->FocusValue, s.focusPosition);
+    }
+    showTicked(ui->AF_Sens, s.afSensitivity);
+    applyFocusControls(focusControls(s.focusAuto));
 }
 
 } // namespace zam

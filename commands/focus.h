@@ -19,23 +19,36 @@
 // below the near-limit slider. The window shows the focus mode by which
 // controls are enabled: the manual group (Near, Far, their speeds, the focus
 // slider, OnePushAF) only in manual focus.
+//
+// The group's controls are its form (focus.ui), set up in the main window's
+// FocusGroup; Lensinit and CompScan are items of the window's Camera menu.
+// From the status read it shows the focus position, the near limit, the AF
+// sensitivity and the focus mode (lens block).
 
 #include <QObject>
 #include <catalog.h>
+#include <statusblocks.h>
 #include <windowsupport.h>
 
 #include <functional>
 #include <initializer_list>
+#include <memory>
+
+namespace Ui {
+class FocusGroup;
+}
 
 namespace zam {
 
 class CameraLink;
-struct FocusWidgets;
 
 class FocusCommands : public QObject {
     Q_OBJECT
 public:
-    FocusCommands(CameraLink &link, const FocusWidgets &widgets, QWidget *window);
+    FocusCommands(CameraLink &link, QWidget &window);
+    ~FocusCommands() override;
+
+    void showLens(const LensStatus &s);
 
     // Tests answer the group's message boxes through this.
     void setMessageHook(MessageHook hook) { m_messages.setHook(std::move(hook)); }
@@ -51,9 +64,10 @@ private:
     void setManualGroupEnabled(bool on);
     // Normal, Interval AF, ZoomTrigger and Set leave every AF mode button enabled.
     void showAfModeChosen();
+    void applyFocusControls(const FocusControls &c);
 
     CameraLink *m_link;
-    const FocusWidgets *m_ui;
+    std::unique_ptr<Ui::FocusGroup> m_ui;
     OperatorMessages m_messages;
 };
 

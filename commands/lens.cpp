@@ -5,7 +5,9 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QToolButton>
-#include <groupwidgets.h>
+#include <windowsupport.h>
+
+#include "ui_lens.h"
 
 namespace zam {
 
@@ -21,10 +23,10 @@ constexpr int kDigitalTeleEnd = 0x8BE0;
 
 } // namespace
 
-LensCommands::LensCommands(CameraLink &link, const LensWidgets &widgets)
-    : m_link(&link), m_ui(&widgets)
+LensCommands::LensCommands(CameraLink &link, QWidget &window)
+    : m_link(&link), m_ui(placeForm<Ui::LensGroup>(window, "LensGroup"))
 {
-    const LensWidgets *ui = m_ui;
+    const Ui::LensGroup *ui = m_ui.get();
 
     // The press-and-hold buttons with the speed box each reads.
     for (HoldRow row :
@@ -51,6 +53,8 @@ LensCommands::LensCommands(CameraLink &link, const LensWidgets &widgets)
     connect(ui->DZoomX, &QAbstractButton::clicked, this, &LensCommands::toggleX1Max);
 }
 
+LensCommands::~LensCommands() = default;
+
 bool LensCommands::send(catalog::Id id, std::initializer_list<int> values)
 {
     return zam::send(*m_link, id, values);
@@ -64,7 +68,7 @@ void LensCommands::zoomToTeleEnd()
 
 void LensCommands::digitalZoomOn()
 {
-    const LensWidgets *ui = m_ui;
+    const Ui::LensGroup *ui = m_ui.get();
     // The enabled pair is the window's record of digital zoom on or off (the
     // tele end follows it): it changes only with a packet that went out.
     if (!send(Id::DigitalZoomOn))
@@ -77,7 +81,7 @@ void LensCommands::digitalZoomOn()
 
 void LensCommands::digitalZoomOff()
 {
-    const LensWidgets *ui = m_ui;
+    const Ui::LensGroup *ui = m_ui.get();
     if (!send(Id::DigitalZoomOff))
         return;
     ui->DZoomOff->setEnabled(false);
@@ -105,7 +109,7 @@ void LensCommands::separateMode()
 
 void LensCommands::showMode(bool separate)
 {
-    const LensWidgets *ui = m_ui;
+    const Ui::LensGroup *ui = m_ui.get();
     ui->DZoomTele->setEnabled(separate);
     ui->DZoomWide->setEnabled(separate);
     ui->DZoomX->setEnabled(separate);
@@ -123,7 +127,7 @@ void LensCommands::toggleX1Max()
 
 void LensCommands::offerFullZoomSlider(bool full)
 {
-    const LensWidgets *ui = m_ui;
+    const Ui::LensGroup *ui = m_ui.get();
     QSlider *shown = full ? ui->ZoomSlider : ui->ZoomSliderShort;
     QSlider *hidden = full ? ui->ZoomSliderShort : ui->ZoomSlider;
     hidden->setEnabled(false);
@@ -131,6 +135,41 @@ void LensCommands::offerFullZoomSlider(bool full)
     shown->setVisible(true);
     shown->setEnabled(true);
     shown->raise();
+}
+
+void LensCommands::applyDigitalZoomControls(const DigitalZoomControls &c)
+{
+    const Ui::LensGroup *ui = m_ui.get();
+    ui->DZoomON->setEnabled(c.dZoomOnEnabled);
+    ui->DZoomOff->setEnabled(c.dZoomOffEnabled);
+    setEnabled({ui->DZoomTele, ui->DZoomWide, ui->DZoomX}, c.dZoomButtonsEnabled);
+    ui->DZoomMode_0->setEnabled(c.dZoomMode0Enabled);
+    ui->DZoomMode_1->setEnabled(c.dZoomMode1Enabled);
+    const bool full = c.shownSlider == ZoomSliderKind::ZoomSlider;
+    ui->ZoomSlider->setVisible(full);
+    ui->ZoomSlider->setEnabled(full);
+    ui->ZoomSliderShort->setVisible(!full);
+    ui->ZoomSliderShort->setEnabled(!full);
+    ui->ZoomSlider->raise();
+}
+
+void LensCommands::showLens(const LensStatus &s)
+{
+    const Ui::LensGroup *ui = m_ui.get();
+    if (!s.zoomMoving) {
+        showPosition(ui->ZoomSlider, s.zoomPosition);
+        showPosition(ui->ZoomSliderShort, s.zoomPosition);
+        showNumber(ui->ZoomValue, s.zoomPosition);
+    }
+    applyDigitalZoomControls(digitalZoomControls(s.digitalZoomOn, s.digitalZoomSeparate));
+}
+
+void LensCommands::showExtended(const ExtendedStatus &s)
+{
+    const Ui::LensGroup *ui = m_ui.get();
+    showPosition(ui->DZoomSlider, s.digitalZoomPosition);
+    showNumber(ui->DZoomValue, ui->DZoomSlider->value());
+    ui->DZoomX->setText(dZoomXCaption(ui->DZoomSlider->value()));
 }
 
 } // namespace zam

@@ -18,21 +18,34 @@
 // Of the two zoom sliders on the same place, the full one (0..7000, optical
 // plus digital range) is offered only with digital zoom on in combine mode;
 // otherwise the optical one (0..4000).
+//
+// The group's controls are its form (lens.ui), set up in the main window's
+// LensGroup. From the status read it shows the zoom position and the digital
+// zoom state (lens block) and the digital zoom position (extended block).
 
 #include <QObject>
 #include <catalog.h>
+#include <statusblocks.h>
 
 #include <initializer_list>
+#include <memory>
+
+namespace Ui {
+class LensGroup;
+}
 
 namespace zam {
 
 class CameraLink;
-struct LensWidgets;
 
 class LensCommands : public QObject {
     Q_OBJECT
 public:
-    LensCommands(CameraLink &link, const LensWidgets &widgets);
+    LensCommands(CameraLink &link, QWidget &window);
+    ~LensCommands() override;
+
+    void showLens(const LensStatus &s);
+    void showExtended(const ExtendedStatus &s);
 
 private:
     bool send(catalog::Id id, std::initializer_list<int> values = {});
@@ -46,9 +59,10 @@ private:
     void zoomToTeleEnd();
     // Shows one of the two zoom sliders and hides and disables the other.
     void offerFullZoomSlider(bool full);
+    void applyDigitalZoomControls(const DigitalZoomControls &c);
 
     CameraLink *m_link;
-    const LensWidgets *m_ui;
+    std::unique_ptr<Ui::LensGroup> m_ui;
 };
 
 } // namespace zam

@@ -5,11 +5,12 @@
 #include <QMessageBox>
 #include <formcontrols.h>
 #include <frmdeffect.h>
-#include <groupwidgets.h>
 #include <hexfield.h>
 
 #include <algorithm>
 #include <vector>
+
+#include "ui_picture.h"
 
 namespace zam {
 
@@ -82,17 +83,18 @@ void connectModeItems(ModeFamily family, QWidget &form, CameraLink &link, QObjec
     }
 }
 
-PictureCommands::PictureCommands(CameraLink &link, const PictureWidgets &widgets,
-                                 FrmDEffect &levelDialog, QWidget *window)
-    : m_ui(&widgets), m_link(&link), m_levelDialog(&levelDialog), m_messages(window)
+PictureCommands::PictureCommands(CameraLink &link, QWidget &window, FrmDEffect &levelDialog)
+    : m_ui(placeForm<Ui::PictureGroup>(window, "PictureGroup")), m_window(&window), m_link(&link),
+      m_levelDialog(&levelDialog), m_messages(&window)
 {
-    const PictureWidgets *ui = m_ui;
+    const Ui::PictureGroup *ui = m_ui.get();
 
     connectCaptionToggle(
         ui->Wide_D, link,
         {{"ON", Id::WideDynamicRangeOn, "OFF"}, {nullptr, Id::WideDynamicRangeOff, "ON"}}, this);
     connectCaptionToggle(
-        ui->cmdHigh_Reso, link,
+        // In the Aperture Control frame of the exposure group's form.
+        &windowWidget<QAbstractButton>(window, "cmdHigh_Reso"), link,
         {{"OFF", Id::HighResolutionOff, "ON"}, {"ON", Id::HighResolutionOn, "OFF"}}, this);
     connectCaptionToggle(ui->comAutoICR, link,
                          {{"OFF", Id::AutoIcrOn, "ON"}, {"ON", Id::AutoIcrOff, "OFF"}}, this);
@@ -102,31 +104,52 @@ PictureCommands::PictureCommands(CameraLink &link, const PictureWidgets &widgets
             &PictureCommands::sendICRThreshold);
 
     const OnOffItem items[] = {
-        {ui->PictureFlip, Id::PictureFlipOn, Id::PictureFlipOff, true},
-        {ui->LR_Reverse, Id::LrReverseOn, Id::LrReverseOff, true},
-        {ui->Freese, Id::FreezeOn, Id::FreezeOff, true},
-        {ui->Image_Stabi, Id::StabilizerOn, Id::StabilizerOff, true},
+        {&windowAction(window, "PictureFlip"), Id::PictureFlipOn, Id::PictureFlipOff, true},
+        {&windowAction(window, "LR_Reverse"), Id::LrReverseOn, Id::LrReverseOff, true},
+        {&windowAction(window, "Freese"), Id::FreezeOn, Id::FreezeOff, true},
+        {&windowAction(window, "Image_Stabi"), Id::StabilizerOn, Id::StabilizerOff, true},
     };
     for (const OnOffItem &row : items)
         connectOnOffItem(row, link, this);
 
     // The wide (aspect) submenu is not offered; Normal keeps its packet.
-    ui->Wide->menuAction()->setVisible(false);
-    ui->Wide->menuAction()->setEnabled(false);
-    connectMarkedItem(ui->Normal, this, [this](bool) {
+    QAction &wide = windowAction(window, "Wide");
+    wide.setVisible(false);
+    wide.setEnabled(false);
+    QAction *normal = &windowAction(window, "Normal");
+    connectMarkedItem(normal, this, [this, normal](bool) {
         if (send(*m_link, Id::WideModeNormal))
-            m_ui->Normal->setChecked(true);
+            normal->setChecked(true);
     });
 
-    connectModeItems(ModeFamily::PictureEffect, *ui->form, link, this);
+    connectModeItems(ModeFamily::PictureEffect, window, link, this);
 
-    connect(ui->DigitalEffectLevel, &QAction::triggered, this,
+    connect(&windowAction(window, "DigitalEffectLevel"), &QAction::triggered, this,
             &PictureCommands::openDigitalEffectLevel);
     FrmDEffect &dialog = levelDialog;
     dialog.setLevelMaximum(kDigitalEffectLevelMax);
     connect(&dialog, &FrmDEffect::levelChosen, this, &PictureCommands::sendDigitalEffectLevel);
     // OK, Cancel, Escape and the title bar's close all end here.
     connect(&dialog, &QDialog::finished, this, [this] { m_link->refresh().holdEnded(); });
+}
+
+PictureCommands::~PictureCommands() = default;
+
+void PictureCommands::showOther(const OtherStatus &s)
+{
+    QWidget &window = *m_window;
+    windowAction(window, "LR_Reverse").setChecked(s.lrReverse);
+    windowAction(window, "Freese").setChecked(s.freeze);
+    m_ui->comAutoICR->setText(autoICRCaption(s.autoICR));
+    checkModeItem(window, ModeFamily::PictureEffect,
+                  reportedMode(ModeFamily::PictureEffect, s.pictureEffect));
+    m_levelDialog->setLevel(s.digitalEffectLevel);
+    windowAction(window, "Image_Stabi").setChecked(s.imageStabilizer);
+}
+
+void PictureCommands::showExtended(const ExtendedStatus &s)
+{
+    windowAction(*m_window, "PictureFlip").setChecked(s.pictureFlip);
 }
 
 void PictureCommands::sendICRThreshold()

@@ -4,6 +4,11 @@
 // items of the "Function" menu and the digital effect level dialog
 // FrmD_Effect.
 //
+// The group's controls are its form (picture.ui: the Wide-Dynamic Range and
+// ICR_Func frames), set up in the main window's PictureGroup. cmdHigh_Reso
+// sits in the Aperture Control frame of the exposure group's form, and the
+// Function menu's items are the window's; the group finds both by name.
+//
 // Every packet goes out with SD in mode 1; no reply is read here, the
 // displays follow at the next status read.
 //
@@ -35,21 +40,26 @@
 #include <QString>
 #include <cameramodes.h>
 #include <catalog.h>
+#include <statusblocks.h>
 #include <windowsupport.h>
 
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 
 class QAbstractButton;
 class QAction;
 class QLineEdit;
 
+namespace Ui {
+class PictureGroup;
+}
+
 namespace zam {
 
 class CameraLink;
 class FrmDEffect;
-struct PictureWidgets;
 
 // Helpers the picture, system and display groups share.
 
@@ -91,8 +101,13 @@ void connectModeItems(ModeFamily family, QWidget &form, CameraLink &link, QObjec
 class PictureCommands : public QObject {
     Q_OBJECT
 public:
-    PictureCommands(CameraLink &link, const PictureWidgets &widgets, FrmDEffect &levelDialog,
-                    QWidget *window);
+    PictureCommands(CameraLink &link, QWidget &window, FrmDEffect &levelDialog);
+    ~PictureCommands() override;
+
+    // The picture items' marks, AutoICR and the digital effect level (other
+    // block), Picture Flip (extended block).
+    void showOther(const OtherStatus &s);
+    void showExtended(const ExtendedStatus &s);
 
     // Tests answer the group's message boxes through this.
     void setMessageHook(MessageHook hook) { m_messages.setHook(std::move(hook)); }
@@ -108,7 +123,8 @@ private:
     void sendICRThreshold();
     void sendDigitalEffectLevel();
 
-    const PictureWidgets *m_ui;
+    std::unique_ptr<Ui::PictureGroup> m_ui;
+    QWidget *m_window; // the Function menu's items
     CameraLink *m_link;
     FrmDEffect *m_levelDialog;
     OperatorMessages m_messages;

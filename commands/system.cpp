@@ -7,8 +7,9 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <frmcamid.h>
-#include <groupwidgets.h>
 #include <hexfield.h>
+
+#include "ui_system.h"
 
 namespace zam {
 
@@ -56,25 +57,26 @@ std::optional<int> cameraIdValue(const QString &text)
     return std::min(magnitude, kCameraIdMax);
 }
 
-SystemCommands::SystemCommands(CameraLink &link, const SystemWidgets &widgets, FrmCamID &idDialog,
-                               std::function<void()> readStatus, QWidget *window)
-    : m_ui(&widgets), m_link(&link), m_idDialog(&idDialog), m_readStatus(std::move(readStatus)),
-      m_window(window), m_messages(window), m_pendingRelease(link.clock()),
-      m_recallRefresh(link.clock())
+SystemCommands::SystemCommands(CameraLink &link, QWidget &window, FrmCamID &idDialog,
+                               std::function<void()> readStatus)
+    : m_ui(placeForm<Ui::SystemGroup>(window, "SystemGroup")), m_link(&link), m_idDialog(&idDialog),
+      m_readStatus(std::move(readStatus)), m_window(&window),
+      m_cameraIdText(&windowWidget<QLineEdit>(window, "CameraIDText")), m_messages(&window),
+      m_pendingRelease(link.clock()), m_recallRefresh(link.clock())
 {
-    const SystemWidgets *ui = m_ui;
+    const Ui::SystemGroup *ui = m_ui.get();
 
     const OnOffItem items[] = {
-        {ui->Power, Id::PowerOn, Id::PowerOff, true},
-        {ui->KeyLock, Id::KeyLockOn, Id::KeyLockOff, false},
-        {ui->Mute, Id::MuteOn, Id::MuteOff, false},
+        {&windowAction(window, "Power"), Id::PowerOn, Id::PowerOff, true},
+        {&windowAction(window, "KeyLock"), Id::KeyLockOn, Id::KeyLockOff, false},
+        {&windowAction(window, "Mute"), Id::MuteOn, Id::MuteOff, false},
     };
     for (const OnOffItem &row : items)
         connectOnOffItem(row, link, this);
 
-    connect(ui->AddressSet, &QAction::triggered, this,
+    connect(&windowAction(window, "AddressSet"), &QAction::triggered, this,
             [this] { sendBroadcast(*m_link, Id::AddressSet); });
-    connect(ui->IFClear, &QAction::triggered, this,
+    connect(&windowAction(window, "IFClear"), &QAction::triggered, this,
             [this] { sendBroadcast(*m_link, Id::InterfaceClear); });
 
     const std::pair<QAbstractButton *, Id> custom[] = {
@@ -115,7 +117,8 @@ SystemCommands::SystemCommands(CameraLink &link, const SystemWidgets &widgets, F
     connect(ui->cmdMemoryRD, &QAbstractButton::clicked, this, &SystemCommands::readMemory);
     connect(ui->cmdMemoryWite, &QAbstractButton::clicked, this, &SystemCommands::writeMemory);
 
-    connect(ui->IDWrite, &QAction::triggered, this, &SystemCommands::openCameraIdDialog);
+    connect(&windowAction(window, "IDWrite"), &QAction::triggered, this,
+            &SystemCommands::openCameraIdDialog);
     FrmCamID &dialog = idDialog;
     connect(&dialog, &FrmCamID::writeRequested, this, &SystemCommands::writeCameraId);
     // OK, Cancel, Escape and the title bar's close all end here.
@@ -123,6 +126,14 @@ SystemCommands::SystemCommands(CameraLink &link, const SystemWidgets &widgets, F
 }
 
 SystemCommands::~SystemCommands() = default;
+
+void SystemCommands::showOther(const OtherStatus &s)
+{
+    windowAction(*m_window, "Power").setChecked(s.power);
+    windowAction(*m_window, "KeyLock").setChecked(s.keyLock);
+    showNumber(m_cameraIdText, s.cameraId);
+    m_idDialog->setIdText(QString::number(s.cameraId));
+}
 
 QRadioButton *SystemCommands::presetButton(int kind, int index) const
 {
@@ -277,7 +288,7 @@ void SystemCommands::writeCameraId()
         dialog.setIdText(text);
     if (!send(*m_link, Id::CameraIdWrite, {*value}))
         return;
-    m_ui->CameraIDText->setText(text);
+    m_cameraIdText->setText(text);
     dialog.accept();
 }
 

@@ -3,6 +3,12 @@
 // menu's power, key lock, mute and broadcast entries, the "Memory" presets,
 // the "16Byte Memory" frame and the camera ID dialog FrmCamID.
 //
+// The group's controls are its form (system.ui: the Memory and 16Byte Memory
+// frames), set up in the main window's SystemGroup; the Camera menu's items
+// and the CameraIDText box beside the window's line speed are the window's,
+// found by name. From the status read it shows power, key lock and the camera
+// ID (other block).
+//
 // Every packet goes out with SD in mode 1.
 //
 //   entry                         control                        gated
@@ -33,19 +39,25 @@
 #include <QObject>
 #include <QString>
 #include <clock.h>
+#include <statusblocks.h>
 #include <windowsupport.h>
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
+class QLineEdit;
 class QRadioButton;
+
+namespace Ui {
+class SystemGroup;
+}
 
 namespace zam {
 
 class CameraLink;
 class FrmCamID;
-struct SystemWidgets;
 
 // The camera ID typed into FrmCamID: a whole number, blanks around it
 // ignored; below 0 is held at 0 and above 65535 at 65535. Anything else,
@@ -58,9 +70,11 @@ public:
     enum PresetKind { Set = 0, Recall = 1, Reset = 2 };
 
     // readStatus runs the main window's status read (after a preset recall).
-    SystemCommands(CameraLink &link, const SystemWidgets &widgets, FrmCamID &idDialog,
-                   std::function<void()> readStatus, QWidget *window);
+    SystemCommands(CameraLink &link, QWidget &window, FrmCamID &idDialog,
+                   std::function<void()> readStatus);
     ~SystemCommands() override;
+
+    void showOther(const OtherStatus &s);
 
     // Tests answer the group's message boxes through this.
     void setMessageHook(MessageHook hook) { m_messages.setHook(std::move(hook)); }
@@ -96,11 +110,12 @@ private:
 
     void writeCameraId();
 
-    const SystemWidgets *m_ui;
+    std::unique_ptr<Ui::SystemGroup> m_ui;
     CameraLink *m_link;
     FrmCamID *m_idDialog;
     std::function<void()> m_readStatus;
     QWidget *m_window;
+    QLineEdit *m_cameraIdText; // the window's
     OperatorMessages m_messages;
     struct PendingPreset {
         int kind; // PresetKind

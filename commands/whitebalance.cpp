@@ -4,7 +4,8 @@
 
 #include <cameramodes.h>
 #include <formcontrols.h>
-#include <groupwidgets.h>
+
+#include "ui_whitebalance.h"
 
 namespace zam {
 
@@ -17,14 +18,14 @@ constexpr SliderSender::Options kSliderOptions{
 
 } // namespace
 
-WhiteBalanceCommands::WhiteBalanceCommands(CameraLink &link, const WhiteBalanceWidgets &widgets,
-                                           CameraModes &modes)
-    : m_ui(&widgets), m_link(&link), m_modes(&modes)
+WhiteBalanceCommands::WhiteBalanceCommands(CameraLink &link, QWidget &window, CameraModes &modes)
+    : m_ui(placeForm<Ui::WhiteBalanceGroup>(window, "WhiteBalanceGroup")), m_window(&window),
+      m_link(&link), m_modes(&modes)
 {
-    const WhiteBalanceWidgets *ui = m_ui;
+    const Ui::WhiteBalanceGroup *ui = m_ui.get();
 
     for (const ModeRow &row : kWhiteBalanceModes) {
-        QAction *action = formAction(*ui->form, row.item);
+        QAction *action = &windowAction(window, row.item);
         // The item's check mark is the handler's to set: Qt's own flip on
         // trigger is undone first, so a refused or repeated click keeps it.
         connect(action, &QAction::triggered, this, [this, action, &row](bool checked) {
@@ -57,6 +58,8 @@ WhiteBalanceCommands::WhiteBalanceCommands(CameraLink &link, const WhiteBalanceW
         kSliderOptions, this);
 }
 
+WhiteBalanceCommands::~WhiteBalanceCommands() = default;
+
 bool WhiteBalanceCommands::send(catalog::Id id, std::initializer_list<int> values)
 {
     return zam::send(*m_link, id, values);
@@ -74,8 +77,18 @@ void WhiteBalanceCommands::selectMode(const ModeRow &row)
     if (!send(row.entry))
         return;
     s.CurrentWBMode = row.code;
-    checkModeItem(*m_ui->form, ModeFamily::WhiteBalance, &row);
-    applyModeControls(*m_ui->form, ModeFamily::WhiteBalance, row);
+    checkModeItem(*m_window, ModeFamily::WhiteBalance, &row);
+    applyModeControls(*m_window, ModeFamily::WhiteBalance, row);
+}
+
+void WhiteBalanceCommands::showCamera(const CameraStatus &s)
+{
+    const Ui::WhiteBalanceGroup *ui = m_ui.get();
+    showMode(*m_window, ModeFamily::WhiteBalance, s.wbMode, m_modes->CurrentWBMode);
+    showPosition(ui->RGainSlider, s.rGain);
+    showNumber(ui->RGValue, ui->RGainSlider->value());
+    showPosition(ui->BGainSlider, s.bGain);
+    showNumber(ui->BGValue, ui->BGainSlider->value());
 }
 
 } // namespace zam

@@ -18,8 +18,10 @@
 #include "ui_frmdeffect.h"
 #include "ui_frmmain.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
@@ -48,7 +50,6 @@ FrmMain::FrmMain(CameraLink &link, PortSettings settings, QWidget *parent)
       m_settings(std::move(settings))
 {
     m_ui->setupUi(this);
-    m_groupWidgets = zam::groupWidgets(*m_ui);
     m_cameraSel = {m_ui->CameraSel_1, m_ui->CameraSel_2, m_ui->CameraSel_3, m_ui->CameraSel_4,
                    m_ui->CameraSel_5, m_ui->CameraSel_6, m_ui->CameraSel_7};
 
@@ -87,6 +88,49 @@ FrmMain::FrmMain(CameraLink &link, PortSettings settings, QWidget *parent)
 FrmMain::~FrmMain()
 {
     delete m_monitor; // a window of its own: no parent deletes it
+}
+
+void FrmMain::groupsPlaced(StatusView view)
+{
+    m_statusView = std::move(view);
+    if (!m_statusView)
+        return;
+    // The editors inside spin boxes and combo boxes go with their owner.
+    const auto tabStop = [](const QWidget *w) {
+        const QWidget *parent = w->parentWidget();
+        return (w->focusPolicy() & Qt::TabFocus) &&
+               !qobject_cast<const QAbstractSpinBox *>(parent) &&
+               !qobject_cast<const QComboBox *>(parent);
+    };
+    // Each form chains its own controls; the chains follow one another in
+    // this order.
+    static const char *const kTabOrder[] = {"LensGroup",         "FocusGroup",   "ExposureGroup",
+                                            "WhiteBalanceGroup", "DisplayGroup", "SystemGroup",
+                                            "PictureGroup",      "SystemPanel",  "LogPanel"};
+    QList<QWidget *> chain;
+    for (const char *name : kTabOrder) {
+        const QWidget *block = findChild<QWidget *>(QLatin1String(name));
+        for (QWidget *w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
+            if (block->isAncestorOf(w) && tabStop(w))
+                chain << w;
+    }
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+    // The Tab key starts at the chain's first control: the controls before
+    // it go, one at a time, behind the last one. setTabOrder passes over the
+    // window itself, so each of them first steps behind the first control.
+    for (qsizetype moved = 0; moved < chain.size(); ++moved) {
+        QWidget *lead = nextInFocusChain();
+        while (lead != this && !tabStop(lead))
+            lead = lead->nextInFocusChain();
+        if (lead == this || lead == chain.first())
+            break;
+        QWidget *last = previousInFocusChain();
+        while (last != this && !tabStop(last))
+            last = last->previousInFocusChain();
+        setTabOrder(chain.first(), lead);
+        setTabOrder(last, lead);
+    }
 }
 
 void FrmMain::wireSettingsFiles()
@@ -227,7 +271,7 @@ void FrmMain::identifyModel(const QByteArray &versionReply)
     m_ui->ModelVersion->clear();
     m_ui->NTSCorPAL->clear();
     m_restrictions.reset();
-    restoreDesignedConfiguration(*m_ui);
+    restoreDesignedConfiguration(*this);
 
     const VersionStatus version = decodeVersion(versionReply, state().CameraAddress);
     const auto row = version.valid ? findModel(version.modelCode) : std::nullopt;
@@ -237,7 +281,7 @@ void FrmMain::identifyModel(const QByteArray &versionReply)
         m_ui->NTSCorPAL->setText(QString::fromLatin1(row->ntscOrPal));
         for (const Restriction r : restrictionsOf(row->group)) {
             m_restrictions.set(std::size_t(r));
-            setRestriction(*m_ui, r, true);
+            setRestriction(*this, r, true);
         }
     }
     Q_EMIT modelConfigured();
@@ -280,9 +324,7 @@ void FrmMain::ReadCameraStatus()
         return;
     }
 
-    const StatusTargets targets{*m_ui,      m_groupWidgets, s,          m_modes,
-                                m_captions, &frmDEffect(),  &frmCamID()};
-    showStatus(targets, *replies);
+    showStatus(*replies, m_modes, m_statusView);
 
     m_link->setReceiveThreshold(1);
     s.RefreshBusy = false;

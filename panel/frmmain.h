@@ -4,8 +4,8 @@
 
 #include "cameramodes.h"
 #include "captiontables.h"
-#include "groupwidgets.h"
 #include "modeltable.h"
+#include "statusread.h"
 
 #include <titlecode.h>
 
@@ -44,8 +44,12 @@ public:
     FrmMain(CameraLink &link, PortSettings settings, QWidget *parent = nullptr);
     ~FrmMain() override;
 
-    // The controls each command group wires (the form itself stays private).
-    const GroupWidgets &groupWidgets() const { return m_groupWidgets; }
+    // The command groups have set up their forms in their places (the
+    // form's empty LensGroup, FocusGroup ...): the Tab key goes through the
+    // groups in the order of the form, and `view` shows the blocks of each
+    // status read. An empty view: the groups are gone.
+    void groupsPlaced(StatusView view);
+
     CameraLink &link() { return *m_link; }
     ModuleState &state() { return m_link->state(); }
     // The caption tables of the exposure displays (iris and bright filled by
@@ -145,7 +149,7 @@ private:
     void wireSettingsFiles();
 
     std::unique_ptr<Ui::FrmMain> m_ui;
-    GroupWidgets m_groupWidgets;
+    StatusView m_statusView;
     CameraLink *m_link;
     PortSettings m_settings;
     OpenResult m_openResult;

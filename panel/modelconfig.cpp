@@ -1,7 +1,8 @@
 #include "modelconfig.h"
 
 #include "formcontrols.h"
-#include "ui_frmmain.h"
+
+#include <QWidget>
 
 namespace zam {
 
@@ -10,18 +11,17 @@ bool restrictsOtherWindow(Restriction r)
     return restrictionRow(r).window != RestrictedWindow::Main;
 }
 
-void restoreDesignedConfiguration(Ui::FrmMain &ui)
+void restoreDesignedConfiguration(QWidget &window)
 {
     for (const RestrictionRow &row : restrictionTable())
-        setRestriction(ui, row.restriction, false);
+        setRestriction(window, row.restriction, false);
 }
 
-bool setRestriction(Ui::FrmMain &ui, Restriction r, bool taken)
+bool setRestriction(QWidget &window, Restriction r, bool taken)
 {
     const RestrictionRow &row = restrictionRow(r);
     if (row.window != RestrictedWindow::Main)
         return false;
-    QWidget &window = *ui.centralwidget->window();
     for (const char *name : row.controls) {
         QObject *control = formControl(window, name);
         if (row.taking == Taking::Hide)

@@ -8,20 +8,19 @@
 
 #include "restrictions.h"
 
-namespace Ui {
-class FrmMain;
-}
+class QWidget;
 
 namespace zam {
 
 // Takes a function away from the main window (taken) or offers it as
-// designed again. Answers false for restrictions that name controls of
+// designed again; the controls are found by name in the window, the command
+// groups' forms included. Answers false for restrictions that name controls of
 // another window (FSet, SphericalMask): that window follows them itself.
-bool setRestriction(Ui::FrmMain &ui, Restriction r, bool taken);
+bool setRestriction(QWidget &window, Restriction r, bool taken);
 
 // Lifts every restriction: all the controls a capability group can take away
 // are visible and enabled, as designed.
-void restoreDesignedConfiguration(Ui::FrmMain &ui);
+void restoreDesignedConfiguration(QWidget &window);
 
 // True for the restrictions that belong to another window.
 bool restrictsOtherWindow(Restriction r);

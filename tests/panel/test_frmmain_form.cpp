@@ -1,8 +1,8 @@
-// Rules over every control of the main window as built, before start-up: the
-// controls the mode and restriction tables name exist once each, no shortcut
-// switches a camera off, hold buttons send one packet per press, and every
-// control a user operates is named for assistive technology and reachable
-// with the Tab key.
+// Rules over every control of the main window as built (the command groups'
+// forms in their places), before start-up: the controls the mode and
+// restriction tables name exist once each, no shortcut switches a camera
+// off, hold buttons send one packet per press, and every control a user
+// operates is named for assistive technology and reachable with the Tab key.
 
 #include "support/controls.h"
 #include "support/simline.h"
@@ -10,6 +10,7 @@
 
 #include <cameralink.h>
 #include <cameramodes.h>
+#include <commandgroups.h>
 #include <frmmain.h>
 #include <restrictions.h>
 
@@ -45,12 +46,15 @@ class TestFrmMainForm : public QObject {
     SimLine line{1, {0x30}};
     zam::CameraLink link{line.port, line.clock};
     zam::FrmMain window{link, zam::PortSettings{QStringLiteral("sim:"), 9600}};
+    zam::CommandGroups groups{window};
 
     QList<QWidget *> interactive() const
     {
         QList<QWidget *> out;
+        // The dialogs the window parents (FrmD_Effect, FrmCamID) are windows
+        // of their own.
         for (QWidget *w : window.findChildren<QWidget *>())
-            if (isInteractive(w))
+            if (w->window() == &window && isInteractive(w))
                 out << w;
         return out;
     }
