@@ -5,7 +5,6 @@
 #include "support/panelrig.h"
 #include "support/testmain.h"
 
-#include <QTimer>
 #include <frminfo.h>
 #include <frmtitle_k.h>
 #include <frmtitle_m.h>
@@ -13,19 +12,7 @@
 
 using namespace zam;
 
-namespace {
-
-struct Panel : PanelRig {
-    Panel()
-    {
-        QVERIFY(start());
-        clearSent();
-    }
-    DisplayCommands &display() { return groups.display; }
-    QAction *action(const QString &name) { return window.findChild<QAction *>(name); }
-};
-
-} // namespace
+using Panel = StartedPanel;
 
 class TestDisplay : public QObject {
     Q_OBJECT
@@ -109,27 +96,11 @@ private Q_SLOTS:
     {
         Panel rig;
         control<QAction>(rig.window, "version")->trigger();
-        FrmInfo *info = rig.display().frmInfo();
+        FrmInfo *info = rig.groups.display.frmInfo();
         QVERIFY(control<QLabel>(*info, "LblVersion")->text().contains(QStringLiteral(ZAM_VERSION)));
         control<QPushButton>(*info, "OK")->click();
         QVERIFY(!info->isVisible());
         QVERIFY(rig.sent().isEmpty());
-    }
-
-    // The alarm dialog is modal: the entry returns once it is closed.
-    void alarmDetectionIsModal()
-    {
-        Panel rig;
-        bool wasModal = false;
-        QTimer::singleShot(50, [&] {
-            if (QWidget *w = QApplication::activeModalWidget()) {
-                wasModal = w->objectName() == QLatin1String("MD");
-                w->close();
-            }
-        });
-        control<QAction>(rig.window, "AlarmDetection")->trigger();
-        QVERIFY(wasModal);
-        QVERIFY(rig.display().md());
     }
 
     // "Title On/Off" ticks both editors' display boxes; the keyboard editor,
@@ -141,7 +112,7 @@ private Q_SLOTS:
         control<QPushButton>(rig.window, "AutoRefreshed")->click();
         QVERIFY(r.timerEnabled());
         control<QAction>(rig.window, "TitleOnOff")->trigger();
-        TitleEditors &editors = rig.display().titleEditors();
+        TitleEditors &editors = rig.groups.display.titleEditors();
         QVERIFY(control<QCheckBox>(*editors.mouseEditor(), "Check1")->isChecked());
         QVERIFY(editors.existingKeyboardEditor());
         QVERIFY(control<QCheckBox>(*editors.existingKeyboardEditor(), "Check1")->isChecked());
@@ -156,7 +127,7 @@ private Q_SLOTS:
     {
         Panel rig;
         QStringList calls; // what the hook is told, packets sent by then, the mark then
-        rig.display().onTitleDisplayChanged = [&](bool on) {
+        rig.groups.display.onTitleDisplayChanged = [&](bool on) {
             calls << QStringLiteral("%1 %2 %3")
                          .arg(on)
                          .arg(rig.sent().size())

@@ -15,17 +15,7 @@ using namespace zam;
 
 namespace {
 
-// The rig after start-up, with the AE mode unknown and nothing sent yet.
-struct Panel : PanelRig {
-    Panel()
-    {
-        QVERIFY(start());
-        window.modes().CurrentAEMode = -1;
-        clearSent();
-    }
-    QWidget *widget(const QString &name) { return window.findChild<QWidget *>(name); }
-    QAction *action(const QString &name) { return window.findChild<QAction *>(name); }
-};
+using Panel = StartedPanel;
 
 // A click on the left of the control, where a check box has its box.
 void click(QWidget *w)

@@ -12,19 +12,7 @@
 
 using namespace zam;
 
-namespace {
-
-struct Panel : PanelRig {
-    Panel()
-    {
-        QVERIFY(start());
-        clearSent();
-    }
-    QAction *action(const QString &name) { return window.findChild<QAction *>(name); }
-    FrmDEffect &effectDialog() { return window.frmDEffect(); }
-};
-
-} // namespace
+using Panel = StartedPanel;
 
 class TestPicture : public QObject {
     Q_OBJECT
@@ -116,7 +104,7 @@ private Q_SLOTS:
         AutoRefresh &refresh = runningRefresh(rig, autoRefreshChecked);
 
         control<QAction>(rig.window, "DigitalEffectLevel")->trigger();
-        FrmDEffect &dialog = rig.effectDialog();
+        FrmDEffect &dialog = rig.window.frmDEffect();
         QVERIFY(dialog.isVisible() && !dialog.isModal());
         QVERIFY(!refresh.timerEnabled());
 
@@ -139,8 +127,8 @@ private Q_SLOTS:
     {
         Panel rig;
         control<QAction>(rig.window, "DigitalEffectLevel")->trigger();
-        control<QSpinBox>(rig.effectDialog(), "DELevel")->setValue(255);
-        control<QPushButton>(rig.effectDialog(), "DELevelOK")->click();
+        control<QSpinBox>(rig.window.frmDEffect(), "DELevel")->setValue(255);
+        control<QPushButton>(rig.window.frmDEffect(), "DELevelOK")->click();
         QCOMPARE(rig.sent(), QList<QByteArray>{hexBytes("81010465FEFF")});
     }
 

@@ -15,12 +15,7 @@ using namespace zam;
 
 namespace {
 
-struct Panel : PanelRig {
-    Panel()
-    {
-        QVERIFY(start());
-        clearSent();
-    }
+struct Panel : StartedPanel {
     ModuleState &state() { return link.state(); }
     QDialog &id() { return window.frmCamID(); }
 

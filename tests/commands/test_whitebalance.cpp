@@ -9,13 +9,7 @@ using namespace zam;
 
 namespace {
 
-struct Panel : PanelRig {
-    Panel()
-    {
-        QVERIFY(start());
-        window.modes().CurrentWBMode = -1;
-        clearSent();
-    }
+struct Panel : StartedPanel {
     QList<QAction *> items()
     {
         return {control<QAction>(window, "ATWPro"),  control<QAction>(window, "InDoor"),

@@ -1,7 +1,7 @@
 // The model table on its own: the row a model code selects, the display
 // names the window (and the shutter rule) tell models apart by, and the
-// caption tables the lens profiles fill. What each capability group does to the window is
-// test_modelconfig's.
+// lookups in the caption tables. What each capability group does to the
+// window is test_modelconfig's.
 
 #include "captiontables.h"
 #include "modeltable.h"
@@ -11,8 +11,6 @@
 #include <QTest>
 
 using namespace zam;
-
-Q_DECLARE_METATYPE(zam::LensProfile)
 
 class TestModelTable : public QObject {
     Q_OBJECT
@@ -39,35 +37,6 @@ private slots:
         for (int code : {0x12, 0x18, 0x19, 0x1C, 0x36})
             QVERIFY(!shutterSlowStepsDisplay(modelName(code)));
         QVERIFY(!shutterSlowStepsDisplay(QString()));
-    }
-
-    void lensCaptions_data()
-    {
-        QTest::addColumn<LensProfile>("lens");
-        QTest::addColumn<bool>("bright");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("caption");
-        const auto o10 = LensProfile::Opt10X, o18 = LensProfile::Opt18X, o25 = LensProfile::Opt25X;
-        QTest::newRow("10x iris 18 empty") << o10 << false << 18 << "";
-        QTest::newRow("18x iris 11") << o18 << false << 11 << "F4.0";
-        QTest::newRow("25x iris 17") << o25 << false << 17 << "F1.6";
-        QTest::newRow("10x bright 0") << o10 << true << 0 << "CLOSE/0dB";
-        QTest::newRow("10x bright 23 last") << o10 << true << 23 << "F1.8/18dB";
-        QTest::newRow("10x bright 24 empty") << o10 << true << 24 << "";
-        QTest::newRow("18x bright 11 respelled") << o18 << true << 11 << "F4/0dB";
-        QTest::newRow("18x bright 31 last") << o18 << true << 31 << "F1.4/28dB";
-        QTest::newRow("18x bright 32 empty") << o18 << true << 32 << "";
-        QTest::newRow("25x bright 16 respelled") << o25 << true << 16 << "F2.0/0dB";
-    }
-
-    void lensCaptions()
-    {
-        QFETCH(LensProfile, lens);
-        QFETCH(bool, bright);
-        QFETCH(int, row);
-        const QStringList table = bright ? brightTable(lens) : irisTable(lens);
-        QCOMPARE(table.size(), bright ? 33 : 19);
-        QTEST(table.at(row), "caption");
     }
 
     void captionLookups()

@@ -3,7 +3,6 @@
 
 #include "support/controls.h"
 #include "support/panelrig.h"
-#include "support/scriptedrig.h"
 #include "support/testmain.h"
 
 #include <QAbstractSlider>
@@ -115,29 +114,6 @@ private Q_SLOTS:
         QVERIFY(rig.messages.isEmpty());
     }
 
-    // The address-set reply counts cameras the Select menu can offer; a
-    // count outside 1..7 offers none rather than a negative count.
-    void addressSetCountOutOfRange_data()
-    {
-        QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<int>("cameras");
-        QTest::newRow("p = 0") << hexBytes("883000FF") << 0;
-        QTest::newRow("p = 9") << hexBytes("883009FF") << 7;
-    }
-    void addressSetCountOutOfRange()
-    {
-        QFETCH(QByteArray, reply);
-        QFETCH(int, cameras);
-        ScriptedRig rig;
-        const auto camera = rig.port.answer;
-        rig.port.answer = [&](const QByteArray &p) {
-            return p == hexBytes("883001FF") ? reply : camera(p);
-        };
-        rig.window.startUp();
-        QCOMPARE(rig.link.state().CameraCount, cameras);
-        QCOMPARE(control<QAction>(rig.window, "CameraSel_1")->isEnabled(), cameras > 0);
-    }
-
     // On a chain that answers only at the chosen speed the window shows that
     // speed once the line check has passed.
     void lineSpeedShown_data()
@@ -157,7 +133,6 @@ private Q_SLOTS:
         CameraLink link(port, clock);
         FrmMain window(link, {QStringLiteral("sim:"), baud});
         CaughtMessages messages;
-        window.setMessageHook(messages.hook());
         QVERIFY(window.startUp());
         QCOMPARE(messages.texts(), QStringList());
         QCOMPARE(control<QLineEdit>(window, "Baudratetxt")->text(), QString::number(baud));
@@ -307,21 +282,6 @@ private Q_SLOTS:
         });
         QCOMPARE(jun, QStringLiteral("ON"));
         QVERIFY(detectionOff);
-    }
-
-    void garbledVersionReplyRetried()
-    {
-        PanelRig rig(1);
-        int versionAsked = 0;
-        rig.chain.faults().dropIf = [&](const QByteArray &p) {
-            // The first version inquiry goes unanswered; the second is answered.
-            return p == hexBytes("81090002FF") && ++versionAsked == 1;
-        };
-        QVERIFY(rig.window.startUp());
-        // Asked again straight away (the status read that follows asks once more).
-        QCOMPARE(rig.port.written().value(2), hexBytes("81090002FF"));
-        QCOMPARE(rig.port.written().value(3), hexBytes("81090002FF"));
-        QVERIFY(rig.messages.isEmpty());
     }
 };
 

@@ -166,7 +166,8 @@ private Q_SLOTS:
     }
 
     // A reply is read only when it has the shape its inquiry asks for; one
-    // that has not is named malformed, never decoded as a block of zeros.
+    // that has not is named malformed, never decoded as a block of zeros
+    // (one row of each length an inquiry expects).
     void inquiryReplyMeanings_data()
     {
         QTest::addColumn<QByteArray>("inquiry");
@@ -179,15 +180,10 @@ private Q_SLOTS:
         };
         // clang-format off
         row("lens, short",      "81097E7E00FF", "905002FF", "Lens block reply, 4 bytes where 16 are expected");
-        row("lens, long",       "81097E7E00FF", "9050000000000000000000000000000000FF", "Lens block reply, 18 bytes where 16 are expected");
-        row("camera, short",    "81097E7E01FF", "90500000FF", "Camera block reply, 5 bytes where 16 are expected");
         row("camera, long",     "81097E7E01FF", "905000000000000000000000000000000000FF", "Camera block reply, 19 bytes where 16 are expected");
         row("other, short",     "81097E7E02FF", "90500100000000000000000000FF", "Other block reply, 14 bytes where 16 are expected");
-        row("other, long",      "81097E7E02FF", "90500100000000000000000000000000FF", "Other block reply, 17 bytes where 16 are expected");
-        row("extended, short",  "81097E7E03FF", "905000FF", "Extended block reply, 4 bytes where 16 are expected");
         row("extended, long",   "81097E7E03FF", "9050000000000000000000000000000000000000FF", "Extended block reply, 21 bytes where 16 are expected");
         row("version, short",   "81090002FF",   "905000200430FF", "Version reply, 7 bytes where 10 are expected");
-        row("version, long",    "81090002FF",   "9050002004300110020000FF", "Version reply, 12 bytes where 10 are expected");
         row("EEPROM, short",    "81097F7F010F0003FF", "905003FF", "EEPROM read reply, 4 bytes where 7 are expected");
         row("alarm, long",      "8109046BFF",   "90500200FF", "Alarm detection reply, 5 bytes where 4 are expected");
         row("alarm level, short", "8109046DFF", "905000FF", "Alarm level reply, 4 bytes where 12 are expected");

@@ -21,17 +21,6 @@ struct CaughtMessages {
     CaughtMessages(const CaughtMessages &) = delete;
     CaughtMessages &operator=(const CaughtMessages &) = delete;
 
-    // The same catch as a window's own hook (setMessageHook); needless while
-    // this lives, kept for tests that still set one.
-    zam::MessageHook hook()
-    {
-        return [this](const zam::OperatorMessage &m) {
-            all.append(m);
-            busy.append(QApplication::overrideCursor() != nullptr);
-            return answer;
-        };
-    }
-
     void showBoxes()
     {
         if (m_installed)
@@ -52,6 +41,15 @@ struct CaughtMessages {
     }
 
 private:
+    zam::MessageHook hook()
+    {
+        return [this](const zam::OperatorMessage &m) {
+            all.append(m);
+            busy.append(QApplication::overrideCursor() != nullptr);
+            return answer;
+        };
+    }
+
     QStringList collect(QString zam::OperatorMessage::*field) const
     {
         QStringList out;

@@ -57,6 +57,20 @@ template <class Line> struct PanelOn : Line {
 
 using PanelRig = PanelOn<SimLine>;
 
+// A started panel with no AE or white-balance mode current (so that every
+// mode item acts) and nothing sent yet.
+struct StartedPanel : PanelRig {
+    StartedPanel()
+    {
+        QVERIFY(start());
+        window.modes().CurrentAEMode = -1;
+        window.modes().CurrentWBMode = -1;
+        clearSent();
+    }
+    QWidget *widget(const QString &name) { return window.findChild<QWidget *>(name); }
+    QAction *action(const QString &name) { return window.findChild<QAction *>(name); }
+};
+
 inline void play(PanelRig &rig, const QString &script)
 {
     play(rig.window, script);
