@@ -545,7 +545,7 @@ void TestCameraSettings::strayBytesAndNotices()
     LinkRig rig(2, {0x31});
     setUp(rig.chain.camera(2).state());
     rig.link.state().CameraAddress = 2;
-    rig.chain.faults().burstBefore = {inquiry, 16, 1};
+    rig.chain.faults().burstBefore = {inquiry, 16, 1, {}};
     rig.chain.faults().networkChange = notice;
     int notices = 0;
     QObject::connect(&rig.link, &CameraLink::networkChangeReceived, [&] { ++notices; });
@@ -558,7 +558,7 @@ void TestCameraSettings::strayBytesAndNotices()
         QCOMPARE(rig.chain.received().size(), 2 * (5 + kUserMemoryAddresses));
 
     // The load's check, after one more burst.
-    rig.chain.faults().burstBefore = {inquiry, 16, 1};
+    rig.chain.faults().burstBefore = {inquiry, 16, 1, {}};
     rig.chain.faults().networkChange = notice;
     const LoadOutcome outcome = load(rig, planLoad(sampleSettings(), 0x31, 2));
     QVERIFY2(outcome.ok(),

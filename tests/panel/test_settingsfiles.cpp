@@ -258,7 +258,7 @@ void TestSettingsFiles::saveUnderStrayBytes()
     QVERIFY(!clean.isEmpty());
     for (const char *inquiry : {"81097E7E00", "81097E7E01", "81097E7E02", "8109042303"}) {
         QFile::remove(rig.path);
-        rig.chain.faults().burstBefore = {hexBytes(inquiry), 16, 1};
+        rig.chain.faults().burstBefore = {hexBytes(inquiry), 16, 1, {}};
         QCOMPARE(saved(), clean);
     }
     QVERIFY(rig.messages.isEmpty());
