@@ -86,8 +86,7 @@ private Q_SLOTS:
         QFETCH(bool, inSession);
         QFETCH(int, verdict);
         QFETCH(QString, fix);
-        const DeviceAccess access{mayOpen,   "crw-rw----", "root", 20,
-                                  "dialout", groupMayOpen, members};
+        const DeviceAccess access{mayOpen, "crw-rw----", "root", 10, "uucp", groupMayOpen, members};
         const Identity ann{"ann", 1000, 1000,
                            inSession ? QList<uint>{1000, 10} : QList<uint>{1000}};
         const Finding f = accessFinding("/dev/ttyUSB0", access, ann);
