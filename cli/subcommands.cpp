@@ -27,6 +27,24 @@ const QList<Subcommand> &subcommands()
          0,
          0,
          runDetect},
+        {QStringLiteral("doctor"),
+         QStringLiteral("[--json]"),
+         QStringLiteral("Check the ports, the permissions and the line, and say how to fix them."),
+         QStringLiteral("Without -p, checks every serial device the system reports; with -p, that\n"
+                        "device or tcp://HOST:PORT. For a serial device: its stable name under\n"
+                        "/dev/serial/by-id, whether you may open it (with the usermod line that\n"
+                        "fixes it), whether a lock file or another process holds it; then the\n"
+                        "line check at 9600, 19200 and 38400 bit/s, the chain numbering and each\n"
+                        "camera's model. For tcp://: the name's resolution, the connect time and\n"
+                        "the line check; an accepted connection that never answers is named as a\n"
+                        "possible stale session on the device server. One line a finding, a fix\n"
+                        "under each problem. Exit status 0 when all is well, 1 when a problem\n"
+                        "was found. -b, -c and --no-init do not apply."),
+         {{QStringLiteral("json"), QStringLiteral("Print the findings as one JSON object.")}},
+         LineUse::None,
+         0,
+         0,
+         runDoctor},
         {QStringLiteral("status"),
          QStringLiteral("[--json]"),
          QStringLiteral("Read the camera's status and print it decoded."),

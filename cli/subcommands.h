@@ -57,6 +57,7 @@ int runSend(CliContext &ctx, const QStringList &args);
 int runSave(CliContext &ctx, const QStringList &args);
 int runLoad(CliContext &ctx, const QStringList &args);
 int runDiff(CliContext &ctx, const QStringList &args);
+int runDoctor(CliContext &ctx, const QStringList &args);
 // Why the settings file named first cannot be read (empty: it reads, and
 // ctx.settingsFile holds it).
 QString checkSettingsFile(CliContext &ctx, const QStringList &args);

@@ -27,6 +27,8 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" >/dev/null
 timed cmake --build build -j "$jobs"
 timed ctest --test-dir build --output-on-failure -j "$jobs"
+# The Debian package: built, validated, installed, checked and removed.
+timed scripts/package-check.sh
 
 if [ "${ZAM_SKIP_SANITIZERS:-0}" != 1 ]; then
   cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1" \

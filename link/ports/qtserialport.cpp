@@ -14,30 +14,49 @@ QStringList serialLockFolders()
     return {QStringLiteral("/var/lock"), QStringLiteral("/run/lock")};
 }
 
-QString serialLockHolder(const QString &device, const QStringList &lockFolders,
-                         const QString &procFolder)
+std::optional<SerialLock> findSerialLock(const QString &device, const QStringList &lockFolders,
+                                         const QString &procFolder)
 {
     const QString name = QFileInfo(device).fileName();
     if (name.isEmpty())
-        return {};
+        return std::nullopt;
+    QStringList names{name};
+    if (device.startsWith(QLatin1String("/dev/")) && device.count(QLatin1Char('/')) > 2)
+        names << device.mid(5).replace(QLatin1Char('/'), QLatin1Char('_'));
     for (const QString &folder : lockFolders) {
-        QFile lock(folder + QStringLiteral("/LCK..") + name);
-        if (!lock.open(QIODevice::ReadOnly))
-            continue;
-        // Lock files hold the pid as text (ASCII, padded) or, from older
-        // tools, as a binary int; only the text form is read.
-        bool isNumber = false;
-        const qint64 pid = QString::fromLatin1(lock.readLine(64)).trimmed().toLongLong(&isNumber);
-        if (!isNumber || pid <= 0)
-            continue;
-        QFile comm(QStringLiteral("%1/%2/comm").arg(procFolder).arg(pid));
-        if (!comm.open(QIODevice::ReadOnly))
-            continue; // a stale lock: its process is gone
-        const QString command = QString::fromLocal8Bit(comm.readLine(256)).trimmed();
-        return command.isEmpty() ? QStringLiteral("process %1").arg(pid)
-                                 : QStringLiteral("process %1 (%2)").arg(pid).arg(command);
+        for (const QString &n : names) {
+            QFile lock(folder + QStringLiteral("/LCK..") + n);
+            if (!lock.open(QIODevice::ReadOnly))
+                continue;
+            SerialLock found;
+            found.file = lock.fileName();
+            // Lock files hold the pid as text (ASCII, padded) or, from older
+            // tools, as a binary int; only the text form is read.
+            bool isNumber = false;
+            const qint64 pid =
+                QString::fromLatin1(lock.readLine(64)).trimmed().toLongLong(&isNumber);
+            if (!isNumber || pid <= 0)
+                return found;
+            found.pid = pid;
+            QFile comm(QStringLiteral("%1/%2/comm").arg(procFolder).arg(pid));
+            found.alive = comm.open(QIODevice::ReadOnly);
+            if (found.alive)
+                found.command = QString::fromLocal8Bit(comm.readLine(256)).trimmed();
+            return found;
+        }
     }
-    return {};
+    return std::nullopt;
+}
+
+QString serialLockHolder(const QString &device, const QStringList &lockFolders,
+                         const QString &procFolder)
+{
+    const std::optional<SerialLock> lock = findSerialLock(device, lockFolders, procFolder);
+    if (!lock || !lock->alive)
+        return {}; // none, or a stale lock: its process is gone
+    return lock->command.isEmpty()
+               ? QStringLiteral("process %1").arg(lock->pid)
+               : QStringLiteral("process %1 (%2)").arg(lock->pid).arg(lock->command);
 }
 
 QtSerialPortBackend::QtSerialPortBackend(QObject *parent) : Port(parent)
