@@ -10,6 +10,7 @@
 #include <commandgroups.h>
 #include <frmmain.h>
 #include <frmoption.h>
+#include <gamepadpanel.h>
 #include <portfactory.h>
 #include <portmemory.h>
 #include <simport.h>
@@ -127,6 +128,11 @@ int main(int argc, char **argv)
                      Qt::QueuedConnection);
     if (!main.startUp())
         return 1;
+    // ZAM_GAMEPAD=0 leaves the hand controllers out (for measuring the panel
+    // without them).
+    std::unique_ptr<zam::hand::GamepadPanel> pads;
+    if (qEnvironmentVariable("ZAM_GAMEPAD") != QLatin1String("0"))
+        pads = std::make_unique<zam::hand::GamepadPanel>(main, commands, memoryFile);
     main.show();
     // ZAM_TRAFFIC_MONITOR=1 opens the traffic monitor beside the main window
     // from the start (for measuring the panel with it open).
