@@ -138,5 +138,8 @@ int main(int argc, char **argv)
     // from the start (for measuring the panel with it open).
     if (qEnvironmentVariableIntValue("ZAM_TRAFFIC_MONITOR") == 1)
         main.openTrafficMonitor();
+    // ZAM_GAMEPAD_DIALOG=1 opens "Tools" -> "Gamepad..." from the start.
+    if (pads && qEnvironmentVariableIntValue("ZAM_GAMEPAD_DIALOG") == 1)
+        pads->openDialog();
     return app.exec();
 }
