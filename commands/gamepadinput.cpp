@@ -24,6 +24,9 @@ GamepadInput::GamepadInput(HandControl &hand, Clock &clock, QObject *parent)
 {
     // The operator keeps other windows in front: events come all the same.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    // Ctrl+C and SIGTERM end the panel as before: SDL's events subsystem
+    // would otherwise turn them into a quit event nobody reads.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) != 0) {
         m_error = QStringLiteral("Hand controllers are not available: %1")
                       .arg(QString::fromUtf8(SDL_GetError()));
