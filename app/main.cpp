@@ -10,6 +10,7 @@
 #include <commandgroups.h>
 #include <frmmain.h>
 #include <frmoption.h>
+#include <gamepadpanel.h>
 #include <portfactory.h>
 #include <portmemory.h>
 #include <simport.h>
@@ -127,10 +128,18 @@ int main(int argc, char **argv)
                      Qt::QueuedConnection);
     if (!main.startUp())
         return 1;
+    // ZAM_GAMEPAD=0 leaves the hand controllers out (for measuring the panel
+    // without them).
+    std::unique_ptr<zam::hand::GamepadPanel> pads;
+    if (qEnvironmentVariable("ZAM_GAMEPAD") != QLatin1String("0"))
+        pads = std::make_unique<zam::hand::GamepadPanel>(main, commands, memoryFile);
     main.show();
     // ZAM_TRAFFIC_MONITOR=1 opens the traffic monitor beside the main window
     // from the start (for measuring the panel with it open).
     if (qEnvironmentVariableIntValue("ZAM_TRAFFIC_MONITOR") == 1)
         main.openTrafficMonitor();
+    // ZAM_GAMEPAD_DIALOG=1 opens "Tools" -> "Gamepad..." from the start.
+    if (pads && qEnvironmentVariableIntValue("ZAM_GAMEPAD_DIALOG") == 1)
+        pads->openDialog();
     return app.exec();
 }

@@ -75,6 +75,9 @@ FrmMain::FrmMain(CameraLink &link, PortSettings settings, QWidget *parent)
     connect(m_ui->ToolsTrafficMonitor, &QAction::triggered, this, [this] { openTrafficMonitor(); });
     wireSettingsFiles();
     connect(m_ui->Quit, &QAction::triggered, this, &FrmMain::quitRequested);
+    // Esc anywhere in the window, also while a box has the focus.
+    m_ui->StopAll->setShortcutContext(Qt::WindowShortcut);
+    connect(m_ui->StopAll, &QAction::triggered, this, &FrmMain::stopAllCameras);
     for (int i = 0; i < m_cameraSel.size(); ++i)
         connect(m_cameraSel[i], &QAction::triggered, this, [this, i] { selectCamera(i + 1); });
 
@@ -172,6 +175,14 @@ void FrmMain::mirrorRefresh()
     m_ui->AutoRefreshed->setEnabled(r.buttonEnabled());
     m_ui->Refreshonce->setEnabled(r.refreshOnceEnabled());
     m_ui->AutoRefresh->setChecked(r.autoRefreshChecked());
+}
+
+void FrmMain::stopAllCameras()
+{
+    m_link->moves().stopChain(state().CameraCount);
+    statusBar()->showMessage(QStringLiteral("Stop All: zoom, digital zoom and focus stops to "
+                                            "every camera of the chain."),
+                             5000);
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)

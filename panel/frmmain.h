@@ -58,6 +58,11 @@ public:
     // The selected camera's modes as the controls show them.
     CameraModes &modes() { return m_modes; }
 
+    // "Camera" -> "Stop All" (Esc): every running move's stop, then zoom,
+    // digital zoom and focus stops to every camera of the chain. Never
+    // refused; during a status read they go out as soon as it ends.
+    void stopAllCameras();
+
     // The start-up exchange. Answers false when the camera did not answer;
     // the operator has then been told, and the program must end.
     bool startUp();

@@ -2,6 +2,9 @@
 
 #include "cameralink.h"
 
+#include <catalog.h>
+
+#include <algorithm>
 #include <utility>
 
 namespace zam {
@@ -15,6 +18,23 @@ std::optional<MoveStops::Id> MoveStops::start(const QByteArray &move, const QByt
     const Id id = m_next++;
     m_running.emplace(id, stop);
     return id;
+}
+
+bool MoveStops::change(Id id, const QByteArray &move)
+{
+    return m_running.count(id) != 0 && m_link->SD(move, 1);
+}
+
+void MoveStops::stopChain(int cameras)
+{
+    stopAll();
+    const int first = cameras > 0 ? 1 : m_link->state().CameraAddress;
+    const int last = cameras > 0 ? std::min(cameras, 7) : first;
+    for (int camera = first; camera <= last; ++camera)
+        for (const catalog::Id id :
+             {catalog::Id::ZoomStop, catalog::Id::DigitalZoomStop, catalog::Id::FocusStop})
+            if (const auto stop = catalog::build(id, camera))
+                send(*stop);
 }
 
 void MoveStops::stop(Id id)

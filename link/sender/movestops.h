@@ -33,10 +33,19 @@ public:
     // Sends the move with SD in mode 1. When it went out, its stop is recorded
     // and the move's id answered; a refused move needs no stop.
     std::optional<Id> start(const QByteArray &move, const QByteArray &stop);
+    // Sends another move packet for a running move (a new speed, the other
+    // direction) with SD in mode 1; the move keeps its one stop. False when
+    // the move is not running or SD refused the packet.
+    bool change(Id id, const QByteArray &move);
     // Stops a running move; nothing for a move that was stopped already.
     void stop(Id id);
     // Stops every running move (another camera selected, the port lost).
     void stopAll();
+    // STOP ALL: every running move's stop, then the zoom, digital zoom and
+    // focus stops to each camera 1..cameras (the selected camera alone when
+    // the chain is not numbered), since a camera may be moving at another
+    // controller's command. Never refused; waits like any stop.
+    void stopChain(int cameras);
     // Sends the stops that had to wait. The status read calls it when it
     // ends, start-up when the port is open again.
     void flush();
