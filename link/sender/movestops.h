@@ -37,6 +37,9 @@ public:
     void stop(Id id);
     // Stops every running move (another camera selected, the port lost).
     void stopAll();
+    // A stop for no move of this panel (STOP ALL's, to every camera): sent now,
+    // or as soon as a running status read ends, as a move's stop is.
+    void sendStop(const QByteArray &stop) { send(stop); }
     // Sends the stops that had to wait. The status read calls it when it
     // ends, start-up when the port is open again.
     void flush();
