@@ -237,13 +237,22 @@ private slots:
         const auto id = rig.connect(c);
         const QByteArray move =
             R"({"id": 1, "op": "move", "camera": 1, "axis": "zoom", "speed": 4, "deadmanMs": 300})";
+        const QList<QByteArray> moveAndStop{hexBytes("8101040724FF"), hexBytes("8101040700FF")};
+        // Never renewed: stopped once its time is up.
+        rig.hub.receive(id, move);
+        rig.run(290);
+        QCOMPARE(rig.sent(), QList{moveAndStop[0]});
+        rig.run(20);
+        QCOMPARE(rig.sent(), moveAndStop);
+        // Renewed: the time runs from the renewal.
+        rig.clearSent();
         rig.hub.receive(id, move);
         rig.run(250);
-        rig.hub.receive(id, move); // renewed: 300 ms from now
+        rig.hub.receive(id, move);
         rig.run(290);
-        QCOMPARE(rig.sent(), QList{hexBytes("8101040724FF")});
+        QCOMPARE(rig.sent(), QList{moveAndStop[0]});
         rig.run(20);
-        QCOMPARE(rig.sent(), (QList{hexBytes("8101040724FF"), hexBytes("8101040700FF")}));
+        QCOMPARE(rig.sent(), moveAndStop);
         rig.run(1000);
         QCOMPARE(rig.sent().size(), 2);
     }
