@@ -1,13 +1,12 @@
 // zam-ctl serve: the control API with no display. The line is opened and
 // started as for any subcommand; the hub then owns it until a signal.
 
-#include "statusreport.h"
+#include "apihooks.h"
 #include "subcommands.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <apiserver.h>
-#include <statusrequest.h>
 
 #include <csignal>
 #include <sys/socket.h>
@@ -49,23 +48,7 @@ int runServe(CliContext &ctx, const QStringList &)
 
     CameraLink &link = *ctx.link;
     api::ApiServer server(link, options);
-    server.hub().hooks().status = [&link](int camera, QString &reason) {
-        const int selected = link.state().CameraAddress;
-        link.state().CameraAddress = camera;
-        ExchangeAnswer answer;
-        const std::optional<StatusReplies> replies = requestStatusBlocks(link, &answer);
-        link.state().CameraAddress = selected;
-        if (!replies) {
-            reason =
-                answer.garbled()
-                    ? QStringLiteral("camera %1 answered with bytes that are not a reply: %2")
-                          .arg(camera)
-                          .arg(answer.junkText())
-                    : QStringLiteral("no reply from camera %1 to the status inquiries").arg(camera);
-            return std::optional<QJsonObject>();
-        }
-        return std::optional<QJsonObject>(statusObject(*replies, camera));
-    };
+    server.hub().hooks() = apiHooks(link);
     if (!server.listen(why))
         return ctx.fail(why);
     ctx.out << "serving the control API on " << server.url() << Qt::endl;

@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTest>
+#include <apihooks.h>
 #include <hub.h>
 
 using namespace zam;
@@ -350,6 +351,43 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(polite.replies().size(), 1);
         QVERIFY(greedy.replies().size() <= 2 + 1);
+    }
+
+    // The panel's status read and settings files, camera by camera: a file
+    // saved from camera 1 loads onto camera 2, after which they match.
+    void statusAndSettingsFiles()
+    {
+        HubRig rig(2);
+        rig.hub.hooks() = cli::apiHooks(rig.link);
+        rig.chain.camera(1).state().cameraId = 4660;
+        rig.chain.camera(1).state().exposure.aeMode = 0x03;
+        Client c;
+        const auto id = rig.connect(c);
+        const auto ask = [&](const QJsonObject &request) -> const QJsonObject {
+            rig.hub.receive(id, QJsonDocument(request).toJson());
+            rig.drain();
+            return c.last();
+        };
+        const QJsonObject status = ask({{"id", 1}, {"op", "status"}, {"camera", 2}});
+        QCOMPARE(status["version"]["modelCode"].toInt(), 0x30);
+        const QJsonObject file = ask({{"id", 2}, {"op", "save"}, {"camera", 1}})["file"].toObject();
+        QCOMPARE(file["settings"]["cameraId"].toInt(), 4660);
+        const QJsonArray before =
+            ask({{"id", 3}, {"op", "diff"}, {"camera", 2}, {"file", file}})["differences"]
+                .toArray();
+        QVERIFY(!before.isEmpty());
+        QVERIFY(ask({{"id", 4}, {"op", "load"}, {"camera", 2}, {"file", file}})["taken"].toBool());
+        QCOMPARE(rig.chain.camera(2).state().cameraId, 4660);
+        QVERIFY(ask({{"id", 5}, {"op", "diff"}, {"camera", 2}, {"file", file}})["differences"]
+                    .toArray()
+                    .isEmpty());
+        QCOMPARE(ask({{"id", 6},
+                      {"op", "load"},
+                      {"camera", 2},
+                      {"file", QJsonObject{{"format", 1}}}})["error"]["code"]
+                     .toString(),
+                 "failed");
+        QCOMPARE(rig.link.state().CameraAddress, 1);
     }
 
     void commandsListTheCatalog()
