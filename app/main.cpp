@@ -2,12 +2,15 @@
 
 #include "appsetup.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
+#include <apihooks.h>
 #include <camerachain.h>
 #include <cameralink.h>
 #include <clock.h>
 #include <commandgroups.h>
+#include <frmapi.h>
 #include <frmmain.h>
 #include <frmoption.h>
 #include <gamepadpanel.h>
@@ -67,7 +70,20 @@ int main(int argc, char **argv)
         QStringLiteral("sim-models"),
         QStringLiteral("Hexadecimal model codes of the simulated cameras."),
         QStringLiteral("CODES"));
-    cli.addOptions({port, baud, simulate, simCameras, simModels});
+    const QCommandLineOption api(QStringLiteral("api"),
+                                 QStringLiteral("Serve the control API on [HOST:]PORT."),
+                                 QStringLiteral("[HOST:]PORT"));
+    const QCommandLineOption apiToken(
+        QStringLiteral("api-token-file"),
+        QStringLiteral("Control API clients must say the token in FILE first."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption apiOrigin(
+        QStringLiteral("api-allow-origin"),
+        QStringLiteral("Take control API handshakes from this web page origin (comma-separated)."),
+        QStringLiteral("ORIGIN"));
+    const QCommandLineOption apiRaw(QStringLiteral("api-allow-raw"),
+                                    QStringLiteral("Take raw packets from control API clients."));
+    cli.addOptions({port, baud, simulate, simCameras, simModels, api, apiToken, apiOrigin, apiRaw});
     cli.process(app);
 
     if (cli.isSet(baud)) {
@@ -134,6 +150,38 @@ int main(int argc, char **argv)
     if (qEnvironmentVariable("ZAM_GAMEPAD") != QLatin1String("0"))
         pads = std::make_unique<zam::hand::GamepadPanel>(main, commands, memoryFile);
     main.show();
+
+    zam::api::FrmApi controlApi(
+        link,
+        [&link, &main] {
+            zam::api::HubHooks hooks = zam::cli::apiHooks(link);
+            // A client's STOP ALL is the window's own.
+            hooks.stopAll = [&main] { main.stopAllCameras(); };
+            return hooks;
+        },
+        &main);
+    QObject::connect(main.findChild<QAction *>(QStringLiteral("ToolsControlApi")),
+                     &QAction::triggered, &controlApi, [&controlApi] {
+                         controlApi.show();
+                         controlApi.raise();
+                     });
+    if (cli.isSet(api)) {
+        const QString why = controlApi.start(cli.value(api), cli.value(apiToken),
+                                             cli.value(apiOrigin).split(u',', Qt::SkipEmptyParts),
+                                             cli.isSet(apiRaw));
+        if (!why.isEmpty()) {
+            std::fprintf(stderr, "zam-panel: the control API is not served: %s\n", qPrintable(why));
+            zam::OperatorMessages().show(
+                {QMessageBox::Warning, QStringLiteral("zam-panel"),
+                 QStringLiteral("The control API is not served: %1.").arg(why)});
+        } else {
+            std::fprintf(stderr, "zam-panel: serving the control API on %s\n",
+                         qPrintable(controlApi.server()->url()));
+            if (!controlApi.generatedToken().isEmpty())
+                std::fprintf(stderr, "zam-panel: control API token: %s\n",
+                             controlApi.generatedToken().constData());
+        }
+    }
     // ZAM_TRAFFIC_MONITOR=1 opens the traffic monitor beside the main window
     // from the start (for measuring the panel with it open).
     if (qEnvironmentVariableIntValue("ZAM_TRAFFIC_MONITOR") == 1)

@@ -2,6 +2,7 @@
 // What every zam-ctl subcommand is handed: the line options, the opened and
 // started camera link, and the two output streams.
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -43,6 +44,8 @@ struct CliContext {
     std::optional<int> cameraCount;
     // The subcommand's own flags that were given, by long name ("json").
     QStringList flags;
+    // The values of the subcommand's flags that take one, by long name.
+    QMap<QString, QString> values;
     // The settings file of load and diff, read once by the subcommand's
     // check before the line is opened.
     SettingsFileRead settingsFile;

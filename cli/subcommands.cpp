@@ -118,6 +118,32 @@ const QList<Subcommand> &subcommands()
          runDiff,
          checkSettingsFile,
          2},
+        {QStringLiteral("serve"),
+         QStringLiteral("--api [HOST:]PORT"),
+         QStringLiteral("Own the line and serve the control API to other programs."),
+         QStringLiteral(
+             "Opens the line, checks it and numbers the chain, then serves the control API\n"
+             "(WebSocket, JSON; docs/api.md) until it is stopped with Ctrl+C or SIGTERM.\n"
+             "It listens on loopback unless HOST names another address, which needs a\n"
+             "token: --api-token-file, or one generated and printed once.\n"
+             "  zam-ctl -p /dev/ttyUSB0 serve --api 8765"),
+         {{QStringLiteral("api"), QStringLiteral("Where to listen: [HOST:]PORT."),
+           QStringLiteral("[HOST:]PORT")},
+          {QStringLiteral("api-token-file"),
+           QStringLiteral("Clients must say the token in FILE first."), QStringLiteral("FILE")},
+          {QStringLiteral("api-allow-origin"),
+           QStringLiteral("Take handshakes from this web page origin (comma-separated)."),
+           QStringLiteral("ORIGIN")},
+          {QStringLiteral("api-allow-raw"), QStringLiteral("Take raw packets from clients.")}},
+         LineUse::Link,
+         0,
+         0,
+         runServe,
+         [](CliContext &ctx, const QStringList &) {
+             return ctx.values.contains(QStringLiteral("api"))
+                        ? QString()
+                        : QStringLiteral("--api [HOST:]PORT is needed");
+         }},
     };
     return table;
 }

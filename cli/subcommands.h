@@ -29,6 +29,7 @@ enum class LineUse {
 struct SubcommandFlag {
     QString name; // long name, given as --name
     QString help;
+    QString valueName = {}; // empty: a switch; else --name VALUE
 };
 
 struct Subcommand {
@@ -58,6 +59,7 @@ int runSave(CliContext &ctx, const QStringList &args);
 int runLoad(CliContext &ctx, const QStringList &args);
 int runDiff(CliContext &ctx, const QStringList &args);
 int runDoctor(CliContext &ctx, const QStringList &args);
+int runServe(CliContext &ctx, const QStringList &args);
 // Why the settings file named first cannot be read (empty: it reads, and
 // ctx.settingsFile holds it).
 QString checkSettingsFile(CliContext &ctx, const QStringList &args);

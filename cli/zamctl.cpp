@@ -63,7 +63,7 @@ QList<QCommandLineOption> flagOptions(const Subcommand &sub)
 {
     QList<QCommandLineOption> list;
     for (const SubcommandFlag &f : sub.flags)
-        list << QCommandLineOption(f.name, f.help);
+        list << QCommandLineOption(f.name, f.help, f.valueName);
     return list;
 }
 
@@ -177,7 +177,7 @@ int runZamCtl(const QStringList &arguments, QTextStream &out, QTextStream &err, 
     const CommonOptions common;
     CliContext ctx{out, err,     clock,        makeLine ? makeLine : LineMaker(makeLinePort),
                    {},  nullptr, std::nullopt, {},
-                   {}};
+                   {},  {}};
 
     // The options before the subcommand; everything from the subcommand on is
     // left for its own parser.
@@ -217,8 +217,11 @@ int runZamCtl(const QStringList &arguments, QTextStream &out, QTextStream &err, 
     if (!readLineOptions(before, after, common, ctx.options, why))
         return ctx.usageError(why);
     for (const SubcommandFlag &f : sub->flags)
-        if (after.isSet(f.name))
+        if (after.isSet(f.name)) {
             ctx.flags << f.name;
+            if (!f.valueName.isEmpty())
+                ctx.values.insert(f.name, after.value(f.name));
+        }
     const QStringList args = after.positionalArguments();
     if (args.size() < sub->minArgs || (sub->maxArgs >= 0 && args.size() > sub->maxArgs))
         return ctx.usageError(

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config
-          qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
+          qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-websockets-dev libgl-dev
           qt6-qpa-plugins xvfb xauth libxcb1-dev clang-format ccache
           dpkg-dev appstream desktop-file-utils man-db bash-completion file
           libsdl2-dev)

@@ -146,6 +146,14 @@ const Entry &entry(Id id)
     return table()[std::size_t(id)];
 }
 
+const Entry *findEntry(QStringView key)
+{
+    for (const Entry &e : table())
+        if (key == QLatin1StringView(e.key))
+            return &e;
+    return nullptr;
+}
+
 const char *groupName(Group group)
 {
     switch (group) {

@@ -107,6 +107,9 @@ enum class Id : std::uint16_t;
 
 struct Entry {
     Id id{};
+    // The Id's own name, "ZoomTele": stable, for programs and files.
+    const char *key = "";
+    // What a person reads, "Zoom tele, variable speed".
     const char *name = "";
     Group group{};
     std::uint8_t length = 0; // whole packet, header and FF included
@@ -141,6 +144,8 @@ struct Entry {
 // Every entry, in the order of Id.
 std::span<const Entry> entries();
 const Entry &entry(Id id);
+// The entry whose key is `key`, or nullptr.
+const Entry *findEntry(QStringView key);
 const char *groupName(Group group);
 
 // ---- Building

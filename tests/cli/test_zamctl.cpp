@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
+#include <QWebSocket>
 
 #include <optional>
 
@@ -257,6 +258,47 @@ private Q_SLOTS:
         const QJsonObject status = statusJson(zamCtl(tcp + QStringList{"status", "--json"}));
         QCOMPARE(field(status, "version", "modelCode").toInt(), 0x30);
         QVERIFY(field(status, "lens", "zoomPosition").toInt() > 0);
+    }
+
+    // zam-ctl serve owns the line: a client's command goes out byte for
+    // byte, a move it does not renew is stopped, and SIGTERM ends it cleanly.
+    void serveTheControlApi()
+    {
+        CamsimProcess sim({"--cameras", "1", "--models", "30"});
+        QVERIFY(!sim.device().isEmpty());
+        QProcess serve;
+        serve.start(QStringLiteral(ZAM_CTL), {"-p", sim.device(), "serve", "--api", "0"});
+        QVERIFY(serve.waitForStarted(5000));
+        QString url;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                const QString line = QString::fromLocal8Bit(serve.readLine());
+                if (line.startsWith("serving the control API on "))
+                    url = line.mid(27).trimmed();
+                return !url.isEmpty();
+            },
+            10000));
+        QWebSocket client;
+        QStringList replies;
+        connect(&client, &QWebSocket::textMessageReceived, [&](const QString &m) { replies << m; });
+        client.open(QUrl(url));
+        QVERIFY(QTest::qWaitFor([&] { return client.state() == QAbstractSocket::ConnectedState; }));
+        client.sendTextMessage(
+            R"({"id": 1, "op": "send", "camera": 1, "command": "ZoomTele", "values": [5]})");
+        QVERIFY(QTest::qWaitFor([&] { return replies.size() == 1; }));
+        QVERIFY2(replies[0].contains("\"result\":\"completed\""), qPrintable(replies[0]));
+        client.sendTextMessage(
+            R"({"id": 2, "op": "move", "camera": 1, "axis": "focus", "speed": 2, "deadmanMs": 200})");
+        QVERIFY(QTest::qWaitFor([&] { return sim.receivedLines().contains("81 01 04 08 00 FF"); }));
+        const QStringList lines = sim.receivedLines();
+        QVERIFY2(lines.indexOf("81 01 04 07 25 FF") >= 0 &&
+                     lines.indexOf("81 01 04 08 22 FF") > lines.indexOf("81 01 04 07 25 FF") &&
+                     lines.count("81 01 04 08 00 FF") == 1,
+                 qPrintable(lines.join(' ')));
+        serve.terminate();
+        QVERIFY(serve.waitForFinished(5000));
+        QCOMPARE(serve.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(serve.exitCode(), 0);
     }
 };
 

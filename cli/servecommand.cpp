@@ -1,0 +1,72 @@
+// zam-ctl serve: the control API with no display. The line is opened and
+// started as for any subcommand; the hub then owns it until a signal.
+
+#include "apihooks.h"
+#include "subcommands.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <apiserver.h>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace zam::cli {
+
+namespace {
+
+// SIGINT and SIGTERM reach the event loop through a socket pair.
+int g_signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char b = 1;
+    [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &b, 1);
+}
+
+} // namespace
+
+int runServe(CliContext &ctx, const QStringList &)
+{
+    api::ServerOptions options;
+    QString why;
+    if (!api::parseListenAddress(ctx.values.value(QStringLiteral("api")), options.address,
+                                 options.port, why))
+        return ctx.usageError(QStringLiteral("serve: --api: %1").arg(why));
+    if (ctx.values.contains(QStringLiteral("api-token-file"))) {
+        options.token = api::readTokenFile(ctx.values.value(QStringLiteral("api-token-file")), why);
+        if (options.token.isEmpty())
+            return ctx.fail(why);
+    } else if (!options.address.isLoopback()) {
+        options.token = api::generateToken();
+        ctx.out << "token: " << options.token << Qt::endl;
+    }
+    options.allowedOrigins =
+        ctx.values.value(QStringLiteral("api-allow-origin")).split(u',', Qt::SkipEmptyParts);
+    options.allowRaw = ctx.flag(QStringLiteral("api-allow-raw"));
+
+    CameraLink &link = *ctx.link;
+    api::ApiServer server(link, options);
+    server.hub().hooks() = apiHooks(link);
+    if (!server.listen(why))
+        return ctx.fail(why);
+    ctx.out << "serving the control API on " << server.url() << Qt::endl;
+
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0)
+        return ctx.fail(QStringLiteral("could not set up the signal handling"));
+    QSocketNotifier notifier(g_signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&notifier, &QSocketNotifier::activated, [] { QCoreApplication::quit(); });
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+    QCoreApplication::exec();
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    ::close(g_signalPipe[0]);
+    ::close(g_signalPipe[1]);
+    server.close();
+    ctx.out << "stopped" << Qt::endl;
+    return kExitOk;
+}
+
+} // namespace zam::cli
