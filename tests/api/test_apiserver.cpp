@@ -46,8 +46,8 @@ struct WsClient {
         const auto end =
             QObject::connect(&socket, &QWebSocket::disconnected, [&] { ended = true; });
         socket.open(url);
-        QTest::qWaitFor([&] { return ended || socket.state() == QAbstractSocket::ConnectedState; },
-                        5000);
+        (void)QTest::qWaitFor(
+            [&] { return ended || socket.state() == QAbstractSocket::ConnectedState; }, 5000);
         QObject::disconnect(end);
         return socket.state() == QAbstractSocket::ConnectedState;
     }
