@@ -34,6 +34,8 @@ struct PadRig : PanelRig {
     }
     ~PadRig()
     {
+        // The controllers' own stops as they go are not this test's.
+        QObject::disconnect(written);
         if (stick)
             SDL_JoystickClose(stick);
         if (index >= 0)
@@ -41,8 +43,8 @@ struct PadRig : PanelRig {
     }
     void connect()
     {
-        QObject::connect(&link, &CameraLink::packetWritten,
-                         [this](const QByteArray &) { times << clock.nowMs(); });
+        written = QObject::connect(&link, &CameraLink::packetWritten,
+                                   [this](const QByteArray &) { times << clock.nowMs(); });
     }
     int plugIn()
     {
@@ -89,6 +91,7 @@ struct PadRig : PanelRig {
     SDL_Joystick *stick = nullptr;
     int index = -1;
     QList<std::int64_t> times; // of each packet written
+    QMetaObject::Connection written;
 };
 
 enum class End { Centre, Unplug, OtherCamera, Reconnect, StopAllButton, EscKey, PortLost };
