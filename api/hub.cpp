@@ -11,6 +11,7 @@ namespace zam::api {
 using catalog::Id;
 
 struct Hub::Client {
+    ClientId id = 0;
     ClientSink sink;
     std::deque<Request> queue;
     unsigned events = 0;
@@ -131,6 +132,7 @@ Hub::ClientId Hub::addClient(ClientSink sink)
 {
     const ClientId id = m_nextId++;
     auto c = std::make_unique<Client>();
+    c->id = id;
     c->sink = std::move(sink);
     c->authorized = m_options.token.isEmpty();
     m_clients.emplace(id, std::move(c));
@@ -397,12 +399,7 @@ void Hub::runMove(Client &c, const Request &r)
             stopMove(r.camera, r.axis, "speed 0");
         return answer(c, okReply(r.id, {{QStringLiteral("stopped"), was}}));
     }
-    const ClientId self = [&] {
-        for (const auto &[id, client] : m_clients)
-            if (client.get() == &c)
-                return id;
-        return ClientId(0);
-    }();
+    const ClientId self = c.id;
     if (it != m_moves.end()) {
         Move &m = *it->second;
         m.client = self; // the last to steer a move owns it
