@@ -406,7 +406,7 @@ void Hub::runMove(Client &c, const Request &r)
         m.deadman->start(r.deadmanMs);
         if (m.speed != r.speed) {
             // A new speed or direction is the same move: its one stop stands.
-            if (!m_link->SD(movePacket(r.axis, r.camera, r.speed), 1))
+            if (!m_link->moves().change(m.id, movePacket(r.axis, r.camera, r.speed)))
                 return answer(c, errorReply(r.id, QStringLiteral("refused"),
                                             QStringLiteral("a status read was running; the move "
                                                            "goes on at speed %1")
