@@ -166,15 +166,14 @@ QImage PictureRenderer::render(const PictureSource &src, std::int64_t nowMs)
     const PictureModel model = pictureModel(src.state.modelCode);
     const QSize size = frameSize(model);
     if (!src.state.power) {
-        m_holding = false;
+        m_held = QImage();
         QImage black(size, QImage::Format_RGB32);
         black.fill(Qt::black);
         return black;
     }
     // Freeze holds the last live picture; the overlays stay live.
-    if (!src.state.picture.freeze || !m_holding || m_held.size() != size)
+    if (!src.state.picture.freeze || m_held.size() != size)
         m_held = liveScene(src, model, nowMs);
-    m_holding = src.state.picture.freeze;
     QImage out = m_held;
     drawOverlays(out, src, model, nowMs);
     return out;

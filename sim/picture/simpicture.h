@@ -69,8 +69,7 @@ private:
     const QImage &glyph(std::uint8_t code, int colour, QSize cell);
 
     QImage m_scene;
-    QImage m_held; // the frame freeze holds
-    bool m_holding = false;
+    QImage m_held; // the last live picture, which freeze holds
     // Title glyphs drawn once per colour and cell size.
     std::map<std::uint32_t, QImage> m_glyphs;
     QSize m_glyphCell;
