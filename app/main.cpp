@@ -8,12 +8,14 @@
 #include <apihooks.h>
 #include <camerachain.h>
 #include <cameralink.h>
+#include <chainpicture.h>
 #include <clock.h>
 #include <commandgroups.h>
 #include <frmapi.h>
 #include <frmmain.h>
 #include <frmoption.h>
 #include <gamepadpanel.h>
+#include <picturewindow.h>
 #include <portfactory.h>
 #include <portmemory.h>
 #include <simport.h>
@@ -130,16 +132,23 @@ int main(int argc, char **argv)
             warnNotRemembered(why);
 
     std::unique_ptr<zam::Port> backend;
-    if (choice.entry.simulated())
-        backend = std::make_unique<zam::sim::SimPort>(
+    std::unique_ptr<zam::sim::ChainPicture> pictures; // the simulated chain's
+    if (choice.entry.simulated()) {
+        auto sim = std::make_unique<zam::sim::SimPort>(
             std::make_unique<zam::sim::CameraChain>(choice.simCameras, choice.simModels), clock);
-    else
+        pictures = std::make_unique<zam::sim::ChainPicture>(sim->chain(), clock);
+        backend = std::move(sim);
+    } else {
         backend = zam::makeLinePort(choice.entry.device);
+    }
 
     zam::CameraLink link(*backend, clock);
 
     zam::FrmMain main(link, {choice.entry.device, choice.BaudRateText.toInt()});
     zam::CommandGroups commands(main);
+    if (pictures)
+        main.offerSimulatedPicture({[&] { return pictures->key(main.state().CameraAddress); },
+                                    [&] { return pictures->draw(main.state().CameraAddress); }});
     QObject::connect(&main, &zam::FrmMain::quitRequested, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     if (!main.startUp())
@@ -189,5 +198,8 @@ int main(int argc, char **argv)
     // ZAM_GAMEPAD_DIALOG=1 opens "Tools" -> "Gamepad..." from the start.
     if (pads && qEnvironmentVariableIntValue("ZAM_GAMEPAD_DIALOG") == 1)
         pads->openDialog();
+    // ZAM_SIM_PICTURE=1 opens the simulated picture likewise.
+    if (qEnvironmentVariableIntValue("ZAM_SIM_PICTURE") == 1)
+        main.openSimulatedPicture();
     return app.exec();
 }

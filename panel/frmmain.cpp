@@ -2,6 +2,7 @@
 
 #include "chainstartup.h"
 #include "packetmeaning.h"
+#include "picturewindow.h"
 #include "settingsfiles.h"
 #include "trafficmonitor.h"
 #include <trafficmodel.h>
@@ -156,6 +157,30 @@ TrafficMonitor &FrmMain::openTrafficMonitor()
     m_monitor->raise();
     m_monitor->activateWindow();
     return *m_monitor;
+}
+
+void FrmMain::offerSimulatedPicture(PictureFeed feed)
+{
+    if (!m_pictureFeed)
+        connect(m_ui->ToolsSimulatedPicture, &QAction::triggered, this,
+                [this] { openSimulatedPicture(); });
+    m_pictureFeed = std::make_unique<PictureFeed>(std::move(feed));
+    m_ui->ToolsSimulatedPicture->setEnabled(true);
+}
+
+PictureWindow *FrmMain::openSimulatedPicture()
+{
+    if (!m_pictureFeed)
+        return nullptr;
+    if (!m_picture) {
+        m_picture = new PictureWindow(m_link->clock(), *m_pictureFeed, this);
+        m_picture->setAttribute(Qt::WA_DeleteOnClose, false);
+        m_picture->move(frameGeometry().topRight() + QPoint(8, 0));
+        connect(m_link, &CameraLink::packetWritten, m_picture, &PictureWindow::poke);
+    }
+    m_picture->show();
+    m_picture->raise();
+    return m_picture;
 }
 
 void FrmMain::setMessageHook(MessageHook hook)

@@ -34,6 +34,8 @@ class ConnectionStatus;
 class DirectConsole;
 class FrmCamID;
 class FrmDEffect;
+class PictureWindow;
+struct PictureFeed;
 class SettingsFiles;
 class TrafficModel;
 class TrafficMonitor;
@@ -109,6 +111,11 @@ public:
     // "Tools" -> "Traffic Monitor...": a window of its own beside this one,
     // made on first use and kept.
     TrafficMonitor &openTrafficMonitor();
+    // "Tools" -> "Simulated Picture": offered only when the cameras are the
+    // in-process simulated chain, which draws the pictures through `feed`.
+    void offerSimulatedPicture(PictureFeed feed);
+    // Opens the picture window beside this one; null when none is offered.
+    PictureWindow *openSimulatedPicture();
     AutoRefreshControls &refreshControls() { return *m_refreshControls; }
     // "Tools" -> save, load and compare camera settings files.
     SettingsFiles &settingsFiles() { return *m_settingsFiles; }
@@ -171,6 +178,8 @@ private:
     std::unique_ptr<DirectConsole> m_console;
     std::unique_ptr<TrafficModel> m_traffic;
     QPointer<TrafficMonitor> m_monitor;
+    std::unique_ptr<PictureFeed> m_pictureFeed;
+    QPointer<PictureWindow> m_picture;
     SettingsFiles *m_settingsFiles = nullptr;
     ConnectionStatus *m_status = nullptr;
     bool m_reconnecting = false;

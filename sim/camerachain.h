@@ -62,6 +62,7 @@ public:
 
     int cameraCount() const { return int(m_cameras.size()); }
     SimCamera &camera(int address) { return *m_cameras.at(std::size_t(address - 1)); }
+    const SimCamera &camera(int address) const { return *m_cameras.at(std::size_t(address - 1)); }
     Faults &faults() { return m_faults; }
     // Rules this chain's cameras follow besides the standard ones (tests);
     // a rule with a longer prefix wins.

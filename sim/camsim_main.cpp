@@ -10,16 +10,33 @@
 #include "camsimserver.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <algorithm>
 #include <cctype>
 #include <hexfield.h>
 
 #include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace {
+
+// Drawing the pictures needs Qt Gui (fonts for the titles), which runs
+// without a display on its offscreen platform.
+std::unique_ptr<QCoreApplication> makeApp(int &argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--picture", 9) == 0) {
+            if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            return std::make_unique<QGuiApplication>(argc, argv);
+        }
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
 
 volatile std::sig_atomic_t g_stop = 0;
 volatile std::sig_atomic_t g_powerCycle = 0;
@@ -36,7 +53,8 @@ void onPowerCycle(int)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> appHolder = makeApp(argc, argv);
+    QCoreApplication &app = *appHolder;
     QCoreApplication::setApplicationName(QStringLiteral("zam-camsim"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZAM_VERSION));
 
@@ -100,11 +118,16 @@ int main(int argc, char **argv)
         QStringLiteral("Answer only a panel whose port is set to --baud. "
                        "SIGUSR1 power-cycles the cameras: a line speed "
                        "written into their EEPROM then applies."));
+    const QCommandLineOption picture(
+        QStringLiteral("picture"),
+        QStringLiteral("Keep DIR/camera-N.png current with each camera's picture "
+                       "(written at most 10 times a second, when it changed)."),
+        QStringLiteral("DIR"));
     const QCommandLineOption quiet({QStringLiteral("q"), QStringLiteral("quiet")},
                                    QStringLiteral("Print only the device path."));
     cli.addOptions({cameras, models, baud, link, silent, silentAfter, garbage, errors, netChange,
                     burstBefore, burstBytes, burstTimes, split, slow, tcp, tcpHost, lineBaud,
-                    quiet});
+                    picture, quiet});
     cli.process(app);
 
     QList<int> codes;
@@ -156,6 +179,15 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "zam-camsim: cannot listen on %s:%s\n", qPrintable(cli.value(tcpHost)),
                      qPrintable(cli.value(tcp)));
         return 1;
+    }
+    if (cli.isSet(picture)) {
+        const QString dir = cli.value(picture);
+        if (dir.isEmpty() || !QDir().mkpath(dir)) {
+            std::fprintf(stderr, "zam-camsim: cannot use picture directory '%s'\n",
+                         qPrintable(dir));
+            return 2;
+        }
+        server.keepPictures(dir);
     }
     const QString slavePath = server.openPty();
     if (slavePath.isEmpty()) {

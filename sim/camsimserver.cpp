@@ -1,5 +1,7 @@
 #include "camsimserver.h"
 
+#include "picturefiles.h"
+
 #include <QByteArray>
 
 #include <algorithm>
@@ -52,6 +54,7 @@ CamsimServer::CamsimServer(CameraChain &chain, int baud, bool verbose)
 
 CamsimServer::~CamsimServer()
 {
+    m_pictures.reset();
     for (const int fd : {m_client.fd, m_listener, m_ptySlave, m_pty.fd})
         if (fd >= 0)
             ::close(fd);
@@ -156,6 +159,26 @@ void CamsimServer::accept()
     setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
 }
 
+void CamsimServer::keepPictures(const QString &dir)
+{
+    m_pictures = std::make_unique<PictureFiles>(dir, m_chain.cameraCount());
+}
+
+// Writes the pictures that are due; answers the poll timeout, shortened to
+// when the next one falls due.
+int CamsimServer::updatePictures(int timeoutMs)
+{
+    if (!m_pictures)
+        return timeoutMs;
+    QString error;
+    const std::int64_t again = m_pictures->update(m_chain, m_clock.nowMs(), &error);
+    if (!error.isEmpty() && !m_pictureErrorShown) {
+        m_pictureErrorShown = true;
+        std::fprintf(stderr, "zam-camsim: %s\n", qPrintable(error));
+    }
+    return again < 0 ? timeoutMs : int(std::min<std::int64_t>(timeoutMs, again));
+}
+
 void CamsimServer::cyclePower()
 {
     const int now = m_chain.powerCycle();
@@ -183,8 +206,8 @@ void CamsimServer::run(const volatile std::sig_atomic_t &stop,
             if (a >= 0 && (next < 0 || a < next))
                 next = a;
         }
-        const int timeout =
-            next < 0 ? kIdlePollMs : int(std::max<std::int64_t>(0, next - m_clock.nowMs()));
+        const int timeout = updatePictures(
+            next < 0 ? kIdlePollMs : int(std::max<std::int64_t>(0, next - m_clock.nowMs())));
         pollfd p[3] = {{m_pty.fd, POLLIN, 0}, {m_listener, POLLIN, 0}, {m_client.fd, POLLIN, 0}};
         if (::poll(p, 3, timeout) <= 0)
             continue;

@@ -10,10 +10,13 @@
 #include <clock.h>
 
 #include <QString>
+#include <memory>
 
 #include <csignal>
 
 namespace zam::sim {
+
+class PictureFiles;
 
 class CamsimServer {
 public:
@@ -30,6 +33,8 @@ public:
     QString openPty();
     // Listens on host:port for TCP clients; false when it cannot.
     bool listenTcp(const QString &host, int port);
+    // Keeps dir/camera-N.png current for every camera (zam-camsim --picture).
+    void keepPictures(const QString &dir);
 
     // Serves until `stop` is set; `powerCycle`, when set, power-cycles the
     // cameras (a line speed written into their EEPROM then applies) and is
@@ -48,6 +53,7 @@ private:
     void accept();
     void drop(Endpoint &ep);
     void cyclePower();
+    int updatePictures(int timeoutMs);
 
     CameraChain &m_chain;
     SteadyClock m_clock;
@@ -57,6 +63,8 @@ private:
     int m_ptySlave = -1;
     int m_listener = -1;
     Endpoint m_client;
+    std::unique_ptr<PictureFiles> m_pictures;
+    bool m_pictureErrorShown = false;
 };
 
 } // namespace zam::sim

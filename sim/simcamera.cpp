@@ -22,6 +22,7 @@ std::vector<SimRule> SimCamera::standardRules()
 
 SimReply SimCamera::handle(const QByteArray &packet)
 {
+    ++m_handled;
     const SimRule *best = nullptr;
     for (const SimRule &rule : *m_rules) {
         if (rule.length != 0 && rule.length != packet.size())

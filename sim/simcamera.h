@@ -51,11 +51,16 @@ public:
     CameraState &state() { return m_state; }
     const CameraState &state() const { return m_state; }
     TitleState &titles() { return m_titles; }
+    const TitleState &titles() const { return m_titles; }
     MaskState &masks() { return m_masks; }
+    const MaskState &masks() const { return m_masks; }
     ServiceState &service() { return m_service; }
 
     // Answers an addressed packet (header byte included, 0xFF last).
     SimReply handle(const QByteArray &packet);
+    // Packets handled so far: what the camera holds can have changed only
+    // when this has moved (or while a motor runs).
+    std::uint64_t packetsHandled() const { return m_handled; }
 
     // Time in milliseconds, as the chain's clock sees it (for moving lenses).
     void setTime(std::int64_t ms) { m_nowMs = ms; }
@@ -73,6 +78,7 @@ private:
     MaskState m_masks;
     ServiceState m_service;
     std::int64_t m_nowMs = 0;
+    std::uint64_t m_handled = 0;
 };
 
 } // namespace zam::sim

@@ -1,0 +1,277 @@
+// The simulated picture, on the rendered pixels: the camera is set with the
+// packets the panel sends, then the frame is measured. Tolerances are given
+// where each check is made.
+
+#include "support/testmain.h"
+#include <QTest>
+#include <camerachain.h>
+#include <picturescene.h>
+#include <simpicture.h>
+
+#include <cmath>
+
+using namespace zam;
+
+namespace {
+
+struct Rig {
+    explicit Rig(int model = 0x30) : chain(1, {model}) {}
+    sim::CameraChain chain;
+    sim::PictureRenderer renderer;
+    std::int64_t now = 0;
+
+    // "63 02" is 81 01 04 63 02 FF; the camera must acknowledge it.
+    void send(const char *body)
+    {
+        const QByteArray packet = QByteArray::fromHex(QByteArray("810104") + body + "FF");
+        const auto replies = chain.feed(packet, now);
+        QVERIFY2(!replies.empty() && replies.front().bytes.startsWith("\x90\x41"), body);
+    }
+    QImage frame() { return renderer.render(chain.camera(1), now); }
+};
+
+// Pixels within `tol` of `c` in every channel, over the rectangle.
+int near(const QImage &img, const QRect &r, QColor c, int tol)
+{
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QColor p = img.pixelColor(x, y);
+            n += std::abs(p.red() - c.red()) <= tol && std::abs(p.green() - c.green()) <= tol &&
+                 std::abs(p.blue() - c.blue()) <= tol;
+        }
+    return n;
+}
+
+// Sum of absolute horizontal steps: falls when the picture blurs.
+double highFrequency(const QImage &img)
+{
+    double sum = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 1; x < img.width(); ++x)
+            sum += std::abs(qGray(img.pixel(x, y)) - qGray(img.pixel(x - 1, y)));
+    return sum;
+}
+
+// Centroids of the dark target bars on the centre row, left and right of the
+// centre, within `half` pixels of it: their distance apart.
+double barDistance(const QImage &img, int half)
+{
+    const int cx = img.width() / 2;
+    const int y = img.height() / 2;
+    double c[2] = {0, 0};
+    for (int side = 0; side < 2; ++side) {
+        double wsum = 0;
+        double xsum = 0;
+        for (int x = side ? cx : cx - half; x < (side ? cx + half : cx); ++x) {
+            const double dark = 255 - qGray(img.pixel(x, y));
+            wsum += dark;
+            xsum += dark * (x + 0.5);
+        }
+        c[side] = wsum > 0 ? xsum / wsum : 0;
+    }
+    return c[1] - c[0];
+}
+
+// The frame's cell of the title grid (24 x 12).
+QRect titleCell(QSize frame, int column, int row)
+{
+    const int w = frame.width() / 24;
+    const int h = frame.height() / 12;
+    return QRect(column * w, row * h, w, h);
+}
+
+} // namespace
+
+class TestSimPicture : public QObject {
+    Q_OBJECT
+
+private slots:
+    void titles_data()
+    {
+        QTest::addColumn<QByteArray>("display");
+        QTest::addColumn<int>("blink");
+        QTest::addColumn<int>("atMs");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("on") << QByteArray("742F") << 0 << 0 << true;
+        QTest::newRow("off") << QByteArray("743F") << 0 << 0 << false;
+        QTest::newRow("blink, lit half") << QByteArray("742F") << 1 << 1200 << true;
+        QTest::newRow("blink, dark half") << QByteArray("742F") << 1 << 1700 << false;
+    }
+    void titles()
+    {
+        QFETCH(QByteArray, display);
+        QFETCH(int, blink);
+        QFETCH(int, atMs);
+        QFETCH(bool, shown);
+        Rig rig;
+        // Line 3 from column 5 in red: A B C, then a code outside the set,
+        // which the camera refuses in a packet but a bad state may still hold.
+        rig.send(QByteArray("7313000503" + QByteArray::number(blink).rightJustified(2, '0') +
+                            "000000000000")
+                     .constData());
+        rig.send("7323000102031B1B1B1B1B1B");
+        rig.send(display.constData());
+        rig.chain.camera(1).titles().lines[3].codes[3] = 0x60;
+        rig.now = atMs;
+        const QImage img = rig.frame();
+        // A red glyph: at least 15 pixels within 40 of pure red in its cell.
+        for (int i = 0; i < 4; ++i) {
+            const int red = near(img, titleCell(img.size(), 5 + i, 3), Qt::red, 40);
+            QVERIFY2((red >= 15) == shown,
+                     qPrintable(QStringLiteral("cell %1: %2").arg(i).arg(red)));
+        }
+        // Nothing red in the blank cells after the line, nor on the rows beside it.
+        QCOMPARE(near(img, titleCell(img.size(), 10, 3), Qt::red, 40), 0);
+        QCOMPARE(near(img, titleCell(img.size(), 6, 2), Qt::red, 40), 0);
+    }
+
+    void masks_data()
+    {
+        QTest::addColumn<QByteArray>("zone"); // the B zone packet's tail
+        QTest::addColumn<int>("colour");      // colour byte
+        QTest::addColumn<QColor>("expected");
+        QTest::addColumn<QRect>("inside"); // on the 720 x 480 frame
+        // Zone A at X 2, Y 2, W 6, H 4 cells of 22.5 x 20 px.
+        const QRect a(46, 41, 133, 78);
+        const QByteArray zoneA = "00010002000200060004";
+        QTest::newRow("red") << zoneA << 0x08 << QColor(Qt::red) << a;
+        QTest::newRow("white") << zoneA << 0x07 << QColor(Qt::white) << a;
+        QTest::newRow("half red") << zoneA << 0x18 << QColor(Qt::red) << a;
+        // Far larger than the frame: clipped to it.
+        QTest::newRow("oversized") << QByteArray("0001000000000F0F0F0F") << 0x0A << QColor(Qt::blue)
+                                   << QRect(0, 0, 720, 480);
+    }
+    void masks()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(int, colour);
+        QFETCH(QColor, expected);
+        QFETCH(QRect, inside);
+        Rig rig;
+        const QImage before = rig.frame();
+        rig.send(QByteArray("76" + zone).constData());
+        rig.send("7700000001");
+        rig.send(
+            QByteArray("7800000001" + QByteArray::number(colour, 16).rightJustified(2, '0') + "00")
+                .constData());
+        const QImage img = rig.frame();
+        const int all = inside.width() * inside.height();
+        if (colour & 0x10) {
+            // Half-tone: every pixel halfway between the scene and the colour
+            // (within 2 levels a channel), so the scene's detail shows through.
+            int halfway = 0;
+            for (int y = inside.top(); y <= inside.bottom(); ++y)
+                for (int x = inside.left(); x <= inside.right(); ++x) {
+                    const QColor s = before.pixelColor(x, y), m = img.pixelColor(x, y);
+                    halfway += std::abs(m.red() - (s.red() + 255) / 2) <= 2 &&
+                               std::abs(m.green() - s.green() / 2) <= 2 &&
+                               std::abs(m.blue() - s.blue() / 2) <= 2;
+                }
+            QCOMPARE(halfway, all);
+            QVERIFY(near(img, inside, expected, 8) < all / 2);
+        } else {
+            QCOMPARE(near(img, inside, expected, 0), all); // uniform, exactly the colour
+        }
+        // Outside the zone (when it leaves room) the scene is untouched.
+        if (inside.right() < 600)
+            QCOMPARE(img.pixel(650, 300), before.pixel(650, 300));
+    }
+
+    void imageControls_data()
+    {
+        QTest::addColumn<QByteArray>("packet");
+        QTest::newRow("flip") << QByteArray("6602");
+        QTest::newRow("LR reverse") << QByteArray("6102");
+        QTest::newRow("negative art") << QByteArray("6302");
+        QTest::newRow("black and white") << QByteArray("6304");
+    }
+    void imageControls()
+    {
+        QFETCH(QByteArray, packet);
+        Rig rig;
+        const QImage normal = rig.frame();
+        rig.send(packet.constData());
+        const QImage img = rig.frame();
+        const int w = img.width(), h = img.height();
+        int wrong = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const QRgb p = img.pixel(x, y);
+                QRgb want = 0;
+                if (packet == "6602")
+                    want = normal.pixel(x, h - 1 - y);
+                else if (packet == "6102")
+                    want = normal.pixel(w - 1 - x, y);
+                else if (packet == "6302")
+                    want = normal.pixel(x, y) ^ 0x00FFFFFF;
+                else
+                    want = qRgb(qRed(p), qRed(p), qRed(p)); // no chroma
+                // Exact, but for one level of rounding a channel.
+                wrong += std::abs(qRed(p) - qRed(want)) > 1 ||
+                         std::abs(qGreen(p) - qGreen(want)) > 1 ||
+                         std::abs(qBlue(p) - qBlue(want)) > 1;
+            }
+        QCOMPARE(wrong, 0);
+        QVERIFY(img != normal);
+    }
+
+    void zoom_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<double>("times");
+        QTest::addColumn<int>("height");
+        QTest::newRow("25x NTSC") << 0x30 << 25.0 << 480;
+        QTest::newRow("18x PAL") << 0x13 << 18.0 << 576;
+        QTest::newRow("10x NTSC") << 0x1C << 10.0 << 480;
+    }
+    void zoom()
+    {
+        QFETCH(int, model);
+        QFETCH(double, times);
+        QFETCH(int, height);
+        Rig rig(model);
+        const QImage wide = rig.frame();
+        QCOMPARE(wide.size(), QSize(720, height));
+        rig.send("4704000000"); // optical tele end
+        const QImage tele = rig.frame();
+        const double atWide = barDistance(wide, 30);
+        const double atTele = barDistance(tele, 360);
+        QVERIFY2(std::abs(atWide - 2 * sim::kTargetBarOffset) < 0.5,
+                 qPrintable(QString::number(atWide)));
+        // The bars' distance grows by the model's magnification, within 5 %.
+        const double ratio = atTele / atWide;
+        QVERIFY2(std::abs(ratio / times - 1) < 0.05, qPrintable(QString::number(ratio)));
+    }
+
+    void focus()
+    {
+        Rig rig;
+        const double sharp = highFrequency(rig.frame());
+        rig.send("3803");       // manual focus
+        rig.send("4801000000"); // the far end, far from the scene's position
+        const double blurred = highFrequency(rig.frame());
+        // At least a third of the detail goes.
+        QVERIFY2(blurred < sharp * 0.67,
+                 qPrintable(QStringLiteral("%1 %2").arg(blurred).arg(sharp)));
+        rig.send("4806000000"); // back at the scene's position: sharp again, within 1 %
+        QVERIFY(std::abs(highFrequency(rig.frame()) / sharp - 1) < 0.01);
+    }
+
+    void powerAndFreeze()
+    {
+        Rig rig;
+        const QImage live = rig.frame();
+        rig.send("6202"); // freeze
+        rig.send("4702000000");
+        QCOMPARE(rig.frame(), live); // held while the zoom moved
+        rig.send("6203");
+        QVERIFY(rig.frame() != live);
+        rig.send("0003"); // standby
+        const QImage off = rig.frame();
+        QCOMPARE(near(off, off.rect(), Qt::black, 0), off.width() * off.height());
+    }
+};
+
+ZAM_TEST_MAIN(TestSimPicture)
+#include "test_simpicture.moc"
