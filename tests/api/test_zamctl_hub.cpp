@@ -59,6 +59,7 @@ struct BadHub {
         server.listen(QHostAddress::LocalHost);
         QObject::connect(&server, &QWebSocketServer::newConnection, [this, kind, &clock] {
             QWebSocket *s = server.nextPendingConnection();
+            s->setParent(&server);
             QObject::connect(s, &QWebSocket::textMessageReceived, [s, kind, &clock] {
                 if (kind == Leaves)
                     s->abort();
@@ -184,7 +185,8 @@ private slots:
         QTest::newRow("nothing listening") << -1 << "status" << 1
                                            << "nothing is listening on %1: "
                                               "is the panel's control API on?";
-        QTest::newRow("nothing listening, diff") << -1 << "diff" << 2 << "nothing is listening on %1";
+        QTest::newRow("nothing listening, diff")
+            << -1 << "diff" << 2 << "nothing is listening on %1";
         QTest::newRow("gone mid-request")
             << int(BadHub::Leaves) << "status" << 1
             << "%1 closed the connection before it answered the status request";
