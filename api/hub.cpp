@@ -379,7 +379,8 @@ void Hub::runRaw(Client &c, const Request &r)
     clearLine(*m_link, false);
     const ExchangeAnswer a = exchange(*m_link, r.bytes, ExchangeExpect::finish(address));
     answer(c, okReply(r.id, {{QStringLiteral("replies"), repliesOf(a)},
-                             {QStringLiteral("answered"), a.answerIndex >= 0}}));
+                             {QStringLiteral("answered"), a.answerIndex >= 0},
+                             {QStringLiteral("answerIndex"), a.answerIndex}}));
 }
 
 void Hub::runMove(Client &c, const Request &r)

@@ -1,6 +1,7 @@
 #include "apihooks.h"
 
 #include "statusreport.h"
+#include "subcommands.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -115,8 +116,10 @@ api::HubHooks apiHooks(CameraLink &link)
                 why = QStringLiteral("camera %1: %2").arg(camera).arg(describe(read.problem));
                 return std::nullopt;
             }
-            return QJsonObject{{QStringLiteral("differences"),
-                                differencesOf(diff(*file.settings, *read.settings))}};
+            return QJsonObject{
+                {QStringLiteral("differences"),
+                 differencesOf(settledDifferences(*file.settings, read))},
+                {QStringLiteral("notes"), QJsonArray::fromStringList(describe(read.notes))}};
         });
     };
     return hooks;

@@ -1,6 +1,7 @@
 #pragma once
 // What every zam-ctl subcommand is handed: the line options, the opened and
-// started camera link, and the two output streams.
+// started camera link (or the control API's hub that holds the line), and
+// the two output streams.
 
 #include <QMap>
 #include <QString>
@@ -12,6 +13,10 @@
 #include <memory>
 #include <optional>
 #include <settingsjson.h>
+
+namespace zam::api {
+class ApiClient;
+}
 
 namespace zam::cli {
 
@@ -27,6 +32,9 @@ struct LineOptions {
     int baud = 9600;
     int camera = 1;
     bool init = true; // false with --no-init: no line check, no chain numbering
+    // --api-token-file: the control API's token (serve: what clients must
+    // say; -p ws://: what to say to the hub).
+    QString tokenFile;
 };
 
 struct CliContext {
@@ -49,6 +57,8 @@ struct CliContext {
     // The settings file of load and diff, read once by the subcommand's
     // check before the line is opened.
     SettingsFileRead settingsFile;
+    // With -p ws://HOST:PORT: the connected hub, in place of the link.
+    api::ApiClient *hub = nullptr;
 
     bool flag(const QString &name) const { return flags.contains(name); }
     // One line "zam-ctl: message" on stderr; answers kExitFailed.

@@ -1,10 +1,12 @@
 // The subcommands that talk to the line: ports, detect, status, send.
 
+#include "hubcommands.h"
 #include "packettext.h"
 #include "portnames.h"
 #include "statusreport.h"
 #include "subcommands.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <catalog.h>
 #include <chainstartup.h>
@@ -53,6 +55,55 @@ bool unsolicited(QByteArrayView reply, int target)
 QString cameras(int count)
 {
     return QStringLiteral("%1 camera%2").arg(count).arg(count == 1 ? "" : "s");
+}
+
+void printStatus(CliContext &ctx, const QJsonObject &status)
+{
+    if (ctx.flag(QStringLiteral("json")))
+        ctx.out << QJsonDocument(status).toJson(QJsonDocument::Indented);
+    else
+        writeStatusText(ctx.out, status);
+    ctx.out.flush();
+}
+
+// Every packet that came for the packet sent, and the exit status it makes.
+int reportSend(CliContext &ctx, const QByteArray &packet, int target, const ExchangeAnswer &a)
+{
+    std::optional<QString> malformed;
+    for (int i = 0; i < a.packets.size(); ++i) {
+        const QByteArray &reply = a.packets[i];
+        ctx.out << hexSpaced(reply).trimmed() << "  ";
+        if (!reply.endsWith(char(0xFF)))
+            ctx.out << "(incomplete)";
+        else if (const bool beforeAnswer = a.answerIndex < 0 || i < a.answerIndex;
+                 i == a.answerIndex || (beforeAnswer && !unsolicited(reply, target)))
+            ctx.out << describePacket(reply, true, packet);
+        else
+            ctx.out << describePacket(reply, true) << ", unsolicited";
+        ctx.out << '\n';
+        if (i == a.answerIndex)
+            malformed = malformedReply(reply, packet);
+    }
+    ctx.out.flush();
+
+    if (a.answerIndex < 0) {
+        if (a.packets.isEmpty())
+            return ctx.fail(QStringLiteral("no reply from %1 within 1 s").arg(who(target)));
+        return ctx.fail(QStringLiteral("%1 did not finish the command").arg(who(target)));
+    }
+    if (malformed)
+        return ctx.fail(
+            QStringLiteral("%1 answered with a malformed reply: %2").arg(who(target), *malformed));
+    if (a.result == ExchangeResult::Error) {
+        const catalog::Reply error = catalog::decodeReply(a.packets[a.answerIndex]);
+        QString name = catalog::errorName(a.errorCode);
+        if (name.isEmpty())
+            name = QStringLiteral("code %1").arg(hexPair(std::uint8_t(a.errorCode)));
+        return ctx.fail(QStringLiteral("%1 answered with an error: %2 (socket %3)")
+                            .arg(who(target), name)
+                            .arg(error.socket));
+    }
+    return kExitOk;
 }
 
 } // namespace
@@ -128,12 +179,18 @@ int runStatus(CliContext &ctx, const QStringList &)
     if (!replies)
         return ctx.fail(
             QStringLiteral("no reply from camera %1 to the status inquiries").arg(address));
-    const QJsonObject status = statusObject(*replies, address);
-    if (ctx.flag(QStringLiteral("json")))
-        ctx.out << QJsonDocument(status).toJson(QJsonDocument::Indented);
-    else
-        writeStatusText(ctx.out, status);
-    ctx.out.flush();
+    printStatus(ctx, statusObject(*replies, address));
+    return kExitOk;
+}
+
+int runStatusViaHub(CliContext &ctx, const QStringList &)
+{
+    const std::optional<QJsonObject> status =
+        askHub(ctx, {{QStringLiteral("op"), QStringLiteral("status")},
+                     {QStringLiteral("camera"), ctx.options.camera}});
+    if (!status)
+        return kExitFailed;
+    printStatus(ctx, *status);
     return kExitOk;
 }
 
@@ -153,42 +210,36 @@ int runSend(CliContext &ctx, const QStringList &args)
     clearLine(link, false);
     // Every packet that came is printed, also what followed the answer in the
     // same read; nothing is waited for after it.
-    const ExchangeAnswer a = exchange(link, *packet, ExchangeExpect::finish(target));
-    std::optional<QString> malformed;
-    for (int i = 0; i < a.packets.size(); ++i) {
-        const QByteArray &reply = a.packets[i];
-        ctx.out << hexSpaced(reply).trimmed() << "  ";
-        if (!reply.endsWith(char(0xFF)))
-            ctx.out << "(incomplete)";
-        else if (const bool beforeAnswer = a.answerIndex < 0 || i < a.answerIndex;
-                 i == a.answerIndex || (beforeAnswer && !unsolicited(reply, target)))
-            ctx.out << describePacket(reply, true, *packet);
-        else
-            ctx.out << describePacket(reply, true) << ", unsolicited";
-        ctx.out << '\n';
-        if (i == a.answerIndex)
-            malformed = malformedReply(reply, *packet);
-    }
-    ctx.out.flush();
+    return reportSend(ctx, *packet, target,
+                      exchange(link, *packet, ExchangeExpect::finish(target)));
+}
 
-    if (a.answerIndex < 0) {
-        if (a.packets.isEmpty())
-            return ctx.fail(QStringLiteral("no reply from %1 within 1 s").arg(who(target)));
-        return ctx.fail(QStringLiteral("%1 did not finish the command").arg(who(target)));
+int runSendViaHub(CliContext &ctx, const QStringList &args)
+{
+    QString why;
+    const std::optional<QByteArray> packet = parsePacketText(args, why);
+    if (!packet)
+        return ctx.usageError(QStringLiteral("send: %1").arg(why));
+    const std::optional<QJsonObject> reply =
+        askHub(ctx, {{QStringLiteral("op"), QStringLiteral("raw")},
+                     {QStringLiteral("bytes"), hexSpaced(*packet).trimmed()}});
+    if (!reply)
+        return kExitFailed;
+    // The hub's exchange as it ran there: every packet, and the answer.
+    ExchangeAnswer a;
+    for (const QJsonValue &r : reply->value(QStringLiteral("replies")).toArray())
+        a.packets << QByteArray::fromHex(
+            r.toObject().value(QStringLiteral("bytes")).toString().toLatin1());
+    a.answerIndex = reply->value(QStringLiteral("answerIndex")).toInt(-1);
+    if (a.answerIndex >= a.packets.size())
+        a.answerIndex = -1;
+    if (a.answerIndex >= 0) {
+        const catalog::Reply answer = catalog::decodeReply(a.packets[a.answerIndex]);
+        a.result = answer.kind == catalog::ReplyKind::Error ? ExchangeResult::Error
+                                                            : ExchangeResult::Completed;
+        a.errorCode = answer.errorCode;
     }
-    if (malformed)
-        return ctx.fail(
-            QStringLiteral("%1 answered with a malformed reply: %2").arg(who(target), *malformed));
-    if (a.result == ExchangeResult::Error) {
-        const catalog::Reply error = catalog::decodeReply(a.packets[a.answerIndex]);
-        QString name = catalog::errorName(a.errorCode);
-        if (name.isEmpty())
-            name = QStringLiteral("code %1").arg(hexPair(std::uint8_t(a.errorCode)));
-        return ctx.fail(QStringLiteral("%1 answered with an error: %2 (socket %3)")
-                            .arg(who(target), name)
-                            .arg(error.socket));
-    }
-    return kExitOk;
+    return reportSend(ctx, *packet, std::uint8_t(packet->at(0)) - 0x80, a);
 }
 
 } // namespace zam::cli

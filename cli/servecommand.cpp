@@ -34,8 +34,8 @@ int runServe(CliContext &ctx, const QStringList &)
     if (!api::parseListenAddress(ctx.values.value(QStringLiteral("api")), options.address,
                                  options.port, why))
         return ctx.usageError(QStringLiteral("serve: --api: %1").arg(why));
-    if (ctx.values.contains(QStringLiteral("api-token-file"))) {
-        options.token = api::readTokenFile(ctx.values.value(QStringLiteral("api-token-file")), why);
+    if (!ctx.options.tokenFile.isEmpty()) {
+        options.token = api::readTokenFile(ctx.options.tokenFile, why);
         if (options.token.isEmpty())
             return ctx.fail(why);
     } else if (!options.address.isLoopback()) {

@@ -1,6 +1,10 @@
 // The subcommands of camera settings files: save, load, diff.
 
+#include "hubcommands.h"
 #include "subcommands.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
 
 #include <algorithm>
 #include <filetext.h>
@@ -31,11 +35,64 @@ QString differenceLine(const SettingDifference &d)
     return QStringLiteral("%1: file %2, camera %3").arg(d.caption, d.left, d.right);
 }
 
-void printNotes(CliContext &ctx, const SettingsRead &read)
+void printNotes(CliContext &ctx, const QStringList &notes)
 {
-    for (const QString &note : describe(read.notes))
+    for (const QString &note : notes)
         ctx.err << "zam-ctl: camera " << ctx.options.camera << ": " << note << '\n';
     ctx.err.flush();
+}
+
+QStringList texts(const QJsonValue &list)
+{
+    QStringList out;
+    for (const QJsonValue &v : list.toArray())
+        out << v.toString();
+    return out;
+}
+
+// The packets a load would send, printed and none sent.
+void printDryRun(CliContext &ctx, const LoadPlan &plan)
+{
+    for (const PlannedPacket &p : plan.packets) {
+        if (!p.stepBefore.isEmpty())
+            ctx.out << hexSpaced(p.stepBefore).trimmed() << "  " << p.what
+                    << " (through full auto, unless in shutter priority)\n";
+        ctx.out << hexSpaced(p.packet).trimmed() << "  " << p.what << '\n';
+    }
+    ctx.out.flush();
+}
+
+void printSkipped(CliContext &ctx, const LoadPlan &plan)
+{
+    for (const SkippedSetting &s : plan.skipped)
+        ctx.err << "skipped: " << s.caption << ": " << s.reason << '\n';
+    ctx.err.flush();
+}
+
+// The settings file as JSON text, from a hub's reply.
+QByteArray fileText(const QJsonValue &file)
+{
+    return QJsonDocument(file.toObject()).toJson(QJsonDocument::Compact);
+}
+
+int writeSaved(CliContext &ctx, const QString &path, const QByteArray &json)
+{
+    if (path == QLatin1String("-")) {
+        ctx.out << QString::fromUtf8(json);
+        ctx.out.flush();
+        return kExitOk;
+    }
+    if (const QString why = writeRegularFile(path, json); !why.isEmpty())
+        return ctx.fail(QStringLiteral("cannot write %1: %2").arg(printable(path, 200), why));
+    return kExitOk;
+}
+
+int printDifferences(CliContext &ctx, const QList<SettingDifference> &differences)
+{
+    for (const SettingDifference &d : differences)
+        ctx.out << differenceLine(d) << '\n';
+    ctx.out.flush();
+    return differences.isEmpty() ? kExitOk : kDiffDifferent;
 }
 
 } // namespace
@@ -63,16 +120,25 @@ int runSave(CliContext &ctx, const QStringList &args)
     if (!read.settings)
         return ctx.fail(
             QStringLiteral("camera %1: %2").arg(ctx.options.camera).arg(describe(read.problem)));
-    printNotes(ctx, read);
-    const QByteArray json = toJson(*read.settings);
-    if (path == QLatin1String("-")) {
-        ctx.out << QString::fromUtf8(json);
-        ctx.out.flush();
-        return kExitOk;
-    }
-    if (const QString why = writeRegularFile(path, json); !why.isEmpty())
-        return ctx.fail(QStringLiteral("cannot write %1: %2").arg(printable(path, 200), why));
-    return kExitOk;
+    printNotes(ctx, describe(read.notes));
+    return writeSaved(ctx, path, toJson(*read.settings));
+}
+
+int runSaveViaHub(CliContext &ctx, const QStringList &args)
+{
+    const std::optional<QJsonObject> reply =
+        askHub(ctx, {{QStringLiteral("op"), QStringLiteral("save")},
+                     {QStringLiteral("camera"), ctx.options.camera}});
+    if (!reply)
+        return kExitFailed;
+    // Read back and written again, so the file is byte for byte the one a
+    // save on the line writes.
+    const SettingsParse file = fromJson(fileText(reply->value(QStringLiteral("file"))));
+    if (!file.settings)
+        return ctx.fail(QStringLiteral("%1 sent a settings file that does not read: %2")
+                            .arg(ctx.options.device, file.error));
+    printNotes(ctx, texts(reply->value(QStringLiteral("notes"))));
+    return writeSaved(ctx, args.first(), toJson(*file.settings));
 }
 
 int runLoad(CliContext &ctx, const QStringList &args)
@@ -86,18 +152,9 @@ int runLoad(CliContext &ctx, const QStringList &args)
         return ctx.fail(
             QStringLiteral("no reply from camera %1 to the version inquiry").arg(address));
     const LoadPlan plan = planLoad(*file.settings, *model, address);
-    for (const SkippedSetting &s : plan.skipped)
-        ctx.err << "skipped: " << s.caption << ": " << s.reason << '\n';
-    ctx.err.flush();
-
+    printSkipped(ctx, plan);
     if (ctx.flag(QStringLiteral("dry-run"))) {
-        for (const PlannedPacket &p : plan.packets) {
-            if (!p.stepBefore.isEmpty())
-                ctx.out << hexSpaced(p.stepBefore).trimmed() << "  " << p.what
-                        << " (through full auto, unless in shutter priority)\n";
-            ctx.out << hexSpaced(p.packet).trimmed() << "  " << p.what << '\n';
-        }
-        ctx.out.flush();
+        printDryRun(ctx, plan);
         return kExitOk;
     }
 
@@ -144,18 +201,95 @@ int runDiff(CliContext &ctx, const QStringList &args)
             QStringLiteral("camera %1: %2").arg(ctx.options.camera).arg(describe(camera.problem)));
         return kDiffTrouble;
     }
-    printNotes(ctx, camera);
+    printNotes(ctx, describe(camera.notes));
+    return printDifferences(ctx, settledDifferences(*file.settings, camera));
+}
+
+QList<SettingDifference> settledDifferences(const CameraSettings &file, const SettingsRead &camera)
+{
     // A setting the camera is still moving through differs from nothing yet.
-    QList<SettingDifference> differences = diff(*file.settings, *camera.settings);
+    QList<SettingDifference> differences = diff(file, *camera.settings);
     differences.removeIf([&](const SettingDifference &d) {
         return std::any_of(camera.moving.begin(), camera.moving.end(), [&](Setting s) {
             return d.caption == QLatin1String(settingInfo(s).caption);
         });
     });
-    for (const SettingDifference &d : differences)
-        ctx.out << differenceLine(d) << '\n';
-    ctx.out.flush();
-    return differences.isEmpty() ? kExitOk : kDiffDifferent;
+    return differences;
+}
+
+int runLoadViaHub(CliContext &ctx, const QStringList &args)
+{
+    const SettingsFileRead &file = ctx.settingsFile;
+    if (!file.settings)
+        return ctx.usageError(fileProblem(args.first(), file));
+    const int address = ctx.options.camera;
+    if (ctx.flag(QStringLiteral("dry-run"))) {
+        // The plan needs the model only; the hub's status read names it.
+        const std::optional<QJsonObject> status =
+            askHub(ctx, {{QStringLiteral("op"), QStringLiteral("status")},
+                         {QStringLiteral("camera"), address}});
+        if (!status)
+            return kExitFailed;
+        const int model = status->value(QStringLiteral("version"))
+                              .toObject()
+                              .value(QStringLiteral("modelCode"))
+                              .toInt();
+        const LoadPlan plan = planLoad(*file.settings, model, address);
+        printSkipped(ctx, plan);
+        printDryRun(ctx, plan);
+        return kExitOk;
+    }
+    ctx.err << "loading through " << ctx.options.device << Qt::endl;
+    const std::optional<QJsonObject> reply = askHub(
+        ctx, {{QStringLiteral("op"), QStringLiteral("load")},
+              {QStringLiteral("camera"), address},
+              {QStringLiteral("file"), QJsonDocument::fromJson(toJson(*file.settings)).object()}});
+    if (!reply)
+        return kExitFailed;
+    for (const QString &s : texts(reply->value(QStringLiteral("skipped"))))
+        ctx.err << "skipped: " << s << '\n';
+    for (const QString &r : texts(reply->value(QStringLiteral("refused"))))
+        ctx.err << "refused: " << r << '\n';
+    for (const QJsonValue &v : reply->value(QStringLiteral("notTaken")).toArray()) {
+        const QJsonObject d = v.toObject();
+        ctx.err << "did not take: "
+                << differenceLine({d.value(QStringLiteral("setting")).toString(),
+                                   d.value(QStringLiteral("file")).toString(),
+                                   d.value(QStringLiteral("camera")).toString()})
+                << '\n';
+    }
+    for (const QString &what : texts(reply->value(QStringLiteral("notLoaded"))))
+        ctx.err << "not loaded: " << what << '\n';
+    ctx.err.flush();
+    if (!reply->value(QStringLiteral("taken")).toBool())
+        return ctx.fail(QStringLiteral("camera %1 did not take every setting of %2")
+                            .arg(address)
+                            .arg(args.first()));
+    return kExitOk;
+}
+
+int runDiffViaHub(CliContext &ctx, const QStringList &args)
+{
+    const SettingsFileRead &file = ctx.settingsFile;
+    if (!file.settings) {
+        ctx.fail(fileProblem(args.value(0), file));
+        return kDiffTrouble;
+    }
+    const std::optional<QJsonObject> reply = askHub(
+        ctx, {{QStringLiteral("op"), QStringLiteral("diff")},
+              {QStringLiteral("camera"), ctx.options.camera},
+              {QStringLiteral("file"), QJsonDocument::fromJson(toJson(*file.settings)).object()}});
+    if (!reply)
+        return kDiffTrouble;
+    printNotes(ctx, texts(reply->value(QStringLiteral("notes"))));
+    QList<SettingDifference> differences;
+    for (const QJsonValue &v : reply->value(QStringLiteral("differences")).toArray()) {
+        const QJsonObject d = v.toObject();
+        differences.append({d.value(QStringLiteral("setting")).toString(),
+                            d.value(QStringLiteral("file")).toString(),
+                            d.value(QStringLiteral("camera")).toString()});
+    }
+    return printDifferences(ctx, differences);
 }
 
 } // namespace zam::cli

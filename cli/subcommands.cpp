@@ -26,7 +26,12 @@ const QList<Subcommand> &subcommands()
          LineUse::Device,
          0,
          0,
-         runDetect},
+         runDetect,
+         {},
+         kExitFailed,
+         {},
+         QStringLiteral("detect numbers the chain on the line itself (through the control API, "
+                        "status -c N names a camera's model)")},
         {QStringLiteral("doctor"),
          QStringLiteral("[--json]"),
          QStringLiteral("Check the ports, the permissions and the line, and say how to fix them."),
@@ -44,7 +49,12 @@ const QList<Subcommand> &subcommands()
          LineUse::None,
          0,
          0,
-         runDoctor},
+         runDoctor,
+         {},
+         kExitFailed,
+         {},
+         QStringLiteral("doctor checks serial devices and device servers (through the control "
+                        "API, status shows whether the hub answers)")},
         {QStringLiteral("status"),
          QStringLiteral("[--json]"),
          QStringLiteral("Read the camera's status and print it decoded."),
@@ -55,7 +65,10 @@ const QList<Subcommand> &subcommands()
          LineUse::Link,
          0,
          0,
-         runStatus},
+         runStatus,
+         {},
+         kExitFailed,
+         runStatusViaHub},
         {QStringLiteral("send"),
          QStringLiteral("HEX..."),
          QStringLiteral("Send one packet and print the camera's replies."),
@@ -76,7 +89,9 @@ const QList<Subcommand> &subcommands()
              QString why;
              parsePacketText(args, why);
              return why;
-         }},
+         },
+         kExitFailed,
+         runSendViaHub},
         {QStringLiteral("save"),
          QStringLiteral("FILE"),
          QStringLiteral("Save the camera's settings to a file."),
@@ -88,7 +103,9 @@ const QList<Subcommand> &subcommands()
          1,
          1,
          runSave,
-         checkSaveTarget},
+         checkSaveTarget,
+         kExitFailed,
+         runSaveViaHub},
         {QStringLiteral("load"),
          QStringLiteral("FILE [--dry-run]"),
          QStringLiteral("Load a settings file onto the camera."),
@@ -104,7 +121,9 @@ const QList<Subcommand> &subcommands()
          1,
          1,
          runLoad,
-         checkSettingsFile},
+         checkSettingsFile,
+         kExitFailed,
+         runLoadViaHub},
         {QStringLiteral("diff"),
          QStringLiteral("FILE"),
          QStringLiteral("List the settings in which the camera differs from a file."),
@@ -117,7 +136,8 @@ const QList<Subcommand> &subcommands()
          1,
          runDiff,
          checkSettingsFile,
-         2},
+         2,
+         runDiffViaHub},
         {QStringLiteral("serve"),
          QStringLiteral("--api [HOST:]PORT"),
          QStringLiteral("Own the line and serve the control API to other programs."),
@@ -125,12 +145,11 @@ const QList<Subcommand> &subcommands()
              "Opens the line, checks it and numbers the chain, then serves the control API\n"
              "(WebSocket, JSON; docs/api.md) until it is stopped with Ctrl+C or SIGTERM.\n"
              "It listens on loopback unless HOST names another address, which needs a\n"
-             "token: --api-token-file, or one generated and printed once.\n"
+             "token: --api-token-file (clients must say it first), or one generated and\n"
+             "printed once.\n"
              "  zam-ctl -p /dev/ttyUSB0 serve --api 8765"),
          {{QStringLiteral("api"), QStringLiteral("Where to listen: [HOST:]PORT."),
            QStringLiteral("[HOST:]PORT")},
-          {QStringLiteral("api-token-file"),
-           QStringLiteral("Clients must say the token in FILE first."), QStringLiteral("FILE")},
           {QStringLiteral("api-allow-origin"),
            QStringLiteral("Take handshakes from this web page origin (comma-separated)."),
            QStringLiteral("ORIGIN")},
@@ -143,7 +162,10 @@ const QList<Subcommand> &subcommands()
              return ctx.values.contains(QStringLiteral("api"))
                         ? QString()
                         : QStringLiteral("--api [HOST:]PORT is needed");
-         }},
+         },
+         kExitFailed,
+         {},
+         QStringLiteral("serve owns a line itself; it cannot serve the line another hub holds")},
     };
     return table;
 }

@@ -4,6 +4,8 @@
 
 #include "clicontext.h"
 
+#include <settingsio.h>
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -45,6 +47,10 @@ struct Subcommand {
     ArgsCheck check = {}; // may be empty
     // The exit status when the line or the camera fails (diff: 2, as diff(1)).
     int troubleExit = kExitFailed;
+    // The handler with -p ws://HOST:PORT (CliContext::hub); empty: the
+    // subcommand needs a line, and noHub says why.
+    Handler viaHub = {};
+    QString noHub = {};
 };
 
 const QList<Subcommand> &subcommands();
@@ -60,6 +66,15 @@ int runLoad(CliContext &ctx, const QStringList &args);
 int runDiff(CliContext &ctx, const QStringList &args);
 int runDoctor(CliContext &ctx, const QStringList &args);
 int runServe(CliContext &ctx, const QStringList &args);
+// The same through the control API's hub.
+int runStatusViaHub(CliContext &ctx, const QStringList &args);
+int runSendViaHub(CliContext &ctx, const QStringList &args);
+int runSaveViaHub(CliContext &ctx, const QStringList &args);
+int runLoadViaHub(CliContext &ctx, const QStringList &args);
+int runDiffViaHub(CliContext &ctx, const QStringList &args);
+// The settings in which the camera differs from a file, leaving out those it
+// was still moving through.
+QList<SettingDifference> settledDifferences(const CameraSettings &file, const SettingsRead &camera);
 // Why the settings file named first cannot be read (empty: it reads, and
 // ctx.settingsFile holds it).
 QString checkSettingsFile(CliContext &ctx, const QStringList &args);

@@ -6,7 +6,7 @@ _zam_ctl_ports()
     for d in /dev/serial/by-id/* /dev/ttyUSB* /dev/ttyACM* /dev/ttyS*; do
         [ -e "$d" ] && ports+=("$d")
     done
-    ports+=("tcp://")
+    ports+=("tcp://" "ws://")
     COMPREPLY=($(compgen -W "${ports[*]}" -- "$1"))
 }
 
@@ -16,10 +16,15 @@ _zam_ctl()
     cur=${COMP_WORDS[COMP_CWORD]}
     prev=""
     [ "$COMP_CWORD" -gt 0 ] && prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local subcommands="ports doctor detect status send save load diff"
-    local options="-p --port -b --baud -c --camera --no-init -h --help --version"
+    local subcommands="ports doctor detect status send save load diff serve"
+    local options="-p --port -b --baud -c --camera --no-init --api-token-file -h --help --version"
 
     case $prev in
+    --api-token-file)
+        COMPREPLY=($(compgen -f -- "$cur"))
+        compopt -o filenames 2>/dev/null
+        return 0
+        ;;
     -p | --port)
         _zam_ctl_ports "$cur"
         compopt -o nospace 2>/dev/null
@@ -40,7 +45,7 @@ _zam_ctl()
     for ((i = 1; i < COMP_CWORD; i++)); do
         word=${COMP_WORDS[i]}
         case $word in
-        -p | --port | -b | --baud | -c | --camera) ((i++)) ;;
+        -p | --port | -b | --baud | -c | --camera | --api-token-file) ((i++)) ;;
         -*) ;;
         *)
             sub=$word
@@ -62,6 +67,7 @@ _zam_ctl()
     case $sub in
     status | doctor) flags="--json" ;;
     load) flags="--dry-run" ;;
+    serve) flags="--api --api-allow-origin --api-allow-raw" ;;
     esac
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "$flags $options" -- "$cur"))

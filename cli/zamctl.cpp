@@ -1,5 +1,6 @@
 #include "zamctl.h"
 
+#include "hubcommands.h"
 #include "subcommands.h"
 
 #include <QCommandLineParser>
@@ -15,7 +16,8 @@ namespace {
 struct CommonOptions {
     QCommandLineOption port{
         {QStringLiteral("p"), QStringLiteral("port")},
-        QStringLiteral("Serial device, or tcp://HOST:PORT of a serial device server."),
+        QStringLiteral("Serial device, tcp://HOST:PORT of a serial device server, or "
+                       "ws://HOST:PORT of the control API (of the panel or zam-ctl serve)."),
         QStringLiteral("DEVICE")};
     QCommandLineOption baud{{QStringLiteral("b"), QStringLiteral("baud")},
                             QStringLiteral("Line speed: 9600, 19200 or 38400 (default 9600)."),
@@ -25,11 +27,19 @@ struct CommonOptions {
                               QStringLiteral("N")};
     QCommandLineOption noInit{QStringLiteral("no-init"),
                               QStringLiteral("Skip the line check and the chain numbering.")};
+    QCommandLineOption tokenFile{
+        QStringLiteral("api-token-file"),
+        QStringLiteral("The control API's token, in FILE's first line: what clients must say "
+                       "(serve), or what to say to a ws:// hub (else $ZAM_API_TOKEN)."),
+        QStringLiteral("FILE")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("Show this help.")};
     QCommandLineOption version{QStringLiteral("version"), QStringLiteral("Show the version.")};
 
-    QList<QCommandLineOption> all() const { return {port, baud, camera, noInit, help, version}; }
+    QList<QCommandLineOption> all() const
+    {
+        return {port, baud, camera, noInit, tokenFile, help, version};
+    }
 };
 
 void writeOptions(QTextStream &out, const QList<QCommandLineOption> &options)
@@ -48,7 +58,8 @@ void writeOptions(QTextStream &out, const QList<QCommandLineOption> &options)
 void writeToolHelp(QTextStream &out, const CommonOptions &common)
 {
     out << "Usage: zam-ctl [options] SUBCOMMAND [ARGS]\n"
-           "Drives a ZAM camera of a daisy chain over a serial line or a serial device server.\n\n"
+           "Drives a ZAM camera of a daisy chain over a serial line or a serial device server,\n"
+           "or through the control API of the panel (or zam-ctl serve) that holds the line.\n\n"
            "Options:\n";
     writeOptions(out, common.all());
     out << "\nSubcommands:\n";
@@ -115,6 +126,7 @@ bool readLineOptions(const QCommandLineParser &before, const QCommandLineParser 
         }
     }
     options.init = !given(common.noInit);
+    options.tokenFile = value(common.tokenFile);
     return true;
 }
 
@@ -232,6 +244,10 @@ int runZamCtl(const QStringList &arguments, QTextStream &out, QTextStream &err, 
         if (const QString why = sub->check(ctx, args); !why.isEmpty())
             return ctx.usageError(QStringLiteral("%1: %2").arg(sub->name, why));
     }
+    // Through the control API -b and --no-init do not apply: the hub's owner
+    // opened and numbered the line.
+    if (isHubAddress(ctx.options.device))
+        return runThroughHub(ctx, *sub, args);
     if (sub->line != LineUse::None && ctx.options.device.isEmpty())
         return ctx.usageError(
             QStringLiteral("%1 needs a port: -p DEVICE or -p tcp://HOST:PORT").arg(sub->name));

@@ -7,8 +7,10 @@
 #include "support/testmain.h"
 #include "support/zamctlrun.h"
 
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWebSocket>
 
@@ -261,13 +263,22 @@ private Q_SLOTS:
     }
 
     // zam-ctl serve owns the line: a client's command goes out byte for
-    // byte, a move it does not renew is stopped, and SIGTERM ends it cleanly.
+    // byte, a move it does not renew is stopped, a script's zam-ctl reads
+    // the status through it with the same token file, and SIGTERM ends it
+    // cleanly.
     void serveTheControlApi()
     {
         CamsimProcess sim({"--cameras", "1", "--models", "30"});
         QVERIFY(!sim.device().isEmpty());
+        QTemporaryDir dir;
+        const QString tokenFile = dir.filePath("token");
+        QFile token(tokenFile);
+        QVERIFY(token.open(QIODevice::WriteOnly));
+        token.write("0123456789abcdef-token\n");
+        token.close();
         QProcess serve;
-        serve.start(QStringLiteral(ZAM_CTL), {"-p", sim.device(), "serve", "--api", "0"});
+        serve.start(QStringLiteral(ZAM_CTL),
+                    {"-p", sim.device(), "serve", "--api", "0", "--api-token-file", tokenFile});
         QVERIFY(serve.waitForStarted(5000));
         QString url;
         QVERIFY(QTest::qWaitFor(
@@ -283,6 +294,9 @@ private Q_SLOTS:
         connect(&client, &QWebSocket::textMessageReceived, [&](const QString &m) { replies << m; });
         client.open(QUrl(url));
         QVERIFY(QTest::qWaitFor([&] { return client.state() == QAbstractSocket::ConnectedState; }));
+        client.sendTextMessage(R"({"id": 0, "op": "hello", "token": "0123456789abcdef-token"})");
+        QVERIFY(QTest::qWaitFor([&] { return replies.size() == 1; }));
+        replies.clear();
         client.sendTextMessage(
             R"({"id": 1, "op": "send", "camera": 1, "command": "ZoomTele", "values": [5]})");
         QVERIFY(QTest::qWaitFor([&] { return replies.size() == 1; }));
@@ -295,6 +309,9 @@ private Q_SLOTS:
                      lines.indexOf("81 01 04 08 22 FF") > lines.indexOf("81 01 04 07 25 FF") &&
                      lines.count("81 01 04 08 00 FF") == 1,
                  qPrintable(lines.join(' ')));
+        const QJsonObject status =
+            statusJson(zamCtl({"-p", url, "--api-token-file", tokenFile, "status", "--json"}));
+        QCOMPARE(field(status, "version", "modelCode").toInt(), 0x30);
         serve.terminate();
         QVERIFY(serve.waitForFinished(5000));
         QCOMPARE(serve.exitStatus(), QProcess::NormalExit);
