@@ -6,9 +6,17 @@ namespace zam {
 
 CameraLink::CameraLink(Port &port, Clock &clock, QObject *parent)
     : QObject(parent), m_tap(port, clock), m_port(&m_tap), m_stopwatch(clock),
-      m_refresh(clock, this), m_moves(*this)
+      m_refresh(clock, this), m_moves(*this), m_ledger(clock)
 {
     connect(m_port, &Port::readyRead, this, &CameraLink::onPortReadyRead);
+    connect(&m_tap, &PortTap::bytesPassed, this,
+            [this](TrafficDirection direction, const QByteArray &bytes, qint64) {
+                if (direction == TrafficDirection::ToCamera)
+                    m_ledger.written(bytes);
+                else
+                    m_ledger.read(bytes);
+            });
+    connect(&m_tap, &PortTap::lineClosed, this, [this] { m_ledger.clear(); });
 }
 
 bool CameraLink::SD(const QByteArray &packet, int mode)

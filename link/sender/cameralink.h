@@ -14,6 +14,7 @@
 #include "movestops.h"
 #include "port.h"
 #include "porttap.h"
+#include "replyledger.h"
 #include "replypattern.h"
 #include "trafficlog.h"
 
@@ -83,6 +84,8 @@ public:
     void clearLogs();
 
     bool inWait() const { return m_inWait; }
+    // Packets of camera 1..7 whose finishing reply has not come yet.
+    int owedReplies(int address) { return m_ledger.owed(address); }
 
 Q_SIGNALS:
     // A packet went out through SD, a dialog copy or the console.
@@ -105,6 +108,7 @@ private:
     Stopwatch m_stopwatch;
     AutoRefresh m_refresh;
     MoveStops m_moves;
+    ReplyLedger m_ledger;
     TrafficLog m_sendText;
     TrafficLog m_recvText;
     int m_threshold = 0;

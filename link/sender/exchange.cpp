@@ -15,8 +15,10 @@ using catalog::ReplyKind;
 enum class Step { Wait, Done };
 
 // What one packet does to the answer.
+// `earlier`: finishing replies still owed to packets sent to the camera
+// before this one; they are theirs, and passed over.
 Step take(ExchangeAnswer &a, const QByteArray &packet, bool terminated,
-          const ExchangeExpect &expect, bool &acknowledged)
+          const ExchangeExpect &expect, bool &acknowledged, int &earlier)
 {
     const catalog::Reply r = terminated ? catalog::decodeReply(packet) : catalog::Reply{};
     if (r.kind == ReplyKind::NetworkChange) {
@@ -27,6 +29,12 @@ Step take(ExchangeAnswer &a, const QByteArray &packet, bool terminated,
         return expect.address == 0 ? (reply.address >= 1 && reply.address <= 7)
                                    : reply.address == expect.address;
     };
+    const bool earlierReply = earlier > 0 && fromCamera(r) &&
+                              (r.kind == ReplyKind::Completion || r.kind == ReplyKind::Error);
+    if (earlierReply) {
+        --earlier;
+        return Step::Wait;
+    }
     using K = ExchangeExpect::Kind;
     switch (expect.kind) {
     case K::Inquiry: {
@@ -51,7 +59,7 @@ Step take(ExchangeAnswer &a, const QByteArray &packet, bool terminated,
             a.errorCode = r.errorCode;
             return Step::Done;
         }
-        if (expect.passCommandReplies && fromCamera(r) &&
+        if ((expect.passCommandReplies || earlier > 0) && fromCamera(r) &&
             (r.kind == ReplyKind::Acknowledge || r.kind == ReplyKind::Completion))
             return Step::Wait;
         a.junk = true;
@@ -141,17 +149,32 @@ void clearLine(CameraLink &link, bool retry)
     link.discardInput();
 }
 
+namespace {
+
+ExchangeAnswer collect(CameraLink &link, const ExchangeExpect &expect, int earlier);
+
+} // namespace
+
 ExchangeAnswer exchange(CameraLink &link, const QByteArray &packet, const ExchangeExpect &expect)
 {
+    const int earlier = link.owedReplies(expect.address);
     if (!link.SD(packet, expect.mode)) {
         ExchangeAnswer a;
         a.result = ExchangeResult::Refused;
         return a;
     }
-    return collectAnswer(link, expect);
+    return collect(link, expect, earlier);
 }
 
 ExchangeAnswer collectAnswer(CameraLink &link, const ExchangeExpect &expect)
+{
+    // The caller's own packet is the newest one still open.
+    return collect(link, expect, std::max(0, link.owedReplies(expect.address) - 1));
+}
+
+namespace {
+
+ExchangeAnswer collect(CameraLink &link, const ExchangeExpect &expect, int earlier)
 {
     using K = ExchangeExpect::Kind;
     ExchangeAnswer a;
@@ -178,7 +201,8 @@ ExchangeAnswer collectAnswer(CameraLink &link, const ExchangeExpect &expect)
             splitter.feed(bytes, split);
         for (const SplitPacket &p : std::as_const(split)) {
             a.packets.append(p.bytes);
-            if (!done && take(a, p.bytes, p.terminated, expect, acknowledged) == Step::Done) {
+            if (!done &&
+                take(a, p.bytes, p.terminated, expect, acknowledged, earlier) == Step::Done) {
                 done = true;
                 if (a.result != ExchangeResult::NoReply)
                     a.answerIndex = int(a.packets.size() - 1);
@@ -215,5 +239,7 @@ ExchangeAnswer collectAnswer(CameraLink &link, const ExchangeExpect &expect)
         a.result = ExchangeResult::NotCompleted;
     return a;
 }
+
+} // namespace
 
 } // namespace zam

@@ -236,6 +236,23 @@ private slots:
         QCOMPARE(rig.hub.moveCount(), 0);
     }
 
+    // A move's late replies are not a later command's: a focus drive while
+    // the camera focuses by itself is its error, though the zoom move sent
+    // just before completes meanwhile.
+    void aMovesRepliesAnswerNoLaterSend()
+    {
+        HubRig rig;
+        Client c;
+        const auto id = rig.connect(c);
+        rig.hub.receive(
+            id, json(R"({"id": 1, "op": "move", "camera": 1, "axis": "zoom", "speed": 3})"));
+        rig.hub.receive(
+            id, json(R"({"id": 2, "op": "send", "camera": 1, "command": "FocusFar", "values": [2]})"));
+        rig.drain();
+        QCOMPARE(c.last()[QStringLiteral("id")].toInt(), 2);
+        QCOMPARE(c.lastError(), "camera-error");
+    }
+
     void deadManStopsAMoveNotRenewed()
     {
         HubRig rig;

@@ -28,9 +28,14 @@ struct ExchangeRig {
     FakeClock clock;
     ScriptedPort port;
     CameraLink link{port, clock};
-    ExchangeAnswer run(const ExchangeExpect &expect, const QByteArray &line)
+    // `open` earlier packets to camera 1, unanswered, `ageMs` before.
+    ExchangeAnswer run(const ExchangeExpect &expect, const QByteArray &line, int open = 0,
+                       int ageMs = 0)
     {
         port.open({});
+        for (int i = 0; i < open; ++i)
+            link.writeRaw(hexBytes("8101040723FF"));
+        clock.advance(ageMs);
         port.answer = [line](const QByteArray &) { return line; };
         return exchange(link, hexBytes("81090400FF"), expect);
     }
@@ -251,6 +256,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("result");
         QTest::addColumn<int>("answerIndex");
         QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<int>("open");
+        QTest::addColumn<int>("ageMs");
         using R = ExchangeResult;
         const auto command = ExchangeExpect::command(1);
         const auto inquiry = ExchangeExpect::inquiry(1, 4);
@@ -258,33 +265,43 @@ private Q_SLOTS:
         passing.passCommandReplies = true;
         const QByteArray none;
         QTest::newRow("completion")
-            << command << hexBytes("9041FF9051FF") << int(R::Completed) << 1 << none;
+            << command << hexBytes("9041FF9051FF") << int(R::Completed) << 1 << none << 0 << 0;
         QTest::newRow("acknowledge only")
-            << command << hexBytes("9041FF") << int(R::NotCompleted) << -1 << none;
+            << command << hexBytes("9041FF") << int(R::NotCompleted) << -1 << none << 0 << 0;
         QTest::newRow("error after acknowledge")
-            << command << hexBytes("9041FF906141FF") << int(R::Error) << 1 << none;
+            << command << hexBytes("9041FF906141FF") << int(R::Error) << 1 << none << 0 << 0;
         QTest::newRow("another camera's completion")
-            << command << hexBytes("A051FF") << int(R::NoReply) << -1 << none;
+            << command << hexBytes("A051FF") << int(R::NoReply) << -1 << none << 0 << 0;
         QTest::newRow("finish: another camera's reply passes")
             << ExchangeExpect::finish(2) << hexBytes("905002FFA041FFA05001FF") << int(R::Data) << 2
-            << hexBytes("A05001FF");
+            << hexBytes("A05001FF") << 0 << 0;
         QTest::newRow("finish: the chain's echo")
             << ExchangeExpect::finish(catalog::kBroadcast) << hexBytes("9041FF88010001FF")
-            << int(R::Data) << 1 << hexBytes("88010001FF");
+            << int(R::Data) << 1 << hexBytes("88010001FF") << 0 << 0;
         QTest::newRow("inquiry behind a notice")
-            << inquiry << hexBytes("9038FF905007FF") << int(R::Data) << 1 << hexBytes("905007FF");
+            << inquiry << hexBytes("9038FF905007FF") << int(R::Data) << 1 << hexBytes("905007FF")
+            << 0 << 0;
         QTest::newRow("inquiry glued behind stray bytes")
             << inquiry << hexBytes("12A0349011905007FF") << int(R::Data) << 0
-            << hexBytes("905007FF");
+            << hexBytes("905007FF") << 0 << 0;
         QTest::newRow("inquiry: another camera's reply")
-            << inquiry << hexBytes("A05007FF") << int(R::NoReply) << -1 << none;
+            << inquiry << hexBytes("A05007FF") << int(R::NoReply) << -1 << none << 0 << 0;
         QTest::newRow("inquiry: completion first")
-            << inquiry << hexBytes("9051FF905007FF") << int(R::NoReply) << -1 << none;
+            << inquiry << hexBytes("9051FF905007FF") << int(R::NoReply) << -1 << none << 0 << 0;
         QTest::newRow("inquiry: completion passed over")
             << passing << hexBytes("9041FF9051FF905007FF") << int(R::Data) << 2
-            << hexBytes("905007FF");
+            << hexBytes("905007FF") << 0 << 0;
         QTest::newRow("inquiry: error")
-            << inquiry << hexBytes("906002FF") << int(R::Error) << 0 << none;
+            << inquiry << hexBytes("906002FF") << int(R::Error) << 0 << none << 0 << 0;
+        // A move sent without a wait finishes while the next packet waits.
+        QTest::newRow("an earlier packet's completion is its own")
+            << command << hexBytes("9041FF9051FF9041FF906141FF") << int(R::Error) << 3 << none << 1
+            << 0;
+        QTest::newRow("inquiry: an earlier packet's replies pass")
+            << inquiry << hexBytes("9041FF9051FF905007FF") << int(R::Data) << 2
+            << hexBytes("905007FF") << 2 << 0;
+        QTest::newRow("an unanswered packet lapses after a second")
+            << command << hexBytes("9041FF9051FF") << int(R::Completed) << 1 << none << 1 << 1000;
     }
     void exchangeAnswers()
     {
@@ -293,8 +310,10 @@ private Q_SLOTS:
         QFETCH(int, result);
         QFETCH(int, answerIndex);
         QFETCH(QByteArray, data);
+        QFETCH(int, open);
+        QFETCH(int, ageMs);
         ExchangeRig r;
-        const ExchangeAnswer a = r.run(expect, line);
+        const ExchangeAnswer a = r.run(expect, line, open, ageMs);
         QCOMPARE(int(a.result), result);
         QCOMPARE(a.answerIndex, answerIndex);
         QCOMPARE(a.data, data);
