@@ -247,7 +247,8 @@ private slots:
         rig.hub.receive(
             id, json(R"({"id": 1, "op": "move", "camera": 1, "axis": "zoom", "speed": 3})"));
         rig.hub.receive(
-            id, json(R"({"id": 2, "op": "send", "camera": 1, "command": "FocusFar", "values": [2]})"));
+            id,
+            json(R"({"id": 2, "op": "send", "camera": 1, "command": "FocusFar", "values": [2]})"));
         rig.drain();
         QCOMPARE(c.last()[QStringLiteral("id")].toInt(), 2);
         QCOMPARE(c.lastError(), "camera-error");
