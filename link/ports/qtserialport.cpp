@@ -63,8 +63,16 @@ QtSerialPortBackend::QtSerialPortBackend(QObject *parent) : Port(parent)
 {
     connect(&m_port, &QSerialPort::readyRead, this, &Port::readyRead);
     connect(&m_port, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
-        if (e == QSerialPort::ResourceError && m_port.isOpen()) {
-            const QString why = m_port.errorString();
+        if (!m_port.isOpen())
+            return;
+        // An unplugged adapter reads as a resource error. A line whose far
+        // end hung up (a pseudo-terminal's owner gone, a modem dropping
+        // carrier) reads as end of file, which Qt reports as a read error
+        // on every turn of the event loop while the port stays open: the
+        // device is gone all the same, and the port is closed at once.
+        if (e == QSerialPort::ResourceError || e == QSerialPort::ReadError) {
+            const QString why = e == QSerialPort::ReadError ? QStringLiteral("the device hung up")
+                                                            : m_port.errorString();
             m_port.close();
             Q_EMIT deviceLost(why);
         }
