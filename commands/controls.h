@@ -155,4 +155,8 @@ private:
     int m_dragCamera = 0; // camera of the drag in progress, 0 when none
 };
 
+// Sliders that send on the operator's moves only; the release sends nothing more.
+inline constexpr SliderSender::Options kSendOnMovesOnly{
+    .stopsRefresh = true, .sendOnMove = true, .sendOnRelease = false};
+
 } // namespace zam

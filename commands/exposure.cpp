@@ -22,10 +22,6 @@ namespace {
 
 using catalog::Id;
 
-// Sliders send on the operator's moves only; the release sends nothing more.
-constexpr SliderSender::Options kSliderOptions{
-    .stopsRefresh = true, .sendOnMove = true, .sendOnRelease = false};
-
 // A checkable QAction flips its own mark before it reports the trigger. The
 // mode items keep their marks under the handler's control (an item that is
 // refused or already current keeps the mark it had), so the flip is undone
@@ -99,8 +95,8 @@ ExposureCommands::ExposureCommands(CameraLink &link, QWidget &window, CameraMode
     };
     for (const PositionSlider &p : sliders) {
         new SliderSender(
-            p.slider, *m_link, [this, id = p.id](int value) { send(id, {value}); }, kSliderOptions,
-            this);
+            p.slider, *m_link, [this, id = p.id](int value) { send(id, {value}); },
+            kSendOnMovesOnly, this);
     }
 
     connect(ui->ExpComp, &QCheckBox::clicked, this, &ExposureCommands::expCompClicked);

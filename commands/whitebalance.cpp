@@ -13,9 +13,6 @@ namespace {
 
 using catalog::Id;
 
-constexpr SliderSender::Options kSliderOptions{
-    .stopsRefresh = true, .sendOnMove = true, .sendOnRelease = false};
-
 } // namespace
 
 WhiteBalanceCommands::WhiteBalanceCommands(CameraLink &link, QWidget &window, CameraModes &modes)
@@ -52,10 +49,10 @@ WhiteBalanceCommands::WhiteBalanceCommands(CameraLink &link, QWidget &window, Ca
 
     new SliderSender(
         ui->RGainSlider, *m_link, [this](int value) { send(Id::RGainDirect, {value}); },
-        kSliderOptions, this);
+        kSendOnMovesOnly, this);
     new SliderSender(
         ui->BGainSlider, *m_link, [this](int value) { send(Id::BGainDirect, {value}); },
-        kSliderOptions, this);
+        kSendOnMovesOnly, this);
 }
 
 WhiteBalanceCommands::~WhiteBalanceCommands() = default;

@@ -212,7 +212,7 @@ SimReply alarmDetection(SimCamera &cam, const QByteArray &p)
     return SimReply::command();
 }
 
-SimReply alarmMode(SimCamera &cam, const QByteArray &p)
+SimReply setAlarmMode(SimCamera &cam, const QByteArray &p)
 {
     if (at(p, 4) > 0x0C)
         return syntaxError();
@@ -220,7 +220,7 @@ SimReply alarmMode(SimCamera &cam, const QByteArray &p)
     return SimReply::command();
 }
 
-SimReply alarmLevels(SimCamera &cam, const QByteArray &p)
+SimReply setAlarmLevels(SimCamera &cam, const QByteArray &p)
 {
     const auto day = nibbleValue(p, 4, 3), night = nibbleValue(p, 7, 3);
     if (!day || !night)
@@ -306,8 +306,8 @@ void registerMaskRules(std::vector<SimRule> &t)
     t.push_back(command("grid and centre", {0x01, 0x04, 0x7C}, 6, gridAndCentre));
     t.push_back(command("non-interlock mask", {0x01, 0x04, 0x6F}, 14, nonInterlock));
     t.push_back(command("alarm detection", {0x01, 0x04, 0x6B}, 6, alarmDetection));
-    t.push_back(command("alarm mode", {0x01, 0x04, 0x6C}, 6, alarmMode));
-    t.push_back(command("alarm levels", {0x01, 0x04, 0x6D}, 11, alarmLevels));
+    t.push_back(command("alarm mode", {0x01, 0x04, 0x6C}, 6, setAlarmMode));
+    t.push_back(command("alarm levels", {0x01, 0x04, 0x6D}, 11, setAlarmLevels));
     t.push_back(command("alarm switch", {0x01, 0x04, 0x5E}, 6, alarmSwitch));
     t.push_back(command("motion detection", {0x01, 0x04, 0x1B}, 6, detectSwitch));
     t.push_back(command("motion detection function", {0x01, 0x04, 0x1C}, 11, detectFunction));

@@ -11,15 +11,13 @@
 // before that, writes and reads are refused as not executable (y0 60 41 FF).
 
 #include "grouprules.h"
+#include "rulehelpers.h"
 
 #include <optional>
 
 namespace zam::sim {
 
 namespace {
-
-constexpr std::uint8_t kSyntaxError = 0x02;
-constexpr std::uint8_t kNotExecutable = 0x41;
 
 // count parameter bytes from pos, one hexadecimal digit each; nothing when
 // one of them is not a digit.

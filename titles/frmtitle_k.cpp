@@ -14,8 +14,6 @@ namespace zam {
 
 namespace {
 
-constexpr double kPacketPause = 0.5;
-
 // Only characters the camera has can be typed.
 QRegularExpression titleTextPattern()
 {
@@ -116,7 +114,7 @@ void FrmTitle_K::sendTitle()
         return;
     {
         BusyCursor busy;
-        m_link->stopwatch().pause(kPacketPause);
+        m_link->stopwatch().pause(titles::kPacketPause);
     }
     m_link->SD(*second, 1);
 }

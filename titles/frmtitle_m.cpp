@@ -8,10 +8,6 @@
 
 namespace zam {
 
-namespace {
-constexpr double kPacketPause = 0.5; // seconds between title packets
-}
-
 FrmTitle_M::FrmTitle_M(CameraLink &link, titles::TitleBuffer &buffer,
                        std::function<bool()> motionDetectionRuns, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::FrmTitle_M>()), m_link(&link), m_buffer(&buffer),
@@ -151,7 +147,7 @@ bool FrmTitle_M::sendAndPause(const std::optional<QByteArray> &packet)
 {
     if (!packet || !m_link->SD(*packet, 1))
         return false;
-    m_link->stopwatch().pause(kPacketPause);
+    m_link->stopwatch().pause(titles::kPacketPause);
     return true;
 }
 

@@ -58,6 +58,8 @@ inline constexpr int kCodeCount = 0x50; // codes 0x00..0x4F
 inline constexpr int kLineLength = 20;  // characters on one title line
 inline constexpr int kLastLine = 10;    // lines 0..10
 inline constexpr int kHalfLength = 10;  // characters per half packet
+// Seconds between title packets: the camera writes each into its title memory.
+inline constexpr double kPacketPause = 0.5;
 
 // One character of the camera's set.
 struct TitleChar {
