@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <lo/lo_lowlevel.h>
 #include <memory>
 
@@ -34,6 +35,13 @@ struct LoMessageFree {
     void operator()(lo_message m) const { lo_message_free(m); }
 };
 using LoMessage = std::unique_ptr<void, LoMessageFree>; // lo_message is a void *
+
+template <typename T> T valueAt(const char *at)
+{
+    T v;
+    std::memcpy(&v, at, sizeof v);
+    return v;
+}
 
 enum class Verb { Move, Preset, Power, Send };
 
@@ -174,26 +182,27 @@ std::optional<OscMessage> decodeOsc(QByteArrayView datagram, QString &why)
     const int argc = lo_message_get_argc(m.get());
     lo_arg **argv = lo_message_get_argv(m.get());
     for (int i = 0; i < argc; ++i) {
+        // liblo's arguments point into the packed message, four-byte aligned
+        // at best: copied out, never read through the union.
+        const char *at = reinterpret_cast<const char *>(argv[i]);
         OscArg a;
         a.type = types[i];
         switch (a.type) {
         case 'i':
-            a.number = argv[i]->i;
+            a.number = valueAt<std::int32_t>(at);
             break;
         case 'h':
-            a.number = double(argv[i]->h);
+            a.number = double(valueAt<std::int64_t>(at));
             break;
         case 'f':
-            a.number = argv[i]->f;
+            a.number = valueAt<float>(at);
             break;
         case 'd':
-            a.number = argv[i]->d;
+            a.number = valueAt<double>(at);
             break;
         case 's':
-            a.text = QString::fromUtf8(&argv[i]->s);
-            break;
         case 'S':
-            a.text = QString::fromUtf8(&argv[i]->S);
+            a.text = QString::fromUtf8(at);
             break;
         default:
             break; // kept by its type, refused where a value is read

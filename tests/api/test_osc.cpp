@@ -100,8 +100,9 @@ QStringList readReply(QByteArray datagram)
     QStringList out{QString::fromUtf8(lo_get_path(datagram.data(), datagram.size()))};
     const char *types = lo_message_get_types(m);
     for (int k = 0; k < lo_message_get_argc(m); ++k)
-        out << (types[k] == 's' ? QString::fromUtf8(&lo_message_get_argv(m)[k]->s)
-                                : QStringLiteral("type %1").arg(types[k]));
+        out << (types[k] == 's' // argv points into the packed message: no union access
+                    ? QString::fromUtf8(reinterpret_cast<const char *>(lo_message_get_argv(m)[k]))
+                    : QStringLiteral("type %1").arg(types[k]));
     lo_message_free(m);
     return out;
 }
