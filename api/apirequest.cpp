@@ -6,7 +6,9 @@
 #include <catalog.h>
 #include <packet.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace zam::api {
 
@@ -295,6 +297,18 @@ QByteArray eventMessage(const QString &event, QJsonObject fields)
 {
     fields.insert(QStringLiteral("event"), event);
     return QJsonDocument(fields).toJson(QJsonDocument::Compact);
+}
+
+bool sameSecret(QByteArrayView a, QByteArrayView b)
+{
+    const qsizetype n = std::max(a.size(), b.size());
+    unsigned diff = unsigned(a.size() ^ b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto x = i < a.size() ? std::uint8_t(a[i]) : 0u;
+        const auto y = i < b.size() ? std::uint8_t(b[i]) : 0u;
+        diff |= x ^ y;
+    }
+    return diff == 0 && !a.isEmpty();
 }
 
 QString axisName(Axis axis)

@@ -94,6 +94,10 @@ QByteArray okReply(const QJsonValue &id, QJsonObject fields = {});
 QByteArray errorReply(const QJsonValue &id, const QString &code, const QString &message);
 QByteArray eventMessage(const QString &event, QJsonObject fields);
 
+// Compares two secrets (tokens) without leaving the position of the first
+// difference in the time taken; an empty secret matches nothing.
+bool sameSecret(QByteArrayView a, QByteArrayView b);
+
 QString axisName(Axis axis);
 QString opName(Op op);
 

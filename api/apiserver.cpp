@@ -59,6 +59,19 @@ ApiServer::ApiServer(CameraLink &link, ServerOptions options, QObject *parent)
       m_server(
           new QWebSocketServer(QStringLiteral("zam-panel"), QWebSocketServer::NonSecureMode, this))
 {
+    setUp();
+}
+
+ApiServer::ApiServer(Hub &hub, ServerOptions options, QObject *parent)
+    : QObject(parent), m_options(std::move(options)), m_hub(&hub),
+      m_server(
+          new QWebSocketServer(QStringLiteral("zam-panel"), QWebSocketServer::NonSecureMode, this))
+{
+    setUp();
+}
+
+void ApiServer::setUp()
+{
     // A browser names the page that opens the socket; other clients send no
     // Origin at all.
     connect(m_server, &QWebSocketServer::originAuthenticationRequired, this,

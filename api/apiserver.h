@@ -36,7 +36,11 @@ QByteArray generateToken();
 class ApiServer : public QObject {
     Q_OBJECT
 public:
+    // With a hub of its own (token and allowRaw from the options).
     ApiServer(CameraLink &link, ServerOptions options, QObject *parent = nullptr);
+    // In front of a hub it shares (with the OSC server); the hub's own
+    // options count, and it must outlive the server.
+    ApiServer(Hub &hub, ServerOptions options, QObject *parent = nullptr);
     ~ApiServer() override;
 
     // Listens; false with `why` (the address is taken, no token for a
@@ -50,6 +54,7 @@ public:
 
 private:
     void onConnection();
+    void setUp();
 
     ServerOptions m_options;
     Hub *m_hub;

@@ -60,20 +60,6 @@ QByteArray stopPacket(Axis axis, int camera)
     return *catalog::build(packetsOf(axis).stop, camera);
 }
 
-// Compares without leaving the position of the first difference in the time
-// taken.
-bool sameSecret(const QByteArray &a, const QByteArray &b)
-{
-    const qsizetype n = std::max(a.size(), b.size());
-    unsigned diff = unsigned(a.size() ^ b.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const auto x = i < a.size() ? std::uint8_t(a[i]) : 0u;
-        const auto y = i < b.size() ? std::uint8_t(b[i]) : 0u;
-        diff |= x ^ y;
-    }
-    return diff == 0 && !a.isEmpty();
-}
-
 const char *expectName(catalog::Expect e)
 {
     switch (e) {
@@ -128,13 +114,13 @@ Hub::~Hub()
     }
 }
 
-Hub::ClientId Hub::addClient(ClientSink sink)
+Hub::ClientId Hub::addClient(ClientSink sink, ClientAuth auth)
 {
     const ClientId id = m_nextId++;
     auto c = std::make_unique<Client>();
     c->id = id;
     c->sink = std::move(sink);
-    c->authorized = m_options.token.isEmpty();
+    c->authorized = m_options.token.isEmpty() || auth == ClientAuth::FrontEnd;
     m_clients.emplace(id, std::move(c));
     emit clientsChanged(clientCount());
     return id;

@@ -64,6 +64,12 @@ struct HubHooks {
     std::function<void()> stopAll;
 };
 
+// How a client shows that it may drive the cameras: by a hello with the
+// token (a WebSocket connection), or through a front end that checks the
+// token of every message itself (OSC, whose datagrams carry it in their
+// address, since a datagram's sender can be forged).
+enum class ClientAuth { Hello, FrontEnd };
+
 class Hub : public QObject {
     Q_OBJECT
 public:
@@ -74,7 +80,7 @@ public:
 
     HubHooks &hooks() { return m_hooks; }
 
-    ClientId addClient(ClientSink sink);
+    ClientId addClient(ClientSink sink, ClientAuth auth = ClientAuth::Hello);
     // The client went away: its moves are stopped now, its queue dropped.
     void removeClient(ClientId id);
     void receive(ClientId id, QByteArrayView message);

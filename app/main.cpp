@@ -75,6 +75,10 @@ int main(int argc, char **argv)
     const QCommandLineOption api(QStringLiteral("api"),
                                  QStringLiteral("Serve the control API on [HOST:]PORT."),
                                  QStringLiteral("[HOST:]PORT"));
+    const QCommandLineOption osc(
+        QStringLiteral("osc"),
+        QStringLiteral("Serve the control API as OSC over UDP on [HOST:]PORT (beside --api)."),
+        QStringLiteral("[HOST:]PORT"));
     const QCommandLineOption apiToken(
         QStringLiteral("api-token-file"),
         QStringLiteral("Control API clients must say the token in FILE first."),
@@ -85,7 +89,8 @@ int main(int argc, char **argv)
         QStringLiteral("ORIGIN"));
     const QCommandLineOption apiRaw(QStringLiteral("api-allow-raw"),
                                     QStringLiteral("Take raw packets from control API clients."));
-    cli.addOptions({port, baud, simulate, simCameras, simModels, api, apiToken, apiOrigin, apiRaw});
+    cli.addOptions(
+        {port, baud, simulate, simCameras, simModels, api, osc, apiToken, apiOrigin, apiRaw});
     cli.process(app);
 
     if (cli.isSet(baud)) {
@@ -174,18 +179,26 @@ int main(int argc, char **argv)
                          controlApi.show();
                          controlApi.raise();
                      });
-    if (cli.isSet(api)) {
-        const QString why = controlApi.start(cli.value(api), cli.value(apiToken),
-                                             cli.value(apiOrigin).split(u',', Qt::SkipEmptyParts),
-                                             cli.isSet(apiRaw));
+    if (cli.isSet(api) || cli.isSet(osc)) {
+        zam::api::ApiSettings settings;
+        settings.address = cli.value(api);
+        settings.oscAddress = cli.value(osc);
+        settings.tokenFile = cli.value(apiToken);
+        settings.allowedOrigins = cli.value(apiOrigin).split(u',', Qt::SkipEmptyParts);
+        settings.allowRaw = cli.isSet(apiRaw);
+        const QString why = controlApi.start(settings);
         if (!why.isEmpty()) {
             std::fprintf(stderr, "zam-panel: the control API is not served: %s\n", qPrintable(why));
             zam::OperatorMessages().show(
                 {QMessageBox::Warning, QStringLiteral("zam-panel"),
                  QStringLiteral("The control API is not served: %1.").arg(why)});
         } else {
-            std::fprintf(stderr, "zam-panel: serving the control API on %s\n",
-                         qPrintable(controlApi.server()->url()));
+            if (controlApi.server())
+                std::fprintf(stderr, "zam-panel: serving the control API on %s\n",
+                             qPrintable(controlApi.server()->url()));
+            if (controlApi.osc())
+                std::fprintf(stderr, "zam-panel: serving the control API's OSC on %s\n",
+                             qPrintable(controlApi.osc()->url()));
             if (!controlApi.generatedToken().isEmpty())
                 std::fprintf(stderr, "zam-panel: control API token: %s\n",
                              controlApi.generatedToken().constData());

@@ -139,16 +139,20 @@ const QList<Subcommand> &subcommands()
          2,
          runDiffViaHub},
         {QStringLiteral("serve"),
-         QStringLiteral("--api [HOST:]PORT"),
+         QStringLiteral("[--api [HOST:]PORT] [--osc [HOST:]PORT]"),
          QStringLiteral("Own the line and serve the control API to other programs."),
          QStringLiteral(
              "Opens the line, checks it and numbers the chain, then serves the control API\n"
-             "(WebSocket, JSON; docs/api.md) until it is stopped with Ctrl+C or SIGTERM.\n"
-             "It listens on loopback unless HOST names another address, which needs a\n"
-             "token: --api-token-file (clients must say it first), or one generated and\n"
-             "printed once.\n"
-             "  zam-ctl -p /dev/ttyUSB0 serve --api 8765"),
-         {{QStringLiteral("api"), QStringLiteral("Where to listen: [HOST:]PORT."),
+             "(WebSocket, JSON; and with --osc OSC over UDP, one hub for both;\n"
+             "docs/api.md) until it is stopped with Ctrl+C or SIGTERM. It listens on\n"
+             "loopback unless HOST names another address, which needs a token:\n"
+             "--api-token-file (WebSocket clients must say it first, OSC addresses carry\n"
+             "it: /zam/TOKEN/...), or one generated and printed once.\n"
+             "  zam-ctl -p /dev/ttyUSB0 serve --api 8765\n"
+             "  zam-ctl -p /dev/ttyUSB0 serve --osc 9000"),
+         {{QStringLiteral("api"), QStringLiteral("Where to listen for WebSockets: [HOST:]PORT."),
+           QStringLiteral("[HOST:]PORT")},
+          {QStringLiteral("osc"), QStringLiteral("Where to take OSC datagrams: [HOST:]PORT."),
            QStringLiteral("[HOST:]PORT")},
           {QStringLiteral("api-allow-origin"),
            QStringLiteral("Take handshakes from this web page origin (comma-separated)."),
@@ -159,9 +163,10 @@ const QList<Subcommand> &subcommands()
          0,
          runServe,
          [](CliContext &ctx, const QStringList &) {
-             return ctx.values.contains(QStringLiteral("api"))
+             return ctx.values.contains(QStringLiteral("api")) ||
+                            ctx.values.contains(QStringLiteral("osc"))
                         ? QString()
-                        : QStringLiteral("--api [HOST:]PORT is needed");
+                        : QStringLiteral("--api [HOST:]PORT, --osc [HOST:]PORT or both are needed");
          },
          kExitFailed,
          {},

@@ -67,7 +67,7 @@ _zam_ctl()
     case $sub in
     status | doctor) flags="--json" ;;
     load) flags="--dry-run" ;;
-    serve) flags="--api --api-allow-origin --api-allow-raw" ;;
+    serve) flags="--api --osc --api-allow-origin --api-allow-raw" ;;
     esac
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "$flags $options" -- "$cur"))

@@ -12,7 +12,10 @@ checks what reaches the cameras in zam-camsim's own packet log:
   - a move that is not renewed is stopped by its dead-man time;
   - a client that goes away mid-move gets its stop at once;
   - a handshake from a foreign web page (Origin) is refused;
-  - status answers the decoded status.
+  - status answers the decoded status;
+  - OSC datagrams (encoded here too) to `serve --osc` on the same hub put
+    their packets on the line, are answered with /zam/reply, and a move
+    that is not renewed is stopped.
 
     scripts/api-smoke.py [BUILD_DIR]      (default: build)
 
@@ -31,6 +34,27 @@ import sys
 import time
 
 GUID = b"258EAFA5-E914-47DA-95CA-C5AB0DC85B11"
+
+
+def osc_string(text):
+    b = text.encode() + b"\0"
+    return b + b"\0" * (-len(b) % 4)
+
+
+def osc_message(address, *ints):
+    """An OSC message of int32 arguments, as the OSC 1.0 layout has it."""
+    return (osc_string(address) + osc_string("," + "i" * len(ints))
+            + b"".join(struct.pack(">i", v) for v in ints))
+
+
+def osc_strings(datagram):
+    """The address and the string arguments of a reply."""
+    out, at = [], 0
+    while at < len(datagram):
+        end = datagram.index(b"\0", at)
+        out.append(datagram[at:end].decode())
+        at = end + 1 + (-(end + 1 - at) % 4)
+    return [out[0]] + out[2:]
 
 
 class WebSocket:
@@ -185,18 +209,21 @@ def main():
 
     cams = Camsim(build)
     serve = subprocess.Popen(
-        [os.path.join(build, "cli", "zam-ctl"), "-p", cams.device, "serve", "--api", "127.0.0.1:0"],
+        [os.path.join(build, "cli", "zam-ctl"), "-p", cams.device, "serve", "--api", "127.0.0.1:0",
+         "--osc", "127.0.0.1:0"],
         stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
     try:
-        url = None
+        url = osc_url = None
         deadline = time.monotonic() + 20
-        while url is None and time.monotonic() < deadline:
+        while (url is None or osc_url is None) and time.monotonic() < deadline:
             line = serve.stdout.readline()
             if not line:
                 break
             if line.startswith("serving the control API on "):
                 url = line.split()[-1]
-        if url is None:
+            if line.startswith("serving the control API's OSC on "):
+                osc_url = line.split()[-1]
+        if url is None or osc_url is None:
             print("zam-ctl serve did not start")
             return 1
         host, port = url[len("ws://"):].rstrip("/").rsplit(":", 1)
@@ -247,6 +274,22 @@ def main():
         reply = ws.request({"id": 6, "op": "status", "camera": 1})
         check(reply.get("ok") and "version" in json.dumps(reply), "status answers the status")
         ws.drop()
+
+        osc_host, osc_port = osc_url[len("osc.udp://"):].rsplit(":", 1)
+        udp = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+        udp.settimeout(5)
+        mark = len(cams.collect(0.1))
+        udp.sendto(osc_message("/zam/1/preset/recall", 2), (osc_host, int(osc_port)))
+        check(osc_strings(udp.recv(65536)) == ["/zam/reply", "/zam/1/preset/recall", "ok",
+                                               "completed"], "OSC: a preset recall is answered")
+        check(cams.since(mark) == ["81 01 04 3F 02 02 FF"],
+              "OSC: a preset recall puts its packet on the line")
+        mark = len(cams.packets)
+        udp.sendto(osc_message("/zam/2/focus", -4, 300), (osc_host, int(osc_port)))
+        check(osc_strings(udp.recv(65536))[2] == "ok", "OSC: a move starts")
+        check(cams.since(mark, 0.8) == ["82 01 04 08 34 FF", "82 01 04 08 00 FF"],
+              "OSC: a move not renewed is stopped by its dead-man time")
+        udp.close()
     finally:
         serve.terminate()
         try:
