@@ -1,4 +1,5 @@
 #include "apirequest.h"
+#include "refusal.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -46,17 +47,6 @@ QString quoted(const QString &text)
     if (text.size() > 40)
         out += QStringLiteral("...");
     return u'"' + out + u'"';
-}
-
-// What reading a request found wrong; thrown only within parseRequest.
-struct Refusal {
-    QString code;
-    QString message;
-};
-
-[[noreturn]] void refuse(const QString &code, const QString &message)
-{
-    throw Refusal{code, message};
 }
 
 // A whole number in [min, max] under `key`; `fallback` when the key is absent

@@ -1,4 +1,5 @@
 #include "oscrequest.h"
+#include "refusal.h"
 
 #include "apirequest.h"
 
@@ -64,17 +65,6 @@ constexpr VerbRow kVerbs[] = {
     {"power", Verb::Power, 1, 1, "0 (off) or 1 (on)"},
     {"send", Verb::Send, 1, -1, "Name [values...]"},
 };
-
-// What translating found wrong; thrown only within translateOsc.
-struct Refusal {
-    QString code;
-    QString message;
-};
-
-[[noreturn]] void refuse(const QString &code, const QString &message)
-{
-    throw Refusal{code, message};
-}
 
 // Argument `index` as a whole number in [min, max], floats rounded.
 int wholeArg(const OscMessage &m, int index, const char *what, int min, int max)
