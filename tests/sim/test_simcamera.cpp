@@ -3,6 +3,7 @@
 // packets out of range or out of place are refused, and the motors, presets,
 // user memory, standby and alarm inquiries behave as the panel expects.
 
+#include "support/statusfields.h"
 #include "support/testmain.h"
 #include <QMap>
 #include <QTest>
@@ -56,32 +57,23 @@ struct Rig {
     // by name (flags as 0/1).
     QMap<QString, int> status(int address = 1)
     {
-        const LensStatus l = decodeLens(block(StatusBlock::Lens, address));
-        const CameraStatus c = decodeCamera(block(StatusBlock::Camera, address));
-        const OtherStatus o = decodeOther(block(StatusBlock::Other, address));
-        const ExtendedStatus e = decodeExtended(block(StatusBlock::Extended, address));
+        QMap<QString, int> out{{"valid", 1}};
+        for (StatusBlock b :
+             {StatusBlock::Lens, StatusBlock::Camera, StatusBlock::Other, StatusBlock::Extended}) {
+            const QMap<QString, int> fields = statusFields(b, block(b, address));
+            for (auto it = fields.cbegin(); it != fields.cend(); ++it)
+                out[it.key()] = it.key() == u"valid" ? out["valid"] && *it : *it;
+        }
         const sim::CameraState &s = chain.camera(address).state();
         // clang-format off
-        return {
-            {"valid", l.valid && c.valid && o.valid && e.valid},
-            {"zoom", l.zoomPosition}, {"nearLimit", l.focusNearLimit}, {"focus", l.focusPosition},
-            {"focusAuto", l.focusAuto}, {"dzOn", l.digitalZoomOn}, {"afSens", l.afSensitivity},
-            {"dzSeparate", l.digitalZoomSeparate}, {"zoomMoving", l.zoomMoving}, {"focusMoving", l.focusMoving},
-            {"rGain", c.rGain}, {"bGain", c.bGain}, {"wbMode", c.wbMode}, {"aperture", c.aperture},
-            {"aeMode", c.aeMode}, {"slowShutter", c.autoSlowShutter}, {"expComp", c.expComp},
-            {"backLight", c.backLight}, {"shutter", c.shutterPosition}, {"iris", c.irisPosition},
-            {"gain", c.gainPosition}, {"bright", c.brightPosition}, {"expCompPos", c.expCompPosition},
-            {"power", o.power}, {"keyLock", o.keyLock}, {"autoICR", o.autoICR}, {"lrReverse", o.lrReverse},
-            {"freeze", o.freeze}, {"dataScreen", o.dataScreen}, {"effect", o.pictureEffect},
-            {"deLevel", o.digitalEffectLevel}, {"cameraId", o.cameraId}, {"shutterColumn", o.shutterColumn},
-            {"stabilizer", o.imageStabilizer}, {"vPhase", o.vPhase}, {"lineLock", o.lineLock},
-            {"vp0180", o.vp0180}, {"dzPos", e.digitalZoomPosition}, {"flip", e.pictureFlip},
+        out.insert({
             // Not in any block.
             {"wideD", s.picture.wideDynamicRange}, {"highRes", s.picture.highResolution},
             {"icr", s.picture.icr}, {"icrThreshold", s.picture.icrThreshold}, {"mute", s.mute},
             {"title", chain.camera(address).titles().display}, {"slowAE", s.exposure.slowAE},
-            {"afMode", s.lens.afMode}, {"afActive", s.lens.afActiveTime}, {"afInterval", s.lens.afIntervalTime}};
+            {"afMode", s.lens.afMode}, {"afActive", s.lens.afActiveTime}, {"afInterval", s.lens.afIntervalTime}});
         // clang-format on
+        return out;
     }
 };
 
