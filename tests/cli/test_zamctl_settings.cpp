@@ -86,18 +86,6 @@ private Q_SLOTS:
         QCOMPARE(blocks(two), blocks(one));
     }
 
-    // What the model lacks is skipped, each named on a line of its own
-    // (which settings a model lacks is the load plan's rule, tested there).
-    void loadOntoAModelThatLacksSettingsNamesThem()
-    {
-        Bench b(2, {0x31, 0x41});
-        const Run load = b.ctl({"-c", "2", "load", b.full});
-        QVERIFY2(load.exitCode == 0, qPrintable(diagnose(load)));
-        QVERIFY2(load.err.contains("\nskipped: Image stabilizer: the camera's model lacks it\n"),
-                 qPrintable(load.err));
-        QVERIFY(!load.err.contains("did not take"));
-    }
-
     void dryRunSendsNothing()
     {
         Bench b;
