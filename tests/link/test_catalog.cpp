@@ -271,22 +271,6 @@ private Q_SLOTS:
         QCOMPARE(error.address, 6);
     }
 
-    // The status blocks and the version reply are named one layer up.
-    void inquiryNamer()
-    {
-        const QByteArray reply = hex("905002FF");
-        int calls = 0;
-        const auto namer = [&calls](QByteArrayView payload) {
-            ++calls;
-            return payload == QByteArrayView("\x02") ? QStringLiteral("detection running")
-                                                     : QString();
-        };
-        QCOMPARE(describe(reply, true, namer), QStringLiteral("Inquiry reply: detection running"));
-        QCOMPARE(describe(hex("905003FF"), true, namer), QStringLiteral("Inquiry reply: 03"));
-        QCOMPARE(describe(hex("9051FF"), true, namer), QStringLiteral("Completion (socket 1)"));
-        QCOMPARE(calls, 2);
-    }
-
     // What the monitor shows for a command; bytes that make no known command
     // are shown as they are.
     void descriptions_data()

@@ -171,42 +171,6 @@ private Q_SLOTS:
         QCOMPARE(control<QSlider>(ui, "ZoomSliderShort")->isEnabled(), !full);
     }
 
-    // Camera block byte 8: the AE menu mark and, on a change of mode, the
-    // exposure controls (iris, gain, shutter, bright, backlight+slow shutter).
-    void aeModes_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<QString>("enabled"); // i g s b l
-        // clang-format off
-        QTest::newRow("full auto") << 0x00 << "FullAuto" << "----l";
-        QTest::newRow("manual") << 0x03 << "Manual" << "igs--";
-        QTest::newRow("shutter priority") << 0x0A << "ShutterPriority" << "--s--";
-        QTest::newRow("iris priority") << 0x0B << "IrisPriority" << "i----";
-        QTest::newRow("gain priority") << 0x0C << "GainPriority" << "-g---";
-        QTest::newRow("bright") << 0x0D << "Bright" << "---b-";
-        // clang-format on
-    }
-    void aeModes()
-    {
-        QFETCH(int, code);
-        QFETCH(QString, item);
-        QFETCH(QString, enabled);
-        PlainRig rig;
-        rig.cam.camera[8] = char(code);
-        QVERIFY(rig.start());
-        const QObject &ui = rig.window;
-        QCOMPARE(rig.window.modes().CurrentAEMode, code);
-        for (const char *a :
-             {"FullAuto", "Manual", "ShutterPriority", "IrisPriority", "GainPriority", "Bright"})
-            QVERIFY2(control<QAction>(ui, a)->isChecked() == (a == item), a);
-        expectEnabled(ui,
-                      {"IrisClose IrisOpen IrisSlider", "GainDown GainUp GainSlider",
-                       "ShutterSlow ShutterFast ShutterSlider", "BrightDown BrightUp BrightSlider",
-                       "BackLight AutoSlowShutter"},
-                      enabled);
-    }
-
     // The enabled pattern is rewritten only when the reported mode differs
     // from the one last applied; the check marks on every read.
     void modePatternOnlyOnChange()
