@@ -161,23 +161,6 @@ private Q_SLOTS:
         QCOMPARE(control<QComboBox>(k, "Combo1")->currentData().toInt(), 5);
     }
 
-    // Cancel hides the editor and keeps the row; the menu entry starts again
-    // at the first cell.
-    void cancelKeepsTheRow()
-    {
-        Rig rig;
-        FrmTitle_M m(rig.link, rig.titleBuffer, rig.md);
-        m.openFromMenu();
-        QTest::mouseClick(control<zam::TitleCell>(m, "Char_4"), Qt::LeftButton);
-        QTest::keyClicks(control<zam::TitleCell>(m, "Char_4"), QStringLiteral("Z"));
-        control<QPushButton>(m, "Cancel")->click();
-        QVERIFY(!m.isVisible());
-        QCOMPARE(m.row()[4], std::uint8_t(0x19));
-        m.openFromMenu();
-        QCOMPARE(m.cursor(), 0);
-        QCOMPARE(m.row()[4], std::uint8_t(0x19));
-    }
-
     // ---- keyboard editor
 
     void keyboardOk_data()
