@@ -1,4 +1,6 @@
-// Wire rules: packet conversion, hexadecimal text, reply patterns.
+// Wire rules: the reply patterns the receive handling classifies by. (The
+// nibble packing is pinned by the catalog's known packets, the hexadecimal
+// text by every log a test reads.)
 
 #include "support/testmain.h"
 #include <QTest>

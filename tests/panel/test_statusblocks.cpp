@@ -37,7 +37,7 @@ private slots:
         QTest::addColumn<int>("address");
         QTest::addColumn<QByteArray>("packet");
         const auto hex = [](const char *h) { return QByteArray::fromHex(h); };
-        // Every block to cameras 1 and 2 is pinned by the status read's tests.
+        // Every block to cameras 1 and 2 is pinned by the status read's and zam-ctl's tests.
         QTest::newRow("other 7") << StatusBlock::Other << 7 << hex("87097E7E02FF");
         QTest::newRow("no header byte") << StatusBlock::Lens << 0x80 << QByteArray();
     }
