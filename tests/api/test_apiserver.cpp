@@ -1,6 +1,7 @@
 // The control API's WebSocket server on loopback, with real sockets: the
-// wire bytes of a request, the stop of a client that goes away, and the
-// handshakes and messages it refuses without sending a byte.
+// stop of a client that goes away, and the handshakes and messages it
+// refuses without sending a byte. (A request's wire bytes over a socket are
+// scripts/api-smoke.py's, and zam-ctl's through the hub test_zamctl_hub's.)
 
 #include "support/linkrig.h"
 #include "support/testmain.h"
@@ -70,18 +71,6 @@ struct WsClient {
 class TestApiServer : public QObject {
     Q_OBJECT
 private slots:
-    void sendOverTheSocket()
-    {
-        ServerRig rig;
-        QVERIFY(rig.listen());
-        WsClient c;
-        QVERIFY(c.open(rig.url()));
-        const QJsonObject reply =
-            c.ask(R"({"id": 1, "op": "send", "camera": 1, "command": "ZoomTele", "values": [5]})");
-        QVERIFY(reply[QStringLiteral("ok")].toBool());
-        QCOMPARE(rig.sent(), QList{hexBytes("8101040725FF")});
-    }
-
     void aClientThatClosesMidMoveGetsItsStop()
     {
         ServerRig rig;

@@ -8,7 +8,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTest>
-#include <apihooks.h>
 #include <hub.h>
 
 using namespace zam;
@@ -48,6 +47,29 @@ struct HubRig : LinkRig {
             {[&c](const QByteArray &m) { c.messages << QJsonDocument::fromJson(m).object(); },
              [&c] { c.closed = true; }});
     }
+    // A move request, with a dead-man time when one is given.
+    void move(Hub::ClientId id, int camera, const QString &axis, int speed, int deadmanMs = 0)
+    {
+        QString r =
+            QStringLiteral(R"({"id": 1, "op": "move", "camera": %1, "axis": "%2", "speed": %3)")
+                .arg(camera)
+                .arg(axis)
+                .arg(speed);
+        if (deadmanMs > 0)
+            r += QStringLiteral(R"(, "deadmanMs": %1)").arg(deadmanMs);
+        hub.receive(id, (r + u'}').toUtf8());
+    }
+    // A send request, with one value when one is given.
+    void send(Hub::ClientId id, int request, int camera, const char *command, int value = -1)
+    {
+        QString r = QStringLiteral(R"({"id": %1, "op": "send", "camera": %2, "command": "%3")")
+                        .arg(request)
+                        .arg(camera)
+                        .arg(QLatin1String(command));
+        if (value >= 0)
+            r += QStringLiteral(R"(, "values": [%1])").arg(value);
+        hub.receive(id, (r + u'}').toUtf8());
+    }
     // Lets queued requests run, one per turn, with the line delivering.
     void drain()
     {
@@ -74,9 +96,7 @@ private slots:
         HubRig rig;
         Client c;
         const auto id = rig.connect(c);
-        rig.hub.receive(
-            id,
-            json(R"({"id": 7, "op": "send", "camera": 1, "command": "ZoomTele", "values": [5]})"));
+        rig.send(id, 7, 1, "ZoomTele", 5);
         rig.drain();
         QCOMPARE(rig.sent(), QList{hexBytes("8101040725FF")});
         QCOMPARE(c.last()[QStringLiteral("id")].toInt(), 7);
@@ -175,9 +195,7 @@ private slots:
     {
         HubRig rig(1, {QByteArray("0123456789abcdef0123"), false});
         Client anonymous, wrong, right;
-        rig.hub.receive(
-            rig.connect(anonymous),
-            json(R"({"id": 1, "op": "move", "camera": 1, "axis": "zoom", "speed": 3})"));
+        rig.move(rig.connect(anonymous), 1, "zoom", 3);
         QCOMPARE(anonymous.lastError(), "unauthorized");
         rig.hub.receive(rig.connect(wrong),
                         json(R"({"id": 1, "op": "hello", "token": "0123456789abcdef0124"})"));
@@ -186,8 +204,7 @@ private slots:
         const auto id = rig.connect(right);
         rig.hub.receive(id, json(R"({"id": 1, "op": "hello", "token": "0123456789abcdef0123"})"));
         QVERIFY(right.last()[QStringLiteral("ok")].toBool());
-        rig.hub.receive(
-            id, json(R"({"id": 2, "op": "move", "camera": 1, "axis": "zoom", "speed": 3})"));
+        rig.move(id, 1, "zoom", 3);
         QCOMPARE(rig.sent(), QList{hexBytes("8101040723FF")});
     }
 
@@ -218,12 +235,7 @@ private slots:
         Client c;
         const auto id = rig.connect(c);
         const auto move = [&](int speed) {
-            rig.hub.receive(
-                id,
-                QStringLiteral(R"({"id": 1, "op": "move", "camera": 2, "axis": "%1", "speed": %2})")
-                    .arg(axis)
-                    .arg(speed)
-                    .toUtf8());
+            rig.move(id, 2, axis, speed);
             rig.run(20);
         };
         move(3);
@@ -244,11 +256,8 @@ private slots:
         HubRig rig;
         Client c;
         const auto id = rig.connect(c);
-        rig.hub.receive(
-            id, json(R"({"id": 1, "op": "move", "camera": 1, "axis": "zoom", "speed": 3})"));
-        rig.hub.receive(
-            id,
-            json(R"({"id": 2, "op": "send", "camera": 1, "command": "FocusFar", "values": [2]})"));
+        rig.move(id, 1, "zoom", 3);
+        rig.send(id, 2, 1, "FocusFar", 2);
         rig.drain();
         QCOMPARE(c.last()[QStringLiteral("id")].toInt(), 2);
         QCOMPARE(c.lastError(), "camera-error");
@@ -259,20 +268,18 @@ private slots:
         HubRig rig;
         Client c;
         const auto id = rig.connect(c);
-        const QByteArray move =
-            R"({"id": 1, "op": "move", "camera": 1, "axis": "zoom", "speed": 4, "deadmanMs": 300})";
         const QList<QByteArray> moveAndStop{hexBytes("8101040724FF"), hexBytes("8101040700FF")};
         // Never renewed: stopped once its time is up.
-        rig.hub.receive(id, move);
+        rig.move(id, 1, "zoom", 4, 300);
         rig.run(290);
         QCOMPARE(rig.sent(), QList{moveAndStop[0]});
         rig.run(20);
         QCOMPARE(rig.sent(), moveAndStop);
         // Renewed: the time runs from the renewal.
         rig.clearSent();
-        rig.hub.receive(id, move);
+        rig.move(id, 1, "zoom", 4, 300);
         rig.run(250);
-        rig.hub.receive(id, move);
+        rig.move(id, 1, "zoom", 4, 300);
         rig.run(290);
         QCOMPARE(rig.sent(), QList{moveAndStop[0]});
         rig.run(20);
@@ -287,14 +294,8 @@ private slots:
         Client a, b;
         const auto ida = rig.connect(a);
         const auto idb = rig.connect(b);
-        rig.hub.receive(
-            ida,
-            json(
-                R"({"id": 1, "op": "move", "camera": 3, "axis": "focus", "speed": -6, "deadmanMs": 5000})"));
-        rig.hub.receive(
-            idb,
-            json(
-                R"({"id": 1, "op": "move", "camera": 1, "axis": "zoom", "speed": 1, "deadmanMs": 5000})"));
+        rig.move(ida, 3, "focus", -6, 5000);
+        rig.move(idb, 1, "zoom", 1, 5000);
         rig.clearSent();
         rig.hub.removeClient(ida); // no event-loop turn needed
         QCOMPARE(rig.sent(), QList{hexBytes("8301040800FF")});
@@ -309,11 +310,9 @@ private slots:
         Client a, b;
         const auto ida = rig.connect(a);
         const auto idb = rig.connect(b);
-        rig.hub.receive(
-            ida, json(R"({"id": 1, "op": "move", "camera": 2, "axis": "zoom", "speed": 7})"));
+        rig.move(ida, 2, "zoom", 7);
         for (int i = 0; i < 10; ++i)
-            rig.hub.receive(ida,
-                            json(R"({"id": 2, "op": "send", "camera": 1, "command": "BrightUp"})"));
+            rig.send(ida, 2, 1, "BrightUp");
         rig.clearSent();
         rig.hub.receive(idb, json(R"({"id": 9, "op": "stopAll"})"));
         QStringList sent;
@@ -340,13 +339,7 @@ private slots:
         for (int round = 0; round < kEach; round += kQueueLimit / 2) {
             for (int k = 0; k < kClients; ++k)
                 for (int i = round; i < std::min(kEach, round + kQueueLimit / 2); ++i)
-                    rig.hub.receive(
-                        ids[std::size_t(k)],
-                        QStringLiteral(
-                            R"({"id": %1, "op": "send", "camera": %2, "command": "ExpCompUp"})")
-                            .arg(i)
-                            .arg(1 + k % 2)
-                            .toUtf8());
+                    rig.send(ids[std::size_t(k)], i, 1 + k % 2, "ExpCompUp");
             rig.drain();
         }
         for (const Client &c : clients) {
@@ -365,52 +358,13 @@ private slots:
         const auto g = rig.connect(greedy);
         const auto p = rig.connect(polite);
         for (int i = 0; i <= kQueueLimit; ++i)
-            rig.hub.receive(
-                g, json(R"({"id": 1, "op": "send", "camera": 1, "command": "ExpCompUp"})"));
+            rig.send(g, 1, 1, "ExpCompUp");
         QCOMPARE(greedy.lastError(), "busy");
-        rig.hub.receive(p,
-                        json(R"({"id": 2, "op": "send", "camera": 1, "command": "ExpCompDown"})"));
+        rig.send(p, 2, 1, "ExpCompDown");
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
         QCOMPARE(polite.replies().size(), 1);
         QVERIFY(greedy.replies().size() <= 2 + 1);
-    }
-
-    // The panel's status read and settings files, camera by camera: a file
-    // saved from camera 1 loads onto camera 2, after which they match.
-    void statusAndSettingsFiles()
-    {
-        HubRig rig(2);
-        rig.hub.hooks() = cli::apiHooks(rig.link);
-        rig.chain.camera(1).state().cameraId = 4660;
-        rig.chain.camera(1).state().exposure.aeMode = 0x03;
-        Client c;
-        const auto id = rig.connect(c);
-        const auto ask = [&](const QJsonObject &request) -> const QJsonObject {
-            rig.hub.receive(id, QJsonDocument(request).toJson());
-            rig.drain();
-            return c.last();
-        };
-        const QJsonObject status = ask({{"id", 1}, {"op", "status"}, {"camera", 2}});
-        QCOMPARE(status["version"]["modelCode"].toInt(), 0x30);
-        const QJsonObject file = ask({{"id", 2}, {"op", "save"}, {"camera", 1}})["file"].toObject();
-        QCOMPARE(file["settings"]["cameraId"].toInt(), 4660);
-        const QJsonArray before =
-            ask({{"id", 3}, {"op", "diff"}, {"camera", 2}, {"file", file}})["differences"]
-                .toArray();
-        QVERIFY(!before.isEmpty());
-        QVERIFY(ask({{"id", 4}, {"op", "load"}, {"camera", 2}, {"file", file}})["taken"].toBool());
-        QCOMPARE(rig.chain.camera(2).state().cameraId, 4660);
-        QVERIFY(ask({{"id", 5}, {"op", "diff"}, {"camera", 2}, {"file", file}})["differences"]
-                    .toArray()
-                    .isEmpty());
-        QCOMPARE(ask({{"id", 6},
-                      {"op", "load"},
-                      {"camera", 2},
-                      {"file", QJsonObject{{"format", 1}}}})["error"]["code"]
-                     .toString(),
-                 "failed");
-        QCOMPARE(rig.link.state().CameraAddress, 1);
     }
 
     void commandsListTheCatalog()

@@ -2,7 +2,6 @@
 // the link waits: the packet text, the reply loop of send, the start-up
 // before a subcommand, and the status report's captions.
 
-#include "support/samplesettings.h"
 #include "support/scriptedport.h"
 #include "support/specialfiles.h"
 #include "support/testmain.h"
@@ -10,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -17,10 +17,7 @@
 #include <QTest>
 #include <packettext.h>
 #include <portnames.h>
-#include <settingsjson.h>
 #include <zamctl.h>
-
-#include <filesystem>
 
 using namespace zam;
 
@@ -184,8 +181,9 @@ private Q_SLOTS:
     }
 
     // A settings file is read or written only as a regular file (a link to
-    // one will do): a FIFO or a device is refused before the line is opened
-    // and left as it was. Text of a file is echoed escaped.
+    // one will do): a FIFO or a device is refused before the line is opened.
+    // (That refused files are left as they were is the Tools menu's test; how
+    // a file's text is refused, the settings file format's.)
     void settingsFileTargets_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -204,11 +202,6 @@ private Q_SLOTS:
             << "zam-ctl: load: cannot read PIPE: it is a FIFO, not a regular file\n";
         QTest::newRow("diff from a link to a device")
             << QStringList{"diff", "NULL"} << 2 << "NULL: it is a device, not a regular file\n";
-        QTest::newRow("load, a key twice")
-            << QStringList{"load", "TWICE"} << 2
-            << "TWICE: key \"aeMode\" is given twice in \"settings\"\n";
-        QTest::newRow("diff, escapes in a key")
-            << QStringList{"diff", "ESCAPED"} << 2 << "unknown setting \"\\x1b]0;\\u202e\\x07\"\n";
     }
     void settingsFileTargets()
     {
@@ -225,25 +218,11 @@ private Q_SLOTS:
         const QString file = dir.filePath("file.json");
         const QString link = dir.filePath("link.json");
         QVERIFY(QFile::link(device, null) && QFile::link(file, link));
-        const QByteArray sample = toJson(sampleSettings());
-        const auto write = [&](const char *name, QByteArray bytes) {
-            QFile f(dir.filePath(name));
-            return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-        };
-        QVERIFY(write("file.json", "{}"));
-        QVERIFY(write("twice.json", QByteArray(sample).replace("\"aeMode\": \"manual\"",
-                                                               "\"aeMode\": \"manual\", "
-                                                               "\"aeMode\": \"bright\"")));
-        QVERIFY(write("escaped.json", QByteArray(sample).replace(
-                                          "\"cameraId\"", "\"\\u001b]0;\xe2\x80\xae\x07\"")));
-        const std::pair<const char *, QString> names[] = {
-            {"PIPE", fifo},
-            {"NULL", null},
-            {"DEVICE", device},
-            {"LINK", link},
-            {"TWICE", dir.filePath("twice.json")},
-            {"ESCAPED", dir.filePath("escaped.json")}};
-        for (const auto &[name, path] : names) {
+        QFile existing(file);
+        QVERIFY(existing.open(QIODevice::WriteOnly) && existing.write("{}") == 2);
+        existing.close();
+        for (const auto &[name, path] : {std::pair{"PIPE", fifo}, std::pair{"NULL", null},
+                                         std::pair{"DEVICE", device}, std::pair{"LINK", link}}) {
             args.replaceInStrings(QRegularExpression(QStringLiteral("^%1$").arg(name)), path);
             err.replace(name, path);
         }
@@ -252,22 +231,9 @@ private Q_SLOTS:
         const Outcome o = run(args, [&](const QByteArray &p) { return camera.reply(p); });
         QCOMPARE(o.exitCode, exit);
         QVERIFY2(err.isEmpty() ? o.err.isEmpty() : o.err.endsWith(err), qPrintable(o.err));
-        QVERIFY(!o.err.contains(QChar(0x1b)) && !o.err.contains(QChar(0x202e)));
-        if (exit != 0)
-            QCOMPARE(o.packets.size(), 0);
-
-        namespace fs = std::filesystem;
-        const auto at = [](const QString &path) {
-            return fs::path(QFile::encodeName(path).toStdString());
-        };
-        QVERIFY(fs::is_fifo(fs::symlink_status(at(fifo))));
-        QVERIFY(fs::is_symlink(fs::symlink_status(at(null))));
-        QCOMPARE(fs::read_symlink(at(null)), at(device));
-        QVERIFY(fs::is_character_file(fs::symlink_status(at(device))));
-        QVERIFY(fs::is_symlink(fs::symlink_status(at(link))));
-        QFile saved(file);
-        QVERIFY(saved.open(QIODevice::ReadOnly));
-        QCOMPARE(fromJson(saved.readAll()).settings.has_value(), exit == 0);
+        QCOMPARE(o.packets.isEmpty(), exit != 0);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(QFileInfo(file).size() > 2, exit == 0); // the settings, written through the link
     }
 
     // `zam-ctl ports`: a Com port whose device is missing says so, and a

@@ -10,10 +10,8 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <aes.h>
 #include <fset.h>
-#include <md.h>
 #include <motiond.h>
 #include <privacy.h>
 #include <privacya.h>
@@ -26,19 +24,11 @@ using namespace zam;
 
 namespace {
 
-// Opens the named window as the operator does and hands it to `use` (the
-// modal MD while it runs).
+// Opens the named window as the operator does and hands it to `use`. (The
+// alarm window's level boxes are sent in the mask dialogs' test.)
 void withWindow(PanelRig &rig, const QString &name, const std::function<void(QWidget *)> &use)
 {
     DisplayCommands &d = rig.groups.display;
-    if (name == u"MD") {
-        QTimer::singleShot(0, &rig.window, [&] {
-            use(d.md());
-            d.md()->reject();
-        });
-        d.openAlarmDetection();
-        return;
-    }
     const std::pair<void (DisplayCommands::*)(), std::function<QWidget *()>> openers[] = {
         {nullptr, [&] { return &rig.window; }},
         {&DisplayCommands::openFactorySettings, [&] { return d.fset(); }},
@@ -184,10 +174,6 @@ private Q_SLOTS:
         }
 
         // clang-format off
-        r.use("MD", "cmdsetMDtime", "txtMDday=123 txtMDnight=2A0");
-        r.box("txtMDday", "5", "81 01 04 6D 00 00 05 02 0A 00 FF", "G00", "000 to FFF");
-        r.box("txtMDnight", "a", "81 01 04 6D 01 02 03 00 00 0A FF", "", "000 to FFF");
-
         r.use("MotionD", "MDfuncSet", "MDcheck_0=1 MDcheck_1=0 MDcheck_2=1 MDcheck_3=0 MDcheck_4=0 MDcheck_5=0 MDthreshold=2F MDinterval=10");
         r.box("MDthreshold", "5", "81 01 04 1C 01 01 00 05 01 00 FF", "", "00 to FF");
         r.box("MDinterval", "7", "81 01 04 1C 01 01 02 0F 00 07 FF", "x", "00 to FF");

@@ -1,7 +1,7 @@
 // Picture and effect functions of the main window and the digital effect
 // level dialog, driven through the real widgets on a simulated camera:
-// packets, the effect items, the level dialog and the status read's "effect
-// off" (the other bits the read shows are test_statusread's part).
+// packets, the effect items and the level dialog (what the status read
+// shows of them is test_statusread's part).
 
 #include "support/controls.h"
 #include "support/panelrig.h"
@@ -130,19 +130,6 @@ private Q_SLOTS:
         control<QSpinBox>(rig.window.frmDEffect(), "DELevel")->setValue(255);
         control<QPushButton>(rig.window.frmDEffect(), "DELevelOK")->click();
         QCOMPARE(rig.sent(), QList<QByteArray>{hexBytes("81010465FEFF")});
-    }
-
-    // Effect 0 checks "Off" over a window showing another effect.
-    void statusReadShowsEffectOff()
-    {
-        Panel rig;
-        rig.chain.camera(1).state().picture.effect = 0;
-        const QStringList effects{"PEOff", "NegArt", "BlackWhite"};
-        for (const QString &name : effects)
-            rig.action(name)->setChecked(name == u"NegArt");
-        rig.window.ReadCameraStatus();
-        for (const QString &name : effects)
-            QVERIFY2(rig.action(name)->isChecked() == (name == u"PEOff"), qPrintable(name));
     }
 };
 

@@ -89,24 +89,6 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(window.connectionStatus().lost(), 3000);
         QVERIFY(!rig.port.isOpen());
     }
-
-    // Esc in the main window: zoom, digital zoom and focus stops to each
-    // camera of a chain of three, on a pseudo-terminal.
-    void escapeStopsEveryCamera()
-    {
-        PanelOn<CamsimLine> rig(Via::Pty, {QStringLiteral("--cameras"), QStringLiteral("3")});
-        QVERIFY(!rig.device().isEmpty());
-        QVERIFY(rig.start());
-        rig.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
-        QTest::keyClick(&rig.window, Qt::Key_Escape);
-        QStringList stops;
-        for (int c = 1; c <= 3; ++c)
-            for (const char *p : {"07", "06", "08"})
-                stops << QStringLiteral("8%1 01 04 %2 00 FF").arg(c).arg(QLatin1String(p));
-        QTRY_VERIFY_WITH_TIMEOUT(
-            rig.sim.receivedLines().mid(rig.sim.receivedLines().size() - 9) == stops, 3000);
-    }
 };
 
 ZAM_TEST_MAIN(TestReconnect)

@@ -228,8 +228,6 @@ private Q_SLOTS:
         row("9050FF", K::Completion, 1, "Completion (socket 0)");
         row("906002FF", K::Error, 1, "Error: syntax error (socket 0)");
         row("A06103FF", K::Error, 2, "Error: command buffer full (socket 1)");
-        row("906104FF", K::Error, 1, "Error: command cancelled (socket 1)");
-        row("906205FF", K::Error, 1, "Error: no socket (socket 2)");
         row("906041FF", K::Error, 1, "Error: command not executable (socket 0)");
         row("90607AFF", K::Error, 1, "Error: code 7A (socket 0)");
         row("905002FF", K::InquiryReply, 1, "Inquiry reply: 02");
@@ -259,34 +257,6 @@ private Q_SLOTS:
         QCOMPARE(describe(bytes, true), text);
     }
 
-    void replyFields()
-    {
-        const QByteArray block = hex("905001020304FF");
-        const Reply inquiry = decodeReply(block);
-        QCOMPARE(inquiry.payload.toByteArray(), hex("01020304"));
-        QCOMPARE(decodeReply(hex("883003FF")).cameraCount(), 2);
-        const Reply error = decodeReply(hex("E06341FF"));
-        QCOMPARE(error.errorCode, int(ErrorCode::CommandNotExecutable));
-        QCOMPARE(error.socket, 3);
-        QCOMPARE(error.address, 6);
-    }
-
-    // The status blocks and the version reply are named one layer up.
-    void inquiryNamer()
-    {
-        const QByteArray reply = hex("905002FF");
-        int calls = 0;
-        const auto namer = [&calls](QByteArrayView payload) {
-            ++calls;
-            return payload == QByteArrayView("\x02") ? QStringLiteral("detection running")
-                                                     : QString();
-        };
-        QCOMPARE(describe(reply, true, namer), QStringLiteral("Inquiry reply: detection running"));
-        QCOMPARE(describe(hex("905003FF"), true, namer), QStringLiteral("Inquiry reply: 03"));
-        QCOMPARE(describe(hex("9051FF"), true, namer), QStringLiteral("Completion (socket 1)"));
-        QCOMPARE(calls, 2);
-    }
-
     // What the monitor shows for a command; bytes that make no known command
     // are shown as they are.
     void descriptions_data()
@@ -310,7 +280,6 @@ private Q_SLOTS:
             QTest::newRow(tag) << b << unknownText(b);
         };
         unknown("nothing", QByteArray());
-        unknown("terminator alone", hex("FF"));
         unknown("header and FF", hex("81FF"));
         unknown("zoom stop cut short", hex("81010407FF"));
         unknown("no terminator", hex("810104070000"));

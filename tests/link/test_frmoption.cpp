@@ -70,15 +70,10 @@ private Q_SLOTS:
 #endif
     }
 
+    // (That a screen reader names every control is test_accessibility's.)
     void keyboardReachesEverything()
     {
         FrmOption w(someEntries());
-        for (QWidget *c : w.findChildren<QWidget *>()) {
-            if (c->focusPolicy() != Qt::NoFocus && !qobject_cast<QLabel *>(c) &&
-                c->parentWidget() == c->window())
-                QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
-        }
-        QVERIFY(!control<QComboBox>(w, "ComList")->accessibleName().isEmpty());
         QCOMPARE(control<QLabel>(w, "Label1")->buddy(), control<QComboBox>(w, "ComList"));
     }
 

@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <connectionstatus.h>
+#include <frmoption.h>
 #include <frmtitle_k.h>
 #include <frmtitle_m.h>
 #include <md.h>
@@ -105,18 +106,22 @@ private Q_SLOTS:
               control<QAction>(ui, "TitleSet"), control<QAction>(ui, "SettingZones"),
               control<QAction>(ui, "SphericalZoneMasking"), control<QAction>(ui, "PrivacyAv"),
               control<QAction>(ui, "AESpotMode"), control<QAction>(ui, "SetTimeDate"),
-              control<QAction>(ui, "DigitalEffectLevel"), control<QAction>(ui, "IDWrite")}) {
+              control<QAction>(ui, "DigitalEffectLevel"), control<QAction>(ui, "IDWrite"),
+              control<QAction>(ui, "ToolsTrafficMonitor")}) {
             entry->setEnabled(true);
             entry->trigger();
         }
         d.titleEditors().keyboardEditor();
         MD md(rig.link, rig.window.motionDetection(), &rig.window);
+        FrmOption ports({{QStringLiteral("Com1"), comDevice(1), 1},
+                         {QStringLiteral("Simulated cameras"), QStringLiteral("sim:"), 0}});
 
         QStringList missing = unnamedControls(&rig.window);
         for (QWidget *w : QApplication::topLevelWidgets())
             if (w != &rig.window && !w->objectName().isEmpty())
                 missing += unnamedControls(w);
         missing += unnamedControls(&md);
+        missing += unnamedControls(&ports);
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char(' '))));
         QVERIFY2(g_checked > 300,
                  qPrintable(QString::number(g_checked))); // the windows really were there

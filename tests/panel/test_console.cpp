@@ -106,20 +106,6 @@ private Q_SLOTS:
         QVERIFY(control<QPushButton>(rig.window, "AutoRefreshed")->isEnabled());
     }
 
-    void refusedWhileStatusReadRuns()
-    {
-        ScriptedRig rig;
-        QVERIFY(rig.start());
-        control<QPushButton>(rig.window, "AutoRefreshed")->click();
-        control<QLineEdit>(rig.window, "DirectText")->setText(QStringLiteral("8101040702FF"));
-        rig.link.state().RefreshBusy = true;
-        QVERIFY(!rig.window.console().SendDirect());
-        QVERIFY(rig.port.written().isEmpty());
-        // The refusal changes nothing: auto refresh runs on.
-        QVERIFY(rig.link.refresh().timerEnabled());
-        QVERIFY(control<QPushButton>(rig.window, "AutoRefreshed")->isEnabled());
-    }
-
     // The byte count rule: L / 2 bytes for an even length L; odd lengths
     // (never sent from the box, but the rule covers them) round half to even.
     // Characters that are no hexadecimal digit count as 0.

@@ -41,11 +41,10 @@ private slots:
 
     void captionLookups()
     {
+        // The rows themselves are read back through the status read's
+        // captions (test_statusread, test_zamctl).
         CaptionTables t;
-        QCOMPARE(t.shutter(0, 21), QStringLiteral("1/10000"));
         QCOMPARE(t.shutter(1, 11), QStringLiteral("1/215"));
-        QCOMPARE(t.gain(15), QStringLiteral("28dB"));
-        QCOMPARE(t.expComp(7), QStringLiteral("0/0dB"));
         // Past the end: nothing to show, the display stays as it was.
         for (auto missing : {t.shutter(0, 22), t.shutter(2, 0), t.shutter(0, -1), t.gain(16),
                              t.expComp(15), t.iris(19), t.bright(33)})

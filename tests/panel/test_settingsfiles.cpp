@@ -67,7 +67,6 @@ private slots:
     void badFilesAreRefusedWithoutSending_data();
     void badFilesAreRefusedWithoutSending();
     void onlyRegularFilesAreReadOrWritten();
-    void saveUnderStrayBytes();
 };
 
 void TestSettingsFiles::saveCompareLoadCompare()
@@ -240,28 +239,6 @@ void TestSettingsFiles::onlyRegularFilesAreReadOrWritten()
     QVERIFY(fs::is_fifo(fs::symlink_status(fifo.toStdString())));
     QCOMPARE(fs::read_symlink(null.toStdString()), fs::path(device.toStdString()));
     QVERIFY(fs::is_character_file(device.toStdString()));
-}
-
-// The window's save reads as zam-ctl's does: a burst of stray bytes ahead of
-// a block's reply changes nothing in the file.
-void TestSettingsFiles::saveUnderStrayBytes()
-{
-    Rig rig;
-    configure(rig.chain.camera(1).state());
-    QVERIFY(rig.start());
-    const auto saved = [&] {
-        rig.trigger("ToolsSaveSettings");
-        QFile f(rig.path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
-    const QByteArray clean = saved();
-    QVERIFY(!clean.isEmpty());
-    for (const char *inquiry : {"81097E7E00", "81097E7E01", "81097E7E02", "8109042303"}) {
-        QFile::remove(rig.path);
-        rig.chain.faults().burstBefore = {hexBytes(inquiry), 16, 1, {}};
-        QCOMPARE(saved(), clean);
-    }
-    QVERIFY(rig.messages.isEmpty());
 }
 
 ZAM_TEST_MAIN(TestSettingsFiles)

@@ -138,25 +138,6 @@ private Q_SLOTS:
         QCOMPARE(control<QLineEdit>(window, "Baudratetxt")->text(), QString::number(baud));
     }
 
-    // Ctrl+7 on a chain of seven: the window reads camera 7, and the next
-    // command goes out with header 87.
-    void seventhCameraByKeyboard()
-    {
-        PanelRig rig(7);
-        QVERIFY(rig.start());
-        rig.window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&rig.window));
-        QTest::keyClick(&rig.window, Qt::Key_7, Qt::ControlModifier);
-        QCOMPARE(rig.link.state().CameraAddress, 7);
-        QCOMPARE(control<QLineEdit>(rig.window, "Active")->text(), QStringLiteral("7"));
-        QVERIFY(control<QAction>(rig.window, "CameraSel_7")->isChecked());
-        QVERIFY(!control<QAction>(rig.window, "CameraSel_1")->isChecked());
-        QCOMPARE(rig.port.written().value(0), hexBytes("87090002FF")); // the status read
-        rig.port.clearWritten();
-        control<QToolButton>(rig.window, "WideT")->click();
-        QCOMPARE(rig.port.written().value(0), hexBytes("8701044700000000FF"));
-    }
-
     void missingDeviceSaysWhy()
     {
         PanelRig rig(1);

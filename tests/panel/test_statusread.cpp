@@ -171,42 +171,6 @@ private Q_SLOTS:
         QCOMPARE(control<QSlider>(ui, "ZoomSliderShort")->isEnabled(), !full);
     }
 
-    // Camera block byte 8: the AE menu mark and, on a change of mode, the
-    // exposure controls (iris, gain, shutter, bright, backlight+slow shutter).
-    void aeModes_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<QString>("enabled"); // i g s b l
-        // clang-format off
-        QTest::newRow("full auto") << 0x00 << "FullAuto" << "----l";
-        QTest::newRow("manual") << 0x03 << "Manual" << "igs--";
-        QTest::newRow("shutter priority") << 0x0A << "ShutterPriority" << "--s--";
-        QTest::newRow("iris priority") << 0x0B << "IrisPriority" << "i----";
-        QTest::newRow("gain priority") << 0x0C << "GainPriority" << "-g---";
-        QTest::newRow("bright") << 0x0D << "Bright" << "---b-";
-        // clang-format on
-    }
-    void aeModes()
-    {
-        QFETCH(int, code);
-        QFETCH(QString, item);
-        QFETCH(QString, enabled);
-        PlainRig rig;
-        rig.cam.camera[8] = char(code);
-        QVERIFY(rig.start());
-        const QObject &ui = rig.window;
-        QCOMPARE(rig.window.modes().CurrentAEMode, code);
-        for (const char *a :
-             {"FullAuto", "Manual", "ShutterPriority", "IrisPriority", "GainPriority", "Bright"})
-            QVERIFY2(control<QAction>(ui, a)->isChecked() == (a == item), a);
-        expectEnabled(ui,
-                      {"IrisClose IrisOpen IrisSlider", "GainDown GainUp GainSlider",
-                       "ShutterSlow ShutterFast ShutterSlider", "BrightDown BrightUp BrightSlider",
-                       "BackLight AutoSlowShutter"},
-                      enabled);
-    }
-
     // The enabled pattern is rewritten only when the reported mode differs
     // from the one last applied; the check marks on every read.
     void modePatternOnlyOnChange()
@@ -294,6 +258,7 @@ private Q_SLOTS:
             << "Power=off, KeyLock=off, LR_Reverse=off, Freese=off, DataScreen=off, BlackWhite=off, "
                "Image_Stabi=off, LineLock=off, PEOff=off, NegArt=on, Internal=on, comAutoICR=OFF, "
                "VP0180=180 degree, CameraIDText=0, ID=0";
+        QTest::newRow("effect off") << "O5:04" << "O5:00" << "PEOff=on, NegArt=off, BlackWhite=off";
         QTest::newRow("no such effect") << "O5:04" << "O5:02" << "PEOff=off, NegArt=off, BlackWhite=off";
         // DZoomValue and DZoomX follow the slider, which refuses positions past 220.
         QTest::newRow("dzoom 0") << "E2:4" << "E2:0 E10:01" << "DZoomValue=0, DZoomX=MAX, PictureFlip=on";
@@ -393,33 +358,6 @@ private Q_SLOTS:
         rig.edit("L2:2");
         rig.read();
         QCOMPARE(rig.sent(), kFiveInquiries);
-        QCOMPARE(control<QLineEdit>(rig.window, "ZoomValue")->text(), QStringLiteral("8192"));
-        QVERIFY(!rig.errorBox());
-    }
-
-    // A packet of stray bytes ahead of a reply, or bytes glued to its front,
-    // shift nothing: the lens block is read right and the read goes on.
-    void strayBurstShiftsNothing_data()
-    {
-        QTest::addColumn<QByteArray>("stray");
-        QTest::newRow("a packet of its own") << QByteArray(15, char(0x5A)) + char(0xFF);
-        QTest::newRow("glued to the reply") << QByteArray(16, char(0x5A));
-    }
-    void strayBurstShiftsNothing()
-    {
-        QFETCH(QByteArray, stray);
-        PlainRig rig;
-        QVERIFY(rig.start());
-        int lensAsked = 0;
-        rig.port.answer = [&](const QByteArray &p) -> QByteArray {
-            if (rig.cam.blockFor(p) == &rig.cam.lens && ++lensAsked == 1)
-                return stray + rig.cam.lens;
-            return rig.cam.reply(p);
-        };
-        rig.edit("L2:2");
-        rig.read();
-        QVERIFY(lensAsked <= 2);
-        QCOMPARE(rig.sent().size(), kFiveInquiries.size() + lensAsked - 1);
         QCOMPARE(control<QLineEdit>(rig.window, "ZoomValue")->text(), QStringLiteral("8192"));
         QVERIFY(!rig.errorBox());
     }

@@ -1,4 +1,4 @@
-// Service packets and the read reply check.
+// The service line-speed sequence and the read reply check.
 
 #include "support/testmain.h"
 #include <QTest>
@@ -13,25 +13,10 @@ const auto hex = [](const char *s) { return QByteArray::fromHex(s); };
 class TestEeprom : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // The service dialogs' buttons and boxes check each packet as they send
-    // it; here the largest address and values that fit.
-    void packets()
+    // The packets are the catalog's, built and refused at the ends of every
+    // field in its own test; an unknown line speed has no sequence at all.
+    void unknownLineSpeedBuildsNothing()
     {
-        QCOMPARE(eeprom::write(7, 0xFFF, 0xFF).value_or(QByteArray()).toHex(' '),
-                 hex("87017F7F020F0F0F0F0FFF").toHex(' '));
-        QCOMPARE(eeprom::registerSet(1, 0x7F, 0xFF).value_or(QByteArray()).toHex(' '),
-                 hex("810104247F0F0FFF").toHex(' '));
-    }
-
-    // A value that does not fit its digits, or an unknown line speed, must
-    // not reach the wire at all.
-    void outOfRangeBuildsNothing()
-    {
-        QVERIFY(!eeprom::write(1, 0x1000, 0x00));
-        QVERIFY(!eeprom::set(1, 0x001, 0x100));
-        QVERIFY(!eeprom::read(1, 0x1000));
-        QVERIFY(!eeprom::registerSet(1, 0x80, 0x00)); // would be read as a header
-        QVERIFY(!eeprom::registerSet(1, 0x00, 0x100));
         QVERIFY(eeprom::baudRateSequence(1, 3).empty());
         QVERIFY(eeprom::baudRateSequence(1, -1).empty());
     }

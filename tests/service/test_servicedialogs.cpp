@@ -264,25 +264,6 @@ private Q_SLOTS:
                  QStringLiteral("90 41 FF \r\n90 51 FF \r\n"));
         QCOMPARE(finished, 1);
     }
-
-    // Bytes after the read reply are left to the receive handling: here a
-    // network-change notice that arrived right behind it.
-    void manufacturingDateLeavesTheNextReply()
-    {
-        DialogRig<FSet> r;
-        r.unlockCamera();
-        silence(r.rig, kReadMonth);
-        r.rig.port.inject(hexBytes("90500000060BFF9038FF"));
-        int notices = 0;
-        QObject::connect(&r.rig.link, &CameraLink::networkChangeReceived,
-                         [&notices] { ++notices; });
-        control<QPushButton>(r.dialog, "Manufadatecmd")->click();
-        QCOMPARE(control<QLineEdit>(r.dialog, "ManufaMonth")->text() +
-                     control<QLineEdit>(r.dialog, "Manufadate")->text(),
-                 QStringLiteral("1127"));
-        QCOMPARE(notices, 1);
-        QVERIFY(r.rig.link.RecvText().text().contains(QStringLiteral("90 38 FF")));
-    }
 };
 
 ZAM_TEST_MAIN(TestServiceDialogs)

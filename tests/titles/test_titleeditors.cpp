@@ -161,41 +161,6 @@ private Q_SLOTS:
         QCOMPARE(control<QComboBox>(k, "Combo1")->currentData().toInt(), 5);
     }
 
-    void demonstrationTitle()
-    {
-        Rig rig;
-        FrmTitle_M m(rig.link, rig.titleBuffer, rig.md);
-        control<QSpinBox>(m, "VerPos")->setValue(4);
-        const QByteArray bufferBefore = codesOf(m.row());
-        const auto before = rig.clock.nowMs();
-        control<QPushButton>(m, "cmd_DOVA")->click();
-        // The chosen line's attributes, then the eleven lines, each in halves.
-        QCOMPARE(rig.sent().size(), 23);
-        QCOMPARE(rig.sent()[0].left(5), QByteArray::fromHex("8101047314"));
-        QVERIFY(rig.clock.nowMs() - before >= 23 * 500);
-        rig.run(200);
-        for (std::size_t line = 0; line <= 10; ++line)
-            QCOMPARE(codesOf(rig.camera().lines[line].codes), codesOf(titles::demoTitle()[line]));
-        QCOMPARE(codesOf(m.row()), bufferBefore);
-    }
-
-    // Cancel hides the editor and keeps the row; the menu entry starts again
-    // at the first cell.
-    void cancelKeepsTheRow()
-    {
-        Rig rig;
-        FrmTitle_M m(rig.link, rig.titleBuffer, rig.md);
-        m.openFromMenu();
-        QTest::mouseClick(control<zam::TitleCell>(m, "Char_4"), Qt::LeftButton);
-        QTest::keyClicks(control<zam::TitleCell>(m, "Char_4"), QStringLiteral("Z"));
-        control<QPushButton>(m, "Cancel")->click();
-        QVERIFY(!m.isVisible());
-        QCOMPARE(m.row()[4], std::uint8_t(0x19));
-        m.openFromMenu();
-        QCOMPARE(m.cursor(), 0);
-        QCOMPARE(m.row()[4], std::uint8_t(0x19));
-    }
-
     // ---- keyboard editor
 
     void keyboardOk_data()
@@ -229,26 +194,6 @@ private Q_SLOTS:
         QCOMPARE(sent[0], QByteArray::fromHex("810104731100030301000000000000FF"));
         QCOMPARE(sent[1], QByteArray::fromHex("8101047321") + codesOf(padded.left(10)) + '\xFF');
         QCOMPARE(sent[2], QByteArray::fromHex("8101047331") + codesOf(padded.mid(10)) + '\xFF');
-    }
-
-    // The list beside the title box, ten lines as the operator reads them:
-    // one blank after an entry whose glyph takes two letters, two otherwise
-    // (which glyph each key gives is test_titlecode's).
-    void keyboardCharacterList()
-    {
-        Rig rig;
-        FrmTitle_K k(rig.link, rig.md);
-        const QStringList shown = control<QPlainTextEdit>(k, "Text3")->toPlainText().split(u'\n');
-        QCOMPARE(shown.size(), 10);
-        QCOMPARE(shown[0],
-                 QStringLiteral(
-                     "[A]=[A]  [B]=[B]  [C]=[C]  [D]=[D]  [E]=[E]  [F]=[F]  [G]=[G]  [H]=[H]"));
-        QCOMPARE(shown[5],
-                 QStringLiteral(
-                     "[&]=[&]  [']=[']  [-]=[-]  [/]=[/]  [,]=[,]  [.]=[.]  [Y=]=[\\] [:]=[:]"));
-        QCOMPARE(shown[9],
-                 QString::fromUtf16(u"[\u00D6]=[w]  [\u00DC]=[x]  [\u00C5]=[y]  [F=]=[z] "
-                                    u"[\u00BF]=[(]  [\u00A1]=[)]  [DM]=[<] [\u00A3]=[>]"));
     }
 
     void keyboardRefusesCharactersTheCameraLacks()
