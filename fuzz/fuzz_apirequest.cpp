@@ -13,6 +13,7 @@
 // ranges: anything else stops the run.
 
 #include "apirequest.h"
+#include "fuzzsupport.h"
 
 #include <QByteArray>
 #include <catalog.h>
@@ -21,6 +22,8 @@
 #include <cstdlib>
 
 namespace {
+
+using zamfuzz::check;
 
 const char *const kSound[] = {
     R"({"id": 7, "op": "send", "camera": 2, "command": "ZoomTele", "values": [5]})",
@@ -36,12 +39,6 @@ char edit(std::uint8_t b)
     return b < 0x80 ? kChars[b % (sizeof kChars - 1)] : char(b);
 }
 
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -51,8 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QByteArray message;
     if (data[0] & 1 && size >= 2) {
         message = kSound[data[1] % std::size(kSound)];
-        for (size_t i = 2; i + 1 < size; i += 2)
-            message[qsizetype(data[i] * message.size() / 256)] = edit(data[i + 1]);
+        zamfuzz::overwrite(message, data + 2, size - 2, edit);
     } else {
         message = QByteArray(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
     }

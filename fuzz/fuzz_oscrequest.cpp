@@ -16,6 +16,7 @@
 // the token: anything else stops the run.
 
 #include "apirequest.h"
+#include "fuzzsupport.h"
 #include "oscrequest.h"
 
 #include <QByteArray>
@@ -24,6 +25,8 @@
 #include <cstdlib>
 
 namespace {
+
+using zamfuzz::check;
 
 using zam::api::OscArg;
 using zam::api::OscMessage;
@@ -43,12 +46,6 @@ QByteArray sound(std::uint8_t pick)
     return zam::api::encodeOsc(kSound[pick % std::size(kSound)]);
 }
 
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -58,8 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QByteArray datagram;
     if (data[0] & 1 && size >= 2) {
         datagram = sound(data[1]);
-        for (size_t i = 2; i + 1 < size; i += 2)
-            datagram[qsizetype(data[i] * datagram.size() / 256)] = char(data[i + 1]);
+        zamfuzz::overwrite(datagram, data + 2, size - 2, [](std::uint8_t b) { return char(b); });
     } else {
         datagram = QByteArray(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
     }

@@ -12,15 +12,19 @@
 // every packet its load plans must be a whole catalog packet for the camera
 // with its values in range: anything else stops the run.
 
+#include "fuzzsupport.h"
 #include "settingsjson.h"
 #include "settingsplan.h"
 
 #include <QByteArray>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
 namespace {
+
+using zamfuzz::check;
 
 QByteArray soundFile()
 {
@@ -42,12 +46,6 @@ char edit(std::uint8_t b)
     return b < 0x80 ? kValueChars[b % (sizeof kValueChars - 1)] : char(b);
 }
 
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -59,8 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         static const QByteArray sound = soundFile();
         file = sound;
         const size_t edits = 1 + (data[0] >> 5);
-        for (size_t i = 1; i + 1 < size && i < 1 + 2 * edits; i += 2)
-            file[qsizetype(data[i] * std::size_t(file.size()) / 256)] = edit(data[i + 1]);
+        zamfuzz::overwrite(file, data + 1, std::min(size - 1, 2 * edits), edit);
     } else {
         file = QByteArray(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
     }
