@@ -1,4 +1,5 @@
 #include "apiserver.h"
+#include "listenrule.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -89,7 +90,7 @@ ApiServer::~ApiServer()
 
 bool ApiServer::listen(QString &why)
 {
-    if (!m_options.address.isLoopback() && m_options.token.isEmpty()) {
+    if (!mayListen(m_options.address, m_options.token)) {
         why = QStringLiteral("listening on %1 needs a token (--api-token-file)")
                   .arg(m_options.address.toString());
         return false;

@@ -1,5 +1,6 @@
 #include "oscserver.h"
 
+#include "listenrule.h"
 #include "oscrequest.h"
 
 #include <QUdpSocket>
@@ -35,7 +36,7 @@ OscServer::~OscServer()
 
 bool OscServer::listen(QString &why)
 {
-    if (!m_options.address.isLoopback() && m_options.token.isEmpty()) {
+    if (!mayListen(m_options.address, m_options.token)) {
         why = QStringLiteral("OSC on %1 needs a token (--api-token-file)")
                   .arg(m_options.address.toString());
         return false;
