@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 namespace zam::sim {
 
@@ -215,42 +217,58 @@ QImage PictureRenderer::liveScene(const PictureSource &src, const PictureModel &
     return img;
 }
 
-// Exposure, white balance, aperture and the effects in one pass over the
-// pixels: per-channel tables, then black and white as luminance alone.
+// Exposure, white balance, aperture and the effects: aperture sharpens each
+// line first, then per-channel tables map the pixels, and black and white
+// keeps their luminance alone. A camera at its defaults maps nothing.
 void PictureRenderer::applyTables(QImage &img, const CameraState &s) const
 {
     const double ev = exposureGain(s.exposure);
     const auto [rg, bg] = whiteGains(s.whiteBalance);
     const bool mono = s.picture.effect == 4 || s.picture.icr;
-    const bool negative = s.picture.effect == 1;
-    const auto tr = gainTable(ev * rg, negative && !mono);
-    const auto tg = gainTable(ev, negative && !mono);
-    const auto tb = gainTable(ev * bg, negative && !mono);
+    const bool negative = s.picture.effect == 1 && !mono;
+    const auto tr = gainTable(ev * rg, negative);
+    const auto tg = gainTable(ev, negative);
+    const auto tb = gainTable(ev * bg, negative);
     // Aperture above its default sharpens along the line.
     const int sharpen = std::max(0, s.exposure.aperture - 5) * 26; // /256 per level
+    static const std::array<std::uint8_t, 256> kSame = gainTable(1.0, false);
+    if (!sharpen && !mono && tr == kSame && tg == kSame && tb == kSame)
+        return;
+
+    // The tables as the channels' places in a pixel, or as their shares of
+    // the luminance.
+    std::array<std::uint32_t, 256> r32{}, g32{}, b32{};
+    for (std::size_t v = 0; v < 256; ++v) {
+        r32[v] = mono ? 77u * tr[v] : std::uint32_t(tr[v]) << 16;
+        g32[v] = mono ? 150u * tg[v] : std::uint32_t(tg[v]) << 8;
+        b32[v] = mono ? 29u * tb[v] : std::uint32_t(tb[v]);
+    }
     const int w = img.width();
+    std::vector<std::uint8_t> before(sharpen ? std::size_t(w) * 4 : 0);
     for (int y = 0; y < img.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(img.scanLine(y));
-        QRgb left = line[0];
+        if (sharpen) {
+            // Byte by byte against the unsharpened neighbours four bytes
+            // (one pixel) away; the alpha bytes, all 255, stay 255.
+            auto *bytes = reinterpret_cast<std::uint8_t *>(line);
+            std::memcpy(before.data(), bytes, before.size());
+            const int n = int(before.size());
+            auto sh = [&](int i, int l, int r) {
+                const int v = before[std::size_t(i)];
+                bytes[i] = std::uint8_t(std::clamp(v + ((2 * v - l - r) * sharpen >> 8), 0, 255));
+            };
+            for (int i = 0; i < std::min(4, n); ++i)
+                sh(i, before[std::size_t(i)], before[std::size_t(std::min(i + 4, n - 4 + i % 4))]);
+            for (int i = 4; i < n - 4; ++i)
+                sh(i, before[std::size_t(i - 4)], before[std::size_t(i + 4)]);
+            for (int i = std::max(4, n - 4); i < n; ++i)
+                sh(i, before[std::size_t(i - 4)], before[std::size_t(i)]);
+        }
         for (int x = 0; x < w; ++x) {
             const QRgb px = line[x];
-            int r = qRed(px), g = qGreen(px), b = qBlue(px);
-            if (sharpen) {
-                const QRgb right = line[std::min(x + 1, w - 1)];
-                auto sh = [&](int v, int l, int rr) {
-                    return std::clamp(v + ((2 * v - l - rr) * sharpen >> 8), 0, 255);
-                };
-                r = sh(r, qRed(left), qRed(right));
-                g = sh(g, qGreen(left), qGreen(right));
-                b = sh(b, qBlue(left), qBlue(right));
-                left = px;
-            }
-            r = tr[std::size_t(r)];
-            g = tg[std::size_t(g)];
-            b = tb[std::size_t(b)];
-            if (mono)
-                r = g = b = (77 * r + 150 * g + 29 * b) >> 8;
-            line[x] = qRgb(r, g, b);
+            const std::uint32_t r = r32[px >> 16 & 0xFF], g = g32[px >> 8 & 0xFF],
+                                b = b32[px & 0xFF];
+            line[x] = mono ? 0xFF000000u | ((r + g + b) >> 8) * 0x010101u : 0xFF000000u | r | g | b;
         }
     }
 }
