@@ -1,5 +1,7 @@
 // zam-camsim --picture from outside: packets on its pseudo-terminal, then
-// the PNG files it keeps, read as any other program would read them.
+// the PNG files it keeps, read as any other program would read them: negative
+// art mirrors the mean luminance, a privacy zone is uniform in its colour,
+// standby is black.
 
 #include "support/camsim.h"
 #include "support/testmain.h"
@@ -58,11 +60,30 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!rig.picture().isNull(), 3000);
         const QImage normal = rig.picture();
         QCOMPARE(normal.size(), QSize(720, 480)); // model 30: NTSC
+        const double lit = meanLuminance(normal);
 
-        // The file follows the packets (what each one draws is the
-        // renderer's test).
+        // Negative art: the mean moves to its mirror, within 10 %.
         QVERIFY(rig.send("6302"));
         QTRY_VERIFY_WITH_TIMEOUT(rig.picture() != normal, 3000);
+        QVERIFY2(std::abs(meanLuminance(rig.picture()) - (1 - lit)) < 0.1 * (1 - lit),
+                 qPrintable(QString::number(meanLuminance(rig.picture()))));
+        QVERIFY(rig.send("6300"));
+
+        // Zone A at X 2, Y 2, W 6, H 4 cells of 22.5 x 20 px, shown in green:
+        // its rectangle (a pixel in from its edges) is that colour alone.
+        QVERIFY(rig.send("7600010002000200060004"));
+        QVERIFY(rig.send("7700000001"));
+        QVERIFY(rig.send("78000000010900"));
+        const QRect zone(46, 41, 133, 78);
+        auto uniform = [&] {
+            const QImage img = rig.picture();
+            for (int y = zone.top(); y <= zone.bottom(); ++y)
+                for (int x = zone.left(); x <= zone.right(); ++x)
+                    if (img.isNull() || img.pixel(x, y) != qRgb(0, 255, 0))
+                        return false;
+            return true;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(uniform(), 3000);
 
         // Standby: black, and once written the file stays as it is.
         QVERIFY(rig.send("0003"));
