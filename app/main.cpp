@@ -152,8 +152,10 @@ int main(int argc, char **argv)
     zam::FrmMain main(link, {choice.entry.device, choice.BaudRateText.toInt()});
     zam::CommandGroups commands(main);
     if (pictures)
-        main.offerSimulatedPicture({[&] { return pictures->key(main.state().CameraAddress); },
-                                    [&] { return pictures->draw(main.state().CameraAddress); }});
+        main.offerSimulatedPicture(
+            {[&] { return pictures->key(main.state().CameraAddress); },
+             [&] { return pictures->draw(main.state().CameraAddress); },
+             [&] { return pictures->describe(main.state().CameraAddress); }});
     QObject::connect(&main, &zam::FrmMain::quitRequested, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     if (!main.startUp())

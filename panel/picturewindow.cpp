@@ -64,6 +64,11 @@ void PictureWindow::look()
         m_picture = m_feed.draw();
         ++m_redraws;
         m_ui->PictureView->setPixmap(QPixmap::fromImage(m_picture));
+        if (m_feed.describe) {
+            const QString words = m_feed.describe();
+            m_ui->PictureCaption->setText(words.section(QLatin1Char('\n'), 0, 0));
+            m_ui->PictureView->setAccessibleDescription(words);
+        }
     }
     m_timer.start(now - m_changedMs < kIdleLookMs ? kLookMs : kIdleLookMs);
 }

@@ -6,7 +6,8 @@
 // times a second while the picture keeps changing (a zoom running, a title
 // blinking), once a second when it has stood still for a second, and soon
 // after poke() (a packet went to the cameras). An idle camera costs one
-// cheap look a second.
+// cheap look a second. The picture's words go under it (the summary) and to
+// screen readers (all of them, as the picture's description).
 
 #include <QImage>
 #include <QWidget>
@@ -24,6 +25,7 @@ namespace zam {
 struct PictureFeed {
     std::function<std::uint64_t()> key; // moves whenever the picture may have changed
     std::function<QImage()> draw;
+    std::function<QString()> describe; // the picture in words, summary first (may be unset)
 };
 
 class PictureWindow : public QWidget {

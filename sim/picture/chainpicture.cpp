@@ -1,6 +1,7 @@
 #include "chainpicture.h"
 
 #include "camerachain.h"
+#include "picturetext.h"
 
 #include <QPainter>
 
@@ -36,6 +37,15 @@ QImage ChainPicture::draw(int address)
     p.drawLine(20, 20, 700, 460);
     p.drawLine(700, 20, 20, 460);
     return none;
+}
+
+QString ChainPicture::describe(int address) const
+{
+    if (!onChain(address))
+        return QStringLiteral("No camera %1 on the simulated chain").arg(address);
+    const SimCamera &cam = m_chain.camera(address);
+    return QStringLiteral("Camera %1: ").arg(address) +
+           describePicture({cam.state(), cam.titles(), cam.masks()}, m_clock.nowMs());
 }
 
 } // namespace zam::sim

@@ -20,6 +20,9 @@ public:
     // crossed box, never a camera that is not there.
     std::uint64_t key(int address) const;
     QImage draw(int address);
+    // The picture in words, "Camera N: " first; for an address beyond the
+    // chain, that there is no camera.
+    QString describe(int address) const;
 
 private:
     bool onChain(int address) const;

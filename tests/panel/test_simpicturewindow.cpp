@@ -5,6 +5,7 @@
 #include "support/panelrig.h"
 #include "support/testmain.h"
 
+#include <QLabel>
 #include <QTemporaryDir>
 #include <chainpicture.h>
 #include <picturewindow.h>
@@ -20,7 +21,8 @@ struct PictureRig : PanelRig {
         QVERIFY(start());
         window.offerSimulatedPicture(
             {[this] { return pictures.key(window.state().CameraAddress); },
-             [this] { return pictures.draw(window.state().CameraAddress); }});
+             [this] { return pictures.draw(window.state().CameraAddress); },
+             [this] { return pictures.describe(window.state().CameraAddress); }});
     }
     QAction *action()
     {
@@ -101,9 +103,17 @@ private Q_SLOTS:
         rig.run(PictureWindow::kIdleLookMs + 1);
         QVERIFY(w->picture() != one);
         QCOMPARE(w->picture().pixel(360, 240), qRgb(0, 0, 0));
+        // In words too: under the picture, and for a screen reader.
+        auto *view = w->findChild<QLabel *>(QStringLiteral("PictureView"));
+        QCOMPARE(w->findChild<QLabel *>(QStringLiteral("PictureCaption"))->text(),
+                 QStringLiteral("Camera 2: 720 × 480, standby: black"));
+        QCOMPARE(view->accessibleDescription(),
+                 QStringLiteral("Camera 2: 720 × 480, standby: black"));
         rig.window.state().CameraAddress = 7; // beyond the chain: a placeholder, no crash
         rig.run(PictureWindow::kIdleLookMs + 1);
         QCOMPARE(w->picture().size(), QSize(720, 480));
+        QCOMPARE(view->accessibleDescription(),
+                 QStringLiteral("No camera 7 on the simulated chain"));
     }
 
     void savesAsPng()

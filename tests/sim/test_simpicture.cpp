@@ -6,6 +6,7 @@
 #include <QTest>
 #include <camerachain.h>
 #include <picturescene.h>
+#include <picturetext.h>
 #include <simpicture.h>
 
 #include <cmath>
@@ -256,6 +257,36 @@ private slots:
                  qPrintable(QStringLiteral("%1 %2").arg(blurred).arg(sharp)));
         rig.send("4806000000"); // back at the scene's position: sharp again, within 1 %
         QVERIFY(std::abs(highFrequency(rig.frame()) / sharp - 1) < 0.01);
+    }
+
+    // The picture in words: each item the frame shows, titles as their
+    // text (a code outside the set as a box), nothing that is not drawn.
+    void words()
+    {
+        Rig rig;
+        auto words = [&] {
+            const sim::SimCamera &c = rig.chain.camera(1);
+            return sim::describePicture({c.state(), c.titles(), c.masks()}, rig.now);
+        };
+        QCOMPARE(words(), QStringLiteral("720 × 480, zoom 1.0×, sharp"));
+        rig.send("731300050301000000000000");
+        rig.send("7323000102031B1B1B1B1B1B");
+        rig.chain.camera(1).titles().lines[3].codes[4] = 0x60;
+        QVERIFY(!words().contains(QStringLiteral("Title"))); // title display off
+        rig.send("742F");
+        rig.send("7600010002000200060004");
+        rig.send("7700000001");
+        rig.send("6302");
+        rig.send("6602");
+        rig.send("4704000000");
+        rig.send("3803");
+        rig.send("4801000000");
+        QCOMPARE(words(), QStringLiteral("720 × 480, zoom 25.0×, out of focus\n"
+                                         "Picture: negative art, flipped\n"
+                                         "Title line 3, column 5, red, blinking: ABCD\u25A1\n"
+                                         "Privacy masks: A"));
+        rig.send("0003");
+        QCOMPARE(words(), QStringLiteral("720 × 480, standby: black"));
     }
 
     void powerAndFreeze()
