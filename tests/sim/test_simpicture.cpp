@@ -3,13 +3,17 @@
 // where each check is made.
 
 #include "support/testmain.h"
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 #include <camerachain.h>
+#include <picturefiles.h>
 #include <picturescene.h>
 #include <picturetext.h>
 #include <simpicture.h>
 
 #include <cmath>
+#include <sys/stat.h>
 
 using namespace zam;
 
@@ -287,6 +291,43 @@ private slots:
                                          "Privacy masks: A"));
         rig.send("0003");
         QCOMPARE(words(), QStringLiteral("720 × 480, standby: black"));
+    }
+
+    // zam-camsim's files: written when the picture changed, at most every
+    // 100 ms, each time a new file renamed over the old one (a new inode),
+    // so that a reader never sees half of one.
+    void files()
+    {
+        QTemporaryDir dir;
+        Rig rig;
+        sim::PictureFiles files(dir.path(), 1);
+        const QString path = files.path(1);
+        auto inode = [&] {
+            struct stat st {};
+            return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+        };
+        QString error;
+        QCOMPARE(files.update(rig.chain, 0, &error), -1); // nothing moves: not before a packet
+        QVERIFY(error.isEmpty());
+        const auto first = inode();
+        QVERIFY(first != 0);
+        QCOMPARE(QImage(path).size(), QSize(720, 480));
+
+        rig.now = 30;
+        rig.send("6302");
+        QCOMPARE(files.update(rig.chain, 30), 70); // due at 100, not written before
+        QCOMPARE(inode(), first);
+        QCOMPARE(files.update(rig.chain, 100), -1);
+        QVERIFY(inode() != first);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"camera-1.png"});
+
+        rig.now = 200;
+        rig.send("0720"); // a zoom runs: look again every 100 ms meanwhile
+        QCOMPARE(files.update(rig.chain, 200), 100);
+
+        sim::PictureFiles nowhere(dir.filePath(QStringLiteral("missing")), 1);
+        nowhere.update(rig.chain, 0, &error);
+        QVERIFY2(error.startsWith(QStringLiteral("cannot write")), qPrintable(error));
     }
 
     void powerAndFreeze()
