@@ -21,7 +21,11 @@ int main(int argc, char **argv)
         }
     }
     std::mt19937 rng(20261206);
+#ifdef ZAM_FUZZ_RUNS
+    const int runs = ZAM_FUZZ_RUNS; // a target whose inputs cost more
+#else
     const int runs = 20000;
+#endif
     std::vector<std::uint8_t> buf;
     for (int r = 0; r < runs; ++r) {
         buf.resize(std::uniform_int_distribution<std::size_t>(0, 256)(rng));
