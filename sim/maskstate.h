@@ -17,6 +17,7 @@ struct MaskZone {
     int y = 0;
     int width = 0;
     int height = 0;
+    bool spherical = false; // set by width and height alone (x, y unused)
 };
 
 struct PtzMask {

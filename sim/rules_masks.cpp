@@ -63,7 +63,7 @@ SimReply zoneB(SimCamera &cam, const QByteArray &p)
                h = nibbleValue(p, 12, 2);
     if (!zoneByte(p, 4) || at(p, 5) > 0x01 || !x || !y || !w || !h)
         return syntaxError();
-    cam.masks().zones[at(p, 4)] = {true, *x, *y, *w, *h};
+    cam.masks().zones[at(p, 4)] = {true, *x, *y, *w, *h, false};
     return SimReply::command();
 }
 
@@ -76,6 +76,7 @@ SimReply zoneSpherical(SimCamera &cam, const QByteArray &p)
     z.defined = true;
     z.width = *w;
     z.height = *h;
+    z.spherical = true;
     return SimReply::command();
 }
 

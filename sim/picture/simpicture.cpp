@@ -365,6 +365,12 @@ void PictureRenderer::drawOverlays(QImage &img, const PictureSource &src, const 
                             size.height() * (0.5 - angleDeg(ptz.tilt, m.tiltAngle) / field *
                                                        size.width() / size.height()));
             fillMask(QRectF(c - QPointF(sz.width() / 2, sz.height() / 2), sz), colour);
+        } else if (z.defined && z.spherical) {
+            // Not yet placed at a pan, tilt and zoom: where the camera puts
+            // a new mask, in the middle of the view.
+            fillMask(cells(size, kMaskColumns, kMaskRows, (kMaskColumns - z.width) / 2.0,
+                           (kMaskRows - z.height) / 2.0, z.width, z.height),
+                     colour);
         } else if (z.defined) {
             fillMask(cells(size, kMaskColumns, kMaskRows, z.x, z.y, z.width, z.height), colour);
         }

@@ -12,6 +12,8 @@
 // Placement grids on the frame:
 //   titles          24 columns x 12 rows; line L on row L, from column hh
 //   masks (B gen.)  X, Y, W, H in 32 x 24 cells; non-interlock rectangles too
+//   masks (spher.)  W, H in the same cells: in the middle of the view until
+//                   placed at a pan, tilt and zoom, then as seen from the head
 //   masks (A gen.)  16 x 12 cells
 //   detection       13 x 9 blocks; a window covers its start to stop block
 //   AE spot         16 x 16 cells, frame at cell (q, s)

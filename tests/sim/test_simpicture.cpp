@@ -183,6 +183,29 @@ private slots:
             QCOMPARE(img.pixel(650, 300), before.pixel(650, 300));
     }
 
+    // Spherical masks: set by width and height, a new one sits in the middle
+    // of the view; placed at a pan and tilt, it moves against the head.
+    void sphericalMasks()
+    {
+        Rig rig;                    // model 30 has spherical masks
+        rig.send("76000100080006"); // zone A, W 8, H 6 cells
+        rig.send("7700000001");
+        rig.send("78000000010800");             // red
+        const QRect middle(271, 181, 178, 118); // 12, 9, 8, 6 cells, a pixel in
+        QImage img = rig.frame();
+        QCOMPARE(near(img, middle, Qt::red, 0), middle.width() * middle.height());
+
+        // Placed 22.5 degrees to the right (angle code 100) of a head at 0:
+        // 22.5 / 55 of the frame's width to the right, clipped at its edge.
+        rig.send("7B0001000000000000000000");
+        img = rig.frame();
+        QCOMPARE(near(img, QRect(570, 181, 150, 118), Qt::red, 0), 150 * 118);
+        QCOMPARE(near(img, middle.adjusted(0, 0, -100, 0), Qt::red, 40), 0);
+        rig.send("79010000000000"); // the head turns there: the mask is in the middle again
+        img = rig.frame();
+        QCOMPARE(near(img, middle, Qt::red, 0), middle.width() * middle.height());
+    }
+
     void imageControls_data()
     {
         QTest::addColumn<QByteArray>("packet");
