@@ -392,10 +392,13 @@ void PictureRenderer::drawOverlays(QImage &img, const PictureSource &src, const 
                        QPointF(size.width(), size.height() * i / double(kMaskRows)));
     }
     if (m.centreMark) {
+        // White on a dark edge, so that it shows on a light scene too.
         const QPoint c(size.width() / 2, size.height() / 2);
-        p.setPen(QPen(Qt::white, 2));
-        p.drawLine(c - QPoint(12, 0), c + QPoint(12, 0));
-        p.drawLine(c - QPoint(0, 12), c + QPoint(0, 12));
+        for (const QPen &pen : {QPen(Qt::black, 4), QPen(Qt::white, 2)}) {
+            p.setPen(pen);
+            p.drawLine(c - QPoint(12, 0), c + QPoint(12, 0));
+            p.drawLine(c - QPoint(0, 12), c + QPoint(0, 12));
+        }
     }
 
     // Detection frames; the alarm output fills them.
