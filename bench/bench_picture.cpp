@@ -32,6 +32,9 @@ int main(int argc, char **argv)
           "7600010002000200060004", "7700000003", "7800000001081A"}},
         {"manual focus blur", {"3803", "4801000000"}},
         {"negative, flip, aperture", {"6302", "6602", "420000000F"}},
+        {"negative", {"6302"}},
+        {"flip", {"6602"}},
+        {"aperture", {"420000000F"}},
     };
     for (const State &st : states) {
         zam::sim::CameraChain chain(1, {0x31});

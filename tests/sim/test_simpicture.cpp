@@ -12,6 +12,7 @@
 #include <picturetext.h>
 #include <simpicture.h>
 
+#include <array>
 #include <cmath>
 #include <sys/stat.h>
 
@@ -76,6 +77,22 @@ double barDistance(const QImage &img, int half)
         c[side] = wsum > 0 ? xsum / wsum : 0;
     }
     return c[1] - c[0];
+}
+
+// The frame's mean red, green and blue, each 0..255.
+std::array<double, 3> channelMeans(const QImage &img)
+{
+    std::array<double, 3> sum{};
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb p = img.pixel(x, y);
+            sum[0] += qRed(p);
+            sum[1] += qGreen(p);
+            sum[2] += qBlue(p);
+        }
+    for (double &v : sum)
+        v /= double(img.width()) * img.height();
+    return sum;
 }
 
 // The frame's cell of the title grid (24 x 12).
@@ -284,6 +301,81 @@ private slots:
                  qPrintable(QStringLiteral("%1 %2").arg(blurred).arg(sharp)));
         rig.send("4806000000"); // back at the scene's position: sharp again, within 1 %
         QVERIFY(std::abs(highFrequency(rig.frame()) / sharp - 1) < 0.01);
+    }
+
+    // Exposure and white balance against the camera at its defaults: the
+    // mean green (exposure) and the blue to red balance move the way the
+    // setting says. Each bound is well inside what the setting gives.
+    void exposureAndColour_data()
+    {
+        QTest::addColumn<QByteArrayList>("packets");
+        QTest::addColumn<double>("minLight"); // mean green against the default's
+        QTest::addColumn<double>("maxLight");
+        QTest::addColumn<double>("minBlue"); // (blue / red) against the default's
+        QTest::addColumn<double>("maxBlue");
+        QTest::newRow("back light") << QByteArrayList{"3302"} << 1.3 << 2.0 << 0.8 << 1.25;
+        QTest::newRow("manual, iris shut")
+            << QByteArrayList{"3903", "4B00000000"} << 0.0 << 0.01 << 0.0 << 100.0;
+        QTest::newRow("manual, iris 4 stops down")
+            << QByteArrayList{"3903", "4B00000004"} << 0.15 << 0.4 << 0.8 << 1.25;
+        QTest::newRow("manual, defaults") << QByteArrayList{"3903"} << 0.99 << 1.01 << 0.99 << 1.01;
+        QTest::newRow("exposure compensation down")
+            << QByteArrayList{"3E02", "4E00000000"} << 0.2 << 0.5 << 0.8 << 1.25;
+        QTest::newRow("indoor white balance")
+            << QByteArrayList{"3501"} << 0.99 << 1.01 << 1.3 << 2.0;
+        QTest::newRow("manual white balance, red up")
+            << QByteArrayList{"3505", "4300000F0F"} << 0.99 << 1.01 << 0.5 << 0.8;
+    }
+    void exposureAndColour()
+    {
+        QFETCH(QByteArrayList, packets);
+        QFETCH(double, minLight);
+        QFETCH(double, maxLight);
+        QFETCH(double, minBlue);
+        QFETCH(double, maxBlue);
+        Rig rig;
+        const auto before = channelMeans(rig.frame());
+        for (const QByteArray &p : packets)
+            rig.send(p.constData());
+        const auto after = channelMeans(rig.frame());
+        const double light = after[1] / before[1];
+        const double blue = after[0] > 0 ? (after[2] / after[0]) / (before[2] / before[0]) : 0;
+        QVERIFY2(light >= minLight && light <= maxLight, qPrintable(QString::number(light)));
+        QVERIFY2(blue >= minBlue && blue <= maxBlue, qPrintable(QString::number(blue)));
+    }
+
+    // Negative art inverts the exposed picture, not the scene: with back
+    // light on it is the back-lit frame inverted, to a level a channel.
+    void negativeAfterExposure()
+    {
+        Rig rig;
+        rig.send("3302");
+        const QImage lit = rig.frame();
+        rig.send("6302");
+        const QImage img = rig.frame();
+        int wrong = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QRgb p = img.pixel(x, y), want = lit.pixel(x, y) ^ 0x00FFFFFF;
+                wrong += std::abs(qRed(p) - qRed(want)) > 1 ||
+                         std::abs(qGreen(p) - qGreen(want)) > 1 ||
+                         std::abs(qBlue(p) - qBlue(want)) > 1;
+            }
+        QCOMPARE(wrong, 0);
+    }
+
+    // Aperture above its default sharpens (more detail), at its default
+    // leaves the frame as it was.
+    void aperture()
+    {
+        Rig rig;
+        const QImage normal = rig.frame();
+        rig.send("420000000F");
+        const double sharpened = highFrequency(rig.frame());
+        QVERIFY2(sharpened > highFrequency(normal) * 1.3,
+                 qPrintable(QStringLiteral("%1 %2").arg(sharpened).arg(highFrequency(normal))));
+        rig.send("4200000005");
+        QCOMPARE(rig.frame(), normal);
     }
 
     // The picture in words: each item the frame shows, titles as their
