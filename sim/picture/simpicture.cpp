@@ -108,23 +108,21 @@ std::array<std::uint8_t, 256> gainTable(double gain, bool negative)
 // Sharpens one line byte by byte against its unsharpened neighbours four
 // bytes (one pixel) away, by k/256 of the difference (k below 2048); the
 // alpha bytes, all 255, stay 255. The ends use themselves as their missing
-// neighbour. The middle works in 16 bits: (d << 4) * (k << 4) >> 16 is
-// d * k >> 8 exactly, and it vectorizes as a high-half multiply.
+// neighbour. It works in 16 bits: (d << 4) * (k << 4) >> 16 is d * k >> 8
+// exactly, and the middle loop vectorizes as a high-half multiply.
 void sharpenLine(std::uint8_t *__restrict out, const std::uint8_t *__restrict in, int n, int k)
 {
+    const auto k16 = std::int16_t(k << 4);
     auto one = [&](int i, int l, int r) {
-        const int v = in[i];
-        out[i] = std::uint8_t(std::clamp(v + ((2 * v - l - r) * k >> 8), 0, 255));
+        const auto v = std::int16_t(in[i]);
+        const auto d = std::int16_t((2 * v - l - r) * 16);
+        const auto s = std::int16_t(v + std::int16_t(int(d) * int(k16) >> 16));
+        out[i] = std::uint8_t(s < 0 ? 0 : s > 255 ? 255 : s);
     };
     for (int i = 0; i < std::min(4, n); ++i)
         one(i, in[i], in[std::min(i + 4, n - 4 + i % 4)]);
-    const auto k16 = std::int16_t(k << 4);
-    for (int i = 4; i < n - 4; ++i) {
-        const auto v = std::int16_t(in[i]);
-        const auto d = std::int16_t((2 * v - in[i - 4] - in[i + 4]) * 16);
-        const auto s = std::int16_t(v + std::int16_t(int(d) * int(k16) >> 16));
-        out[i] = std::uint8_t(s < 0 ? 0 : s > 255 ? 255 : s);
-    }
+    for (int i = 4; i < n - 4; ++i)
+        one(i, in[i - 4], in[i + 4]);
     for (int i = std::max(4, n - 4); i < n; ++i)
         one(i, in[i - 4], in[i]);
 }

@@ -79,6 +79,13 @@ double barDistance(const QImage &img, int half)
     return c[1] - c[0];
 }
 
+// Equal but for one level of rounding in any channel.
+bool withinALevel(QRgb p, QRgb want)
+{
+    return std::abs(qRed(p) - qRed(want)) <= 1 && std::abs(qGreen(p) - qGreen(want)) <= 1 &&
+           std::abs(qBlue(p) - qBlue(want)) <= 1;
+}
+
 // The frame's mean red, green and blue, each 0..255.
 std::array<double, 3> channelMeans(const QImage &img)
 {
@@ -253,9 +260,7 @@ private slots:
                 else
                     want = qRgb(qRed(p), qRed(p), qRed(p)); // no chroma
                 // Exact, but for one level of rounding a channel.
-                wrong += std::abs(qRed(p) - qRed(want)) > 1 ||
-                         std::abs(qGreen(p) - qGreen(want)) > 1 ||
-                         std::abs(qBlue(p) - qBlue(want)) > 1;
+                wrong += !withinALevel(p, want);
             }
         QCOMPARE(wrong, 0);
         QVERIFY(img != normal);
@@ -357,9 +362,7 @@ private slots:
         for (int y = 0; y < img.height(); ++y)
             for (int x = 0; x < img.width(); ++x) {
                 const QRgb p = img.pixel(x, y), want = lit.pixel(x, y) ^ 0x00FFFFFF;
-                wrong += std::abs(qRed(p) - qRed(want)) > 1 ||
-                         std::abs(qGreen(p) - qGreen(want)) > 1 ||
-                         std::abs(qBlue(p) - qBlue(want)) > 1;
+                wrong += !withinALevel(p, want);
             }
         QCOMPARE(wrong, 0);
     }
